@@ -1,0 +1,34 @@
+# One static library per source folder: every .cpp/.h directly in the folder.
+# Globbing keeps parallel work on one folder from fighting over a file list.
+function(bw_add_library name)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS
+       ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+endfunction()
+
+# One test executable per tests/<folder>/tst_*.cpp, registered with CTest.
+# Every test runs on the offscreen platform with its own runtime and temp folders.
+function(bw_add_tests)
+  cmake_parse_arguments(ARG "" "TIMEOUT" "LIBS" ${ARGN})
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 120)
+  endif()
+  file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tst_*.cpp)
+  file(RELATIVE_PATH folder ${PROJECT_SOURCE_DIR}/tests ${CMAKE_CURRENT_SOURCE_DIR})
+  string(REPLACE "/" "_" prefix "${folder}")
+  set(rundir ${CMAKE_BINARY_DIR}/xdg-run)
+  file(MAKE_DIRECTORY ${rundir} ${CMAKE_BINARY_DIR}/tmp)
+  file(CHMOD ${rundir} DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
+  foreach(src ${tests})
+    get_filename_component(base ${src} NAME_WE)
+    set(target ${prefix}_${base})
+    add_executable(${target} ${src})
+    target_link_libraries(${target} PRIVATE ${ARG_LIBS} bw_testsupport Qt6::Test)
+    add_test(NAME ${target} COMMAND ${target})
+    set_tests_properties(${target} PROPERTIES TIMEOUT ${ARG_TIMEOUT}
+      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_RUNTIME_DIR=${rundir};TMPDIR=${CMAKE_BINARY_DIR}/tmp;BW_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+  endforeach()
+endfunction()

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QString>
+
+// The main window's public operations, as every other part of the program
+// reaches them. The main window implements this; lower folders call it
+// through mainWindow() so that they never depend on the window itself.
+// The order is the window's own; keep it.
+class MainWindow
+{
+public:
+    virtual ~MainWindow() = default;
+
+    virtual void FG_Coverage() = 0;
+    virtual void FG_ABS() = 0;
+    virtual void LoadData() = 0;
+    virtual void mnuSet_Click(short index) = 0;
+    virtual void Panel7(short Task) = 0;
+    virtual void UpdateSurp() = 0;
+    virtual void UpdateUpDown() = 0;
+    virtual void UpdateWinners() = 0;
+    virtual void FG_AIS() = 0;
+    virtual void LoadPrices() = 0;
+    virtual void UpdateRec() = 0;
+    virtual void UpdateIT() = 0;
+    virtual void UpdateQR() = 0;
+    virtual void UpdateOptions() = 0;
+    virtual void ShowRec() = 0;
+    virtual void Ticker_Sel_Headlines(short index) = 0;
+    virtual void Ticker_Market_News() = 0;
+    virtual void initTree() = 0;
+    virtual void FixLayOut() = 0;
+    virtual void LoadSets() = 0;
+    virtual void FG_Portfolio_All() = 0;
+    virtual void FG_PortfolioLog() = 0;
+    virtual void Parse_US() = 0;
+    virtual void FG_EC() = 0;
+    virtual void Zoom_FG() = 0;
+    virtual void FG_IPO_Price() = 0;
+    virtual void FG_IPO_Gain() = 0;
+    virtual void FG_IPO_Loss() = 0;
+    virtual void Update_IPO_Price() = 0;
+    virtual void Pares_BR(const QString &FileName, const QString &Caption) = 0;
+    virtual void FG_IPO_Last() = 0;
+    virtual void FG_IPO_News() = 0;
+    virtual void FG_IPO_With() = 0;
+    virtual void FG_WMarket() = 0;
+    virtual void UpdateAdvise() = 0;
+    virtual void SendErrorLog() = 0;
+    virtual void Speak(short Mode) = 0;
+    virtual void Update_OptSum() = 0;
+    virtual void WinsockWait() = 0;
+};
+
+// The main window in force (nullptr before it is created).
+MainWindow *mainWindow();
+void setMainWindow(MainWindow *window);

@@ -1,0 +1,38 @@
+#include "core/Registry.h"
+
+#include "platform/SettingsStore.h"
+
+void CreateNewKey(RootKey, const QString &keyPath)
+{
+    SettingsStore::createKey(keyPath);
+}
+
+void SetKeyValue(RootKey, const QString &keyPath, const QString &valueName, const Variant &value, int valueType)
+{
+    if (!SettingsStore::keyExists(keyPath))
+        return;
+    SetValueEx(RegKey{keyPath}, valueName, valueType, value);
+}
+
+long SetValueEx(const RegKey &key, const QString &valueName, int valueType, const Variant &value)
+{
+    if (valueType != REG_SZ)
+        return ERROR_INVALID_PARAMETER;
+    return SettingsStore::setValue(key.path, valueName, value.toString()) ? ERROR_SUCCESS : ERROR_INVALID_PARAMETER;
+}
+
+long QueryValueEx(const RegKey &key, const QString &valueName, Variant &value)
+{
+    const auto text = SettingsStore::value(key.path, valueName);
+    if (!text)
+        return -1;
+    value = Variant(*text);
+    return ERROR_SUCCESS;
+}
+
+Variant QueryValue(RootKey, const QString &keyPath, const QString &valueName)
+{
+    Variant v;
+    QueryValueEx(RegKey{keyPath}, valueName, v);
+    return v;
+}

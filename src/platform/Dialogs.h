@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+
+// Message and input boxes. The program asks through MsgBox and InputBox;
+// whoever installs a DialogHandler answers: the widget boxes in the running
+// program, a script in tests. Button sets, icons and answers keep the
+// classic numeric codes the program's logic compares against.
+namespace Msg {
+// Button sets
+inline constexpr int OKOnly = 0, OKCancel = 1, AbortRetryIgnore = 2, YesNoCancel = 3, YesNo = 4, RetryCancel = 5;
+// Icons
+inline constexpr int Critical = 16, Question = 32, Exclamation = 48, Information = 64;
+// Default button
+inline constexpr int DefaultButton1 = 0, DefaultButton2 = 256, DefaultButton3 = 512;
+// Answers
+inline constexpr int OK = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7;
+} // namespace Msg
+
+class DialogHandler
+{
+public:
+    virtual ~DialogHandler() = default;
+    // style = buttons + icon + default button; answers one of the Msg answers.
+    virtual int message(const QString &prompt, int style, const QString &title) = 0;
+    // The text entered, or "" when the box was cancelled.
+    virtual QString input(const QString &prompt, const QString &title, const QString &defaultText) = 0;
+};
+
+// The handler in force (nullptr: none). Returns the one it replaces.
+DialogHandler *setDialogHandler(DialogHandler *handler);
+DialogHandler *dialogHandler();
+
+// With no handler installed the box cannot be shown: MsgBox answers the
+// default button without asking and InputBox answers "".
+int MsgBox(const QString &prompt, int style = Msg::OKOnly, const QString &title = QString());
+QString InputBox(const QString &prompt, const QString &title = QString(), const QString &defaultText = QString());
+
+// The answer a box gives when nobody is there to press a button.
+int defaultAnswer(int style);

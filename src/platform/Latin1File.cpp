@@ -1,0 +1,59 @@
+#include "platform/Latin1File.h"
+
+#include "platform/PathResolver.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+QByteArray toLatin1Bytes(const QString &text)
+{
+    QByteArray bytes;
+    bytes.resize(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text.at(i).unicode();
+        bytes[i] = c < 256 ? char(c) : '?';
+    }
+    return bytes;
+}
+
+std::optional<QByteArray> readBinaryFile(const QString &path)
+{
+    QFile f(resolvePath(path));
+    if (!f.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return f.readAll();
+}
+
+std::optional<QString> readLatin1File(const QString &path)
+{
+    const auto bytes = readBinaryFile(path);
+    if (!bytes)
+        return std::nullopt;
+    return QString::fromLatin1(*bytes);
+}
+
+bool appendLatin1File(const QString &path, const QString &text)
+{
+    QFile f(resolvePath(path));
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Append))
+        return false;
+    const QByteArray bytes = toLatin1Bytes(text);
+    return f.write(bytes) == bytes.size();
+}
+
+bool saveFileAtomically(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile f(resolvePath(path));
+    if (!f.open(QIODevice::WriteOnly))
+        return false;
+    if (f.write(bytes) != bytes.size()) {
+        f.cancelWriting();
+        return false;
+    }
+    return f.commit();
+}
+
+bool saveLatin1File(const QString &path, const QString &text)
+{
+    return saveFileAtomically(path, toLatin1Bytes(text));
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+// Record files, the error log and cached pages are single-byte text: each
+// byte is one character (Latin-1), so positions and sizes in the text match
+// the bytes on disk. Characters outside Latin-1 are written as '?'.
+// All paths go through resolvePath first.
+
+QByteArray toLatin1Bytes(const QString &text);
+
+// The whole file as text; nullopt when it cannot be read.
+std::optional<QString> readLatin1File(const QString &path);
+std::optional<QByteArray> readBinaryFile(const QString &path);
+
+// Appends the text to the file (created when missing); false on failure.
+bool appendLatin1File(const QString &path, const QString &text);
+
+// Replaces the file's content through a temporary file renamed over the old
+// one, so a crash never leaves half a file; false (old file kept) on failure.
+bool saveFileAtomically(const QString &path, const QByteArray &bytes);
+bool saveLatin1File(const QString &path, const QString &text);

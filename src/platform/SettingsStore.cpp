@@ -1,0 +1,141 @@
+#include "platform/SettingsStore.h"
+
+#include "platform/PathResolver.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
+
+namespace {
+
+// Section that records which keys exist: INI files cannot hold an empty section.
+const QString kKeysSection = QStringLiteral(".keys");
+const QString kSelf = QStringLiteral(".");
+
+struct Location
+{
+    QString file;     // settings file
+    QString group;    // section path inside it ("" = the application key)
+    bool valid = false;
+};
+
+QStringList components(const QString &keyPath)
+{
+    QString p = keyPath;
+    p.replace(QLatin1Char('/'), QLatin1Char('\\'));
+    return p.split(QLatin1Char('\\'), Qt::SkipEmptyParts);
+}
+
+Location locate(const QString &keyPath)
+{
+    const QStringList parts = components(keyPath);
+    Location loc;
+    if (parts.size() < 3 || parts.at(0).compare(QLatin1String("Software"), Qt::CaseInsensitive) != 0)
+        return loc;
+    loc.file = resolvePath(SettingsStore::configRoot() + QLatin1Char('/') + parts.at(1) + QLatin1Char('/')
+                           + parts.at(2) + QStringLiteral(".conf"));
+    loc.group = parts.mid(3).join(QLatin1Char('/'));
+    loc.valid = true;
+    return loc;
+}
+
+QString markerName(const Location &loc)
+{
+    return loc.group.isEmpty() ? kSelf : loc.group.toLower();
+}
+
+// Section and value names are matched without regard to letter case, as
+// the registry does; a name not yet present keeps the spelling given.
+QString matchName(const QStringList &present, const QString &name)
+{
+    for (const QString &p : present)
+        if (p.compare(name, Qt::CaseInsensitive) == 0)
+            return p;
+    return name;
+}
+
+QString valueKey(QSettings &s, const Location &loc, const QString &name)
+{
+    QStringList real;
+    for (const QString &part : loc.group.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        s.beginGroup(real.join(QLatin1Char('/')));
+        real << matchName(s.childGroups(), part);
+        s.endGroup();
+    }
+    const QString group = real.join(QLatin1Char('/'));
+    s.beginGroup(group);
+    const QString key = matchName(s.childKeys(), name);
+    s.endGroup();
+    return group.isEmpty() ? key : group + QLatin1Char('/') + key;
+}
+
+bool exists(QSettings &s, const Location &loc)
+{
+    return s.value(kKeysSection + QLatin1Char('/') + markerName(loc)).isValid();
+}
+
+} // namespace
+
+QString SettingsStore::configRoot()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+}
+
+QString SettingsStore::fileFor(const QString &keyPath)
+{
+    return locate(keyPath).file;
+}
+
+bool SettingsStore::createKey(const QString &keyPath)
+{
+    const Location loc = locate(keyPath);
+    if (!loc.valid)
+        return false;
+    QDir().mkpath(QFileInfo(loc.file).absolutePath());
+    QSettings s(loc.file, QSettings::IniFormat);
+    s.setValue(kKeysSection + QLatin1Char('/') + kSelf, QStringLiteral("1"));
+    QStringList walked;
+    for (const QString &part : loc.group.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        walked << part.toLower();
+        s.setValue(kKeysSection + QLatin1Char('/') + walked.join(QLatin1Char('/')), QStringLiteral("1"));
+    }
+    s.sync();
+    return s.status() == QSettings::NoError;
+}
+
+bool SettingsStore::keyExists(const QString &keyPath)
+{
+    const Location loc = locate(keyPath);
+    if (!loc.valid || !QFileInfo::exists(loc.file))
+        return false;
+    QSettings s(loc.file, QSettings::IniFormat);
+    return exists(s, loc);
+}
+
+std::optional<QString> SettingsStore::value(const QString &keyPath, const QString &name)
+{
+    const Location loc = locate(keyPath);
+    if (!loc.valid || !QFileInfo::exists(loc.file))
+        return std::nullopt;
+    QSettings s(loc.file, QSettings::IniFormat);
+    if (!exists(s, loc))
+        return std::nullopt;
+    const QVariant v = s.value(valueKey(s, loc, name));
+    if (!v.isValid())
+        return std::nullopt;
+    return v.toString();
+}
+
+bool SettingsStore::setValue(const QString &keyPath, const QString &name, const QString &text)
+{
+    const Location loc = locate(keyPath);
+    if (!loc.valid || !QFileInfo::exists(loc.file))
+        return false;
+    QSettings s(loc.file, QSettings::IniFormat);
+    if (!exists(s, loc))
+        return false;
+    s.setValue(valueKey(s, loc, name), text);
+    s.sync();
+    return s.status() == QSettings::NoError;
+}

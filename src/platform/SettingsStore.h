@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+// A per-user store of named string values grouped under key paths, kept as
+// INI files in the user's config folder. It stands in for the registry:
+// a key path "Software\<Org>\<App>[\Sub...]" lives in the file
+// "<config>/<Org>/<App>.conf"; the application key's values sit in its
+// [General] section and each subkey is a section of the same file.
+//
+// Key paths may use "\" or "/" and may end with a separator; letter case of
+// key paths is ignored. A value can only be written into a key that was
+// created first, as with the registry.
+class SettingsStore
+{
+public:
+    // The folder that holds the settings files (XDG config home).
+    static QString configRoot();
+
+    // Creates the key (and every key above it up to the application key).
+    static bool createKey(const QString &keyPath);
+    static bool keyExists(const QString &keyPath);
+
+    // nullopt when the key or the value is absent; "" is a present value.
+    static std::optional<QString> value(const QString &keyPath, const QString &name);
+
+    // Stores the text; false (nothing stored) when the key was never created.
+    static bool setValue(const QString &keyPath, const QString &name, const QString &text);
+
+    // The settings file behind a key path ("" for a path outside "Software\<Org>\<App>").
+    static QString fileFor(const QString &keyPath);
+};

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "platform/Dialogs.h"
+
+// The message and input boxes of the running program, on QMessageBox and
+// QInputDialog. An empty title shows the application's name.
+class WidgetDialogs : public DialogHandler
+{
+public:
+    int message(const QString &prompt, int style, const QString &title) override;
+    QString input(const QString &prompt, const QString &title, const QString &defaultText) override;
+};

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "platform/Dialogs.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// Answers message and input boxes from a script, and remembers what was
+// shown. Installed for its lifetime. A box with no scripted answer left
+// gets the box's default answer and counts as unexpected.
+class ScriptedDialogs : public DialogHandler
+{
+public:
+    struct Shown
+    {
+        QString prompt;
+        QString title;
+        int style = 0;
+        bool input = false;
+    };
+
+    ScriptedDialogs();
+    ~ScriptedDialogs() override;
+
+    void answer(int msgAnswer) { m_answers << msgAnswer; }
+    void answerInput(const QString &text) { m_inputs << text; }
+
+    const QList<Shown> &shown() const { return m_shown; }
+    int unexpected() const { return m_unexpected; }
+    void clear() { m_shown.clear(); }
+
+    int message(const QString &prompt, int style, const QString &title) override;
+    QString input(const QString &prompt, const QString &title, const QString &defaultText) override;
+
+private:
+    DialogHandler *m_previous = nullptr;
+    QList<int> m_answers;
+    QStringList m_inputs;
+    QList<Shown> m_shown;
+    int m_unexpected = 0;
+};
