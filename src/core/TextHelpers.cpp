@@ -1,0 +1,169 @@
+#include "core/TextHelpers.h"
+
+#include "core/ErrorLog.h"
+#include "core/VbString.h"
+#include "platform/Latin1File.h"
+
+#include <QLocale>
+
+#include <cmath>
+
+namespace {
+
+// value with the given decimals in the locale's notation, rounded half away
+// from zero as a decimal number would be (0.125 gives 0.13).
+QString formatNumber(double value, int decimals, bool groupThousands)
+{
+    const QLocale locale;
+    const double scale = std::pow(10.0, decimals);
+    const double scaled = std::fabs(value) * scale;
+    // The small nudge lets a binary value just under a decimal tie round up.
+    const qint64 units = qint64(std::floor(scaled + 0.5 + scaled * 1e-12));
+    const qint64 whole = units / qint64(scale);
+    const qint64 fraction = units % qint64(scale);
+
+    QString digits = QString::number(whole);
+    if (groupThousands)
+        for (qsizetype i = digits.size() - 3; i > 0; i -= 3)
+            digits.insert(i, locale.groupSeparator());
+    QString text = digits;
+    if (decimals > 0)
+        text += locale.decimalPoint() + QStringLiteral("%1").arg(fraction, decimals, 10, QLatin1Char('0'));
+    if (value < 0 && units != 0)
+        text.prepend(locale.negativeSign());
+    return text;
+}
+
+qint32 ratioPart(const QString &text)
+{
+    return vb::CLng(text);
+}
+
+double divide(qint32 num, qint32 den)
+{
+    if (den == 0)
+        vb::raise(vb::DivisionByZero);
+    return double(num) / double(den);
+}
+
+} // namespace
+
+QString FormatP(const QString &s, bool FourDecimals)
+{
+    QString result;
+    try {
+        const int decimals = FourDecimals ? 4 : 2;
+        const QChar last = s.isEmpty() ? QChar() : s.back();
+        if (s.isEmpty() || last < QLatin1Char('0') || last > QLatin1Char('9')) {
+            result = QStringLiteral("0");
+        } else if (const int p = vb::InStr(s, QStringLiteral("/")); p == 0) {
+            result = s;
+        } else {
+            const qint32 den = ratioPart(vb::Mid(s, p + 1));
+            const int b = vb::InStr(s, QStringLiteral(" "));
+            if (b == 0) {
+                const qint32 num = ratioPart(vb::Left(s, p - 1));
+                result = formatNumber(divide(num, den), decimals, true);
+            } else {
+                // "12 3/8": the whole part, then the blank and the numerator.
+                const QString wholeText = vb::Trim(vb::Left(s, b));
+                const qint32 whole = ratioPart(wholeText);
+                const double fraction = divide(ratioPart(vb::Mid(s, b, p - b)), den);
+                // The whole part's sign covers the fraction too: "-1 3/8" is -1.375.
+                const bool negative = wholeText.startsWith(QLatin1Char('-'));
+                result = formatNumber(negative ? whole - fraction : whole + fraction, decimals, false);
+            }
+        }
+        if (result.startsWith(QLatin1Char('.'))) {
+            bool ok = false;
+            const double value = QLocale::c().toDouble(QStringLiteral("0") + result, &ok);
+            result = ok ? formatNumber(value, 2, false) : QStringLiteral("0") + result;
+        }
+    } catch (const vb::Error &e) {
+        ErrorTrap(e.description, float(e.number), ErrSource, QStringLiteral("Misc_FormatP"), false);
+    }
+    return result;
+}
+
+QString HtmlText(QString &s, bool BrToCrLf, bool AmpToChar, bool GetLink)
+{
+    if (BrToCrLf)
+        s = vb::Replace(s, QStringLiteral("<br>"), QStringLiteral("\r\n"));
+    if (AmpToChar)
+        s = vb::Replace(s, QStringLiteral("&amp;"), QStringLiteral("&"));
+
+    if (GetLink) {
+        QString t = s;
+        for (const char *form : {"A HREF", "A Href", "a href"})
+            t = vb::Replace(t, QString::fromLatin1(form), QStringLiteral("A href"));
+        try {
+            const int p = vb::InStr(t, QStringLiteral("<A href=\""));
+            if (p > 0) {
+                const int q = vb::InStr(p, t, QStringLiteral("\">"));
+                // <A href=">... has no target: the cut is invalid and gives "".
+                if (q > 0)
+                    return vb::Mid(t, p + 9, q - p - 9);
+            }
+        } catch (const vb::Error &) {
+        }
+        return QString();
+    }
+
+    QString text;
+    bool outsideTag = false;
+    for (QChar c : s) {
+        if (c == QLatin1Char('<'))
+            outsideTag = false;
+        if (c == QLatin1Char('>'))
+            outsideTag = true;
+        else if (outsideTag)
+            text.append(c);
+    }
+    return text;
+}
+
+QString ReadFile(const QString &path)
+{
+    return readLatin1File(path).value_or(QString());
+}
+
+QString GetTable(QString &html, short n)
+{
+    html = vb::Replace(html, QStringLiteral("<TABLE"), QStringLiteral("<table"));
+    html = vb::Replace(html, QStringLiteral("<Table"), QStringLiteral("<table"));
+
+    int count = 0, p = 0, q = 1;
+    while (count != n) {
+        p = vb::InStr(q, html, QStringLiteral("<table"));
+        if (p == 0)
+            return QString();
+        q = vb::InStr(p, html, QStringLiteral("</table"));
+        if (q == 0)
+            return QString();
+        ++count;
+    }
+    if (p == 0)
+        return QString();
+    return vb::Mid(html, p, q - p);
+}
+
+QString ReplaceFromArray(QString &s, const QList<Variant> &list)
+{
+    for (const Variant &v : list) {
+        const QString text = v.toString();
+        s = vb::Replace(s, text, text.toLower());
+    }
+    return s;
+}
+
+double NumOrZero(Variant &v)
+{
+    if (!v.isNumeric())
+        v = Variant(0.0);
+    return v.isEmpty() ? 0.0 : v.toDouble();
+}
+
+short NoOp()
+{
+    return 0;
+}

@@ -1,0 +1,195 @@
+#include "core/VbString.h"
+
+#include <cmath>
+#include <limits>
+
+namespace vb {
+
+QString errorDescription(int number)
+{
+    switch (number) {
+    case InvalidCall:
+        return QStringLiteral("Invalid procedure call or argument");
+    case Overflow:
+        return QStringLiteral("Overflow");
+    case DivisionByZero:
+        return QStringLiteral("Division by zero");
+    case TypeMismatch:
+        return QStringLiteral("Type mismatch");
+    default:
+        return QStringLiteral("Application-defined or object-defined error");
+    }
+}
+
+void raise(int number)
+{
+    throw Error{number, errorDescription(number)};
+}
+
+int InStr(int start, const QString &s, const QString &find)
+{
+    if (start < 1)
+        raise(InvalidCall);
+    if (s.isEmpty() || start > s.size())
+        return 0;
+    if (find.isEmpty())
+        return start;
+    return int(s.indexOf(find, start - 1)) + 1;
+}
+
+int InStrRev(const QString &s, const QString &find, int start)
+{
+    if (start == 0 || start < -1)
+        raise(InvalidCall);
+    if (start == -1)
+        start = int(s.size());
+    if (s.isEmpty() || start > s.size())
+        return 0;
+    if (find.isEmpty())
+        return start;
+    if (find.size() > start)
+        return 0;
+    return int(s.lastIndexOf(find, start - find.size())) + 1;
+}
+
+QString Mid(const QString &s, int start, int length)
+{
+    if (start < 1 || length < 0)
+        raise(InvalidCall);
+    if (start > s.size())
+        return QString();
+    return s.mid(start - 1, length);
+}
+
+QString Mid(const QString &s, int start)
+{
+    if (start < 1)
+        raise(InvalidCall);
+    if (start > s.size())
+        return QString();
+    return s.mid(start - 1);
+}
+
+QString Left(const QString &s, int n)
+{
+    if (n < 0)
+        raise(InvalidCall);
+    return s.left(n);
+}
+
+QString Right(const QString &s, int n)
+{
+    if (n < 0)
+        raise(InvalidCall);
+    return s.right(n);
+}
+
+QString Replace(const QString &s, const QString &find, const QString &with)
+{
+    if (find.isEmpty())
+        return s;
+    QString out = s;
+    return out.replace(find, with, Qt::CaseSensitive);
+}
+
+QString LTrim(const QString &s)
+{
+    qsizetype i = 0;
+    while (i < s.size() && s.at(i) == QLatin1Char(' '))
+        ++i;
+    return s.mid(i);
+}
+
+QString RTrim(const QString &s)
+{
+    qsizetype n = s.size();
+    while (n > 0 && s.at(n - 1) == QLatin1Char(' '))
+        --n;
+    return s.left(n);
+}
+
+QString Trim(const QString &s)
+{
+    return LTrim(RTrim(s));
+}
+
+QStringList Split(const QString &s, const QString &delimiter)
+{
+    if (s.isEmpty())
+        return {};
+    if (delimiter.isEmpty())
+        return {s};
+    return s.split(delimiter, Qt::KeepEmptyParts, Qt::CaseSensitive);
+}
+
+double Val(const QString &s)
+{
+    // Drop the blanks first: "1 234" reads as 1234.
+    QString t;
+    t.reserve(s.size());
+    for (QChar c : s)
+        if (c != QLatin1Char(' ') && c != QLatin1Char('\t') && c != QLatin1Char('\n'))
+            t.append(c);
+
+    auto isDigit = [&](qsizetype i) { return i < t.size() && t.at(i) >= QLatin1Char('0') && t.at(i) <= QLatin1Char('9'); };
+    qsizetype i = 0;
+    QString number;
+    if (i < t.size() && (t.at(i) == QLatin1Char('+') || t.at(i) == QLatin1Char('-')))
+        number.append(t.at(i++));
+    bool digits = false;
+    while (isDigit(i)) {
+        number.append(t.at(i++));
+        digits = true;
+    }
+    if (i < t.size() && t.at(i) == QLatin1Char('.')) {
+        number.append(t.at(i++));
+        while (isDigit(i)) {
+            number.append(t.at(i++));
+            digits = true;
+        }
+    }
+    if (!digits)
+        return 0;
+    // An exponent counts only when a digit follows it.
+    if (i < t.size() && QStringLiteral("EeDd").contains(t.at(i))) {
+        qsizetype j = i + 1;
+        QString exponent = QStringLiteral("e");
+        if (j < t.size() && (t.at(j) == QLatin1Char('+') || t.at(j) == QLatin1Char('-')))
+            exponent.append(t.at(j++));
+        if (isDigit(j)) {
+            while (isDigit(j))
+                exponent.append(t.at(j++));
+            number.append(exponent);
+        }
+    }
+    bool ok = false;
+    const double value = number.toDouble(&ok);
+    if (!ok || !std::isfinite(value))
+        return 0;
+    return value;
+}
+
+// The whole number of a numeric text, rounded half to even; raises 13 or 6.
+static double wholeNumber(const QString &s, double low, double high)
+{
+    bool ok = false;
+    const double value = Trim(s).toDouble(&ok);
+    if (!ok || !std::isfinite(value))
+        raise(TypeMismatch);
+    const double rounded = std::nearbyint(value); // the default mode rounds half to even
+    if (rounded < low || rounded > high)
+        raise(Overflow);
+    return rounded;
+}
+
+qint32 CLng(const QString &s)
+{
+    return qint32(wholeNumber(s, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max()));
+}
+
+qint16 CInt(const QString &s)
+{
+    return qint16(wholeNumber(s, std::numeric_limits<qint16>::min(), std::numeric_limits<qint16>::max()));
+}
+
+} // namespace vb
