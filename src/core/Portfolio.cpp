@@ -1,0 +1,156 @@
+#include "core/Portfolio.h"
+
+#include "core/DataDir.h"
+#include "core/ErrorLog.h"
+#include "core/MainWindow.h"
+#include "core/RecordFile.h"
+#include "core/SharedState.h"
+#include "core/VbString.h"
+
+std::array<PortRec, PortSize> Port;
+std::array<PortRec, 100> TmpPort;
+short PortCount = 0;
+
+namespace {
+
+template <class R, class F>
+void portFields(R &r, F &&f)
+{
+    f(r.Symbol);
+    f(r.DateText);
+    f(r.Price);
+    f(r.Shares);
+    f(r.Commission);
+    f(r.Extra);
+    f(r.Action);
+    f(r.TradeDate);
+    f(r.RefId);
+}
+
+const auto portVisit = [](auto &rec, auto &&f) { portFields(rec, f); };
+
+QString portfolioPath()
+{
+    return DataDir + QStringLiteral("\\Portfolio.dat");
+}
+
+// Redraws the portfolio sheet that the grid shows, if any.
+void refreshSheet()
+{
+    MainWindow *window = mainWindow();
+    if (!window)
+        return;
+    if (CurType == QLatin1String("Port"))
+        window->FG_Portfolio_All();
+    else if (CurType == QLatin1String("PortLog"))
+        window->FG_PortfolioLog();
+}
+
+} // namespace
+
+void WritePortfolio()
+{
+    // Failures are not reported: the trade stays in memory for the next save.
+    saveRecordFile(portfolioPath(), recordBytes(Port, portVisit));
+}
+
+void ReadPortfolio()
+{
+    Port.fill(PortRec{});
+    const auto bytes = loadRecordFile(portfolioPath());
+    if (!bytes)
+        ErrorTrap(QStringLiteral("Permission denied"), ErrNo::PermissionDenied, ErrSource,
+                  QStringLiteral("Stocks_ReadPortfolio"), false);
+    else if (!readRecords(*bytes, Port, portVisit) && !bytes->isEmpty())
+        ErrorTrap(QStringLiteral("Input past end of file"), ErrNo::InputPastEnd, ErrSource,
+                  QStringLiteral("Stocks_ReadPortfolio"), false);
+    PortCount = 0;
+    for (int i = 0; i < 100; ++i)
+        if (!Port[i].Symbol.isEmpty())
+            ++PortCount;
+}
+
+void UpdatePurchase(const QString &Action, const QString &Symbol, qint16 Shares, float Commission,
+                    const QString &DateText, double Price, const QString &Extra, double TradeDate,
+                    qint16 RefId, qint16 Index)
+{
+    if (Index >= 0 && Index < PortSize) {
+        PortRec &e = Port[Index];
+        if (!Symbol.isEmpty())
+            e.Symbol = Symbol;
+        if (!DateText.isEmpty())
+            e.DateText = DateText;
+        if (!Action.isEmpty())
+            e.Action = Action;
+        if (Shares > 0)
+            e.Shares = Shares;
+        if (RefId > 0)
+            e.RefId = RefId;
+        if (Commission > 0)
+            e.Commission = Commission;
+        if (Price > 0)
+            e.Price = float(Price);
+        if (vb::Val(Extra) > 0)
+            e.Extra = Extra;
+        if (TradeDate > 0)
+            e.TradeDate = TradeDate;
+    }
+    WritePortfolio();
+    ReadPortfolio();
+    refreshSheet();
+}
+
+short FreePortIndex()
+{
+    for (int i = 1; i <= 99; ++i)
+        if (Port[i].Symbol.isEmpty())
+            return short(i);
+    return -1;
+}
+
+void CleanPortfolio()
+{
+    TmpPort.fill(PortRec{});
+    for (int i = 0; i < 100; ++i)
+        if (Port[i].Symbol.size() >= 2)
+            TmpPort[i] = Port[i];
+    Port.fill(PortRec{});
+    for (int i = 0; i < 100; ++i)
+        if (TmpPort[i].Symbol.size() >= 2)
+            Port[i] = TmpPort[i];
+    TmpPort.fill(PortRec{});
+}
+
+void ClearPortfolio()
+{
+    Port.fill(PortRec{});
+    WritePortfolio();
+    ReadPortfolio();
+    refreshSheet();
+}
+
+short CheckSold(qint16 Id, qint16 Shares)
+{
+    // Every entry counts, not only 0 to PortCount: a deletion leaves holes,
+    // and sales stored above PortCount still sell from the purchase.
+    bool referred = false;
+    int sold = 0;
+    for (int i = 0; i < 100; ++i) {
+        const PortRec &e = Port[i];
+        if (e.Action == QLatin1String("Sell") && e.RefId == Id) {
+            referred = true;
+            sold += e.Shares;
+        }
+    }
+    if (!referred)
+        return 0;
+    const int held = Shares - sold;
+    return held > 0 ? short(held) : SoldOut;
+}
+
+void resetPortfolio()
+{
+    Port.fill(PortRec{});
+    TmpPort.fill(PortRec{});
+    PortCount = 0;
+}

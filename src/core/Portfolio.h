@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+
+// The user's trades and their file "Portfolio.dat".
+
+// One trade: a purchase ("Buy") or a sale ("Sell") pointing back at the
+// purchase it sells from. Field order is the file order.
+struct PortRec
+{
+    QString Symbol;        // "" = free entry
+    QString DateText;      // trade date as the user typed it
+    float Price = 0;       // per share
+    qint16 Shares = 0;
+    float Commission = 0;
+    QString Extra;         // the stock's last-sale text as of the last price update
+    QString Action;        // "Buy" or "Sell"
+    double TradeDate = 0;  // days since 30 December 1899; 0 for a purchase
+    qint16 RefId = 0;      // a purchase's own reference number; a sale's purchase
+
+    bool operator==(const PortRec &) const = default;
+};
+
+inline constexpr int PortSize = 101; // entries 0 to 100; 100 is filed but not counted
+
+extern std::array<PortRec, PortSize> Port;
+// Scratch space of CleanPortfolio; empty outside it.
+extern std::array<PortRec, 100> TmpPort;
+// Entries 0 to 99 with a symbol, as counted by the last ReadPortfolio.
+extern short PortCount;
+
+// What CheckSold answers for a purchase of which nothing is held any more.
+inline constexpr short SoldOut = 30000;
+
+// The 101 entries of Port to DataDir\Portfolio.dat.
+void WritePortfolio();
+// Reads Portfolio.dat (created empty when missing) into Port and counts
+// PortCount. A short or damaged file fills Port as far as it is whole.
+void ReadPortfolio();
+
+// Stores the arguments that carry a value into Port(Index): texts when not
+// "", numbers and dates when above 0, Extra when its leading number is above
+// 0; the other fields keep what the entry held, so an edit passes only what
+// changed. An Index outside 0 to 100 stores nothing. Then the portfolio is
+// written, read back, and the holdings or trade-log sheet redrawn when shown.
+void UpdatePurchase(const QString &Action, const QString &Symbol, qint16 Shares, float Commission,
+                    const QString &DateText, double Price, const QString &Extra, double TradeDate,
+                    qint16 RefId, qint16 Index);
+
+// The entry for a new trade: the first free one from 1 to 99, whose index is
+// also a purchase's reference number; -1 when the portfolio is full. Entry 0
+// stays free and entry 100 is never given out, so a new trade never lands on
+// a live one.
+short FreePortIndex();
+
+// Blanks every entry whose symbol is shorter than 2 characters, and entry
+// 100; the others keep their indexes. Neither saves nor recounts.
+void CleanPortfolio();
+// Empties the whole portfolio, saves it, reads it back and redraws the sheet.
+void ClearPortfolio();
+
+// Shares still held of purchase Id (which bought Shares): 0 when no sale
+// refers to it, SoldOut when the sales referring to it (entries 0 to 99)
+// add up to Shares or more, otherwise Shares less those sales.
+short CheckSold(qint16 Id, qint16 Shares);
+
+// Empty portfolio, as at program start (for tests).
+void resetPortfolio();

@@ -1,0 +1,193 @@
+#include "core/Stocks.h"
+
+#include "core/DataDir.h"
+#include "core/ErrorLog.h"
+#include "core/RecordFile.h"
+#include "core/SharedState.h"
+#include "core/TextHelpers.h"
+
+#include <QStringList>
+
+std::array<StockRec, SetSize> Sets;
+std::array<StockRec, SetSize> TmpSets;
+short SetCount = 0;
+short CurSetNo = 0;
+short FoundIndex = 0;
+std::array<USRec, USSize> US;
+
+namespace {
+
+// The fields of a stock record in file order.
+template <class R, class F>
+void stockFields(R &r, F &&f)
+{
+    f(r.Reserved0);
+    f(r.Symbol);
+    f(r.Name);
+    f(r.Rating);
+    f(r.LastSale);
+    f(r.PctChange);
+    f(r.Change);
+    f(r.DayHigh);
+    f(r.DayLow);
+    f(r.Volume);
+    f(r.Ask);
+    f(r.Bid);
+    f(r.LastTradeSize);
+    f(r.PERatio);
+    f(r.DivPerShare);
+    f(r.Open);
+    f(r.PrevClose);
+    f(r.High52);
+    f(r.Low52);
+    f(r.EPS);
+    f(r.Exchange);
+    f(r.Industry);
+    f(r.LastUpdate);
+    f(r.LowTarget);
+    f(r.HighTarget);
+    f(r.Reserved25);
+}
+
+template <class R, class F>
+void usFields(R &r, F &&f)
+{
+    f(r.LastTrade);
+    f(r.TradeTime);
+    f(r.Change);
+    f(r.PctChange);
+    f(r.MoreInfo);
+}
+
+const auto stockVisit = [](auto &rec, auto &&f) { stockFields(rec, f); };
+const auto usVisit = [](auto &rec, auto &&f) { usFields(rec, f); };
+
+// Index of symbol among records first to last (inclusive), -1 when absent.
+int findIn(const QString &symbol, int first, int last)
+{
+    last = qMin(last, SetSize - 1);
+    for (int i = qMax(first, 0); i <= last; ++i)
+        if (Sets[i].Symbol == symbol)
+            return i;
+    return -1;
+}
+
+// A record file that was read: a whole file, an empty one (a new set) or
+// one that ran out early, which is logged.
+template <class Rec, std::size_t N, class Fields>
+void readFile(const QString &path, std::array<Rec, N> &records, Fields fields, const QString &where)
+{
+    records.fill(Rec{});
+    const auto bytes = loadRecordFile(path);
+    if (!bytes) {
+        ErrorTrap(QStringLiteral("Permission denied"), ErrNo::PermissionDenied, ErrSource, where, false);
+        return;
+    }
+    if (!readRecords(*bytes, records, fields) && !bytes->isEmpty())
+        ErrorTrap(QStringLiteral("Input past end of file"), ErrNo::InputPastEnd, ErrSource, where, false);
+}
+
+} // namespace
+
+QString setFilePath()
+{
+    return DataDir + QStringLiteral("\\Set") + QString::number(CurSetNo) + QStringLiteral(".dat");
+}
+
+void ReadStocks()
+{
+    readFile(setFilePath(), Sets, stockVisit, QStringLiteral("Stocks_ReadStocks"));
+    SetCount = 0;
+    for (const StockRec &s : Sets)
+        if (!s.Symbol.isEmpty())
+            ++SetCount;
+}
+
+void SaveStocks()
+{
+    if (!saveRecordFile(setFilePath(), recordBytes(Sets, stockVisit)))
+        ErrorTrap(QStringLiteral("Permission denied"), ErrNo::PermissionDenied, ErrSource,
+                  QStringLiteral("Stocks_SaveStocks"), false);
+}
+
+QString GetStockLine(const QString &symbol)
+{
+    const int i = findIn(symbol, 0, 199);
+    if (i < 0)
+        return QString();
+    FoundIndex = short(i);
+    const StockRec &s = Sets[i];
+    return QStringList{s.Name, s.Change, s.PctChange, s.Volume, s.DayHigh, s.DayLow, s.Bid,
+                       s.Ask, s.LastTradeSize, s.Open, s.PrevClose, s.High52, s.Low52, s.EPS,
+                       s.PERatio, s.DivPerShare, s.Exchange, s.Industry, s.LastUpdate}
+        .join(QLatin1Char(';'));
+}
+
+short FindSymbol(const QString &symbol)
+{
+    return short(qMax(findIn(symbol, 0, SetCount), 0));
+}
+
+QString GetPriceText(const QString &symbol)
+{
+    const int i = findIn(symbol, 0, 199);
+    return i < 0 ? QString() : FormatP(Sets[i].LastSale, false);
+}
+
+float GetRating(const QString &symbol)
+{
+    const int i = findIn(symbol, 0, 200);
+    return i < 0 ? 0.0f : Sets[i].Rating;
+}
+
+QString GetDisplayName()
+{
+    if (CurSymbol.isEmpty())
+        return QString();
+    const int i = findIn(CurSymbol, 0, SetCount);
+    if (i < 0)
+        return QString();
+    return Sets[i].Name.size() >= 2 ? Sets[i].Name : CurSymbol;
+}
+
+void BlankStockRec(short index)
+{
+    if (index >= 0 && index < SetSize)
+        Sets[index] = StockRec{};
+}
+
+void CompactSet()
+{
+    TmpSets.fill(StockRec{});
+    int j = 0;
+    for (const StockRec &s : Sets)
+        if (s.Symbol.size() >= 1)
+            TmpSets[j++] = s;
+    Sets.fill(StockRec{});
+    j = 0;
+    for (const StockRec &s : TmpSets)
+        if (s.Symbol.size() >= 2)
+            Sets[j++] = s;
+    TmpSets.fill(StockRec{});
+}
+
+void WriteUS()
+{
+    // A failed write is skipped silently: the table is parsed again on the next update.
+    saveRecordFile(DataDir + QStringLiteral("\\US.dat"), recordBytes(US, usVisit));
+}
+
+void ReadUS()
+{
+    readFile(DataDir + QStringLiteral("\\US.dat"), US, usVisit, QStringLiteral("Stocks_ReadUS"));
+}
+
+void resetStocks()
+{
+    Sets.fill(StockRec{});
+    TmpSets.fill(StockRec{});
+    US.fill(USRec{});
+    SetCount = 0;
+    CurSetNo = 0;
+    FoundIndex = 0;
+}

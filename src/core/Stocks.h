@@ -1,0 +1,112 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+
+// The current stock set, its file "Set<n>.dat" and the US index table.
+
+// One stock of a set with its latest quote. Quote fields hold the text as the
+// quote page gave it (prices may be fractions, "12 3/8"; FormatP turns them
+// into decimals). Field order is the file order.
+struct StockRec
+{
+    QString Reserved0;     // not used; kept with the record
+    QString Symbol;        // "" = free slot
+    QString Name;
+    float Rating = 0;      // analysts' average, 1 strong buy .. 5 sell; 0 or less = none
+    QString LastSale;
+    QString PctChange;     // its sign picks the up/down picture
+    QString Change;
+    QString DayHigh;
+    QString DayLow;
+    QString Volume;
+    QString Ask;
+    QString Bid;
+    QString LastTradeSize;
+    QString PERatio;
+    QString DivPerShare;
+    QString Open;
+    QString PrevClose;
+    QString High52;
+    QString Low52;
+    QString EPS;
+    QString Exchange;
+    QString Industry;
+    QString LastUpdate;    // quote time as the page gives it
+    float LowTarget = 0;   // alert limits; 0 = none
+    float HighTarget = 0;
+    QString Reserved25;    // not used; kept with the record
+
+    bool operator==(const StockRec &) const = default;
+};
+
+// One row of the US market indicators sheet.
+struct USRec
+{
+    QString LastTrade;
+    QString TradeTime;
+    QString Change;
+    QString PctChange;
+    QString MoreInfo;
+
+    bool operator==(const USRec &) const = default;
+};
+
+inline constexpr int SetSize = 201;   // records 0 to 200
+inline constexpr int USSize = 37;     // rows 0 to 36
+
+// The current set. A record with an empty Symbol is a free slot; stocks need
+// not stand together.
+extern std::array<StockRec, SetSize> Sets;
+// Scratch space of CompactSet; empty outside it.
+extern std::array<StockRec, SetSize> TmpSets;
+// Records with a symbol, as counted by the last ReadStocks (only it sets this).
+extern short SetCount;
+// The current set: 0 is "All Stocks", 1 to 20 the user's groups.
+extern short CurSetNo;
+// Index of the record that the last successful GetStockLine found.
+extern short FoundIndex;
+
+extern std::array<USRec, USSize> US;
+
+// Reads DataDir\Set<CurSetNo>.dat (created empty when missing) into Sets and
+// counts SetCount. A short or damaged file fills Sets as far as it is whole,
+// leaves the rest blank and is logged as "Stocks_ReadStocks".
+void ReadStocks();
+// Writes the 201 records of Sets to the current set's file.
+void SaveStocks();
+
+// For the record among 0 to 199 whose Symbol equals symbol (case-sensitive):
+// sets FoundIndex and returns Name, Change, PctChange, Volume, DayHigh,
+// DayLow, Bid, Ask, LastTradeSize, Open, PrevClose, High52, Low52, EPS,
+// PERatio, DivPerShare, Exchange, Industry, LastUpdate joined by ";".
+// "" (FoundIndex unchanged) when absent.
+QString GetStockLine(const QString &symbol);
+// First index among 0 to SetCount whose Symbol equals symbol; 0 when absent,
+// which callers cannot tell from a hit at 0.
+short FindSymbol(const QString &symbol);
+// FormatP of the LastSale (two decimals) of the symbol among 0 to 199; "" when absent.
+QString GetPriceText(const QString &symbol);
+// Rating of the symbol among 0 to 200; 0 when absent.
+float GetRating(const QString &symbol);
+// The company name of CurSymbol (searched among 0 to SetCount), or the
+// symbol itself when the name is shorter than 2 characters; "" when
+// CurSymbol is "" or absent.
+QString GetDisplayName();
+// Blanks every field of Sets(index); SetCount is not changed.
+void BlankStockRec(short index);
+// Moves the stocks whose symbol has 2 or more characters to the front in
+// their order and blanks the rest (one-character symbols are dropped).
+// SetCount is not changed and nothing is saved.
+void CompactSet();
+
+// The US index table to and from DataDir\US.dat.
+void WriteUS();
+void ReadUS();
+
+// Path of the current set's file.
+QString setFilePath();
+
+// Blank sets, US table and counters, as at program start (for tests).
+void resetStocks();
