@@ -1,0 +1,315 @@
+#include "core/DataDir.h"
+#include "core/SharedState.h"
+#include "core/Stocks.h"
+#include "support/TempProfile.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+#include <QtTest>
+
+namespace {
+QByteArray fileBytes(const QString &name)
+{
+    QFile f(DataDir + QLatin1Char('/') + name);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+void writeFile(const QString &name, const QByteArray &bytes)
+{
+    QFile f(DataDir + QLatin1Char('/') + name);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+QString errorLog()
+{
+    QFile f(DataDir + QStringLiteral("/ErrorLog.txt"));
+    return f.open(QIODevice::ReadOnly) ? QString::fromLatin1(f.readAll()) : QString();
+}
+
+QByteArray text(const QByteArray &latin1)
+{
+    return QByteArray(1, char(latin1.size())) + QByteArray(1, '\0') + latin1;
+}
+
+// Record 0 of the golden file, written out by hand: symbol "AB", name "Café",
+// rating 2.5, low target 1.0, last reserved field "z".
+QByteArray goldenRecord()
+{
+    QByteArray r;
+    r += text("");                                  // Reserved0
+    r += text("AB");                                // Symbol
+    r += text("Caf\xe9");                           // Name, Latin-1
+    r += QByteArray::fromHex("00002040");           // Rating 2.5f
+    for (int i = 0; i < 19; ++i)                    // LastSale .. LastUpdate
+        r += text("");
+    r += QByteArray::fromHex("0000803f");           // LowTarget 1.0f
+    r += QByteArray::fromHex("00000000");           // HighTarget
+    r += text("z");                                 // Reserved25
+    return r;
+}
+
+StockRec goldenStock()
+{
+    StockRec s;
+    s.Symbol = QStringLiteral("AB");
+    s.Name = QStringLiteral("Caf\u00e9");
+    s.Rating = 2.5f;
+    s.LowTarget = 1.0f;
+    s.Reserved25 = QStringLiteral("z");
+    return s;
+}
+
+StockRec fullStock(const QString &symbol)
+{
+    StockRec s;
+    QStringList v;
+    for (int i = 0; i < 23; ++i)
+        v << symbol + QString::number(i);
+    s = StockRec{v[0], symbol, v[1], 4.25f, v[2], v[3], v[4], v[5], v[6], v[7], v[8], v[9], v[10],
+                 v[11], v[12], v[13], v[14], v[15], v[16], v[17], v[18], v[19], v[20], 9.5f, 120.125f, v[21]};
+    return s;
+}
+} // namespace
+
+class TestStocks : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        resetStocks();
+        resetSharedState();
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    }
+
+    void blankSetFileIs11658ZeroBytes()
+    {
+        TempProfile profile;
+        SaveStocks();
+        QCOMPARE(fileBytes(QStringLiteral("Set0.dat")), QByteArray(11658, '\0'));
+    }
+
+    void goldenFileWrittenAndRead()
+    {
+        TempProfile profile;
+        CurSetNo = 7;
+        Sets[0] = goldenStock();
+        SaveStocks();
+        const QByteArray expected = goldenRecord() + QByteArray(200 * 58, '\0');
+        QCOMPARE(fileBytes(QStringLiteral("Set7.dat")), expected);
+
+        resetStocks();
+        CurSetNo = 7;
+        writeFile(QStringLiteral("Set7.dat"), expected);
+        ReadStocks();
+        QCOMPARE(Sets[0], goldenStock());
+        QCOMPARE(Sets[1], StockRec{});
+        QCOMPARE(SetCount, short(1));
+        QCOMPARE(errorLog(), QString());
+    }
+
+    void sparseSetRoundTrips()
+    {
+        TempProfile profile;
+        Sets[3] = fullStock(QStringLiteral("AAA"));
+        Sets[150] = fullStock(QStringLiteral("ZZZ"));
+        const auto saved = Sets;
+        SaveStocks();
+        Sets.fill(StockRec{});
+        ReadStocks();
+        QCOMPARE(SetCount, short(2));
+        QVERIFY(Sets == saved);
+    }
+
+    void missingFileIsCreatedEmpty()
+    {
+        TempProfile profile;
+        CurSetNo = 4;
+        Sets[0] = goldenStock();
+        SetCount = 9;
+        ReadStocks();
+        QCOMPARE(fileBytes(QStringLiteral("Set4.dat")), QByteArray());
+        QCOMPARE(Sets[0], StockRec{});
+        QCOMPARE(SetCount, short(0));
+        QCOMPARE(errorLog(), QString()); // a new set is not an error
+    }
+
+    // Damaged files load what is whole, never read past the data, and are logged.
+    void damagedFiles_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("symbol0");
+        QTest::addColumn<QString>("name0");
+        QTest::addColumn<bool>("logged");
+        const QByteArray golden = goldenRecord();
+        QTest::newRow("one whole record") << golden << "AB" << "Caf\u00e9" << true;
+        QTest::newRow("cut inside the name") << golden.left(10) << "AB" << "" << true;
+        QTest::newRow("cut inside a length") << golden.left(5) << "" << "" << true;
+        QTest::newRow("length runs past the end")
+            << QByteArray::fromHex("0000ffff4142") << "" << "" << true;
+        QTest::newRow("longer than 201 records")
+            << golden + QByteArray(200 * 58, '\0') + QByteArray(100, '\xff') << "AB" << "Caf\u00e9" << false;
+        QByteArray garbage(5000, '\0');
+        QRandomGenerator random(1234);
+        for (char &c : garbage)
+            c = char(random.bounded(256));
+        QTest::newRow("garbage") << garbage << "?" << "?" << true;
+    }
+    void damagedFiles()
+    {
+        TempProfile profile;
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, symbol0);
+        QFETCH(QString, name0);
+        QFETCH(bool, logged);
+        writeFile(QStringLiteral("Set0.dat"), bytes);
+        ReadStocks();
+        if (symbol0 != QLatin1String("?")) {
+            QCOMPARE(Sets[0].Symbol, symbol0);
+            QCOMPARE(Sets[0].Name, name0);
+            QCOMPARE(Sets[0].Rating, name0.isEmpty() ? 0.0f : 2.5f);
+            QCOMPARE(Sets[200], StockRec{});
+        }
+        QCOMPARE(errorLog().contains(QStringLiteral("Where: Stocks_ReadStocks\r\n")), logged);
+        QVERIFY(SetCount >= 0 && SetCount <= 201);
+        // Reading does not repair or rewrite the file.
+        QCOMPARE(fileBytes(QStringLiteral("Set0.dat")), bytes);
+    }
+
+    void saveKeepsBytesBeyondTheRecords()
+    {
+        TempProfile profile;
+        const QByteArray tail = QByteArrayLiteral("0123456789OLDTAIL");
+        writeFile(QStringLiteral("Set0.dat"), QByteArray(11658, '\0') + tail);
+        Sets[0].Symbol = QStringLiteral("AB"); // two bytes longer than before
+        SaveStocks();
+        const QByteArray bytes = fileBytes(QStringLiteral("Set0.dat"));
+        QCOMPARE(bytes.size(), 11658 + tail.size());
+        QVERIFY(bytes.endsWith(tail.mid(2)));
+        ReadStocks();
+        QCOMPARE(SetCount, short(1));
+    }
+
+    void lookups()
+    {
+        StockRec &s = Sets[5];
+        s = StockRec{QString(), QStringLiteral("ACME"), QStringLiteral("Name"), 3.5f, QStringLiteral("12 3/8"),
+                     QStringLiteral("PctChange"), QStringLiteral("Change"), QStringLiteral("DayHigh"),
+                     QStringLiteral("DayLow"), QStringLiteral("Volume"), QStringLiteral("Ask"), QStringLiteral("Bid"),
+                     QStringLiteral("LastTradeSize"), QStringLiteral("PERatio"), QStringLiteral("DivPerShare"),
+                     QStringLiteral("Open"), QStringLiteral("PrevClose"), QStringLiteral("High52"),
+                     QStringLiteral("Low52"), QStringLiteral("EPS"), QStringLiteral("Exchange"),
+                     QStringLiteral("Industry"), QStringLiteral("LastUpdate"), 0, 0, QString()};
+        Sets[200] = fullStock(QStringLiteral("LAST"));
+        Sets[200].Rating = 1.5f;
+        SetCount = 2;
+
+        QCOMPARE(GetStockLine(QStringLiteral("ACME")),
+                 QStringLiteral("Name;Change;PctChange;Volume;DayHigh;DayLow;Bid;Ask;LastTradeSize;Open;"
+                                "PrevClose;High52;Low52;EPS;PERatio;DivPerShare;Exchange;Industry;LastUpdate"));
+        QCOMPARE(FoundIndex, short(5));
+        // Index 200 is outside the stock-line and price search but not the rating's.
+        QCOMPARE(GetStockLine(QStringLiteral("LAST")), QString());
+        QCOMPARE(FoundIndex, short(5));
+        QCOMPARE(GetPriceText(QStringLiteral("LAST")), QString());
+        QCOMPARE(GetRating(QStringLiteral("LAST")), 1.5f);
+        QCOMPARE(GetPriceText(QStringLiteral("ACME")), QStringLiteral("12.38"));
+        QCOMPARE(GetRating(QStringLiteral("acme")), 0.0f); // case-sensitive
+        QCOMPARE(GetStockLine(QStringLiteral("acme")), QString());
+
+        // FindSymbol looks at 0 to SetCount only and answers 0 when absent.
+        Sets[2].Symbol = QStringLiteral("TWO");
+        QCOMPARE(FindSymbol(QStringLiteral("TWO")), short(2));
+        QCOMPARE(FindSymbol(QStringLiteral("NONE")), short(0));
+        QCOMPARE(FindSymbol(QStringLiteral("ACME")), short(0));
+        // A full set must not search past record 200.
+        SetCount = 201;
+        QCOMPARE(FindSymbol(QStringLiteral("NONE")), short(0));
+        QCOMPARE(FindSymbol(QStringLiteral("ACME")), short(5));
+    }
+
+    void displayName_data()
+    {
+        QTest::addColumn<QString>("curSymbol");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("name") << "AB" << "Acme Corp" << 1 << "Acme Corp";
+        QTest::newRow("two-character name") << "AB" << "Ac" << 1 << "Ac";
+        QTest::newRow("one-character name gives symbol") << "AB" << "X" << 1 << "AB";
+        QTest::newRow("no symbol selected") << "" << "Acme" << 1 << "";
+        QTest::newRow("absent") << "CD" << "Acme" << 1 << "";
+        QTest::newRow("beyond SetCount") << "AB" << "Acme" << 3 << "";
+    }
+    void displayName()
+    {
+        QFETCH(QString, curSymbol);
+        QFETCH(QString, name);
+        QFETCH(int, index);
+        QFETCH(QString, expected);
+        Sets[index].Symbol = QStringLiteral("AB");
+        Sets[index].Name = name;
+        SetCount = 2;
+        CurSymbol = curSymbol;
+        QCOMPARE(GetDisplayName(), expected);
+    }
+
+    void compactSetDropsOneCharacterSymbols()
+    {
+        const QStringList symbols{QStringLiteral("ABC"), QString(), QStringLiteral("Z"), QStringLiteral("WXYZ")};
+        for (int i = 0; i < 4; ++i) {
+            Sets[i] = fullStock(symbols[i]);
+            Sets[i].Symbol = symbols[i];
+        }
+        Sets[10] = fullStock(QStringLiteral("QQ"));
+        const StockRec abc = Sets[0], wxyz = Sets[3], qq = Sets[10];
+        SetCount = 5;
+        CompactSet();
+        QCOMPARE(Sets[0], abc);
+        QCOMPARE(Sets[1], wxyz);
+        QCOMPARE(Sets[2], qq);
+        for (int i = 3; i < SetSize; ++i)
+            QCOMPARE(Sets[i], StockRec{});
+        QCOMPARE(SetCount, short(5));
+        for (const StockRec &t : TmpSets)
+            QCOMPARE(t, StockRec{});
+    }
+
+    void blankStockRec()
+    {
+        Sets[7] = fullStock(QStringLiteral("SEV"));
+        SetCount = 1;
+        BlankStockRec(7);
+        QCOMPARE(Sets[7], StockRec{});
+        QCOMPARE(SetCount, short(1));
+        BlankStockRec(201); // out of range: nothing happens
+        BlankStockRec(-1);
+    }
+
+    void usTableRoundTrips()
+    {
+        TempProfile profile;
+        WriteUS();
+        QCOMPARE(fileBytes(QStringLiteral("US.dat")), QByteArray(37 * 10, '\0'));
+        US[0] = USRec{QStringLiteral("10,512.3"), QStringLiteral("4:01PM"), QStringLiteral("-12.5"),
+                      QStringLiteral("-0.12%"), QStringLiteral("Dow")};
+        US[36].MoreInfo = QStringLiteral("last");
+        const auto saved = US;
+        WriteUS();
+        US.fill(USRec{});
+        ReadUS();
+        QVERIFY(US == saved);
+
+        // A short table fills what is whole and logs the rest.
+        writeFile(QStringLiteral("US.dat"), fileBytes(QStringLiteral("US.dat")).left(40));
+        ReadUS();
+        QCOMPARE(US[0], saved[0]);
+        QCOMPARE(US[36], USRec{});
+        QVERIFY(errorLog().contains(QStringLiteral("Where: Stocks_ReadUS\r\n")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestStocks)
+#include "tst_stocks.moc"
