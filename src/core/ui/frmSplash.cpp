@@ -1,0 +1,160 @@
+#include "core/ui/frmSplash.h"
+
+#include "core/DataDir.h"
+#include "core/Version.h"
+#include "platform/Sleep.h"
+#include "platform/UrlOpener.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLinearGradient>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+#include <QProgressBar>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace {
+QPointer<frmSplash> g_splash;
+std::function<void(double)> g_observer;
+
+QPixmap splashPicture()
+{
+    QPixmap pm(420, 150);
+    QPainter p(&pm);
+    QLinearGradient g(0, 0, 0, pm.height());
+    g.setColorAt(0, QColor(12, 34, 74));
+    g.setColorAt(1, QColor(4, 10, 28));
+    p.fillRect(pm.rect(), g);
+    p.setRenderHint(QPainter::Antialiasing);
+    // A rising price line over a faint grid.
+    p.setPen(QPen(QColor(40, 70, 120), 1));
+    for (int x = 0; x < pm.width(); x += 30)
+        p.drawLine(x, 0, x, pm.height());
+    for (int y = 0; y < pm.height(); y += 30)
+        p.drawLine(0, y, pm.width(), y);
+    QPolygonF line;
+    const double pts[] = {120, 112, 118, 96, 104, 88, 92, 70, 78, 64, 50, 42, 36};
+    for (int i = 0; i < 13; ++i)
+        line << QPointF(i * 35.0, pts[i]);
+    p.setPen(QPen(QColor(90, 200, 255), 3));
+    p.drawPolyline(line);
+    QFont f = p.font();
+    f.setPointSize(26);
+    f.setBold(true);
+    p.setFont(f);
+    p.setPen(Qt::white);
+    p.drawText(pm.rect().adjusted(0, 0, -14, -10), Qt::AlignRight | Qt::AlignBottom,
+               QString::fromLatin1(ProductName));
+    return pm;
+}
+} // namespace
+
+frmSplash::frmSplash(QWidget *parent) : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setObjectName(QStringLiteral("frmSplash"));
+    setStyleSheet(QStringLiteral("frmSplash { background: #04101c; } QLabel { color: #d8e4f0; }"));
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 8);
+    Image2 = new QLabel(this);
+    Image2->setPixmap(splashPicture());
+    Label1 = new QLabel(this);
+    Label2 = new QLabel(this);
+    lblEmail = new QLabel(this);
+    pb1 = new QProgressBar(this);
+    pb1->setRange(0, 100);
+    pb1->setTextVisible(false);
+    pb1->setFixedHeight(10);
+    pb1->setVisible(false);
+    Label2->setCursor(Qt::PointingHandCursor);
+    lblEmail->setCursor(Qt::PointingHandCursor);
+    lblEmail->setText(QString::fromLatin1(SupportMailUrl).mid(7));
+    for (QLabel *l : {Label1, Label2, lblEmail})
+        l->setContentsMargins(12, 0, 12, 0);
+    layout->addWidget(Image2);
+    layout->addWidget(Label1);
+    layout->addWidget(Label2);
+    layout->addWidget(lblEmail);
+    layout->addWidget(pb1);
+    for (QLabel *l : {Image2, Label2, lblEmail})
+        l->installEventFilter(this);
+    Form_Load();
+    adjustSize();
+    if (QScreen *s = QGuiApplication::primaryScreen())
+        move(s->geometry().center() - rect().center());
+}
+
+void frmSplash::Form_Load()
+{
+    Label1->setText(QString::fromUtf8(TrademarkText));
+    Label2->setText(QString::fromUtf8(CopyrightText));
+}
+
+bool frmSplash::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonPress) {
+        if (watched == Label2)
+            Label2_MouseDown();
+        else if (watched == lblEmail)
+            lblEmail_Click();
+        else if (watched == Image2)
+            Image2_Click();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmSplash::Image2_Click()
+{
+    UnloadSplash();
+}
+
+void frmSplash::Label2_MouseDown()
+{
+    openExternalUrl(QUrl(QString::fromLatin1(HomePageUrl)), DataDir);
+    DoEvents();
+}
+
+void frmSplash::lblEmail_Click()
+{
+    openExternalUrl(QUrl(QString::fromLatin1(SupportMailUrl)), DataDir);
+}
+
+frmSplash *splashWindow()
+{
+    return g_splash.data();
+}
+
+void ShowSplash()
+{
+    if (!g_splash)
+        g_splash = new frmSplash;
+    g_splash->show();
+    g_splash->repaint();
+}
+
+void UnloadSplash()
+{
+    if (g_splash) {
+        // Hidden at once; the object goes when events run.
+        g_splash->hide();
+        g_splash->deleteLater();
+        g_splash.clear();
+    }
+}
+
+void SetSplashBar(double value)
+{
+    if (g_splash)
+        g_splash->pb1->setValue(int(value));
+    if (g_observer)
+        g_observer(value);
+}
+
+void setSplashBarObserver(std::function<void(double)> observer)
+{
+    g_observer = std::move(observer);
+}

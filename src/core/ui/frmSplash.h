@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QWidget>
+#include <functional>
+
+class QLabel;
+class QProgressBar;
+
+// The start-up window: the product's name and version, a clickable
+// copyright line (the maker's home page), a mail link and the progress bar
+// that start-up moves at fixed steps.
+class frmSplash : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit frmSplash(QWidget *parent = nullptr);
+
+    QLabel *Image2 = nullptr;
+    QLabel *Label1 = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *lblEmail = nullptr;
+    QProgressBar *pb1 = nullptr;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void Form_Load();
+    void Image2_Click();
+    void Label2_MouseDown();
+    void lblEmail_Click();
+};
+
+// The one splash window of a run.
+frmSplash *splashWindow(); // nullptr when not loaded
+void ShowSplash();         // creates it, shows it modeless and paints it
+void UnloadSplash();       // nothing when it is not loaded
+
+// Moves the progress bar (when the splash is loaded) and tells the observer.
+void SetSplashBar(double value);
+void setSplashBarObserver(std::function<void(double)> observer);
