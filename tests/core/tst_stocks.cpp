@@ -277,17 +277,6 @@ private slots:
             QCOMPARE(t, StockRec{});
     }
 
-    void blankStockRec()
-    {
-        Sets[7] = fullStock(QStringLiteral("SEV"));
-        SetCount = 1;
-        BlankStockRec(7);
-        QCOMPARE(Sets[7], StockRec{});
-        QCOMPARE(SetCount, short(1));
-        BlankStockRec(201); // out of range: nothing happens
-        BlankStockRec(-1);
-    }
-
     void usTableRoundTrips()
     {
         TempProfile profile;
