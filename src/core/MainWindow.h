@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class FlexGrid;
+
 // The main window's public operations, as every other part of the program
 // reaches them. The main window implements this; lower folders call it
 // through mainWindow() so that they never depend on the window itself.
@@ -50,6 +52,10 @@ public:
     virtual void Speak(short Mode) = 0;
     virtual void Update_OptSum() = 0;
     virtual void WinsockWait() = 0;
+
+    // Not an operation of the window: its data grid `FG`, which the sheets'
+    // one-cell message always writes to.
+    virtual FlexGrid *mainGrid() = 0;
 };
 
 // The main window in force (nullptr before it is created).

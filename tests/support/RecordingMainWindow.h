@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/MainWindow.h"
+#include "platform/FlexGrid.h"
 
 #include <QStringList>
 
@@ -65,6 +66,10 @@ public:
 
 #undef BW_RECORD
 #undef BW_RECORD_ARG
+
+    // The window's grid; reaching it is not recorded as a call.
+    FlexGrid grid;
+    FlexGrid *mainGrid() override { return &grid; }
 
 private:
     MainWindow *m_previous = nullptr;
