@@ -2,6 +2,7 @@
 
 #include "core/DataDir.h"
 #include "core/ErrorLog.h"
+#include "platform/FlexGrid.h"
 #include "platform/Latin1File.h"
 #include "platform/PathResolver.h"
 
@@ -106,4 +107,22 @@ void LoadLayout()
         return;
     }
     ColLayout = *layout;
+}
+
+void FixLayOut(FlexGrid &FG)
+{
+    for (int i = 1; i <= 20; ++i) {
+        if (!FG.isCell(0, i))
+            continue;
+        const QString caption = FG.TextMatrix(0, i);
+        // Entry 20 is never searched.
+        for (int j = 0; j < ColLayoutSize - 1; ++j) {
+            if (ColLayout[j].Caption == caption) {
+                FG.setRedraw(false);
+                FG.setColPosition(i, ColLayout[j].Position);
+                FG.setRedraw(true);
+                break;
+            }
+        }
+    }
 }

@@ -42,3 +42,9 @@ void SaveLayout();
 // Empties ColLayout and reads it from "LayOut.dat"; a missing file is
 // created empty, a damaged one is logged and leaves every entry empty.
 void LoadLayout();
+
+// Re-applies ColLayout to the grid: each column 1 to 20, in turn, whose
+// header (row 0) equals the caption of one of the entries 0 to 19 is moved
+// to the first such entry's position. Columns the grid lacks and positions
+// it refuses are passed over. The quote sheet runs it twice in a row.
+void FixLayOut(FlexGrid &FG);
