@@ -1,10 +1,8 @@
 #include "core/ui/DimScreen.h"
 
-#include "platform/ui/PictureBox.h"
+#include "core/ui/FormResize.h"
 
-#include <QAbstractScrollArea>
 #include <QEvent>
-#include <QGroupBox>
 #include <QPainter>
 #include <QPointer>
 
@@ -20,10 +18,11 @@ QList<QPointer<QWidget>> frozen;
 
 // Frames, picture boxes, grids and trees: the panes that would repaint live
 // content over the dimmed picture.
-bool isLargePane(QWidget *w)
+bool isLargePane(const QWidget *w)
 {
-    return qobject_cast<PictureBox *>(w) || qobject_cast<QAbstractScrollArea *>(w) || qobject_cast<QGroupBox *>(w)
-           || w->metaObject() == &QFrame::staticMetaObject;
+    const QString type = clsFormResize::controlTypeName(w);
+    return type == QLatin1String("Frame") || type == QLatin1String("PictureBox") || type == QLatin1String("MSFlexGrid")
+           || type == QLatin1String("TreeView");
 }
 } // namespace
 
