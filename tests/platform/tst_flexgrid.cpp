@@ -36,19 +36,6 @@ class TestFlexGrid : public QObject
     Q_OBJECT
 
 private slots:
-    void startsAsTheControlDoes()
-    {
-        FlexGrid g;
-        QCOMPARE(g.Rows(), 2);
-        QCOMPARE(g.Cols(), 2);
-        QCOMPARE(g.FixedRows(), 1);
-        QCOMPARE(g.FixedCols(), 1);
-        QCOMPARE(g.Row(), 1);
-        QCOMPARE(g.Col(), 1);
-        QCOMPARE(g.RowHeight(0), FlexGrid::DefaultRowHeight);
-        QCOMPARE(g.BackColor(), FlexGrid::WindowBackground);
-    }
-
     void textArrayCountsRowByRow()
     {
         FlexGrid g;

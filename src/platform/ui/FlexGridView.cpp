@@ -1,8 +1,9 @@
 #include "platform/ui/FlexGridView.h"
 
 #include "platform/Twips.h"
+#include "platform/ui/PictureBox.h"
+#include "platform/ui/ResourcePictures.h"
 
-#include <QHash>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -31,30 +32,6 @@ Qt::Alignment alignmentFlags(int code, const QString &text)
     default: // general: numbers to the right, texts to the left
         return (flexGridNumber(text, nullptr) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
     }
-}
-
-int buttonCode(Qt::MouseButtons buttons)
-{
-    int code = 0;
-    if (buttons & Qt::LeftButton)
-        code |= 1;
-    if (buttons & Qt::RightButton)
-        code |= 2;
-    if (buttons & Qt::MiddleButton)
-        code |= 4;
-    return code;
-}
-
-int shiftCode(Qt::KeyboardModifiers modifiers)
-{
-    int code = 0;
-    if (modifiers & Qt::ShiftModifier)
-        code |= 1;
-    if (modifiers & Qt::ControlModifier)
-        code |= 2;
-    if (modifiers & Qt::AltModifier)
-        code |= 4;
-    return code;
 }
 
 // The key codes the handlers compare against (65 = A, 37 = left arrow, ...).
@@ -386,13 +363,7 @@ FlexGridView::CellStyle FlexGridView::cellStyle(int row, int col) const
 
 QPixmap FlexGridView::picture(const QString &name) const
 {
-    if (m_pictures)
-        return m_pictures(name);
-    static QHash<QString, QPixmap> cache;
-    auto it = cache.find(name);
-    if (it == cache.end())
-        it = cache.insert(name, QPixmap(QStringLiteral(":/pictures/") + name));
-    return *it;
+    return m_pictures ? m_pictures(name) : LoadResPicture(name);
 }
 
 void FlexGridView::drawCell(QPainter &p, const QRect &rect, int row, int col) const
@@ -487,15 +458,11 @@ void FlexGridView::changeEvent(QEvent *event)
 
 void FlexGridView::applyPointer()
 {
-    switch (m_grid ? m_grid->MousePointer() : 0) {
-    case 1: viewport()->setCursor(Qt::ArrowCursor); break;
-    case 2: viewport()->setCursor(Qt::CrossCursor); break;
-    case 3: viewport()->setCursor(Qt::IBeamCursor); break;
-    case 11: viewport()->setCursor(Qt::WaitCursor); break;
-    case 13: viewport()->setCursor(Qt::BusyCursor); break;
-    case 99: viewport()->setCursor(m_mouseIcon); break;
-    default: viewport()->unsetCursor(); break;
-    }
+    const int pointer = m_grid ? m_grid->MousePointer() : 0;
+    if (pointer == 0)
+        viewport()->unsetCursor();
+    else
+        viewport()->setCursor(cursorForPointer(pointer, m_mouseIcon));
 }
 
 QPointF FlexGridView::toTwips(const QPointF &viewportPos) const
@@ -549,7 +516,8 @@ void FlexGridView::mousePressEvent(QMouseEvent *event)
         m_selecting = m_grid->MouseRow() >= m_grid->FixedRows() && m_grid->MouseCol() >= m_grid->FixedCols();
     }
     const QPointF t = toTwips(event->position());
-    emit MouseDown(buttonCode(event->button()), shiftCode(event->modifiers()), float(t.x()), float(t.y()));
+    emit MouseDown(VbMouse::buttonOf(event->button()), VbMouse::shiftOf(event->modifiers()), float(t.x()),
+                   float(t.y()));
 }
 
 void FlexGridView::mouseMoveEvent(QMouseEvent *event)
@@ -566,7 +534,8 @@ void FlexGridView::mouseMoveEvent(QMouseEvent *event)
         if (row >= m_grid->FixedRows() && col >= m_grid->FixedCols())
             selectAt(row, col, true);
     }
-    emit MouseMove(buttonCode(event->buttons()), shiftCode(event->modifiers()), float(t.x()), float(t.y()));
+    emit MouseMove(VbMouse::buttonsOf(event->buttons()), VbMouse::shiftOf(event->modifiers()), float(t.x()),
+                   float(t.y()));
 }
 
 void FlexGridView::mouseReleaseEvent(QMouseEvent *event)
@@ -580,10 +549,14 @@ void FlexGridView::mouseReleaseEvent(QMouseEvent *event)
         return;
     }
     m_selecting = false;
-    emit MouseUp(buttonCode(event->button()), shiftCode(event->modifiers()), float(t.x()), float(t.y()));
-    if (event->button() == Qt::LeftButton && !m_afterDoubleClick)
-        emit Click();
+    const bool click = event->button() == Qt::LeftButton && !m_afterDoubleClick;
     m_afterDoubleClick = false;
+    // A handler may close the window that holds the grid.
+    QPointer<FlexGridView> alive(this);
+    emit MouseUp(VbMouse::buttonOf(event->button()), VbMouse::shiftOf(event->modifiers()), float(t.x()),
+                 float(t.y()));
+    if (click && alive)
+        emit Click();
 }
 
 void FlexGridView::mouseDoubleClickEvent(QMouseEvent *event)
@@ -622,7 +595,7 @@ void FlexGridView::keyPressEvent(QKeyEvent *event)
 {
     const int code = keyCode(event->key());
     if (code)
-        emit KeyDown(code, shiftCode(event->modifiers()));
+        emit KeyDown(code, VbMouse::shiftOf(event->modifiers()));
     const bool extend = event->modifiers() & Qt::ShiftModifier;
     const int page = std::max(1, verticalScrollBar()->pageStep());
     switch (event->key()) {

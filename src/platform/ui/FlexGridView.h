@@ -38,7 +38,7 @@ public:
 
     // The pointer shown for MousePointer 99 (the link pointer by default).
     void setMouseIcon(const QCursor &cursor);
-    // Where cell pictures come from, by name; by default ":/pictures/<name>.bmp".
+    // Where cell pictures come from, by name; by default the program's own pictures.
     void setPictureProvider(std::function<QPixmap(const QString &)> provider);
 
     // Manual drag of the control: 1 begins, 0 cancels, 2 ends with a drop at

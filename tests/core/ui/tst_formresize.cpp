@@ -206,41 +206,6 @@ private slots:
         QCOMPARE(log->count(QStringLiteral("Where: clsFormResize_ScaleControls")), 1);
         QVERIFY(log->contains(QStringLiteral("Number:        424")));
     }
-
-    void kindsOfOurWidgets_data()
-    {
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("named") << "named" << "Frame";
-        QTest::newRow("panel") << "panel" << "PictureBox";
-        QTest::newRow("grid") << "grid" << "MSFlexGrid";
-        QTest::newRow("line") << "line" << "Line";
-        QTest::newRow("check") << "check" << "CheckBox";
-        QTest::newRow("button") << "button" << "CommandButton";
-    }
-
-    void kindsOfOurWidgets()
-    {
-        QFETCH(QString, kind);
-        QFETCH(QString, expected);
-        QWidget parent;
-        QWidget *w = nullptr;
-        if (kind == QLatin1String("named")) {
-            w = new QWidget(&parent);
-            w->setProperty("ControlType", QStringLiteral("Frame"));
-        } else if (kind == QLatin1String("panel")) {
-            w = new QFrame(&parent);
-        } else if (kind == QLatin1String("grid")) {
-            w = new FlexGridView(&parent);
-        } else if (kind == QLatin1String("line")) {
-            w = new LineControl(&parent);
-        } else if (kind == QLatin1String("check")) {
-            w = new QCheckBox(&parent);
-        } else {
-            w = new QPushButton(&parent);
-        }
-        QCOMPARE(clsFormResize::controlTypeName(w), expected);
-    }
 };
 
 QTEST_MAIN(TestFormResize)
