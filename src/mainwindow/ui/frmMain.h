@@ -1,0 +1,142 @@
+#pragma once
+
+#include "core/MainWindow.h"
+
+#include <QList>
+#include <QWidget>
+
+class ClickLabel;
+class FlexGrid;
+class FlexGridView;
+class PictureBox;
+class QFrame;
+class QLabel;
+class QMenu;
+class QTimer;
+class QTreeWidget;
+class clsFormResize;
+
+// The main window: navigation tree, symbol column with gauges, the data
+// grid, the toolbar, the label menu bar and the status panels. Its closing
+// ends the program.
+class frmMain : public QWidget, public MainWindow
+{
+    Q_OBJECT
+
+public:
+    // The one main window (nullptr until it is first shown).
+    static frmMain *instance();
+    // Creates and loads the window on first use, then shows it.
+    static void Show();
+
+    explicit frmMain(QWidget *parent = nullptr);
+    ~frmMain() override;
+
+    // Controls, by the names every part of the main window uses.
+    QTimer *TmrNav = nullptr;
+    QTimer *Timer1 = nullptr;
+    QFrame *frmButtom = nullptr;
+    QList<PictureBox *> Picture1;
+    QList<ClickLabel *> lblDesc;
+    PictureBox *StatusBar1 = nullptr;
+    QFrame *Rect = nullptr;
+    QList<ClickLabel *> Panel1;
+    PictureBox *PicCont = nullptr;
+    PictureBox *picSplit2 = nullptr;
+    PictureBox *picSplit = nullptr;
+    PictureBox *Splitter = nullptr;
+    QList<PictureBox *> img;
+    QList<ClickLabel *> lblSbl;
+    PictureBox *ImgUp = nullptr;
+    PictureBox *ImgDn = nullptr;
+    QFrame *Shape1 = nullptr;
+    QList<QLabel *> lblDsc;
+    QTreeWidget *TreeView1 = nullptr;
+    FlexGrid *FGModel = nullptr;
+    FlexGridView *FG = nullptr;
+    QWidget *NewsTicker1 = nullptr;
+    QMenu *mnuStart = nullptr;
+
+    // Window fields.
+    clsFormResize *FormResizer = nullptr;
+    bool ToolbarHot = false;
+    qint32 SplitterStartY = 2147483647;
+    qint32 TreeSplitStartX = 2147483647;
+    quint32 SplitterDragColor = 0x808080;
+    short GridTopAtLoad = 0;
+
+    // Event handlers.
+    void Form_Load();
+    void Form_Activate();
+    void Form_KeyDown(int &KeyCode, int &Shift);
+    void Form_MouseMove();
+    void Form_Resize();
+    void ExitApp();
+    void Panel1_Click(int index);
+    void Picture1_Click(int index);
+    void mnuStartItem_Click(int index);
+    void mnuHelpItem_Click(int index);
+    void StopUpdate();
+
+    // The main window's public operations.
+    void FG_Coverage() override;
+    void FG_ABS() override;
+    void LoadData() override;
+    void mnuSet_Click(short index) override;
+    void Panel7(short Task) override;
+    void UpdateSurp() override;
+    void UpdateUpDown() override;
+    void UpdateWinners() override;
+    void FG_AIS() override;
+    void LoadPrices() override;
+    void UpdateRec() override;
+    void UpdateIT() override;
+    void UpdateQR() override;
+    void UpdateOptions() override;
+    void ShowRec() override;
+    void Ticker_Sel_Headlines(short index) override;
+    void Ticker_Market_News() override;
+    void initTree() override;
+    void FixLayOut() override;
+    void LoadSets() override;
+    void FG_Portfolio_All() override;
+    void FG_PortfolioLog() override;
+    void Parse_US() override;
+    void FG_EC() override;
+    void Zoom_FG() override;
+    void FG_IPO_Price() override;
+    void FG_IPO_Gain() override;
+    void FG_IPO_Loss() override;
+    void Update_IPO_Price() override;
+    void Pares_BR(const QString &FileName, const QString &Caption) override;
+    void FG_IPO_Last() override;
+    void FG_IPO_News() override;
+    void FG_IPO_With() override;
+    void FG_WMarket() override;
+    void UpdateAdvise() override;
+    void SendErrorLog() override;
+    void Speak(short Mode) override;
+    void Update_OptSum() override;
+    void WinsockWait() override;
+    FlexGrid *mainGrid() override;
+
+signals:
+    // A label of the label menu bar or a toolbar button was run.
+    void labelMenuRun(int index);
+    void toolbarRun(int index);
+    void stopRequested();
+    void focusMoved(QWidget *to);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    void createControls();
+    void place(QWidget *w, double left, double top, double width, double height);
+    void picSplit2_MouseUp();
+    bool m_exiting = false;
+};

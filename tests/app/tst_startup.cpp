@@ -1,0 +1,168 @@
+#include "app/Main.h"
+#include "core/DataDir.h"
+#include "core/Registry.h"
+#include "core/ui/frmSplash.h"
+#include "mainwindow/ui/frmMain.h"
+#include "platform/SettingsStore.h"
+#include "platform/Sleep.h"
+#include "retrieval/ui/NetSetting.h"
+#include "services/ui/Thanks.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TempProfile.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QtTest>
+
+namespace {
+const QStringList CacheTree = {
+    QStringLiteral("Cache"),
+    QStringLiteral("Cache/Chart"),
+    QStringLiteral("Cache/News"),
+    QStringLiteral("Cache/DataSheet"),
+    QStringLiteral("Cache/Reports"),
+    QStringLiteral("Cache/Reports/Annual Balance Sheet"),
+    QStringLiteral("Cache/Reports/Annual Income statement"),
+    QStringLiteral("Cache/Reports/Options"),
+    QStringLiteral("Cache/Reports/Insiders Traders"),
+    QStringLiteral("Cache/Reports/Quarterly Reports"),
+    QStringLiteral("Cache/Reports/Earnings"),
+    QStringLiteral("Cache/Reports/Consultation"),
+    QStringLiteral("Cache/Reports/Summary"),
+    QStringLiteral("Cache/Reports/Misc"),
+};
+
+QStringList foldersUnder(const QString &root)
+{
+    QStringList found;
+    QDirIterator it(root + QStringLiteral("/Cache"), QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        found << QDir(root).relativeFilePath(it.next());
+    if (QFileInfo(root + QStringLiteral("/Cache")).isDir())
+        found << QStringLiteral("Cache");
+    found.sort();
+    return found;
+}
+} // namespace
+
+class TestStartup : public QObject
+{
+    Q_OBJECT
+
+    QList<int> m_sleeps;
+    QList<double> m_bars;
+
+private slots:
+    void init()
+    {
+        m_sleeps.clear();
+        m_bars.clear();
+        setSleepHandler([this](int ms) { m_sleeps << ms; });
+        setSplashBarObserver([this](double v) { m_bars << v; });
+    }
+
+    void cleanup()
+    {
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (!qobject_cast<frmMain *>(w))
+                w->close();
+        delete frmMain::instance();
+        UnloadSplash();
+        QCoreApplication::processEvents();
+        resetMain();
+        setSleepHandler({});
+        setSplashBarObserver({});
+    }
+
+    void firstRunSetsUpAndShowsNetworkSettings()
+    {
+        TempProfile profile;
+        ScriptedDialogs dialogs;
+        QVERIFY(Main());
+        QVERIFY(SettingsStore::keyExists(QString::fromLatin1(ProgramKey)));
+        QVERIFY(SettingsStore::keyExists(QString::fromLatin1(GroupsKey)));
+        QCOMPARE(QuerySetting(QStringLiteral("Path")).toString(), DataDir);
+        QCOMPARE(QuerySetting(QStringLiteral("RunOnce")).toString(), QStringLiteral("1"));
+        QCOMPARE(QuerySetting(QStringLiteral("ShutDown")).toString(), QStringLiteral("0"));
+        QVERIFY(netSettingWindow() && netSettingWindow()->isVisible());
+        QVERIFY(!frmMain::instance());
+        QCOMPARE(m_bars, (QList<double>{1, 30, 35}));
+    }
+
+    void normalStartOpensTheMainWindow()
+    {
+        TempProfile profile;
+        profile.createProgramKey();
+        SaveSetting(QStringLiteral("RunOnce"), 1);
+        SaveSetting(QStringLiteral("Thanks"), 1);
+        SaveSetting(QStringLiteral("SplashDelay"), 2);
+        ScriptedDialogs dialogs;
+        QVERIFY(Main());
+        QVERIFY(frmMain::instance() && frmMain::instance()->isVisible());
+        QVERIFY(!splashWindow());
+        QCOMPARE(m_sleeps, QList<int>{2000});
+        // The main window's load runs inside its showing, so Main's last
+        // value comes after the load's.
+        QCOMPARE(m_bars, (QList<double>{1, 30, 35, 40, 60, 65, 70, 75, 80, 85, 90, 100, 50}));
+        QCOMPARE(foldersUnder(DataDir), [] { QStringList l = CacheTree; l.sort(); return l; }());
+        QCOMPARE(dialogs.shown().size(), 0);
+    }
+
+    void splashDelay_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<int>("wait");
+        QTest::newRow("absent") << QString() << 5000;
+        QTest::newRow("zero") << QStringLiteral("0") << 0;
+        QTest::newRow("twenty") << QStringLiteral("20") << 20000;
+        QTest::newRow("not a number") << QStringLiteral("soon") << 5000;
+    }
+
+    void splashDelay()
+    {
+        QFETCH(QString, stored);
+        QFETCH(int, wait);
+        TempProfile profile;
+        profile.createProgramKey();
+        SaveSetting(QStringLiteral("RunOnce"), 1);
+        SaveSetting(QStringLiteral("Thanks"), 1);
+        if (!stored.isEmpty())
+            SaveSetting(QStringLiteral("SplashDelay"), stored);
+        QVERIFY(Main());
+        QCOMPARE(m_sleeps, QList<int>{wait});
+        QVERIFY(frmMain::instance());
+    }
+
+    void onlyMissingCacheFoldersAreCreated()
+    {
+        TempProfile profile;
+        profile.createProgramKey();
+        SaveSetting(QStringLiteral("RunOnce"), 1);
+        SaveSetting(QStringLiteral("Thanks"), 1);
+        QVERIFY(QDir(DataDir).mkpath(QStringLiteral("Cache/News")));
+        QFile keep(DataDir + QStringLiteral("/Cache/News/IBM.txt"));
+        QVERIFY(keep.open(QIODevice::WriteOnly));
+        keep.write("headline\r\n");
+        keep.close();
+        QVERIFY(Main());
+        QStringList expected = CacheTree;
+        expected.sort();
+        QCOMPARE(foldersUnder(DataDir), expected);
+        QVERIFY(QFile::exists(DataDir + QStringLiteral("/Cache/News/IBM.txt")));
+    }
+
+    void uncheckedQuestionnaireIsShownAgain()
+    {
+        TempProfile profile;
+        profile.createProgramKey();
+        SaveSetting(QStringLiteral("RunOnce"), 1);
+        SaveSetting(QStringLiteral("Thanks"), 0);
+        QVERIFY(Main());
+        QVERIFY(!frmMain::instance());
+        QVERIFY(thanksWindow() && thanksWindow()->isVisible());
+    }
+};
+
+QTEST_MAIN(TestStartup)
+#include "tst_startup.moc"

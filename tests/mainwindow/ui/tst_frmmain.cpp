@@ -1,0 +1,146 @@
+#include "core/DataDir.h"
+#include "core/Registry.h"
+#include "mainwindow/ColLayout.h"
+#include "mainwindow/ui/frmMain.h"
+#include "platform/Latin1File.h"
+#include "platform/Twips.h"
+#include "platform/ui/FlexGridView.h"
+#include "platform/ui/PictureBox.h"
+#include "platform/ui/ResourcePictures.h"
+#include "retrieval/transport/RunState.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TempProfile.h"
+
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTreeWidget>
+#include <QtTest>
+
+class TestFrmMain : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TempProfile> m_profile;
+
+    frmMain *open()
+    {
+        frmMain::Show();
+        frmMain *w = frmMain::instance();
+        if (w)
+            (void)QTest::qWaitForWindowExposed(w);
+        return w;
+    }
+
+private slots:
+    void init()
+    {
+        m_profile = std::make_unique<TempProfile>();
+        m_profile->createProgramKey();
+        resetColLayout();
+        resetRunState();
+    }
+
+    void cleanup()
+    {
+        delete frmMain::instance();
+        m_profile.reset();
+    }
+
+    void shortcutsReachTheirHandlers()
+    {
+        frmMain *w = open();
+        QVERIFY(w);
+        QSignalSpy labels(w, &frmMain::labelMenuRun);
+        QSignalSpy toolbar(w, &frmMain::toolbarRun);
+        QSignalSpy stops(w, &frmMain::stopRequested);
+
+        // Keys reach the window whichever control has the focus.
+        w->TreeView1->setFocus();
+        QTest::keyClick(w->TreeView1, Qt::Key_S, Qt::AltModifier);
+        QCOMPARE(labels.size(), 1);
+        QCOMPARE(labels.at(0).at(0).toInt(), 0);
+        QCOMPARE(toolbar.size(), 0); // never the set editor
+
+        QTest::keyClick(w->TreeView1, Qt::Key_U, Qt::ControlModifier); // a letter without Alt
+        QTest::keyClick(w->TreeView1, Qt::Key_X);
+        QCOMPARE(labels.size() + toolbar.size(), 1);
+
+        QTest::keyClick(w->TreeView1, Qt::Key_F6);
+        QVERIFY(w->FG->hasFocus());
+        QTest::keyClick(w->FG, Qt::Key_F5);
+        QVERIFY(w->TreeView1->hasFocus());
+
+        QTest::keyClick(w->FG, Qt::Key_Escape, Qt::ShiftModifier);
+        QCOMPARE(labels.size(), 2);
+        QCOMPARE(stops.size(), 0);
+        QVERIFY(!StopFlag);
+        QTest::keyClick(w->FG, Qt::Key_Escape);
+        QCOMPARE(stops.size(), 1);
+        QVERIFY(StopFlag);
+
+        QTest::keyClick(w->FG, Qt::Key_F4);
+        QCOMPARE(toolbar.size(), 1);
+        QCOMPARE(toolbar.at(0).at(0).toInt(), 0);
+    }
+
+    void hoverResetKeepsTheRunningButton()
+    {
+        frmMain *w = open();
+        const QPixmap hot = LoadResPicture(QStringLiteral("B2"));
+        for (PictureBox *b : w->Picture1)
+            b->setPicture(hot);
+        w->lblDesc[0]->setText(QStringLiteral("Stop"));
+        w->ToolbarHot = true;
+        w->Form_MouseMove();
+        QVERIFY(!w->ToolbarHot);
+        QCOMPARE(w->Picture1[0]->picture().cacheKey(), hot.cacheKey());
+        const QImage normal = LoadResPicture(QStringLiteral("B1")).toImage();
+        for (int i = 1; i <= 6; ++i)
+            QCOMPARE(w->Picture1[i]->picture().toImage(), normal);
+    }
+
+    void storedDividerPositionIsRestored()
+    {
+        SaveSetting(QStringLiteral("LastTreePos"), QStringLiteral("3000"));
+        frmMain *w = open();
+        QCOMPARE(w->picSplit2->x(), Twips::toPixelsX(3000, w));
+        QCOMPARE(w->img[0]->x(), Twips::toPixelsX(3850, w));
+        QCOMPARE(w->TreeView1->width(), Twips::toPixelsX(2900, w));
+        QCOMPARE(QuerySetting(QStringLiteral("LastTreePos")).toString(), QStringLiteral("3000"));
+    }
+
+    void closingWritesTheLayoutFile()
+    {
+        frmMain *w = open();
+        ColLayout[0].Caption = QStringLiteral("Symbol");
+        ColLayout[0].Position = 0;
+        ColLayout[1].Caption = QStringLiteral("Last");
+        ColLayout[1].Position = 3;
+        const ColLayoutArray before = ColLayout;
+        w->close();
+        const auto bytes = readBinaryFile(DataDir + QStringLiteral("\\LayOut.dat"));
+        QVERIFY(bytes.has_value());
+        const auto back = decodeColLayout(*bytes);
+        QVERIFY(back.has_value());
+        QVERIFY(*back == before);
+    }
+
+    void shutDownAsksWhenTheUserWantsIt()
+    {
+        SaveSetting(QStringLiteral("ShutDown"), 1);
+        frmMain *w = open();
+        ScriptedDialogs dialogs;
+        dialogs.answer(Msg::No);
+        QTest::keyClick(w, Qt::Key_X, Qt::AltModifier);
+        QCOMPARE(dialogs.shown().size(), 1);
+        QCOMPARE(dialogs.shown().first().prompt, QStringLiteral("Do you realy want to quit Brindlewick?"));
+        QCOMPARE(dialogs.shown().first().title, QStringLiteral("Shut Down Brindlewick"));
+        QVERIFY(!QFile::exists(DataDir + QStringLiteral("/LayOut.dat")) || w->isVisible());
+        dialogs.answer(Msg::Yes);
+        QTest::keyClick(w, Qt::Key_X, Qt::AltModifier);
+        QVERIFY(QFile::exists(DataDir + QStringLiteral("/LayOut.dat")));
+    }
+};
+
+QTEST_MAIN(TestFrmMain)
+#include "tst_frmmain.moc"
