@@ -64,12 +64,12 @@ private slots:
 
     void cleanup()
     {
-        for (QWidget *w : QApplication::topLevelWidgets())
-            if (!qobject_cast<frmMain *>(w))
-                w->close();
+        // Unloaded, not closed: closing a first-run form runs its hand-over.
+        UnloadNetSetting();
+        UnloadThanks();
         delete frmMain::instance();
         UnloadSplash();
-        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         resetMain();
         setSleepHandler({});
         setSplashBarObserver({});

@@ -261,11 +261,11 @@ void frmMain::createControls()
         label->setStyleSheet(QStringLiteral("color: #f0f0f0;"));
         label->setAlignment(i < 6 ? Qt::AlignCenter : Qt::AlignVCenter | Qt::AlignLeft);
         if (i < 6)
-            place(label, 60 + 780 * i, 15, 720, 255);
+            place(label, 60 + 960 * i, 15, 900, 255);
         else if (i == 6)
-            place(label, 4860, 15, 3000, 255);
+            place(label, 5880, 15, 2280, 255);
         else
-            place(label, 7920, 15, 1500, 255);
+            place(label, 8220, 15, 1200, 255);
         Panel1 << label;
         connect(label, &ClickLabel::Click, this, [this, i] { Panel1_Click(i); });
     }
