@@ -4,20 +4,18 @@
 #include "core/Version.h"
 #include "platform/Sleep.h"
 #include "platform/UrlOpener.h"
+#include "platform/ui/FormInstance.h"
 
 #include <QEvent>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPointer>
 #include <QProgressBar>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace {
-QPointer<frmSplash> g_splash;
+FormInstance<frmSplash> g_splash;
 std::function<void(double)> g_observer;
 
 QPixmap splashPicture()
@@ -83,8 +81,6 @@ frmSplash::frmSplash(QWidget *parent) : QWidget(parent, Qt::SplashScreen | Qt::F
         l->installEventFilter(this);
     Form_Load();
     adjustSize();
-    if (QScreen *s = QGuiApplication::primaryScreen())
-        move(s->geometry().center() - rect().center());
 }
 
 void frmSplash::Form_Load()
@@ -125,31 +121,23 @@ void frmSplash::lblEmail_Click()
 
 frmSplash *splashWindow()
 {
-    return g_splash.data();
+    return g_splash.get();
 }
 
 void ShowSplash()
 {
-    if (!g_splash)
-        g_splash = new frmSplash;
-    g_splash->show();
-    g_splash->repaint();
+    g_splash.show()->repaint();
 }
 
 void UnloadSplash()
 {
-    if (g_splash) {
-        // Hidden at once; the object goes when events run.
-        g_splash->hide();
-        g_splash->deleteLater();
-        g_splash.clear();
-    }
+    g_splash.unload();
 }
 
 void SetSplashBar(double value)
 {
-    if (g_splash)
-        g_splash->pb1->setValue(int(value));
+    if (frmSplash *s = g_splash.get())
+        s->pb1->setValue(int(value));
     if (g_observer)
         g_observer(value);
 }

@@ -394,13 +394,7 @@ void frmMain::Form_Resize()
 
     const short L = short(qRound(Twips::fromPixelsX(img[0]->x(), this)));
     const short W = short(qRound(Twips::fromPixelsX(img[0]->width(), this)));
-    const auto w = [this](int k) { return Twips::fromPixelsX(lblDsc[k]->width(), this); };
-    const auto setLeft = [this](QLabel *l, double left) { l->move(Twips::toPixelsX(left, this), l->y()); };
-    setLeft(lblDsc[0], L);
-    setLeft(lblDsc[1], W / 5.0 - w(1) / 2 + L);
-    setLeft(lblDsc[2], W / 2.0 + L - w(2));
-    setLeft(lblDsc[3], W / 1.5 + L - w(3) / 2);
-    setLeft(lblDsc[4], short(W + L) - w(4));
+    placeScaleLabels(L, W, L);
     Shape1->move(picSplit2->x() + Twips::toPixelsX(250, this), Shape1->y());
 }
 
@@ -427,11 +421,16 @@ void frmMain::picSplit2_MouseUp()
         img[i]->move(Twips::toPixelsX(P + 850, this), img[i]->y());
     }
     Shape1->move(Twips::toPixelsX(P + 250, this), Shape1->y());
-    const double L = qRound(Twips::fromPixelsX(img[0]->x(), this));
-    const double W = qRound(Twips::fromPixelsX(img[0]->width(), this));
+    placeScaleLabels(qRound(Twips::fromPixelsX(img[0]->x(), this)), qRound(Twips::fromPixelsX(img[0]->width(), this)),
+                     P + 850);
+}
+
+void frmMain::placeScaleLabels(qint32 L, qint32 W, double sellLeft)
+{
+    // "Sell" at the gauge's left, "Strong Buy" ending at its right edge.
     const auto w = [this](int k) { return Twips::fromPixelsX(lblDsc[k]->width(), this); };
     const auto setLeft = [this](QLabel *l, double left) { l->move(Twips::toPixelsX(left, this), l->y()); };
-    setLeft(lblDsc[0], P + 850);
+    setLeft(lblDsc[0], sellLeft);
     setLeft(lblDsc[1], W / 5.0 - w(1) / 2 + L);
     setLeft(lblDsc[2], W / 2.0 + L - w(2));
     setLeft(lblDsc[3], W / 1.5 + L - w(3) / 2);

@@ -138,5 +138,6 @@ private:
     void createControls();
     void place(QWidget *w, double left, double top, double width, double height);
     void picSplit2_MouseUp();
+    void placeScaleLabels(qint32 L, qint32 W, double sellLeft);
     bool m_exiting = false;
 };

@@ -1,5 +1,6 @@
 #include "retrieval/ui/NetSetting.h"
 
+#include "platform/ui/FormInstance.h"
 #include "core/Registry.h"
 #include "core/ui/WindowEffects.h"
 #include "core/ui/frmSplash.h"
@@ -13,12 +14,11 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 
 namespace {
-QPointer<NetSetting> g_netSetting;
+FormInstance<NetSetting> g_netSetting;
 
 QString checkValue(const QCheckBox *box)
 {
@@ -65,6 +65,7 @@ NetSetting::NetSetting(QWidget *parent) : QWidget(parent, Qt::Dialog)
     connect(chkProxy, &QCheckBox::toggled, this, &NetSetting::chkProxy_Click);
     connect(cmdclose, &QPushButton::clicked, this, &NetSetting::cmdclose_Click);
 
+    adjustSize();
     Form_Load();
 }
 
@@ -134,34 +135,15 @@ void NetSetting::cmdclose_Click()
 
 NetSetting *netSettingWindow()
 {
-    return g_netSetting;
+    return g_netSetting.get();
 }
 
 void ShowNetSetting()
 {
-    if (!g_netSetting) {
-        g_netSetting = new NetSetting;
-        g_netSetting->adjustSize();
-        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-        QRect frame = g_netSetting->frameGeometry();
-        frame.moveCenter(screen.center());
-        g_netSetting->move(frame.topLeft());
-    }
-    const bool wasShown = g_netSetting->isVisible();
-    g_netSetting->show();
-    if (wasShown) {
-        // Shown again while open: bring it to the front.
-        g_netSetting->raise();
-        g_netSetting->activateWindow();
-    }
+    g_netSetting.show();
 }
 
 void UnloadNetSetting()
 {
-    NetSetting *form = g_netSetting;
-    if (!form)
-        return;
-    g_netSetting = nullptr;
-    form->hide();
-    form->deleteLater();
+    g_netSetting.unload();
 }

@@ -1,5 +1,6 @@
 #include "services/ui/Thanks.h"
 
+#include "platform/ui/FormInstance.h"
 #include "core/ErrorLog.h"
 #include "core/Portfolio.h"
 #include "core/Registry.h"
@@ -21,14 +22,13 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 
 QString QueuedMail;
 
 namespace {
-QPointer<Thanks> g_thanks;
+FormInstance<Thanks> g_thanks;
 
 const char *const AgeGroups[] = {"16-24", "25-33", "34-42", "43-51", "52-60", "61+"};
 
@@ -356,33 +356,15 @@ void Thanks::cmdclose_Click()
 
 Thanks *thanksWindow()
 {
-    return g_thanks;
+    return g_thanks.get();
 }
 
 void ShowThanks()
 {
-    if (!g_thanks) {
-        g_thanks = new Thanks;
-        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-        QRect frame = g_thanks->frameGeometry();
-        frame.moveCenter(screen.center());
-        g_thanks->move(frame.topLeft());
-    }
-    const bool wasShown = g_thanks->isVisible();
-    g_thanks->show();
-    if (wasShown) {
-        // Shown again while open: bring it to the front.
-        g_thanks->raise();
-        g_thanks->activateWindow();
-    }
+    g_thanks.show();
 }
 
 void UnloadThanks()
 {
-    Thanks *form = g_thanks;
-    if (!form)
-        return;
-    g_thanks = nullptr;
-    form->hide();
-    form->deleteLater();
+    g_thanks.unload();
 }
