@@ -94,9 +94,15 @@ QString setFilePath()
     return DataDir + QStringLiteral("\\Set") + QString::number(CurSetNo) + QStringLiteral(".dat");
 }
 
+namespace {
+// The set as last read from or written to its file, to tell unsaved changes.
+std::array<StockRec, SetSize> g_setOnDisk;
+} // namespace
+
 void ReadStocks()
 {
     readFile(setFilePath(), Sets, stockVisit, QStringLiteral("Stocks_ReadStocks"));
+    g_setOnDisk = Sets;
     SetCount = 0;
     for (const StockRec &s : Sets)
         if (!s.Symbol.isEmpty())
@@ -108,6 +114,13 @@ void SaveStocks()
     if (!saveRecordFile(setFilePath(), recordBytes(Sets, stockVisit)))
         ErrorTrap(QStringLiteral("Permission denied"), ErrNo::PermissionDenied, ErrSource,
                   QStringLiteral("Stocks_SaveStocks"), false);
+    else
+        g_setOnDisk = Sets;
+}
+
+bool SetsChangedSinceRead()
+{
+    return Sets != g_setOnDisk;
 }
 
 QString GetStockLine(const QString &symbol)
@@ -185,6 +198,7 @@ void ReadUS()
 void resetStocks()
 {
     Sets.fill(StockRec{});
+    g_setOnDisk.fill(StockRec{});
     TmpSets.fill(StockRec{});
     US.fill(USRec{});
     SetCount = 0;

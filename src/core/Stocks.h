@@ -76,6 +76,9 @@ extern std::array<USRec, USSize> US;
 void ReadStocks();
 // Writes the 201 records of Sets to the current set's file.
 void SaveStocks();
+// True when Sets holds changes (alert targets, quotes) not yet written to
+// the current set's file.
+bool SetsChangedSinceRead();
 
 // For the record among 0 to 199 whose Symbol equals symbol (case-sensitive):
 // sets FoundIndex and returns Name, Change, PctChange, Volume, DayHigh,

@@ -13,6 +13,7 @@
 #include "core/ui/frmSplash.h"
 #include "mainwindow/ColLayout.h"
 #include "mainwindow/Shortcuts.h"
+#include "mainwindow/SymbolColumn.h"
 #include "platform/FlexGrid.h"
 #include "platform/Dialogs.h"
 #include "platform/PathResolver.h"
@@ -21,6 +22,7 @@
 #include "platform/ui/FlexGridView.h"
 #include "platform/ui/PictureBox.h"
 #include "platform/ui/ResourcePictures.h"
+#include "portfolio/StockSetNames.h"
 #include "retrieval/transport/RunState.h"
 
 #include <QApplication>
@@ -35,6 +37,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QTreeWidget>
+#include <cmath>
 
 namespace {
 QPointer<frmMain> g_frmMain;
@@ -197,6 +200,8 @@ void frmMain::createControls()
         lblSbl << label;
         auto *gauge = new PictureBox(PicCont);
         gauge->setObjectName(QStringLiteral("img%1").arg(i));
+        gauge->setScaleMode(PictureBox::Pixels);
+        gauge->setToolTip(QStringLiteral("Click For Latest News"));
         place(gauge, 3120, 240 + 360 * i, 4575, 315);
         img << gauge;
     }
@@ -270,8 +275,60 @@ void frmMain::createControls()
         connect(label, &ClickLabel::Click, this, [this, i] { Panel1_Click(i); });
     }
 
+    // The Start menu's Update submenu and the set menu.
     mnuStart = new QMenu(QStringLiteral("Start"), this);
     mnuStart->setObjectName(QStringLiteral("mnuStart"));
+    mnuUpdateMenu = new QMenu(QStringLiteral("U&pdate"), this);
+    mnuUpdateMenu->setObjectName(QStringLiteral("mnuUpdate"));
+    const char *const updateCaptions[] = {"Update Selected Group", "Update Selected Stock", nullptr, "-", "Hang-up"};
+    for (int i = 0; i < 5; ++i) {
+        if (!updateCaptions[i]) {
+            mnuUpdate << nullptr; // no item 2
+            continue;
+        }
+        QAction *a = i == 3 ? mnuUpdateMenu->addSeparator()
+                            : mnuUpdateMenu->addAction(QString::fromLatin1(updateCaptions[i]));
+        connect(a, &QAction::triggered, this, [this, i] { mnuUpdate_Click(i); });
+        mnuUpdate << a;
+    }
+    // No dial-up connection can be active here, so there is nothing to hang up.
+    mnuUpdate[4]->setEnabled(false);
+    mnuStart->addMenu(mnuUpdateMenu);
+    mnuStart->addSeparator();
+    QAction *shutDown = mnuStart->addAction(QStringLiteral("Sh&ut Down  (Alt X)"));
+    connect(shutDown, &QAction::triggered, this, [this] { mnuStartItem_Click(8); });
+
+    mnuSets = new QMenu(QStringLiteral("Sets"), this);
+    mnuSets->setObjectName(QStringLiteral("mnuSets"));
+    for (int i = 0; i < SetNameCount; ++i) {
+        QAction *a = mnuSets->addAction(i == 0 ? QStringLiteral("All Stocks") : QStringLiteral("Group %1").arg(i));
+        a->setData(a->text());
+        a->setCheckable(true);
+        a->setChecked(i == 0);
+        connect(a, &QAction::triggered, this, [this, i] { mnuSet_Click(short(i)); });
+        mnuSet << a;
+    }
+
+    // Splitters, arrows, symbols and the strip.
+    connect(Splitter, &PictureBox::MouseDown, this, &frmMain::Splitter_MouseDown);
+    connect(Splitter, &PictureBox::MouseMove, this, &frmMain::Splitter_MouseMove);
+    connect(Splitter, &PictureBox::MouseUp, this, &frmMain::Splitter_MouseUp);
+    connect(Splitter, &PictureBox::DblClick, this, &frmMain::Splitter_DblClick);
+    connect(picSplit2, &PictureBox::MouseDown, this, &frmMain::picSplit2_MouseDown);
+    connect(picSplit2, &PictureBox::MouseMove, this, &frmMain::picSplit2_MouseMove);
+    connect(picSplit2, &PictureBox::MouseUp, this, &frmMain::picSplit2_MouseUp);
+    connect(picSplit2, &PictureBox::DblClick, this, &frmMain::picSplit2_DblClick);
+    connect(PicCont, &PictureBox::MouseMove, this, [this] { PicCont_MouseMove(); });
+    connect(StatusBar1, &PictureBox::MouseMove, this, [this] { StatusBar1_MouseMove(); });
+    connect(ImgUp, &PictureBox::MouseMove, this, [this] { ImgUp_MouseMove(); });
+    connect(ImgDn, &PictureBox::MouseMove, this, [this] { ImgDn_MouseMove(); });
+    for (PictureBox *arrow : {ImgUp, ImgDn}) {
+        connect(arrow, &PictureBox::MouseDown, TmrNav, &QTimer::stop);
+        connect(arrow, &PictureBox::MouseUp, TmrNav, &QTimer::stop);
+    }
+    for (ClickLabel *l : lblSbl)
+        connect(l, &ClickLabel::MouseMove, this, [this] { lblSbl_MouseMove(); });
+    connect(TmrNav, &QTimer::timeout, this, &frmMain::TmrNav_Timer);
 
     for (QWidget *w : findChildren<QWidget *>())
         w->setMouseTracking(true);
@@ -299,7 +356,7 @@ void frmMain::Form_Load()
     const Variant pos = QuerySetting(QStringLiteral("LastTreePos"));
     if (!pos.toString().isEmpty()) {
         picSplit2->move(Twips::toPixelsX(pos.toDouble(), this), picSplit2->y());
-        picSplit2_MouseUp();
+        picSplit2_MouseUp(2, 0, 0, pos.toDouble());
     }
 }
 
@@ -398,31 +455,151 @@ void frmMain::Form_Resize()
     Shape1->move(picSplit2->x() + Twips::toPixelsX(250, this), Shape1->y());
 }
 
-void frmMain::picSplit2_MouseUp()
+namespace {
+// Rounds halves to the even neighbour, as the program's integer conversions do.
+qint32 roundEven(double v)
+{
+    return qint32(std::nearbyint(v));
+}
+} // namespace
+
+double frmMain::tw(int pixels, bool vertical) const
+{
+    return vertical ? Twips::fromPixelsY(pixels, this) : Twips::fromPixelsX(pixels, this);
+}
+
+int frmMain::px(double twips, bool vertical) const
+{
+    return vertical ? Twips::toPixelsY(twips, this) : Twips::toPixelsX(twips, this);
+}
+
+void frmMain::Splitter_MouseDown(int Button, int Shift, double X, double Y)
+{
+    if (Button == 1) {
+        Splitter->setMouseIcon(LoadResCursor(102));
+        Splitter->setBackColor(QColor(QRgb(SplitterDragColor)));
+        SplitterStartY = roundEven(Y);
+        return;
+    }
+    if (SplitterStartY != 2147483647)
+        Splitter_MouseUp(Button, Shift, X, Y);
+    SplitterStartY = 2147483647;
+}
+
+void frmMain::Splitter_MouseMove(int, int, double, double Y)
+{
+    if (SplitterStartY == 2147483647 || roundEven(Y) == SplitterStartY)
+        return;
+    Splitter->setGeometry(0, Splitter->y() + px(Y, true), PicCont->width(), Splitter->height());
+    SplitterStartY = roundEven(Y);
+}
+
+void frmMain::Splitter_MouseUp(int, int, double, double)
+{
+    Splitter->setMouseIcon(LoadResCursor(103));
+    Splitter->setBackColor(palette().color(QPalette::Button));
+    SplitterStartY = 2147483647;
+
+    double T = tw(Splitter->y(), true);
+    if (T < 400)
+        T = 400;
+    else if (T > GridTopAtLoad)
+        T = GridTopAtLoad;
+    Splitter->move(Splitter->x(), px(T, true));
+
+    const double inner = tw(PicCont->height(), true);
+    FG->setGeometry(FG->x(), px(T + 250, true), FG->width(), px(inner - (T + 500), true));
+    ImgDn->move(ImgDn->x(), px(T - 380, true));
+    TreeView1->resize(TreeView1->width(), px(T - 200, true));
+    picSplit2->resize(picSplit2->width(), px(T, true));
+
+    int lastVisible = -1;
+    for (int i = 0; i < 7; ++i) {
+        if (tw(ImgDn->y(), true) - 60 >= tw(lblSbl[i]->y(), true)) {
+            lblSbl[i]->show();
+            lastVisible = i;
+        } else {
+            lblSbl[i]->hide();
+            img[i]->hide();
+        }
+    }
+    for (int i = 0; i <= lastVisible && !lblSbl[i]->text().isEmpty(); ++i)
+        drawGauge(i, gaugeWidth());
+    picSplit->setGeometry(picSplit->x(), FG->y(), picSplit->width(), FG->height());
+}
+
+void frmMain::Splitter_DblClick()
+{
+    // At its upper limit (to the pixel) it drops to 3120, else it rises to 400.
+    const bool atTop = qAbs(tw(Splitter->y(), true) - 400) < Twips::perPixelY(this);
+    const double top = atTop ? 3120 : 400;
+    Splitter->move(Splitter->x(), px(top, true));
+    Splitter_MouseUp(1, 0, 0, 0);
+    picSplit->setGeometry(picSplit->x(), FG->y(), picSplit->width(), FG->height());
+}
+
+void frmMain::picSplit2_MouseDown(int Button, int Shift, double X, double Y)
+{
+    if (Button == 1) {
+        picSplit2->setMouseIcon(LoadResCursor(102));
+        picSplit2->setBackColor(QColor(QRgb(SplitterDragColor)));
+        TreeSplitStartX = roundEven(X);
+        return;
+    }
+    if (TreeSplitStartX != 2147483647)
+        picSplit2_MouseUp(Button, Shift, X, Y);
+    TreeSplitStartX = 2147483647;
+}
+
+void frmMain::picSplit2_MouseMove(int, int, double X, double)
+{
+    if (TreeSplitStartX == 2147483647 || roundEven(X) == TreeSplitStartX)
+        return;
+    picSplit2->move(picSplit2->x() + px(X), picSplit2->y());
+    TreeSplitStartX = roundEven(X);
+}
+
+void frmMain::picSplit2_MouseUp(int, int, double, double)
 {
     // Lays out the upper pane for the divider's position, within its limits.
     picSplit2->setMouseIcon(LoadResCursor(103));
     picSplit2->setBackColor(palette().color(QPalette::Button));
     TreeSplitStartX = 2147483647;
-    const double inner = Twips::fromPixelsX(PicCont->width(), this);
-    double p = Twips::fromPixelsX(picSplit2->x(), this);
+    const double inner = tw(PicCont->width());
+    double p = tw(picSplit2->x());
     if (p < 400)
         p = 400;
     else if (p > inner - 500)
         p = inner - 500;
     const qint32 P = qint32(qRound(p));
-    picSplit2->move(Twips::toPixelsX(P, this), picSplit2->y());
+    picSplit2->move(px(P), picSplit2->y());
     SaveSetting(QStringLiteral("LastTreePos"), QString::number(P));
-    ImgDn->move(Twips::toPixelsX(P + 50, this), ImgDn->y());
-    ImgUp->move(Twips::toPixelsX(P + 50, this), ImgUp->y());
-    TreeView1->resize(Twips::toPixelsX(P - 100, this), TreeView1->height());
+    ImgDn->move(px(P + 50), ImgDn->y());
+    ImgUp->move(px(P + 50), ImgUp->y());
+    TreeView1->resize(px(P - 100), TreeView1->height());
     for (int i = 0; i < 7; ++i) {
-        lblSbl[i]->move(Twips::toPixelsX(P + 250, this), lblSbl[i]->y());
-        img[i]->move(Twips::toPixelsX(P + 850, this), img[i]->y());
+        lblSbl[i]->move(px(P + 250), lblSbl[i]->y());
+        img[i]->move(px(P + 850), img[i]->y());
     }
-    Shape1->move(Twips::toPixelsX(P + 250, this), Shape1->y());
-    placeScaleLabels(qRound(Twips::fromPixelsX(img[0]->x(), this)), qRound(Twips::fromPixelsX(img[0]->width(), this)),
-                     P + 850);
+    Shape1->move(px(P + 250), Shape1->y());
+    placeScaleLabels(qRound(tw(img[0]->x())), qRound(tw(img[0]->width())), P + 850);
+}
+
+void frmMain::picSplit2_DblClick()
+{
+    picSplit2->move(px(2280), picSplit2->y());
+    picSplit2_MouseUp(1, 0, 0, 0);
+}
+
+void frmMain::PicCont_MouseMove()
+{
+    if (TmrNav->isActive())
+        TmrNav->stop();
+}
+
+void frmMain::StatusBar1_MouseMove()
+{
+    Rect->hide();
 }
 
 void frmMain::placeScaleLabels(qint32 L, qint32 W, double sellLeft)
@@ -454,6 +631,11 @@ void frmMain::ExitApp()
 void frmMain::Panel1_Click(int index)
 {
     emit labelMenuRun(index);
+    const QPoint at = Panel1[qBound(0, index, 7)]->mapToGlobal(QPoint(0, 0));
+    if (index == 0)
+        mnuStart->popup(at);
+    else if (index == 1)
+        mnuSets->popup(at);
 }
 
 void frmMain::Picture1_Click(int index)
@@ -537,20 +719,159 @@ void frmMain::FG_Coverage() {}
 void frmMain::FG_ABS() {}
 void frmMain::mnuSet_Click(short index)
 {
+    // A stored set number out of range (a damaged "LastGroup") means set 0.
+    if (index < 0 || index >= SetNameCount)
+        index = 0;
+    // Alert limits typed since the last save belong to the set being left.
+    if (SetsChangedSinceRead())
+        SaveStocks();
+    for (QAction *a : mnuSet)
+        a->setChecked(false);
+    mnuSet[index]->setChecked(true);
+    SaveSetting(QStringLiteral("LastGroup"), QString::number(index));
     CurSetNo = index;
+    ClearSymbols();
     ReadStocks();
+    LoadPrices();
+    ShowRec();
+    Panel1[1]->setText(mnuSet[index]->data().toString());
+    initTree();
 }
 void frmMain::Panel7(short) {}
 void frmMain::UpdateSurp() {}
 void frmMain::UpdateUpDown() {}
 void frmMain::UpdateWinners() {}
 void frmMain::FG_AIS() {}
-void frmMain::LoadPrices() {}
+void frmMain::LoadPrices()
+{
+    int k = 0;
+    for (int i = 0; i < 7; ++i) {
+        if (Sets[i].Symbol.size() > 1)
+            lblSbl[k++]->setText(Sets[i].Symbol);
+    }
+}
 void frmMain::UpdateRec() {}
 void frmMain::UpdateIT() {}
 void frmMain::UpdateQR() {}
 void frmMain::UpdateOptions() {}
-void frmMain::ShowRec() {}
+void frmMain::ShowRec()
+{
+    const int W = gaugeWidth();
+    for (int i = 0; i < 7; ++i) {
+        if (lblSbl[i]->text().isEmpty()) {
+            img[i]->hide();
+            break;
+        }
+        drawGauge(i, W);
+    }
+}
+
+int frmMain::gaugeWidth() const
+{
+    return int(std::nearbyint(img[0]->scaleWidth()));
+}
+
+void frmMain::drawGauge(int i, int W)
+{
+    // The rating goes through its text form, as the gauge always read it.
+    const double r = QString::number(GetRating(lblSbl[i]->text())).toDouble();
+    if (r <= 0) {
+        img[i]->hide();
+        return;
+    }
+    img[i]->show();
+    img[i]->Cls();
+    if (!img[i]->hasPicture())
+        img[i]->setPicture(LoadResPicture(SkinFace));
+    BitBlt(img[i], GaugeMarkerX(r, W), 0, 8, 10, SkinDC, 0, 0);
+}
+
+void frmMain::ClearSymbols()
+{
+    for (int i = 0; i < 7; ++i) {
+        lblSbl[i]->setText(QString());
+        img[i]->hide();
+    }
+}
+
+void frmMain::setSymbolRow(int k, const QString &symbol)
+{
+    lblSbl[k]->setText(symbol);
+    QFont f = lblSbl[k]->font();
+    const bool current = !symbol.isEmpty() && symbol == CurSymbol;
+    f.setBold(current);
+    lblSbl[k]->setFont(f);
+    QPalette pal = lblSbl[k]->palette();
+    pal.setColor(QPalette::WindowText, current ? QColor(0, 0, 255) : QColor(0, 0, 0));
+    lblSbl[k]->setPalette(pal);
+}
+
+void frmMain::ScrollSymbols(short Up)
+{
+    const QString first = lblSbl[0]->text();
+    for (int i = 0; i <= SetCount && i < SetSize; ++i) {
+        if (Sets[i].Symbol != first)
+            continue;
+        int k = 0;
+        if (Up) {
+            for (int j = i - 1; j <= i + 5; ++j) {
+                if (j < 0 || j >= SetCount || k == 7)
+                    return;
+                setSymbolRow(k++, Sets[j].Symbol);
+            }
+        } else {
+            for (int j = i + 1; j <= i + 7; ++j) {
+                if (j > SetCount || j >= SetSize || k > 6)
+                    return;
+                lblSbl[k]->setVisible(tw(lblSbl[k]->y(), true) - 60 < tw(ImgDn->y(), true));
+                setSymbolRow(k++, Sets[j].Symbol);
+            }
+        }
+    }
+}
+
+void frmMain::TmrNav_Timer()
+{
+    ScrollSymbols(ScrollUp ? 1 : 0);
+    DoEvents();
+    ShowRec();
+    DoEvents();
+}
+
+void frmMain::ImgUp_MouseMove()
+{
+    ScrollUp = true;
+    TmrNav->start();
+}
+
+void frmMain::ImgDn_MouseMove()
+{
+    ScrollUp = false;
+    TmrNav->start();
+}
+
+void frmMain::lblSbl_MouseMove()
+{
+    if (TmrNav->isActive())
+        TmrNav->stop();
+}
+
+void frmMain::mnuUpdate_Click(int Index)
+{
+    switch (Index) {
+    case 0:
+        UpdateSelectedOnly = false;
+        Picture1_Click(0);
+        break;
+    case 1:
+        UpdateSelectedOnly = true;
+        Picture1_Click(0);
+        break;
+    default:
+        // Hang-up: there is no dial-up connection to end here.
+        break;
+    }
+}
 void frmMain::Ticker_Sel_Headlines(short) {}
 void frmMain::Ticker_Market_News() {}
 void frmMain::initTree() {}
@@ -558,7 +879,14 @@ void frmMain::FixLayOut()
 {
     ::FixLayOut(*FGModel);
 }
-void frmMain::LoadSets() {}
+void frmMain::LoadSets()
+{
+    for (int n = 0; n < SetNameCount; ++n) {
+        const QString name = StockSetName(n);
+        mnuSet[n]->setData(name);
+        mnuSet[n]->setText(QString(name).replace(QLatin1Char('&'), QStringLiteral("&&")));
+    }
+}
 void frmMain::FG_Portfolio_All() {}
 void frmMain::FG_PortfolioLog() {}
 void frmMain::Parse_US() {}

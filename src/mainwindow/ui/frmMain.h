@@ -3,6 +3,7 @@
 #include "core/MainWindow.h"
 
 #include <QList>
+#include <QString>
 #include <QWidget>
 
 class ClickLabel;
@@ -10,6 +11,7 @@ class FlexGrid;
 class FlexGridView;
 class PictureBox;
 class QFrame;
+class QAction;
 class QLabel;
 class QMenu;
 class QTimer;
@@ -56,6 +58,10 @@ public:
     FlexGridView *FG = nullptr;
     QWidget *NewsTicker1 = nullptr;
     QMenu *mnuStart = nullptr;
+    QMenu *mnuUpdateMenu = nullptr;  // the Update submenu of the Start menu
+    QList<QAction *> mnuUpdate;      // indexes 0, 1, 3 (separator) and 4
+    QMenu *mnuSets = nullptr;        // the set menu, one item per stock set
+    QList<QAction *> mnuSet;
 
     // Window fields.
     clsFormResize *FormResizer = nullptr;
@@ -64,6 +70,30 @@ public:
     qint32 TreeSplitStartX = 2147483647;
     quint32 SplitterDragColor = 0x808080;
     short GridTopAtLoad = 0;
+    bool ScrollUp = false;
+
+    // Panes and splitters.
+    void Splitter_MouseDown(int Button, int Shift, double X, double Y);
+    void Splitter_MouseMove(int Button, int Shift, double X, double Y);
+    void Splitter_MouseUp(int Button, int Shift, double X, double Y);
+    void Splitter_DblClick();
+    void picSplit2_MouseDown(int Button, int Shift, double X, double Y);
+    void picSplit2_MouseMove(int Button, int Shift, double X, double Y);
+    void picSplit2_MouseUp(int Button, int Shift, double X, double Y);
+    void picSplit2_DblClick();
+    void PicCont_MouseMove();
+    void StatusBar1_MouseMove();
+
+    // Symbol column.
+    void ClearSymbols();
+    void ScrollSymbols(short Up);
+    void TmrNav_Timer();
+    void ImgUp_MouseMove();
+    void ImgDn_MouseMove();
+    void lblSbl_MouseMove();
+
+    // Update and set menus.
+    void mnuUpdate_Click(int Index);
 
     // Event handlers.
     void Form_Load();
@@ -137,7 +167,11 @@ protected:
 private:
     void createControls();
     void place(QWidget *w, double left, double top, double width, double height);
-    void picSplit2_MouseUp();
     void placeScaleLabels(qint32 L, qint32 W, double sellLeft);
+    int gaugeWidth() const;
+    void drawGauge(int i, int W);
+    void setSymbolRow(int k, const QString &symbol);
+    double tw(int pixels, bool vertical = false) const;
+    int px(double twips, bool vertical = false) const;
     bool m_exiting = false;
 };

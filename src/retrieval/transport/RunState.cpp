@@ -2,9 +2,11 @@
 
 QString BaseCaption;
 bool StopFlag = false;
+bool UpdateSelectedOnly = false;
 
 void resetRunState()
 {
     BaseCaption.clear();
     StopFlag = false;
+    UpdateSelectedOnly = false;
 }

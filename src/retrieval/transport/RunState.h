@@ -10,4 +10,7 @@ extern QString BaseCaption;
 // True once a run has ended or Stop was asked; false at start and during a run.
 extern bool StopFlag;
 
+// The next run covers the selected stock only (reset at the end of a run).
+extern bool UpdateSelectedOnly;
+
 void resetRunState();
