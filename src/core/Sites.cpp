@@ -1,0 +1,65 @@
+#include "core/Sites.h"
+
+#include "core/Registry.h"
+
+namespace {
+
+struct SiteEntry
+{
+    const char *name;
+    const char *host;
+};
+
+// Hosts under example.com: a new profile points nowhere real until the
+// user fills in the sites of the services they use.
+constexpr SiteEntry kSites[SiteCount] = {
+    {"QuoteService", "quotes.example.com"},
+    {"ResearchSite", "research.example.com"},
+    {"FinancePortal", "finance.example.com"},
+    {"QuotePortal", "quoteportal.example.com"},
+    {"FilingsSite", "filings.example.com"},
+    {"OptionsExchange", "options.example.com"},
+    {"ChartSite", "charts.example.com"},
+    {"BrokerSite", "broker.example.com"},
+    {"AnalystData", "analysts.example.com"},
+    {"CompanyProfile", "profiles.example.com"},
+    {"ExchangeData", "exchange.example.com"},
+    {"FundSite", "funds.example.com"},
+};
+
+const SiteEntry &entry(Site site)
+{
+    return kSites[qBound(0, int(site), SiteCount - 1)];
+}
+
+} // namespace
+
+QString siteSettingName(Site site)
+{
+    return QStringLiteral("Site_") + QLatin1String(entry(site).name);
+}
+
+QString defaultSiteHost(Site site)
+{
+    return QLatin1String(entry(site).host);
+}
+
+QString siteHost(Site site)
+{
+    QString host = QuerySetting(siteSettingName(site)).toString().trimmed();
+    while (host.endsWith(QLatin1Char('/')))
+        host.chop(1);
+    return host.isEmpty() ? defaultSiteHost(site) : host;
+}
+
+QString siteUrl(Site site, const QString &path)
+{
+    const QString p = path.startsWith(QLatin1Char('/')) ? path : QLatin1Char('/') + path;
+    return QStringLiteral("http://") + siteHost(site) + p;
+}
+
+void setAllSiteHosts(const QString &host)
+{
+    for (int i = 0; i < SiteCount; ++i)
+        SaveSetting(siteSettingName(Site(i)), host);
+}
