@@ -56,6 +56,14 @@ public:
     // Not an operation of the window: its data grid `FG`, which the sheets'
     // one-cell message always writes to.
     virtual FlexGrid *mainGrid() = 0;
+
+    // The window's caption and its status panels Panel1(0..7) (6 the
+    // transfer state, 7 the task counter), as the transports show status.
+    virtual QString caption() const = 0;
+    virtual void setCaption(const QString &text) = 0;
+    virtual void setPanelText(int index, const QString &text) = 0;
+    // The window's StopUpdate: ends or aborts the batch run.
+    virtual void endBatchRun() = 0;
 };
 
 // The main window in force (nullptr before it is created).

@@ -71,6 +71,18 @@ public:
     FlexGrid grid;
     FlexGrid *mainGrid() override { return &grid; }
 
+    // The caption and the eight status panels, kept as last set.
+    QString windowCaption;
+    QStringList panels = QStringList(8, QString());
+    QString caption() const override { return windowCaption; }
+    void setCaption(const QString &text) override { windowCaption = text; }
+    void setPanelText(int index, const QString &text) override
+    {
+        if (index >= 0 && index < panels.size())
+            panels[index] = text;
+    }
+    void endBatchRun() override { calls << QStringLiteral("endBatchRun"); }
+
 private:
     MainWindow *m_previous = nullptr;
 };

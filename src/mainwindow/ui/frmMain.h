@@ -149,6 +149,11 @@ public:
     void Update_OptSum() override;
     void WinsockWait() override;
     FlexGrid *mainGrid() override;
+    // Caption, status panels and the end of a run (frmMain_status.cpp).
+    QString caption() const override;
+    void setCaption(const QString &text) override;
+    void setPanelText(int index, const QString &text) override;
+    void endBatchRun() override;
 
 signals:
     // A label of the label menu bar or a toolbar button was run.

@@ -9,6 +9,8 @@
 extern QString BaseCaption;
 // True once a run has ended or Stop was asked; false at start and during a run.
 extern bool StopFlag;
+// Ticked categories of the current run not yet done.
+extern short TasksLeft;
 
 // The next run covers the selected stock only (reset at the end of a run).
 extern bool UpdateSelectedOnly;

@@ -1,0 +1,130 @@
+#include "retrieval/transport/SocketFetch.h"
+
+#include "core/MainWindow.h"
+#include "platform/Dialogs.h"
+#include "platform/Latin1File.h"
+#include "platform/PathResolver.h"
+#include "platform/SocketControl.h"
+#include "retrieval/transport/RunState.h"
+
+#include <QCoreApplication>
+#include <QPointer>
+#include <QRegularExpression>
+#include <QUrl>
+
+QString WsUrl;
+QString WsFile;
+QString WsBuffer;
+bool WsBusy = false;
+
+namespace {
+
+int g_waitTimeoutMs = 90000;
+
+// True when the headers promise a body longer than what came: the server
+// closed in the middle of the page.
+bool cutShort(const QString &reply)
+{
+    const int headEnd = reply.indexOf(QLatin1String("\r\n\r\n"));
+    if (headEnd < 0)
+        return false;
+    static const QRegularExpression lengthLine(QStringLiteral("(?:^|\\r\\n)content-length:[ \\t]*(\\d+)"),
+                                               QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = lengthLine.match(reply.left(headEnd));
+    if (!m.hasMatch())
+        return false;
+    const qint64 promised = m.captured(1).toLongLong();
+    return reply.size() - (headEnd + 4) < promised;
+}
+
+} // namespace
+
+SocketControl &Winsock1()
+{
+    static QPointer<SocketControl> control;
+    if (!control) {
+        control = new SocketControl(QCoreApplication::instance());
+        QObject::connect(control, &SocketControl::Connected, control, [] { Winsock1_Connect(); });
+        QObject::connect(control, &SocketControl::DataArrival, control,
+                         [](qint64 n) { Winsock1_DataArrival(long(n)); });
+        QObject::connect(control, &SocketControl::CloseEvent, control, [] { Winsock1_Close(); });
+        QObject::connect(control, &SocketControl::Error, control,
+                         [](int number, const QString &text) { Winsock1_Error(number, text); });
+    }
+    return *control;
+}
+
+int winsockWaitTimeout()
+{
+    return g_waitTimeoutMs;
+}
+
+void setWinsockWaitTimeout(int ms)
+{
+    g_waitTimeoutMs = qMax(1, ms);
+}
+
+void WinsockWait()
+{
+    const bool stoppedAtStart = StopFlag;
+    const bool closed = Winsock1().waitUntilClosed(g_waitTimeoutMs, [stoppedAtStart] {
+        return !stoppedAtStart && StopFlag;
+    });
+    if (!closed)
+        WsBusy = false;  // the exchange was given up; nothing is written
+}
+
+QString httpRequestFor(const QString &url)
+{
+    return QStringLiteral("GET ") + url + QStringLiteral(" HTTP/1.0\r\nAccept: */*\r\nAccept: text/html\r\n\r\n");
+}
+
+void SocketFetch(const QString &File, const QString &Url, const QString &Status)
+{
+    WinsockWait();
+    WsFile = File;
+    WsUrl = Url;
+    if (MainWindow *w = mainWindow())
+        w->setCaption(Status);
+    const QUrl url(Url);
+    SocketControl &ws = Winsock1();
+    ws.RemoteHost = url.host();
+    ws.RemotePort = url.port(80);
+    ws.Connect();
+    WinsockWait();
+}
+
+void Winsock1_Connect()
+{
+    WsBusy = true;
+    WsBuffer.clear();
+    Winsock1().SendData(httpRequestFor(WsUrl));
+}
+
+void Winsock1_DataArrival(long)
+{
+    WsBuffer += Winsock1().GetData();
+}
+
+void Winsock1_Close()
+{
+    if (!cutShort(WsBuffer))
+        saveLatin1File(resolvePath(WsFile), WsBuffer + QStringLiteral("\r\n"));
+    WsBusy = false;
+    Winsock1().Close();
+}
+
+void Winsock1_Error(int, const QString &Description)
+{
+    MsgBox(QStringLiteral("Error ") + Description, Msg::OKOnly);
+}
+
+void resetSocketFetch()
+{
+    Winsock1().Close();
+    WsUrl.clear();
+    WsFile.clear();
+    WsBuffer.clear();
+    WsBusy = false;
+    g_waitTimeoutMs = 90000;
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+class TransferControl;
+
+// The main window's transfer control, created on first use; its state
+// changes are reported through Inet1_StateChanged.
+TransferControl &Inet1();
+
+// The transfer control of the active batch run (Inet1), nullptr when idle.
+extern TransferControl *CurInet;
+
+// Shows Status as the window caption, then (unless StopFlag is set) fetches
+// Url through CurInet and writes the reply body into File. A reply of at
+// least one byte replaces the file's whole content; an empty, failed, timed
+// out or cancelled request leaves the file as it was.
+void GetUrlToFile(const QString &File, const QString &Url, const QString &Status);
+
+// Shows the transfer state in the status panel Panel1(6); an error or a
+// completed request ends the batch run when no task is left.
+void Inet1_StateChanged(short State);
+
+// The panel text for a state code ("" for codes without one).
+QString transferStateText(int State);

@@ -1,0 +1,184 @@
+#include "platform/SocketControl.h"
+#include "retrieval/transport/RunState.h"
+#include "retrieval/transport/SocketFetch.h"
+#include "support/RecordingMainWindow.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TempProfile.h"
+#include "support/site/FixtureSite.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QtTest>
+
+namespace {
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+QByteArray fixturePage(const QString &rel)
+{
+    return fileBytes(FixtureSite::defaultRoot() + QLatin1Char('/') + rel);
+}
+
+} // namespace
+
+class TestSocketFetch : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TempProfile> profile;
+    std::unique_ptr<RecordingMainWindow> window;
+    std::unique_ptr<ScriptedDialogs> dialogs;
+    std::unique_ptr<FixtureSite> site;
+    QString cache;
+
+private slots:
+    void init()
+    {
+        profile = std::make_unique<TempProfile>();
+        window = std::make_unique<RecordingMainWindow>();
+        dialogs = std::make_unique<ScriptedDialogs>();
+        site = std::make_unique<FixtureSite>();
+        QVERIFY(site->start());
+        resetRunState();
+        resetSocketFetch();
+        setWinsockWaitTimeout(2000);
+        cache = profile->dataDir() + QStringLiteral("/Cache/DataSheet");
+        QVERIFY(QDir().mkpath(cache));
+    }
+
+    void cleanup()
+    {
+        resetSocketFetch();
+        resetRunState();
+        site.reset();
+        dialogs.reset();
+        window.reset();
+        profile.reset();
+    }
+
+    // The request carries the whole address and two Accept lines, nothing
+    // else; the file gets the whole reply and a closing line break.
+    void requestBytesAndStoredReply()
+    {
+        const QString url = site->url(QStringLiteral("/QuoteTable.dat?TICKER=XYZ"));
+        // Callers write cache paths with either slash and any letter case.
+        const QString file = profile->dataDir() + QStringLiteral("\\cache\\DATASHEET\\XYZ_op.Sh");
+        Winsock1().Close();
+        SocketFetch(file, url, QStringLiteral("Base    Updating XYZ Options"));
+
+        QCOMPARE(site->requests().size(), 1);
+        QCOMPARE(site->requests().first(), "GET " + url.toLatin1() + " HTTP/1.0\r\nAccept: */*\r\nAccept: text/html\r\n\r\n");
+        const QByteArray page = fixturePage(QStringLiteral("QuoteTable.dat/TICKER=XYZ.html"));
+        QCOMPARE(fileBytes(cache + QStringLiteral("/XYZ_op.Sh")),
+                 "HTTP/1.0 200 OK\r\nServer: FixtureSite\r\nContent-Type: text/html\r\nContent-Length: "
+                     + QByteArray::number(page.size()) + "\r\n\r\n" + page + "\r\n");
+        QCOMPARE(window->windowCaption, QStringLiteral("Base    Updating XYZ Options"));
+        QCOMPARE(Winsock1().State(), int(SocketControl::sckClosed));
+        QVERIFY(!WsBusy);
+
+        // The next page of the same walk goes out on the same socket.
+        SocketFetch(cache + QStringLiteral("/IBM.Sh"), site->url(QStringLiteral("/q?s=IBM")), QString());
+        QVERIFY(fileBytes(cache + QStringLiteral("/IBM.Sh")).endsWith(fixturePage(QStringLiteral("q/s=IBM.html")) + "\r\n"));
+        QCOMPARE(dialogs->shown().size(), 0);
+    }
+
+    // A server that closes without a word leaves only the line break, which
+    // every caller's size rule then removes.
+    void closeWithoutDataLeavesLineBreak()
+    {
+        const QString file = cache + QStringLiteral("/FMS_Today.Sh");
+        writeBytes(file, QByteArray(3000, 'o'));
+        site->setBehaviour(QStringLiteral("/splits_day.asp"), {FixtureSite::Mode::CloseEarly, 0, 0});
+        SocketFetch(file, site->url(QStringLiteral("/splits_day.asp")), QString());
+        QCOMPARE(fileBytes(file), QByteArray("\r\n"));
+    }
+
+    void cutOffReplyKeepsOldFile_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("stopAfterMs");
+        QTest::newRow("never answers") << int(FixtureSite::Mode::Hang) << -1;
+        QTest::newRow("stalls mid-page") << int(FixtureSite::Mode::HangMidway) << -1;
+        QTest::newRow("closes mid-page") << int(FixtureSite::Mode::ShortReply) << -1;
+        QTest::newRow("Stop mid-page") << int(FixtureSite::Mode::HangMidway) << 100;
+        QTest::newRow("Stop before any answer") << int(FixtureSite::Mode::Hang) << 100;
+    }
+
+    void cutOffReplyKeepsOldFile()
+    {
+        QFETCH(int, mode);
+        QFETCH(int, stopAfterMs);
+        const int limit = stopAfterMs < 0 ? 300 : 5000;
+        setWinsockWaitTimeout(limit);
+        const QString file = cache + QStringLiteral("/IBM_sp.Sh");
+        const QByteArray old(4000, 'g');
+        writeBytes(file, old);
+        site->setBehaviour(QStringLiteral("/q"), {FixtureSite::Mode(mode), 0, 0});
+        if (stopAfterMs >= 0)
+            QTimer::singleShot(stopAfterMs, [] { StopFlag = true; });
+
+        QElapsedTimer clock;
+        clock.start();
+        SocketFetch(file, site->url(QStringLiteral("/q?s=IBM")), QString());
+        const qint64 took = clock.elapsed();
+
+        QCOMPARE(fileBytes(file), old);
+        QVERIFY2(took < (stopAfterMs < 0 ? limit : stopAfterMs) + 1000, qPrintable(QString::number(took)));
+        QCOMPARE(Winsock1().State(), int(SocketControl::sckClosed));
+        QVERIFY(!WsBusy);
+        QCOMPARE(dialogs->shown().size(), 0);
+        QCOMPARE(site->requestCount(), 1);
+    }
+
+    // The adviser's fetch starts outside a run, with StopFlag already set:
+    // that does not cut its wait short.
+    void waitBegunAfterStopRunsToTheEnd()
+    {
+        StopFlag = true;
+        site->setBehaviour(QStringLiteral("/q"), {FixtureSite::Mode::Normal, 150, 0});
+        const QString file = cache + QStringLiteral("/Tip.Sh");
+        SocketFetch(file, site->url(QStringLiteral("/q?s=IBM")), QString());
+        QVERIFY(fileBytes(file).startsWith("HTTP/1.0 200 OK\r\n"));
+    }
+
+    // A refused connection: one message, no file, and the walk goes on.
+    void failedConnectionShowsOneMessage()
+    {
+        quint16 deadPort = 0;
+        {
+            FixtureSite gone;
+            QVERIFY(gone.start());
+            deadPort = gone.port();
+        }
+        const QString lost = cache + QStringLiteral("/AAA_mr.Sh");
+        QElapsedTimer clock;
+        clock.start();
+        SocketFetch(lost, QStringLiteral("http://127.0.0.1:%1/quote.asp?Symbol=aaa").arg(deadPort), QString());
+        QVERIFY(clock.elapsed() < 1500);
+        QVERIFY(!QFile::exists(lost));
+        QCOMPARE(dialogs->shown().size(), 1);
+        QCOMPARE(dialogs->shown().first().prompt, QStringLiteral("Error Connection is forcefully rejected"));
+        QCOMPARE(dialogs->shown().first().style, int(Msg::OKOnly));
+        QCOMPARE(Winsock1().State(), int(SocketControl::sckClosed));
+
+        const QString next = cache + QStringLiteral("/IBM_mr.Sh");
+        SocketFetch(next, site->url(QStringLiteral("/q?s=IBM")), QString());
+        QVERIFY(QFile::exists(next));
+        QCOMPARE(dialogs->shown().size(), 1);
+    }
+};
+
+QTEST_MAIN(TestSocketFetch)
+#include "tst_socketfetch.moc"
