@@ -66,6 +66,13 @@ const char *const CacheFolders[] = {
 };
 
 const char *const ToolbarCaptions[] = {"Update", "Ticker", "Zedero", "Zoom", "Stocks", "Screen", "Setting"};
+const char *const ToolbarTips[] = {"Connect to the Internet and update data (Alt U or F4)",
+                                   "Ticker (Alt T)",
+                                   "Read Latest Zedero (Alt O)",
+                                   "Zoom Data Sheet (Alt Z)",
+                                   "Manage Stocks (Alt S)",
+                                   "Show Screen (Alt C)",
+                                   "Stocks and Program Options (Alt N)"};
 const char *const LabelMenuCaptions[] = {"Start", "Groups", "Chat", "Adviser", "Summary", "Reports", "", ""};
 const char *const ScaleCaptions[] = {"Sell", "Underperform", "Hold", "Buy", "Strong Buy"};
 constexpr double ScaleLefts[] = {3120, 3885, 5340, 6225, 6915};
@@ -145,6 +152,8 @@ void frmMain::createControls()
     TmrNav->setInterval(100);
     Timer1 = new QTimer(this);
     Timer1->setInterval(60000);
+    connect(Timer1, &QTimer::timeout, this, &frmMain::Timer1_Timer);
+    Timer1->start();
 
     // Headline ticker strip along the top.
     NewsTicker1 = new QWidget(this);
@@ -231,19 +240,27 @@ void frmMain::createControls()
     frmButtom = new QFrame(this);
     frmButtom->setObjectName(QStringLiteral("frmButtom"));
     frmButtom->setMouseTracking(true);
+    frmButtom->setAutoFillBackground(true);
+    QPalette bp = frmButtom->palette();
+    bp.setColor(QPalette::Window, QApplication::palette().color(QPalette::Base));
+    frmButtom->setPalette(bp);
     place(frmButtom, 8040, 600, 1335, 5415);
     for (int i = 0; i < 7; ++i) {
         auto *button = new PictureBox(frmButtom);
         button->setObjectName(QStringLiteral("Picture1%1").arg(i));
         button->setPicture(LoadResPicture(QStringLiteral("B1")));
+        button->setToolTip(QString::fromLatin1(ToolbarTips[i]));
         place(button, 292, 90 + 760 * i, 750, 375);
         Picture1 << button;
         connect(button, &PictureBox::Click, this, [this, i] { Picture1_Click(i); });
+        connect(button, &PictureBox::MouseDown, this, [this, i] { Picture1_MouseDown(i); });
+        connect(button, &PictureBox::MouseUp, this, [this, i] { Picture1_MouseUp(i); });
+        connect(button, &PictureBox::MouseMove, this, [this, i] { Picture1_MouseMove(i); });
         auto *caption = new ClickLabel(frmButtom);
         caption->setObjectName(QStringLiteral("lblDesc%1").arg(i));
         caption->setText(QString::fromLatin1(ToolbarCaptions[i]));
         caption->setAlignment(Qt::AlignCenter);
-        caption->setStyleSheet(QStringLiteral("color: #e8eef6;"));
+        caption->setStyleSheet(QStringLiteral("color: #808080;"));
         place(caption, 0, 90 + 760 * i + 390, 1335, 240);
         lblDesc << caption;
         connect(caption, &ClickLabel::Click, this, [this, i] { Picture1_Click(i); });
@@ -332,6 +349,7 @@ void frmMain::createControls()
 
     for (QWidget *w : findChildren<QWidget *>())
         w->setMouseTracking(true);
+    createTrayIcon();
 }
 
 void frmMain::Form_Load()
@@ -641,6 +659,20 @@ void frmMain::Panel1_Click(int index)
 void frmMain::Picture1_Click(int index)
 {
     emit toolbarRun(index);
+    switch (index) {
+    case 0:
+        // The caption is the only test of whether a run is under way.
+        if (lblDesc[0]->text() == QLatin1String("Update"))
+            UpdateAll();
+        else
+            StopUpdate();
+        break;
+    case 3:
+        Zoom_FG();
+        break;
+    default:
+        break;
+    }
 }
 
 void frmMain::mnuStartItem_Click(int index)
@@ -665,7 +697,7 @@ void frmMain::mnuHelpItem_Click(int)
 
 void frmMain::StopUpdate()
 {
-    StopFlag = true;
+    ::StopUpdate(*this);
     emit stopRequested();
 }
 
@@ -737,7 +769,10 @@ void frmMain::mnuSet_Click(short index)
     Panel1[1]->setText(mnuSet[index]->data().toString());
     initTree();
 }
-void frmMain::Panel7(short) {}
+void frmMain::Panel7(short Task)
+{
+    ::Panel7(Task);
+}
 void frmMain::UpdateSurp() {}
 void frmMain::UpdateUpDown() {}
 void frmMain::UpdateWinners() {}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/MainWindow.h"
+#include "retrieval/BatchRun.h"
 
 #include <QList>
 #include <QString>
@@ -14,6 +15,7 @@ class QFrame;
 class QAction;
 class QLabel;
 class QMenu;
+class QSystemTrayIcon;
 class QTimer;
 class QTreeWidget;
 class clsFormResize;
@@ -21,7 +23,7 @@ class clsFormResize;
 // The main window: navigation tree, symbol column with gauges, the data
 // grid, the toolbar, the label menu bar and the status panels. Its closing
 // ends the program.
-class frmMain : public QWidget, public MainWindow
+class frmMain : public QWidget, public MainWindow, public BatchView
 {
     Q_OBJECT
 
@@ -62,6 +64,9 @@ public:
     QList<QAction *> mnuUpdate;      // indexes 0, 1, 3 (separator) and 4
     QMenu *mnuSets = nullptr;        // the set menu, one item per stock set
     QList<QAction *> mnuSet;
+    QSystemTrayIcon *TrayIcon1 = nullptr; // nullptr where the desktop has no tray
+    QMenu *mnuTrays = nullptr;
+    QList<QAction *> mnuTray;
 
     // Window fields.
     clsFormResize *FormResizer = nullptr;
@@ -94,6 +99,23 @@ public:
 
     // Update and set menus.
     void mnuUpdate_Click(int Index);
+
+    // Toolbar, batch run, auto-update timer and tray.
+    void Picture1_MouseDown(int Index);
+    void Picture1_MouseUp(int Index);
+    void Picture1_MouseMove(int Index);
+    void UpdateAll();
+    void Timer1_Timer();
+    void TrayIcon1_Event10();
+    void TrayIcon1_Event13();
+    void TrayIcon1_Event14();
+    void mnuTray_Click(int Index);
+    QString updateCaption() const override;
+    void setRunningLook(bool running) override;
+    // The fetch routine of each update box, and what a run needs besides.
+    BatchTable batchTable() const;
+    BatchServices batchServices() const;
+    void createTrayIcon();
 
     // Event handlers.
     void Form_Load();

@@ -1,0 +1,136 @@
+// The main window's part in the batch update: the toolbar's faces and its
+// first button, the auto-update timer, the tray icon, and the table that
+// ties each update box to its fetch routine.
+#include "mainwindow/ui/frmMain.h"
+
+#include "core/Connection.h"
+#include "core/SharedState.h"
+#include "platform/ui/PictureBox.h"
+#include "platform/ui/ResourcePictures.h"
+#include "retrieval/AutoUpdate.h"
+#include "services/SmtpClient.h"
+
+#include <QAction>
+#include <QCursor>
+#include <QMenu>
+#include <QSystemTrayIcon>
+
+void frmMain::Picture1_MouseDown(int Index)
+{
+    Picture1[Index]->setPicture(LoadResPicture(QStringLiteral("B2")));
+}
+
+void frmMain::Picture1_MouseUp(int Index)
+{
+    Picture1[Index]->setPicture(LoadResPicture(QStringLiteral("B1")));
+}
+
+void frmMain::Picture1_MouseMove(int Index)
+{
+    if (Index == 0 && lblDesc[0]->text() == QLatin1String("Stop"))
+        return;
+    if (!ToolbarHot) {
+        Picture1[Index]->setPicture(LoadResPicture(QStringLiteral("B3")));
+        ToolbarHot = true;
+    }
+}
+
+QString frmMain::updateCaption() const
+{
+    return lblDesc[0]->text();
+}
+
+void frmMain::setRunningLook(bool running)
+{
+    const QString caption = running ? QStringLiteral("Stop") : QStringLiteral("Update");
+    lblDesc[0]->setText(caption);
+    if (!mnuTray.isEmpty())
+        mnuTray[0]->setText(caption);
+    Panel1[1]->setEnabled(!running);
+    Picture1[4]->setEnabled(!running);
+    Picture1[0]->setPicture(LoadResPicture(running ? QStringLiteral("B4") : QStringLiteral("B1")));
+}
+
+void frmMain::UpdateAll()
+{
+    ::UpdateAll(*this, batchTable(), batchServices());
+}
+
+BatchServices frmMain::batchServices() const
+{
+    BatchServices services;
+    services.checkConnection = [] { return CheckConnection(); };
+    services.sendFeedback = [](const QString &server, const QString &from, const QString &body) {
+        SmtpClient mail;
+        return mail.SendEmail(server, from, from, QStringLiteral("Pellor"), QString::fromLatin1(FeedbackAddress),
+                              QStringLiteral("Brindlewick User Feedback"), body);
+    };
+    return services;
+}
+
+BatchTable frmMain::batchTable() const
+{
+    BatchTable table;
+    return table;
+}
+
+void frmMain::Timer1_Timer()
+{
+    AutoUpdateTick(lblDesc[0]->text(), [] { return CheckConnection(); }, [this] { Picture1_Click(0); });
+}
+
+void frmMain::createTrayIcon()
+{
+    mnuTrays = new QMenu(QStringLiteral("Tray"), this);
+    const char *const captions[] = {"Update", "-", "New Massage", "Tell It To Your Friend", "-",
+                                    "Help", "About", "-", "Shut Down Brindlewick"};
+    for (int i = 0; i < 9; ++i) {
+        QAction *a = QLatin1String(captions[i]) == QLatin1String("-")
+                         ? mnuTrays->addSeparator()
+                         : mnuTrays->addAction(QString::fromLatin1(captions[i]));
+        connect(a, &QAction::triggered, this, [this, i] { mnuTray_Click(i); });
+        mnuTray << a;
+    }
+    // The mail and help windows are not part of this build yet.
+    for (int i : {2, 3, 5, 6})
+        mnuTray[i]->setEnabled(false);
+
+    if (!QSystemTrayIcon::isSystemTrayAvailable())
+        return;
+    TrayIcon1 = new QSystemTrayIcon(ProgramIcon(), this);
+    TrayIcon1->setToolTip(QStringLiteral("Double Click To Update"));
+    connect(TrayIcon1, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        switch (reason) {
+        case QSystemTrayIcon::DoubleClick: TrayIcon1_Event10(); break;
+        case QSystemTrayIcon::Trigger: TrayIcon1_Event13(); break;
+        case QSystemTrayIcon::Context: TrayIcon1_Event14(); break;
+        default: break;
+        }
+    });
+    TrayIcon1->show();
+}
+
+void frmMain::TrayIcon1_Event10()
+{
+    Picture1_Click(0);
+}
+
+void frmMain::TrayIcon1_Event13()
+{
+    if (isMinimized())
+        showNormal();
+}
+
+void frmMain::TrayIcon1_Event14()
+{
+    mnuTrays->popup(QCursor::pos());
+}
+
+void frmMain::mnuTray_Click(int Index)
+{
+    switch (Index) {
+    case 0: Picture1_Click(0); break;
+    case 8: mnuStartItem_Click(8); break;
+    default: break;
+    }
+}

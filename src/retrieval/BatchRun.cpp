@@ -1,0 +1,142 @@
+#include "retrieval/BatchRun.h"
+
+#include "core/MainWindow.h"
+#include "core/Registry.h"
+#include "core/SharedState.h"
+#include "platform/Dialogs.h"
+#include "platform/Sleep.h"
+#include "platform/SocketControl.h"
+#include "platform/TransferControl.h"
+#include "retrieval/transport/RunState.h"
+#include "retrieval/transport/SocketFetch.h"
+#include "retrieval/transport/TransferFetch.h"
+
+short TaskTotal = 0;
+
+namespace {
+void panelText(int index, const QString &text)
+{
+    if (MainWindow *w = mainWindow())
+        w->setPanelText(index, text);
+}
+
+// A transfer left over from an earlier run is cancelled before anything else.
+void cancelTransfer(int timeoutSeconds, const QString &notice)
+{
+    CurInet = &Inet1();
+    CurInet->setRequestTimeout(timeoutSeconds);
+    if (CurInet->StillExecuting()) {
+        CurInet->Cancel();
+        panelText(6, notice);
+        DoEvents();
+    }
+}
+
+void closingSteps(BatchView &view)
+{
+    if (MainWindow *w = mainWindow())
+        w->setPanelText(7, QString());
+    UpdateSelectedOnly = false;
+    StopFlag = true;
+    StopUpdate(view);
+}
+
+// Mails the queued feedback; it stays queued unless the server took it.
+void sendQueuedFeedback(const BatchServices &services)
+{
+    const QString message = QuerySetting(QStringLiteral("Q_Message")).toString();
+    if (message.size() <= 2)
+        return;
+    panelText(6, QStringLiteral("Sending Email.."));
+    QString server = QuerySetting(QStringLiteral("EmailServer")).toString();
+    if (server.size() < 2) {
+        MsgBox(QStringLiteral("Enter mail server in options"), Msg::OKOnly + Msg::Critical,
+               QStringLiteral("Missing mail server"));
+        panelText(6, QStringLiteral("No Email Server"));
+        server = InputBox(QStringLiteral("Please enter your mail server address.\r\nEx.: \"smtp.example.com\""),
+                          QStringLiteral("Mail Server"), QString::fromLatin1(ExampleMailServer));
+        if (server.size() < 2)
+            return;
+    }
+    QString from = QuerySetting(QStringLiteral("Email")).toString();
+    if (from.size() < 2)
+        from = QStringLiteral("-");
+    const bool sent = services.sendFeedback && services.sendFeedback(server, from, message);
+    DoEvents();
+    if (!sent)
+        return;
+    SaveSetting(QStringLiteral("Q_Message"), QString());
+    panelText(6, QStringLiteral("Mail Sent"));
+    DoEvents();
+}
+} // namespace
+
+bool storedBoxTicked(int box)
+{
+    const Variant v = QuerySetting(QStringLiteral("Update%1").arg(box));
+    return v.toString().isEmpty() || !(v == 0);
+}
+
+void Panel7(short Task)
+{
+    panelText(7, QString::number(Task) + QLatin1Char('/') + QString::number(TaskTotal));
+}
+
+void UpdateAll(BatchView &view, const BatchTable &table, const BatchServices &services)
+{
+    if (!services.checkConnection || !services.checkConnection()) {
+        closingSteps(view);
+        return;
+    }
+    cancelTransfer(30, QStringLiteral("Please Wait.."));
+    CurInet->setRequestTimeout(90);
+
+    view.setRunningLook(true);
+    StopFlag = false;
+
+    if (UpdateSelectedOnly && CurSymbol.isEmpty()) {
+        MsgBox(QStringLiteral("You have to select one stock."), Msg::OKOnly + Msg::Information,
+               QStringLiteral("Select stock and try again"));
+        closingSteps(view);
+        return;
+    }
+
+    sendQueuedFeedback(services);
+
+    // Only boxes that have a routine count, so the counter reaches 0.
+    const auto ticked = [&](int box) { return services.boxTicked ? services.boxTicked(box) : storedBoxTicked(box); };
+    TaskTotal = 0;
+    for (int box = 0; box < BatchBoxCount; ++box)
+        if (table[box] && ticked(box))
+            ++TaskTotal;
+    TasksLeft = TaskTotal;
+    Panel7(TasksLeft);
+    DoEvents();
+
+    for (int box = 0; box < BatchBoxCount; ++box) {
+        if (!table[box] || !ticked(box))
+            continue;
+        table[box]();
+        --TasksLeft;
+        Panel7(TasksLeft);
+        DoEvents();
+    }
+    closingSteps(view);
+}
+
+void StopUpdate(BatchView &view)
+{
+    StopFlag = true;
+    cancelTransfer(1, QStringLiteral("Please Wait.."));
+    CurInet->setRequestTimeout(1);
+    CurInet = nullptr;
+    if (WsBusy) {
+        Winsock1().Close();
+        WsBusy = false;
+    }
+    view.setRunningLook(false);
+    panelText(6, QString());
+    if (MainWindow *w = mainWindow())
+        w->setCaption(BaseCaption);
+    UpdateSelectedOnly = false;
+}

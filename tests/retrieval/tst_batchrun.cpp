@@ -1,0 +1,218 @@
+#include "core/Registry.h"
+#include "core/SharedState.h"
+#include "retrieval/AutoUpdate.h"
+#include "retrieval/BatchRun.h"
+#include "retrieval/transport/RunState.h"
+#include "support/RecordingMainWindow.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TempProfile.h"
+
+#include <QtTest>
+
+namespace {
+// The toolbar's side of a run, remembering every look it was given.
+class FakeToolbar : public BatchView
+{
+public:
+    QString caption = QStringLiteral("Update");
+    QStringList looks;
+    QString updateCaption() const override { return caption; }
+    void setRunningLook(bool running) override
+    {
+        caption = running ? QStringLiteral("Stop") : QStringLiteral("Update");
+        looks << caption;
+    }
+};
+
+struct Run
+{
+    FakeToolbar toolbar;
+    RecordingMainWindow window;
+    QStringList counter;   // every text the task counter showed
+    QList<int> ran;        // boxes whose routine ran
+    QList<int> mailsSent;  // one entry per feedback mail attempt
+    bool mailAccepted = true;
+    BatchTable table;
+    BatchServices services;
+
+    explicit Run(QList<int> withRoutine)
+    {
+        for (int box : withRoutine)
+            table[box] = [this, box] {
+                ran << box;
+                counter << window.panels[7];
+            };
+        services.checkConnection = [] { return true; };
+        services.sendFeedback = [this](const QString &, const QString &, const QString &) {
+            mailsSent << 1;
+            return mailAccepted;
+        };
+    }
+};
+
+void tickOnly(const QList<int> &boxes)
+{
+    for (int box = 0; box < BatchBoxCount; ++box)
+        SaveSetting(QStringLiteral("Update%1").arg(box), boxes.contains(box) ? 1 : 0);
+}
+} // namespace
+
+class TestBatchRun : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TempProfile> m_profile;
+
+private slots:
+    void init()
+    {
+        m_profile = std::make_unique<TempProfile>();
+        m_profile->createProgramKey();
+        resetRunState();
+        resetSharedState();
+        TimerCount = 0;
+    }
+
+    void cleanup() { m_profile.reset(); }
+
+    void counterCountsDownTheTickedBoxes()
+    {
+        Run run({0, 1, 7, 21});
+        tickOnly({1, 7, 21, 44, 59}); // 44 and 59 have no routine
+        UpdateAll(run.toolbar, run.table, run.services);
+        QCOMPARE(run.ran, (QList<int>{1, 7, 21}));
+        QCOMPARE(run.counter, (QStringList{QStringLiteral("3/3"), QStringLiteral("2/3"), QStringLiteral("1/3")}));
+        QCOMPARE(run.window.panels[7], QString()); // emptied at the end
+        QCOMPARE(TasksLeft, short(0));
+        QCOMPARE(run.toolbar.looks, (QStringList{QStringLiteral("Stop"), QStringLiteral("Update")}));
+        QVERIFY(StopFlag);
+        QVERIFY(!UpdateSelectedOnly);
+    }
+
+    void missingSettingsCountAsTicked()
+    {
+        Run run({3, 88});
+        UpdateAll(run.toolbar, run.table, run.services);
+        QCOMPARE(run.ran, (QList<int>{3, 88}));
+    }
+
+    void stopLetsTheRemainingBoxesPassWithoutWork()
+    {
+        Run run({0, 1, 2});
+        tickOnly({0, 1, 2});
+        // The first routine presses Stop; the others find StopFlag set.
+        QList<bool> stopSeen;
+        run.table[0] = [&] { StopUpdate(run.toolbar); };
+        run.table[1] = [&] { stopSeen << StopFlag; };
+        run.table[2] = [&] { stopSeen << StopFlag; };
+        UpdateAll(run.toolbar, run.table, run.services);
+        QCOMPARE(stopSeen, (QList<bool>{true, true}));
+        QCOMPARE(run.toolbar.caption, QStringLiteral("Update"));
+        QCOMPARE(run.window.panels[7], QString());
+    }
+
+    void noConnectionOnlyRunsTheClosingSteps()
+    {
+        Run run({0});
+        run.services.checkConnection = [] { return false; };
+        UpdateSelectedOnly = true;
+        UpdateAll(run.toolbar, run.table, run.services);
+        QVERIFY(run.ran.isEmpty());
+        QVERIFY(!UpdateSelectedOnly);
+        QVERIFY(StopFlag);
+        QCOMPARE(run.toolbar.looks, QStringList{QStringLiteral("Update")});
+    }
+
+    void selectedStockModeNeedsAStock()
+    {
+        Run run({0});
+        ScriptedDialogs dialogs;
+        UpdateSelectedOnly = true;
+        UpdateAll(run.toolbar, run.table, run.services);
+        QVERIFY(run.ran.isEmpty());
+        QCOMPARE(dialogs.shown().size(), 1);
+        QCOMPARE(dialogs.shown().first().prompt, QStringLiteral("You have to select one stock."));
+        QCOMPARE(dialogs.shown().first().title, QStringLiteral("Select stock and try again"));
+        QCOMPARE(run.toolbar.caption, QStringLiteral("Update"));
+    }
+
+    void queuedFeedbackIsClearedOnlyWhenSent()
+    {
+        SaveSetting(QStringLiteral("EmailServer"), QStringLiteral("smtp.example.org"));
+        SaveSetting(QStringLiteral("Q_Message"), QStringLiteral("Age: 30"));
+        Run run({});
+        run.mailAccepted = false;
+        UpdateAll(run.toolbar, run.table, run.services);
+        QCOMPARE(run.mailsSent.size(), 1);
+        QCOMPARE(QuerySetting(QStringLiteral("Q_Message")).toString(), QStringLiteral("Age: 30"));
+        QVERIFY(run.window.panels[6] != QStringLiteral("Mail Sent"));
+
+        run.mailAccepted = true;
+        UpdateAll(run.toolbar, run.table, run.services);
+        QCOMPARE(run.mailsSent.size(), 2);
+        QCOMPARE(QuerySetting(QStringLiteral("Q_Message")).toString(), QString());
+
+        // Two characters or fewer are neither sent nor cleared.
+        SaveSetting(QStringLiteral("Q_Message"), QStringLiteral("ok"));
+        UpdateAll(run.toolbar, run.table, run.services);
+        QCOMPARE(run.mailsSent.size(), 2);
+        QCOMPARE(QuerySetting(QStringLiteral("Q_Message")).toString(), QStringLiteral("ok"));
+    }
+
+    void missingMailServerIsAskedFor()
+    {
+        SaveSetting(QStringLiteral("Q_Message"), QStringLiteral("Age: 30"));
+        ScriptedDialogs dialogs;
+        dialogs.answer(Msg::OK);
+        dialogs.answerInput(QString()); // no server given: the mail stays queued
+        Run run({});
+        UpdateAll(run.toolbar, run.table, run.services);
+        QCOMPARE(run.mailsSent.size(), 0);
+        QCOMPARE(dialogs.shown().size(), 2);
+        QCOMPARE(dialogs.shown().at(0).prompt, QStringLiteral("Enter mail server in options"));
+        QCOMPARE(dialogs.shown().at(0).title, QStringLiteral("Missing mail server"));
+        QCOMPARE(dialogs.shown().at(1).title, QStringLiteral("Mail Server"));
+        QCOMPARE(QuerySetting(QStringLiteral("Q_Message")).toString(), QStringLiteral("Age: 30"));
+    }
+
+    void timerCountsMinutesAndStartsARun()
+    {
+        RecordingMainWindow window;
+        BaseCaption = QStringLiteral("Brindlewick");
+        UpdateInterval = 5;
+        int presses = 0;
+        QStringList captions;
+        for (int minute = 1; minute <= 5; ++minute) {
+            AutoUpdateTick(QStringLiteral("Update"), [] { return true; }, [&] { ++presses; });
+            captions << window.windowCaption;
+        }
+        QCOMPARE(presses, 1);
+        QCOMPARE(captions.first(), QStringLiteral("Brindlewick   Update Every: 5 Mintues,  Remain: 4 Mintues."));
+        QCOMPARE(captions.at(3), QStringLiteral("Brindlewick   Update Every: 5 Mintues,  Remain: 1 Mintues."));
+        QCOMPARE(captions.last(), QStringLiteral("Brindlewick   Update Every: 5 Mintues,  Remain: 5 Mintues."));
+
+        // During a run started by hand the count goes back down.
+        TimerCount = 7;
+        UpdateInterval = 30;
+        for (int i = 0; i < 3; ++i)
+            AutoUpdateTick(QStringLiteral("Stop"), [] { return true; }, [&] { ++presses; });
+        QCOMPARE(TimerCount, short(4));
+
+        // Refused connection at the threshold: no run, the count restarts.
+        const QString before = window.windowCaption;
+        UpdateInterval = 1;
+        TimerCount = 0;
+        AutoUpdateTick(QStringLiteral("Update"), [] { return false; }, [&] { ++presses; });
+        QCOMPARE(presses, 1);
+        QCOMPARE(TimerCount, short(0));
+        QCOMPARE(window.windowCaption, before);
+
+        // Manual updates: nothing at all.
+        UpdateInterval = 0;
+        AutoUpdateTick(QStringLiteral("Update"), [] { return true; }, [&] { ++presses; });
+        QCOMPARE(window.windowCaption, before);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestBatchRun)
+#include "tst_batchrun.moc"
