@@ -23,7 +23,10 @@
 #include "platform/ui/PictureBox.h"
 #include "platform/ui/ResourcePictures.h"
 #include "portfolio/StockSetNames.h"
+#include "platform/TransferControl.h"
 #include "retrieval/transport/RunState.h"
+#include "retrieval/transport/SocketFetch.h"
+#include "retrieval/transport/TransferFetch.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -405,6 +408,10 @@ void frmMain::LoadData()
 
     const Variant group = QuerySetting(QStringLiteral("LastGroup"));
     mnuSet_Click(group.toString().isEmpty() ? 0 : short(group.toDouble()));
+
+    Inet1().AccessType = QuerySetting(QStringLiteral("ProxyE")) == 1 ? TransferControl::icNamedProxy
+                                                                     : TransferControl::icDirect;
+    Inet1().Proxy = QuerySetting(QStringLiteral("Proxy")).toString();
 
     UpdateInterval = short(QuerySetting(QStringLiteral("AutoUpdate")).toDouble());
     SetSplashBar(80);
@@ -940,7 +947,10 @@ void frmMain::UpdateAdvise() {}
 void frmMain::SendErrorLog() {}
 void frmMain::Speak(short) {}
 void frmMain::Update_OptSum() {}
-void frmMain::WinsockWait() {}
+void frmMain::WinsockWait()
+{
+    ::WinsockWait();
+}
 FlexGrid *frmMain::mainGrid()
 {
     return FGModel;

@@ -7,7 +7,9 @@
 #include "platform/ui/FlexGridView.h"
 #include "platform/ui/PictureBox.h"
 #include "platform/ui/ResourcePictures.h"
+#include "platform/TransferControl.h"
 #include "retrieval/transport/RunState.h"
+#include "retrieval/transport/TransferFetch.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempProfile.h"
 
@@ -107,6 +109,19 @@ private slots:
         QCOMPARE(w->img[0]->x(), Twips::toPixelsX(3850, w));
         QCOMPARE(w->TreeView1->width(), Twips::toPixelsX(2900, w));
         QCOMPARE(QuerySetting(QStringLiteral("LastTreePos")).toString(), QStringLiteral("3000"));
+    }
+
+    void proxySettingsReachTheTransferControl()
+    {
+        SaveSetting(QStringLiteral("ProxyE"), 1);
+        SaveSetting(QStringLiteral("Proxy"), QStringLiteral("proxy.example.org:3128"));
+        open();
+        QCOMPARE(Inet1().AccessType, int(TransferControl::icNamedProxy));
+        QCOMPARE(Inet1().Proxy, QStringLiteral("proxy.example.org:3128"));
+        delete frmMain::instance();
+        SaveSetting(QStringLiteral("ProxyE"), 0);
+        open();
+        QCOMPARE(Inet1().AccessType, int(TransferControl::icDirect));
     }
 
     void closingWritesTheLayoutFile()
