@@ -1,0 +1,252 @@
+#include "sheets/DataSheet.h"
+
+#include "core/GridMessage.h"
+#include "core/SharedState.h"
+#include "core/TargetGrid.h"
+#include "core/TextHelpers.h"
+#include "core/Utilities.h"
+#include "core/VbString.h"
+#include "platform/PathResolver.h"
+#include "platform/ScreenPointer.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
+#include <optional>
+
+namespace {
+
+constexpr OleColor Blue = 0xFF0000;
+constexpr OleColor Red = 0xFF;
+constexpr OleColor White = 0xFFFFFF;
+
+constexpr int FileNotFound = 53;
+constexpr int SubscriptOutOfRange = 381;
+
+int baseRows(double times)
+{
+    return qRound(times * BaseRowHeight);
+}
+
+QString standardCut(const SheetSpec &spec, const QString &received)
+{
+    QString page = keepHtml(replaceAll(received, spec.beforeHtmlCut));
+    page.remove(QLatin1Char('\t'));
+    for (const QString &text : spec.dropTexts)
+        page.remove(text, Qt::CaseSensitive);
+    page = replaceAll(lowerTableTags(page), spec.replacements);
+    return cutFrom(page, spec.marker, QStringLiteral("</table>"));
+}
+
+void prepareGrid(FlexGrid &grid, const SheetSpec &spec)
+{
+    grid.setRedraw(false);
+    grid.Clear();
+    grid.setRows(spec.rows);
+    grid.setCols(spec.cols);
+    grid.setBackColor(White);
+    grid.setGridLines(1);
+}
+
+void walkCells(FlexGrid &grid, const SheetSpec &spec, const QString &table)
+{
+    SheetWalk walk{spec, grid, spec.firstRow, 0};
+    forEachRow(table, [&](const QString &rowText) {
+        forEachCell(rowText, [&](const QString &cell) {
+            if (spec.cell)
+                spec.cell(walk, cell);
+            else
+                walk.standardCell(cell);
+        });
+        ++walk.row;
+        walk.col = 0;
+        grid.AddItem(QString());
+        if (spec.nextRowHeight > 0 && !grid.setRowHeight(walk.row, baseRows(spec.nextRowHeight)))
+            vb::raise(SubscriptOutOfRange);
+    });
+}
+
+void walkWholeRows(FlexGrid &grid, const SheetSpec &spec, const QString &table)
+{
+    int seen = 0;
+    forEachRow(table, [&](const QString &rowText) {
+        if (seen++ < spec.skipRows)
+            return;
+        QString line;
+        forEachCell(rowText, [&](const QString &cell) { line += cellText(cell) + QLatin1Char('\t'); });
+        grid.AddItem(line);
+    });
+    SheetWalk walk{spec, grid, 0, 0};
+    for (walk.row = spec.firstRow; walk.row < grid.Rows(); ++walk.row)
+        for (int col : spec.linkColumns)
+            walk.linkLook(col);
+}
+
+void applyTitle(FlexGrid &grid, const SheetTitle &title)
+{
+    if (title.text.isEmpty())
+        return;
+    grid.setTextMatrix(title.row, title.col, title.text);
+    grid.setRow(title.row);
+    grid.setCol(title.col);
+    grid.setCellFontBold(true);
+    if (title.backColor)
+        grid.setCellBackColor(title.backColor);
+    if (title.align >= 0)
+        grid.setCellAlignment(title.align);
+    if (title.textStyle)
+        grid.setCellTextStyle(title.textStyle);
+    if (title.fontWidth > 0)
+        grid.setCellFontWidth(title.fontWidth);
+    if (title.noUnderline)
+        grid.setCellFontUnderline(false);
+}
+
+void format(FlexGrid &grid, const SheetSpec &spec)
+{
+    SetColAlign(&grid, spec.aligns);
+    for (int col : spec.centredHeaders) {
+        grid.setRow(0);
+        if (grid.setCol(col))
+            grid.setCellAlignment(4);
+    }
+    for (int row = 2; row < grid.Rows(); ++row)
+        for (int col : spec.signColumns) {
+            const QString text = grid.TextMatrix(row, col);
+            if (!grid.setRow(row) || !grid.setCol(col))
+                continue;
+            if (text.startsWith(QLatin1Char('-')))
+                grid.setCellForeColor(Red);
+            else if (text.startsWith(QLatin1Char('+')))
+                grid.setCellForeColor(Blue);
+        }
+    if (spec.topRow >= 0)
+        grid.setTopRow(spec.topRow);
+    applyTitle(grid, spec.title);
+    for (const SheetRowHeight &h : spec.rowHeights)
+        grid.setRowHeight(h.row < 0 ? grid.Rows() + h.row : h.row, baseRows(h.times));
+    SetColWidths(&grid, spec.widths);
+    SetHeaders(&grid, spec.headers);
+}
+
+void fail(const SheetSpec &spec, SheetFailure how, FlexGrid &grid)
+{
+    // A grid left with drawing off would never repaint until the next sheet.
+    grid.setRedraw(true);
+    if (how == SheetFailure::NoData)
+        FG_Message(spec.noDataText);
+    else if (how == SheetFailure::EmptyCell)
+        FG_Message(QString());
+}
+
+} // namespace
+
+void SheetWalk::write(int column, const QString &text)
+{
+    if (!grid.setTextMatrix(row, column, text))
+        vb::raise(SubscriptOutOfRange);
+}
+
+void SheetWalk::linkLook(int column)
+{
+    if (!grid.setRow(row) || !grid.setCol(column))
+        return;
+    grid.setCellForeColor(Blue);
+    grid.setCellFontUnderline(true);
+}
+
+void SheetWalk::standardCell(const QString &cellHtml)
+{
+    write(col, cellText(cellHtml));
+    if (spec.linkColumns.contains(col))
+        linkLook(col);
+    ++col;
+}
+
+void FillSheet(const SheetSpec &spec)
+{
+    CurType = spec.key;
+    std::optional<HourglassPointer> hourglass;
+    if (spec.hourglass)
+        hourglass.emplace();
+    SheetTarget target(spec.zoomable);
+    FlexGrid *grid = target.grid();
+    if (!grid)
+        return;
+    try {
+        if (!QFileInfo::exists(resolvePath(spec.cachePath)))
+            vb::raise(FileNotFound);
+        const QString page = ReadFile(spec.cachePath);
+        QCoreApplication::processEvents();
+        const QString table = spec.cut ? spec.cut(page) : standardCut(spec, page);
+        prepareGrid(*grid, spec);
+        if (spec.wholeRows)
+            walkWholeRows(*grid, spec, table);
+        else
+            walkCells(*grid, spec, table);
+        format(*grid, spec);
+        grid->setRedraw(true);
+        target.showZoom();
+    } catch (const vb::Error &e) {
+        if (e.number == FileNotFound)
+            fail(spec, SheetFailure::NoData, *grid);
+        else
+            fail(spec, e.number == vb::InvalidCall ? spec.onBadPage : spec.onOtherError, *grid);
+    } catch (...) {
+        fail(spec, spec.onOtherError, *grid);
+    }
+}
+
+QString keepHtml(const QString &page)
+{
+    const int start = vb::InStr(page, QStringLiteral("<html>"));
+    const int end = vb::InStr(start, page, QStringLiteral("</html>"));
+    return vb::Mid(page, start, end - start);
+}
+
+QString lowerTableTags(QString text)
+{
+    static const TextReplacements steps = {
+        {QStringLiteral("TABLE"), QStringLiteral("table")}, {QStringLiteral("Table"), QStringLiteral("table")},
+        {QStringLiteral("TR"), QStringLiteral("tr")},       {QStringLiteral("Tr"), QStringLiteral("tr")},
+        {QStringLiteral("TD"), QStringLiteral("td")},       {QStringLiteral("Td"), QStringLiteral("td")},
+    };
+    return replaceAll(std::move(text), steps);
+}
+
+QString replaceAll(QString text, const TextReplacements &steps)
+{
+    for (const TextReplacement &step : steps)
+        if (!step.from.isEmpty())
+            text.replace(step.from, step.to, Qt::CaseSensitive);
+    return text;
+}
+
+QString cutFrom(const QString &text, const QString &marker, const QString &end)
+{
+    const int start = vb::InStr(text, marker);
+    const int stop = vb::InStr(start, text, end);
+    return vb::Mid(text, start, stop - start);
+}
+
+void forEachTag(const QString &text, const QString &open, const QString &close,
+                const std::function<void(const QString &)> &f)
+{
+    const int limit = vb::Len(text);
+    int pos = 1;
+    for (int passes = 0; passes <= limit; ++passes) {
+        const int start = vb::InStr(pos, text, open);
+        if (start == 0)
+            return;
+        const int stop = vb::InStr(start, text, close);
+        const QString part = vb::Mid(text, start, stop - start);
+        pos = stop;
+        f(part);
+    }
+}
+
+QString cellText(const QString &cellHtml)
+{
+    QString html = cellHtml;
+    return vb::Trim(HtmlText(html, false, true, false));
+}

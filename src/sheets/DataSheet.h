@@ -1,0 +1,167 @@
+#pragma once
+
+#include "core/Variant.h"
+#include "platform/FlexGrid.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+// The data sheet pattern: a fill routine turns one cached page into a
+// formatted grid. A sheet declares what is its own in a SheetSpec (key,
+// cache file, clean-up, marker, grid size, link columns, alignments,
+// widths, headers, title, row heights, no-data text) and FillSheet runs the
+// shared steps:
+//   sheet key -> target grid (main grid, or a new zoom window's grid while
+//   ZoomFlag is set) -> read the cached page -> cut the table text ->
+//   prepare the grid with drawing off -> walk rows and cells -> format ->
+//   drawing on -> show the zoom window.
+// Text searches are case-sensitive and count from 1, as the page parsers
+// were written; a search that finds nothing makes the next cut fail with
+// vb::Error 5, which is how a page without its content reports itself.
+// Positions are plain ints, so pages longer than 32,767 characters read
+// like short ones.
+
+// One replace-all step, letter case significant.
+struct TextReplacement
+{
+    QString from;
+    QString to;
+};
+using TextReplacements = QList<TextReplacement>;
+
+// How a fill ends on a failure other than a missing cache file (which
+// always shows the sheet's no-data text as the main grid's only cell).
+enum class SheetFailure {
+    Silent,    // the grid keeps what it held or what was written so far
+    NoData,    // the no-data text as the main grid's only cell
+    EmptyCell, // an empty one-cell message in the main grid
+};
+
+// A row height set after the walk: row < 0 counts from the end (-1 the
+// last row); times is a multiple of BaseRowHeight (0 hides the row).
+struct SheetRowHeight
+{
+    int row;
+    double times;
+};
+
+// The title cell. It is always bold; the other formats apply when given.
+struct SheetTitle
+{
+    QString text;
+    int row = 1;
+    int col = 0;
+    OleColor backColor = 0; // 0: left as it is
+    int align = -1;         // -1: left as it is
+    int textStyle = 0;      // 0: left as it is
+    float fontWidth = 0;    // 0: left as it is
+    bool noUnderline = false;
+};
+
+struct SheetSpec;
+
+// Where the walk stands while it writes one page row; a sheet with cells
+// of its own kind writes through it.
+struct SheetWalk
+{
+    const SheetSpec &spec;
+    FlexGrid &grid;
+    int row = 0;
+    int col = 0;
+
+    // Writes (row, column); a cell the grid does not have fails the fill
+    // (vb::Error 381), as the grid control refused it.
+    void write(int column, const QString &text);
+    // Blue and underlined, (row, column) left current.
+    void linkLook(int column);
+    // The pattern's own cell step: the cleaned text into the current
+    // column, the link look where the column is a link column, then one
+    // column on.
+    void standardCell(const QString &cellHtml);
+};
+
+struct SheetSpec
+{
+    // The sheet.
+    QString key;        // stored in CurType before anything else
+    QString cachePath;  // DataDir + "\Cache\DataSheet\" + file name
+    QString noDataText; // shown when the cache file is missing
+    bool hourglass = false;
+    bool zoomable = true;
+
+    // The page. Unless the sheet cuts the page itself (cut), the pattern
+    // keeps "<html>".."</html>", drops tabs and dropTexts, lower-cases the
+    // table tags, applies the replacements and takes the text from the
+    // marker up to the next "</table>".
+    TextReplacements beforeHtmlCut; // applied to the whole page first
+    QStringList dropTexts;          // e.g. "\n", "&nbsp;"
+    TextReplacements replacements;
+    QString marker;
+    std::function<QString(const QString &page)> cut;
+
+    // The grid before the walk (Clear, white, flat grid lines).
+    int rows = 3;
+    int cols = 1;
+
+    // The walk: page rows from firstRow on. wholeRows appends each page
+    // row as one AddItem of its cell texts (skipping the first skipRows);
+    // otherwise cells are written one by one, one empty row appended after
+    // each page row, and the row the walk moves to gets nextRowHeight x
+    // BaseRowHeight (0: none).
+    int firstRow = 2;
+    bool wholeRows = false;
+    int skipRows = 0;
+    QList<int> linkColumns;
+    double nextRowHeight = 2;
+    std::function<void(SheetWalk &walk, const QString &cellHtml)> cell;
+
+    // Formatting, applied in this order after the walk.
+    QList<Variant> aligns;      // SetColAlign
+    QList<int> centredHeaders;  // cells of row 0 centred
+    QList<int> signColumns;     // rows 2 on: "-" red, "+" blue
+    int topRow = 1;             // -1: TopRow left alone
+    SheetTitle title;           // no text: no title
+    QList<SheetRowHeight> rowHeights;
+    QList<Variant> widths;      // SetColWidths (percent of the grid's width)
+    QList<Variant> headers;     // SetHeaders
+
+    SheetFailure onBadPage = SheetFailure::Silent;    // vb::Error 5: marker, tag or end not found
+    SheetFailure onOtherError = SheetFailure::Silent; // anything else (a cell past the last column)
+};
+
+// Runs the fill routine the spec describes. Never throws. Whatever way it
+// ends, the grid draws again and no unshown zoom window stays behind.
+void FillSheet(const SheetSpec &spec);
+
+// Steps the fill routines share, also for sheets that cut their pages
+// their own way. They raise vb::Error 5 where a needed text is absent.
+
+// The part from the first "<html>" up to, not including, the next "</html>".
+QString keepHtml(const QString &page);
+// "TABLE", "Table", "TR", "Tr", "TD", "Td" to lower case (other forms stay).
+QString lowerTableTags(QString text);
+QString replaceAll(QString text, const TextReplacements &steps);
+// From the first marker up to, not including, the next `end` after it.
+QString cutFrom(const QString &text, const QString &marker, const QString &end);
+
+// Calls f with each "<open" .. "</close" text (the opening tag included),
+// from the start of text; ends at the first open not found. An open
+// without its close raises error 5. The passes are bounded by the text's
+// length.
+void forEachTag(const QString &text, const QString &open, const QString &close,
+                const std::function<void(const QString &)> &f);
+inline void forEachRow(const QString &table, const std::function<void(const QString &)> &f)
+{
+    forEachTag(table, QStringLiteral("<tr"), QStringLiteral("</tr>"), f);
+}
+inline void forEachCell(const QString &row, const std::function<void(const QString &)> &f)
+{
+    forEachTag(row, QStringLiteral("<td"), QStringLiteral("</td>"), f);
+}
+
+// A cell's text as every sheet shows it: tags dropped, "&amp;" as "&",
+// blanks trimmed.
+QString cellText(const QString &cellHtml);
