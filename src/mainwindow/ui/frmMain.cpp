@@ -295,28 +295,7 @@ void frmMain::createControls()
         connect(label, &ClickLabel::Click, this, [this, i] { Panel1_Click(i); });
     }
 
-    // The Start menu's Update submenu and the set menu.
-    mnuStart = new QMenu(QStringLiteral("Start"), this);
-    mnuStart->setObjectName(QStringLiteral("mnuStart"));
-    mnuUpdateMenu = new QMenu(QStringLiteral("U&pdate"), this);
-    mnuUpdateMenu->setObjectName(QStringLiteral("mnuUpdate"));
-    const char *const updateCaptions[] = {"Update Selected Group", "Update Selected Stock", nullptr, "-", "Hang-up"};
-    for (int i = 0; i < 5; ++i) {
-        if (!updateCaptions[i]) {
-            mnuUpdate << nullptr; // no item 2
-            continue;
-        }
-        QAction *a = i == 3 ? mnuUpdateMenu->addSeparator()
-                            : mnuUpdateMenu->addAction(QString::fromLatin1(updateCaptions[i]));
-        connect(a, &QAction::triggered, this, [this, i] { mnuUpdate_Click(i); });
-        mnuUpdate << a;
-    }
-    // No dial-up connection can be active here, so there is nothing to hang up.
-    mnuUpdate[4]->setEnabled(false);
-    mnuStart->addMenu(mnuUpdateMenu);
-    mnuStart->addSeparator();
-    QAction *shutDown = mnuStart->addAction(QStringLiteral("Sh&ut Down  (Alt X)"));
-    connect(shutDown, &QAction::triggered, this, [this] { mnuStartItem_Click(8); });
+    createStartMenu();
 
     mnuSets = new QMenu(QStringLiteral("Sets"), this);
     mnuSets->setObjectName(QStringLiteral("mnuSets"));
@@ -439,7 +418,7 @@ void frmMain::Form_KeyDown(int &KeyCode, int &Shift)
 {
     const ShortcutAction action = shortcutFor(KeyCode, Shift);
     switch (action.kind) {
-    case ShortcutAction::StartMenuItem: mnuStartItem_Click(action.index); break;
+    case ShortcutAction::StartMenuItem: mnuStart_Click(action.index); break;
     case ShortcutAction::LabelMenu: Panel1_Click(action.index); break;
     case ShortcutAction::Toolbar: Picture1_Click(action.index); break;
     case ShortcutAction::FocusTree:
@@ -450,7 +429,7 @@ void frmMain::Form_KeyDown(int &KeyCode, int &Shift)
         FG->setFocus();
         emit focusMoved(FG);
         break;
-    case ShortcutAction::HelpMenuItem: mnuHelpItem_Click(action.index); break;
+    case ShortcutAction::HelpMenuItem: mnuHelp_Click(action.index); break;
     case ShortcutAction::StopUpdate: StopUpdate(); break;
     case ShortcutAction::None: break;
     }
@@ -680,26 +659,6 @@ void frmMain::Picture1_Click(int index)
     default:
         break;
     }
-}
-
-void frmMain::mnuStartItem_Click(int index)
-{
-    if (index != 8)
-        return;
-    // Shut down, after the question when the user asked for one.
-    if (!(QuerySetting(QStringLiteral("ShutDown")) == 0)) {
-        DimForm(this);
-        const int answer = MsgBox(QStringLiteral("Do you realy want to quit Brindlewick?"), Msg::YesNo + Msg::Question,
-                                  QStringLiteral("Shut Down Brindlewick"));
-        ResetScreen();
-        if (answer == Msg::No)
-            return;
-    }
-    ExitApp();
-}
-
-void frmMain::mnuHelpItem_Click(int)
-{
 }
 
 void frmMain::StopUpdate()

@@ -60,6 +60,10 @@ public:
     FlexGridView *FG = nullptr;
     QWidget *NewsTicker1 = nullptr;
     QMenu *mnuStart = nullptr;
+    QList<QAction *> mnuStartItems;  // the Start menu's items by index (nullptr: no item)
+    QMenu *mnuEmail = nullptr;
+    QMenu *mnuSetting = nullptr;
+    QMenu *mnuHelp = nullptr;
     QMenu *mnuUpdateMenu = nullptr;  // the Update submenu of the Start menu
     QList<QAction *> mnuUpdate;      // indexes 0, 1, 3 (separator) and 4
     QMenu *mnuSets = nullptr;        // the set menu, one item per stock set
@@ -116,6 +120,7 @@ public:
     BatchTable batchTable() const;
     BatchServices batchServices() const;
     void createTrayIcon();
+    void createStartMenu();
 
     // Event handlers.
     void Form_Load();
@@ -126,8 +131,9 @@ public:
     void ExitApp();
     void Panel1_Click(int index);
     void Picture1_Click(int index);
-    void mnuStartItem_Click(int index);
-    void mnuHelpItem_Click(int index);
+    void mnuStart_Click(int Index);
+    void mnuSetting_Click(int Index);
+    void mnuHelp_Click(int Index);
     void StopUpdate();
 
     // The main window's public operations.
@@ -182,6 +188,8 @@ signals:
     void labelMenuRun(int index);
     void toolbarRun(int index);
     void stopRequested();
+    // The settings form is asked for, on a page.
+    void settingsRequested(int page);
     void focusMoved(QWidget *to);
 
 protected:

@@ -130,7 +130,7 @@ void frmMain::mnuTray_Click(int Index)
 {
     switch (Index) {
     case 0: Picture1_Click(0); break;
-    case 8: mnuStartItem_Click(8); break;
+    case 8: mnuStart_Click(8); break;
     default: break;
     }
 }

@@ -13,7 +13,10 @@
 #include "support/ScriptedDialogs.h"
 #include "support/TempProfile.h"
 
+#include <QAction>
 #include <QLabel>
+#include <QMenu>
+#include "platform/UrlOpener.h"
 #include <QSignalSpy>
 #include <QTreeWidget>
 #include <QtTest>
@@ -122,6 +125,43 @@ private slots:
         SaveSetting(QStringLiteral("ProxyE"), 0);
         open();
         QCOMPARE(Inet1().AccessType, int(TransferControl::icDirect));
+    }
+
+    void startMenuItems()
+    {
+        frmMain *w = open();
+        QStringList captions;
+        for (QAction *a : w->mnuStart->actions())
+            captions << (a->isSeparator() ? QStringLiteral("-") : a->text());
+        QCOMPARE(captions, (QStringList{QStringLiteral("U&pdate"), QStringLiteral("-"), QStringLiteral("&Email"),
+                                        QStringLiteral("&Setting"), QStringLiteral("&Help"),
+                                        QStringLiteral("&About Brindlewick"), QStringLiteral("-"),
+                                        QStringLiteral("Sh&ut Down  (Alt X)")}));
+        // Each settings item stores its page before the form opens.
+        QSignalSpy pages(w, &frmMain::settingsRequested);
+        w->mnuSetting_Click(5);
+        QCOMPARE(QuerySetting(QStringLiteral("FrmNav")).toString(), QStringLiteral("5"));
+        QCOMPARE(pages.size(), 1);
+        // Help items open the program's own pages.
+        QList<QUrl> opened;
+        setUrlOpenerHandler([&](const QUrl &u) {
+            opened << u;
+            return true;
+        });
+        w->mnuHelp_Click(4);
+        w->mnuHelp_Click(6); // the separator does nothing
+        setUrlOpenerHandler({});
+        QCOMPARE(opened.size(), 1);
+        QVERIFY(opened.first().toLocalFile().endsWith(QStringLiteral("/help/1009.html")));
+    }
+
+    void shutDownWithoutTheSettingQuitsAtOnce()
+    {
+        frmMain *w = open();
+        ScriptedDialogs dialogs;
+        w->mnuStart_Click(8);
+        QCOMPARE(dialogs.shown().size(), 0);
+        QVERIFY(QFile::exists(DataDir + QStringLiteral("/LayOut.dat")));
     }
 
     void closingWritesTheLayoutFile()
