@@ -25,6 +25,7 @@ constexpr SiteEntry kSites[SiteCount] = {
     {"CompanyProfile", "profiles.example.com"},
     {"ExchangeData", "exchange.example.com"},
     {"FundSite", "funds.example.com"},
+    {"MakerSite", "www.pellor.example"},
 };
 
 const SiteEntry &entry(Site site)

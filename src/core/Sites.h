@@ -18,10 +18,11 @@ enum class Site {
     AnalystData,     // splits, upgrade and downgrade histories, momentum
     CompanyProfile,  // company profiles
     ExchangeData,    // short interest
-    FundSite         // fund lists and the option market summary
+    FundSite,        // fund lists and the option market summary
+    MakerSite        // the maker's own web server: the version file
 };
 
-inline constexpr int SiteCount = 12;
+inline constexpr int SiteCount = 13;
 
 // "Site_QuoteService", "Site_ResearchSite", ...
 QString siteSettingName(Site site);
