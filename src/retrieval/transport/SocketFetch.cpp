@@ -108,7 +108,8 @@ void Winsock1_DataArrival(long)
 
 void Winsock1_Close()
 {
-    if (!cutShort(WsBuffer))
+    // A server that hung up without a word sent no page: the cached one stays.
+    if (!WsBuffer.isEmpty() && !cutShort(WsBuffer))
         saveLatin1File(resolvePath(WsFile), WsBuffer + QStringLiteral("\r\n"));
     WsBusy = false;
     Winsock1().Close();
