@@ -1,0 +1,275 @@
+#include "core/GridMessage.h"
+#include "core/SharedState.h"
+#include "core/Stocks.h"
+#include "core/TargetGrid.h"
+#include "platform/FlexGrid.h"
+#include "platform/Twips.h"
+#include "platform/ui/FlexGridView.h"
+#include "platform/ui/PictureBox.h"
+#include "reports/ui/Zoom.h"
+#include "sheets/symbol/InsiderTrades.h"
+#include "support/CachePages.h"
+#include "support/GridDump.h"
+#include "support/RecordingMainWindow.h"
+#include "support/TempProfile.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QPushButton>
+#include <QFile>
+#include <QPointer>
+#include <QtTest>
+
+#include <cmath>
+
+namespace {
+
+QList<Zoom *> zoomWindows()
+{
+    QList<Zoom *> found;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *z = qobject_cast<Zoom *>(w); z && z->isVisible())
+            found << z;
+    return found;
+}
+
+void dropDeleted()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
+
+QList<int> widthsOf(const FlexGrid &g)
+{
+    QList<int> w;
+    for (int c = 0; c < g.Cols(); ++c)
+        w << g.ColWidth(c);
+    return w;
+}
+
+// Widths as the window sets them: percent of the grid's width.
+QList<int> percentOf(const FlexGrid &g, const QList<int> &percents)
+{
+    QList<int> w;
+    for (int p : percents)
+        w << int(std::nearbyint(double(g.Width()) * p / 100.0)); // halves to even
+    return w;
+}
+
+// A new zoom window loaded for a sheet key with a grid of `cols` columns
+// whose fill routine set every width to 777 twips.
+Zoom *openZoom(const QString &key, int cols)
+{
+    CurType = key;
+    auto *z = new Zoom;
+    z->FGModel->setCols(cols);
+    for (int c = 0; c < cols; ++c)
+        z->FGModel->setColWidth(c, 777);
+    z->show();
+    QCoreApplication::processEvents();
+    return z;
+}
+
+} // namespace
+
+class TestZoom : public QObject
+{
+    Q_OBJECT
+
+    TempProfile *profile = nullptr;
+    RecordingMainWindow *window = nullptr;
+
+private slots:
+    void init()
+    {
+        profile = new TempProfile;
+        window = new RecordingMainWindow;
+        window->grid.setWidth(12000);
+        resetSharedState();
+        resetTargetGrid();
+        resetStocks();
+        Sets[0].Symbol = QStringLiteral("IBM");
+        Sets[0].Name = QStringLiteral("International Business Machines");
+        SetCount = 1;
+        CurSymbol = QStringLiteral("IBM");
+        installZoomWindows();
+    }
+    void cleanup()
+    {
+        for (Zoom *z : zoomWindows())
+            delete z;
+        dropDeleted();
+        resetTargetGrid();
+        resetStocks();
+        delete window;
+        delete profile;
+    }
+
+    // Each zoom is a new window with the sheet drawn into its own grid;
+    // the main grid keeps the sheet it shows.
+    void aZoomOpensANewWindowAndTheMainSheetStays()
+    {
+        copyFixturePage(QStringLiteral("IBM_it.Sh"), QStringLiteral("IBM_it.Sh"));
+        FG_IT();
+        const QString mainSheet = dumpGrid(window->grid);
+        for (int n = 1; n <= 2; ++n) {
+            ZoomFlag = true;
+            FG_IT();
+            QVERIFY(!ZoomFlag);
+            QCOMPARE(zoomWindows().size(), n);
+        }
+        QCOMPARE(dumpGrid(window->grid), mainSheet);
+        Zoom *z = TargetGrid ? qobject_cast<Zoom *>(TargetGrid->parent()) : nullptr; // the latest
+        QVERIFY(z && z->isVisible());
+        QCOMPARE(z->ZoomType, QStringLiteral("IT"));
+        QCOMPARE(z->windowTitle(), QStringLiteral("Zoom"));
+        QCOMPARE(z->FGModel->Rows(), window->grid.Rows());
+        QCOMPARE(z->FGModel->TextMatrix(2, 2), QStringLiteral("PALMISANO SAMUEL J"));
+        QCOMPARE(widthsOf(*z->FGModel), percentOf(*z->FGModel, {13, 0, 30, 12, 10, 10, 10, 12}));
+    }
+
+    // A zoom whose page is missing shows the message in the main grid and
+    // leaves no window, shown or hidden; the next sheet goes to the main grid.
+    void aFailedZoomLeavesNoWindow()
+    {
+        ZoomFlag = true;
+        FG_IT();
+        dropDeleted();
+        QVERIFY(!ZoomFlag);
+        int zooms = 0;
+        for (QWidget *w : QApplication::allWidgets())
+            zooms += qobject_cast<Zoom *>(w) != nullptr;
+        QCOMPARE(zooms, 0);
+        QCOMPARE(window->grid.TextMatrix(0, 0),
+                 QStringLiteral("Brindlewick do not have additional information for International Business Machines"));
+        copyFixturePage(QStringLiteral("IBM_it.Sh"), QStringLiteral("IBM_it.Sh"));
+        FG_IT();
+        QCOMPARE(window->grid.TextMatrix(2, 2), QStringLiteral("PALMISANO SAMUEL J"));
+        QVERIFY(zoomWindows().isEmpty());
+    }
+
+    // Column widths follow the key the window was loaded with, even after
+    // the main window moved on to another sheet.
+    void columnWidthsFollowTheWindowsOwnSheet_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<int>("cols");
+        QTest::addColumn<QList<int>>("percents"); // empty: the fill routine's widths stay
+        QTest::newRow("Port") << "Port" << 11 << QList<int>{9, 10, 8, 8, 6, 13, 13, 10, 10, 12, 0};
+        QTest::newRow("any fund list") << "F_Whatever" << 5 << QList<int>{12, 48, 12, 12, 12};
+        QTest::newRow("IPO gainers, 14 columns")
+            << "IPO_Gain" << 14 << QList<int>{25, 10, 12, 10, 10, 11, 9, 9, 9, 9, 9, 9, 9, 9};
+        QTest::newRow("more numbers than columns") << "Options" << 4 << QList<int>{2, 12, 8, 8};
+        QTest::newRow("Current keeps its widths") << "Current" << 3 << QList<int>{};
+        QTest::newRow("Call keeps its widths") << "Call" << 3 << QList<int>{};
+    }
+    void columnWidthsFollowTheWindowsOwnSheet()
+    {
+        QFETCH(QString, key);
+        QFETCH(int, cols);
+        QFETCH(QList<int>, percents);
+        Zoom *z = openZoom(key, cols);
+        CurType = QStringLiteral("SI");
+        z->resize(z->width() + 40, z->height() + 20);
+        QCoreApplication::processEvents();
+        const FlexGrid &g = *z->FGModel;
+        QCOMPARE(g.Width(), qRound(Twips::fromPixelsX(z->FG->width(), z->FG)));
+        QCOMPARE(widthsOf(g), percents.isEmpty() ? QList<int>(cols, 777) : percentOf(g, percents));
+    }
+
+    // Below 250 twips of inner height nothing is laid out or sized again.
+    void aVeryLowWindowLeavesItsLayoutAlone()
+    {
+        Zoom *z = openZoom(QStringLiteral("SI"), 4);
+        const QRect grid = z->FG->geometry();
+        const QList<int> widths = widthsOf(*z->FGModel);
+        z->resize(z->width() + 60, 16); // 240 twips
+        QCoreApplication::processEvents();
+        QCOMPARE(z->FG->geometry(), grid);
+        QCOMPARE(widthsOf(*z->FGModel), widths);
+        z->resize(z->width(), 17); // 255 twips
+        QCoreApplication::processEvents();
+        QVERIFY(z->FG->geometry() != grid);
+        QVERIFY(widthsOf(*z->FGModel) != widths);
+    }
+
+    // The strip keeps the window's left and top; the button then lines
+    // the strip up with the other small windows.
+    void theSizeToggle()
+    {
+        Zoom *z = openZoom(QStringLiteral("SI"), 4);
+        const QRect normal = z->frameGeometry();
+        QCOMPARE(ZoomNormalWidth, qRound(Twips::fromPixelsX(normal.width(), z)));
+        const QSize strip(Twips::toPixelsX(1790, z), Twips::toPixelsY(500, z));
+        z->ToggleZoomSize();
+        QCOMPARE(z->frameGeometry(), QRect(normal.topLeft(), strip));
+        z->ToggleZoomSize();
+        QCOMPARE(z->frameGeometry(), normal);
+
+        z->cmdMin->click();
+        QCOMPARE(z->frameGeometry().size(), strip);
+        QCOMPARE(z->frameGeometry().y(), Twips::toPixelsY(700, z)); // the first tile
+        z->cmdMin->click();
+        QCOMPARE(z->frameGeometry().size(), normal.size());
+
+        z->showMaximized();
+        QCoreApplication::processEvents();
+        const QRect maximized = z->geometry();
+        z->ToggleZoomSize();
+        QCOMPARE(z->geometry(), maximized);
+    }
+
+    // Enter, Esc and Alt+X close the window (Enter without moving the
+    // marker); Alt+E moves the marker to "Edit" and the window stays.
+    void keyboardCommands_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<bool>("closes");
+        QTest::addColumn<int>("marker"); // label index, -1 none
+        QTest::newRow("Enter") << int(Qt::Key_Return) << int(Qt::NoModifier) << true << -1;
+        QTest::newRow("Esc") << int(Qt::Key_Escape) << int(Qt::NoModifier) << true << 0;
+        QTest::newRow("Alt+X") << int(Qt::Key_X) << int(Qt::AltModifier) << true << 0;
+        QTest::newRow("Alt+E") << int(Qt::Key_E) << int(Qt::AltModifier) << false << 1;
+        QTest::newRow("Alt+P") << int(Qt::Key_P) << int(Qt::AltModifier) << false << 2;
+        QTest::newRow("X alone") << int(Qt::Key_X) << int(Qt::NoModifier) << false << -1;
+    }
+    void keyboardCommands()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(bool, closes);
+        QFETCH(int, marker);
+        Zoom *z = openZoom(QStringLiteral("IT"), 8);
+        TargetGrid = z->FGModel;
+        QPointer<Zoom> alive(z);
+        QFrame *shape = z->Shape1;
+        QTest::keyClick(z->FG, Qt::Key(key), Qt::KeyboardModifiers(modifiers)); // the grid has the focus
+        QCOMPARE(!shape->isHidden(), marker >= 0);
+        if (marker >= 0)
+            QCOMPARE(shape->x(), z->Panel1[marker]->x());
+        QCOMPARE(z->isVisible(), !closes);
+        if (closes)
+            QVERIFY(TargetGrid.isNull());
+        dropDeleted();
+        QCOMPARE(alive.isNull(), closes);
+    }
+
+    void selectAllAndCopy()
+    {
+        Zoom *z = openZoom(QStringLiteral("IT"), 3);
+        z->FGModel->setRows(2);
+        z->FGModel->setTextMatrix(0, 0, QStringLiteral("a"));
+        z->FGModel->setTextMatrix(1, 2, QStringLiteral("b"));
+        z->SelectAll();
+        QCOMPARE(z->FGModel->Row(), 0);
+        QCOMPARE(z->FGModel->Col(), 0);
+        QCOMPARE(z->FGModel->RowSel(), 1);
+        QCOMPARE(z->FGModel->ColSel(), 2);
+        z->CopyGrid();
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("a\t\t\r\t\tb"));
+    }
+};
+
+QTEST_MAIN(TestZoom)
+#include "tst_zoom.moc"
