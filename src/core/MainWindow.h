@@ -64,6 +64,13 @@ public:
     virtual void setPanelText(int index, const QString &text) = 0;
     // The window's StopUpdate: ends or aborts the batch run.
     virtual void endBatchRun() = 0;
+
+    // The price sheet ("Current") drawn afresh from the set's records, as
+    // the price update does after each stock (the window's FG_Current).
+    virtual void FG_Current() {}
+    // Selects the first stock node of the tree (key beginning "ID", picture
+    // 1) whose text is symbol, and gives the tree the keyboard focus.
+    virtual void selectStockNode(const QString &symbol) { Q_UNUSED(symbol); }
 };
 
 // The main window in force (nullptr before it is created).

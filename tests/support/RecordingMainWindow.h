@@ -64,9 +64,6 @@ public:
     BW_RECORD(Update_OptSum)
     BW_RECORD(WinsockWait)
 
-#undef BW_RECORD
-#undef BW_RECORD_ARG
-
     // The window's grid; reaching it is not recorded as a call.
     FlexGrid grid;
     FlexGrid *mainGrid() override { return &grid; }
@@ -82,6 +79,12 @@ public:
             panels[index] = text;
     }
     void endBatchRun() override { calls << QStringLiteral("endBatchRun"); }
+
+    BW_RECORD(FG_Current)
+    BW_RECORD_ARG(selectStockNode, const QString &)
+
+#undef BW_RECORD
+#undef BW_RECORD_ARG
 
 private:
     MainWindow *m_previous = nullptr;
