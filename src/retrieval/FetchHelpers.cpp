@@ -1,0 +1,68 @@
+#include "retrieval/FetchHelpers.h"
+
+#include "core/DataDir.h"
+#include "core/MainWindow.h"
+#include "core/Stocks.h"
+#include "platform/Latin1File.h"
+#include "platform/PathResolver.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+QString dataSheetPath(const QString &name)
+{
+    return DataDir + QStringLiteral("\\Cache\\DataSheet\\") + name;
+}
+
+QString newsPath(const QString &name)
+{
+    return DataDir + QStringLiteral("\\Cache\\News\\") + name;
+}
+
+void deleteWhenShorter(const QString &file, qint64 minBytes)
+{
+    const QFileInfo info(resolvePath(file));
+    if (info.exists() && info.size() < minBytes)
+        QFile::remove(info.filePath());
+}
+
+void deleteIfExists(const QString &file)
+{
+    const QString path = resolvePath(file);
+    if (QFileInfo::exists(path))
+        QFile::remove(path);
+}
+
+void showCaption(const QString &text)
+{
+    if (MainWindow *w = mainWindow())
+        w->setCaption(text);
+}
+
+QString readJoinedLines(const QString &file)
+{
+    const std::optional<QString> text = readLatin1File(file);
+    if (!text)
+        return QString();
+    QString joined;
+    joined.reserve(text->size());
+    qsizetype start = 0;
+    while (start < text->size()) {
+        qsizetype cr = text->indexOf(QLatin1Char('\r'), start);
+        if (cr < 0)
+            cr = text->size();
+        joined += QStringView(*text).mid(start, cr - start);
+        start = cr + 1;
+        if (start < text->size() && text->at(start) == QLatin1Char('\n'))
+            ++start;
+    }
+    return joined;
+}
+
+short findRecord(const QString &symbol)
+{
+    for (int i = 0; i < SetSize; ++i)
+        if (Sets[size_t(i)].Symbol == symbol)
+            return short(i);
+    return -1;
+}

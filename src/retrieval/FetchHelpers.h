@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+// Small steps the fetch routines share.
+
+// DataDir & "\Cache\DataSheet\" & name.
+QString dataSheetPath(const QString &name);
+// DataDir & "\Cache\News\" & name.
+QString newsPath(const QString &name);
+
+// The size rule of a fetch: a cached page shorter than minBytes is taken
+// for an error page and deleted. A missing page is left missing.
+void deleteWhenShorter(const QString &file, qint64 minBytes);
+// Deletes the file when it exists.
+void deleteIfExists(const QString &file);
+
+// Shows text as the main window's caption (when there is a window).
+void showCaption(const QString &text);
+
+// The file read line by line and joined with nothing between the lines; ""
+// when it cannot be read.
+QString readJoinedLines(const QString &file);
+
+// The index in Sets of the first record whose symbol is symbol; -1 when none.
+short findRecord(const QString &symbol);

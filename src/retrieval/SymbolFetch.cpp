@@ -1,0 +1,147 @@
+#include "retrieval/SymbolFetch.h"
+
+#include "core/PlainTicker.h"
+#include "core/SharedState.h"
+#include "core/Sites.h"
+#include "core/Stocks.h"
+#include "platform/SocketControl.h"
+#include "platform/Sleep.h"
+#include "retrieval/FetchHelpers.h"
+#include "retrieval/transport/RunState.h"
+#include "retrieval/transport/SocketFetch.h"
+#include "retrieval/transport/TransferFetch.h"
+#include "sheets/symbol/RecentNews.h"
+
+#include <functional>
+
+namespace {
+
+// Error pages of these sites are shorter than this.
+constexpr qint64 MinPageBytes = 1000;
+
+// Runs step over the stocks of the set, or once for the selected stock.
+// With restoreCaption the caption goes back to BaseCaption when the walk
+// over the set ends or does not start.
+void walkSymbols(const std::function<void(const QString &)> &step, bool restoreCaption = false)
+{
+    const auto restore = [&] {
+        if (restoreCaption)
+            showCaption(BaseCaption);
+    };
+    if (StopFlag) {
+        restore();
+        return;
+    }
+    if (UpdateSelectedOnly) {
+        if (isPlainTicker(CurSymbol))
+            step(CurSymbol);
+        return;
+    }
+    for (short i = 0; i < SetCount && i < SetSize; ++i) {
+        const QString symbol = Sets[size_t(i)].Symbol;
+        if (isPlainTicker(symbol))
+            step(symbol);
+        if (StopFlag)
+            break;
+    }
+    restore();
+}
+
+// The first character of the symbol in lower case (the portal's folder).
+QString initial(const QString &symbol)
+{
+    return symbol.left(1).toLower();
+}
+
+void fetchPage(const QString &file, const QString &url, const QString &status)
+{
+    GetUrlToFile(file, url, status);
+    deleteWhenShorter(file, MinPageBytes);
+}
+
+} // namespace
+
+void UpdateIT()
+{
+    walkSymbols([](const QString &s) {
+        fetchPage(dataSheetPath(s + QStringLiteral("_it.Sh")),
+                  siteUrl(Site::FinancePortal, QStringLiteral("/t/") + initial(s) + QLatin1Char('/') + s +
+                                                   QStringLiteral(".html")),
+                  BaseCaption + QStringLiteral("    Getting ") + s + QStringLiteral(" Insider Trades"));
+    });
+}
+
+void UpdateEE()
+{
+    walkSymbols([](const QString &s) {
+        fetchPage(dataSheetPath(s + QStringLiteral("_ee.Sh")),
+                  siteUrl(Site::FinancePortal, QStringLiteral("/z/a/") + initial(s) + QLatin1Char('/') + s +
+                                                   QStringLiteral(".html")),
+                  BaseCaption + QStringLiteral("     Getting ") + s +
+                      QStringLiteral(" Earnings Estimates & Recommendations"));
+    });
+}
+
+void UpdateQR()
+{
+    walkSymbols([](const QString &s) {
+        fetchPage(dataSheetPath(s + QStringLiteral("_qr.Sh")),
+                  siteUrl(Site::FilingsSite, QStringLiteral("/brand/yahoo/search/?sym=") + s),
+                  BaseCaption + QStringLiteral("    Getting ") + s + QStringLiteral(" Quarterly Report. "));
+    });
+}
+
+void UpdateReport(const QString &Code, const QString &Status)
+{
+    QString hist;
+    if (Code == QLatin1String("ABS"))
+        hist = QStringLiteral("2");
+    else if (Code == QLatin1String("AIS"))
+        hist = QStringLiteral("1");
+    else
+        return;
+    walkSymbols(
+        [&](const QString &s) {
+            const QString status = BaseCaption + QStringLiteral("    Getting ") + s + Status;
+            showCaption(status);
+            if (StopFlag) {
+                showCaption(BaseCaption);
+                return;
+            }
+            fetchPage(dataSheetPath(s + QLatin1Char('_') + Code + QStringLiteral(".Sh")),
+                      siteUrl(Site::ResearchSite, QStringLiteral("/cgi-bin/JMFR/FreeReport?ref=DEF&ticker=") + s +
+                                                      QStringLiteral("&hist=") + hist),
+                      status);
+        },
+        true);
+}
+
+void UpdateNews()
+{
+    walkSymbols(
+        [](const QString &s) {
+            // The stock's headline file is built afresh from the new page.
+            const QString headlines = headlineFilePath(s);
+            const QString page = newsPath(QStringLiteral("Temp.htm"));
+            deleteIfExists(headlines);
+            deleteIfExists(page);
+            GetUrlToFile(page, siteUrl(Site::QuotePortal, QStringLiteral("/q?s=") + s),
+                         BaseCaption + QStringLiteral("    Getting ") + s + QStringLiteral(" Latest News..."));
+            ParseRecentNews(s, page, headlines);
+            DoEvents();
+        },
+        true);
+}
+
+void UpdateOptions()
+{
+    if (StopFlag)
+        return;
+    Winsock1().Close();
+    walkSymbols([](const QString &s) {
+        const QString file = dataSheetPath(s + QStringLiteral("_op.Sh"));
+        SocketFetch(file, siteUrl(Site::OptionsExchange, QStringLiteral("/QuoteTable.dat?TICKER=") + s.toUpper()),
+                    BaseCaption + QStringLiteral("    Getting ") + s + QStringLiteral(" Call/Put Options"));
+        deleteWhenShorter(file, MinPageBytes);
+    });
+}
