@@ -22,19 +22,39 @@
 #include <QRegularExpression>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
-// A main window that keeps every caption it was given.
+// A main window that keeps every caption it was given, and lets a test
+// look at the grid whenever the price sheet is redrawn.
 class CaptionWindow : public RecordingMainWindow
 {
 public:
     QStringList captions;
+    std::function<void()> onPriceSheet;
     void setCaption(const QString &text) override
     {
         RecordingMainWindow::setCaption(text);
         captions << text;
     }
+    void FG_Current() override
+    {
+        RecordingMainWindow::FG_Current();
+        if (onPriceSheet)
+            onPriceSheet();
+    }
 };
+
+// The captions shown, without the bare base caption (the transfer shows it
+// between pages) and without repeats.
+inline QStringList statusCaptions(const QStringList &captions)
+{
+    QStringList out;
+    for (const QString &c : captions)
+        if (c != BaseCaption && (out.isEmpty() || out.last() != c))
+            out << c;
+    return out;
+}
 
 // The fetch tests' surroundings, made once per test program: a profile
 // whose sites all point at a fixture web site of its own on 127.0.0.1
@@ -92,6 +112,7 @@ struct FetchFixture
         site->clearBehaviours();
         window.calls.clear();
         window.captions.clear();
+        window.onPriceSheet = nullptr;
         window.grid.Clear();
         window.grid.setRows(2);
         window.grid.setTopRow(1);

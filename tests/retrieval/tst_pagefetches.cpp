@@ -39,17 +39,6 @@ const QStringList MarketWide = {QStringLiteral("UpdateSurp"), QStringLiteral("Up
                                 QStringLiteral("UpdateLosers"), QStringLiteral("UpdateUpDown"),
                                 QStringLiteral("UpdateBigMovers 5 NYSE")};
 
-// The captions shown, without the bare base caption (the transfer shows it
-// between pages) and without repeats.
-QStringList statusCaptions(const QStringList &captions)
-{
-    QStringList out;
-    for (const QString &c : captions)
-        if (c != BaseCaption && (out.isEmpty() || out.last() != c))
-            out << c;
-    return out;
-}
-
 // A page of exactly size bytes, as a short error page would come.
 QByteArray pageOfSize(qsizetype size)
 {

@@ -1,0 +1,172 @@
+#include "retrieval/PriceFetch.h"
+
+#include "core/MainWindow.h"
+#include "core/PlainTicker.h"
+#include "core/Portfolio.h"
+#include "core/SharedState.h"
+#include "core/Sites.h"
+#include "core/Stocks.h"
+#include "core/VbString.h"
+#include "platform/FlexGrid.h"
+#include "platform/Sleep.h"
+#include "retrieval/FetchHelpers.h"
+#include "retrieval/transport/RunState.h"
+#include "retrieval/transport/TransferFetch.h"
+#include "sheets/market/QuoteParser.h"
+
+#include <QLocale>
+
+#include <functional>
+
+namespace {
+
+// Runs step(symbol, record) over the set, or once for the selected stock.
+// The selected stock's record is looked up now, by its symbol: a stock that
+// is no longer in the set gets nothing written, and the caption says so.
+void walkRecords(const std::function<void(const QString &, short)> &step)
+{
+    if (StopFlag)
+        return;
+    if (UpdateSelectedOnly) {
+        const short r = CurSymbol.isEmpty() ? short(-1) : findRecord(CurSymbol);
+        if (r < 0) {
+            showCaption(BaseCaption + QStringLiteral("    ") + CurSymbol +
+                        QStringLiteral(" is not in the current stock set"));
+            return;
+        }
+        step(CurSymbol, r);
+        return;
+    }
+    if (SetCount < 0)
+        return;
+    // One record past the last stock with a symbol is visited too.
+    for (short i = 0; i <= SetCount && i < SetSize; ++i) {
+        step(Sets[size_t(i)].Symbol, i);
+        if (StopFlag)
+            break;
+    }
+}
+
+// A symbol that is fetched: two characters or more, and a plain ticker.
+bool fetchable(const QString &symbol)
+{
+    return symbol.size() >= 2 && isPlainTicker(symbol);
+}
+
+// The price sheet redrawn and the row of the company just updated
+// selected, scrolled into view when it lies outside the top seven rows.
+void showUpdatedRow(const QString &name)
+{
+    MainWindow *w = mainWindow();
+    if (!w)
+        return;
+    w->FG_Current();
+    FlexGrid *grid = w->mainGrid();
+    if (!grid || name.isEmpty())
+        return;
+    for (int n = 2; n < grid->Rows(); ++n) {
+        if (grid->TextMatrix(n, 1) != name)
+            continue;
+        if (n > grid->TopRow() + 6 || n < grid->TopRow())
+            grid->setTopRow(n);
+        grid->setRow(n);
+        grid->setCol(0);
+        grid->setRowSel(n);
+        grid->setColSel(1);
+        return;
+    }
+}
+
+void priceStep(const QString &symbol, short r)
+{
+    QString name;
+    if (fetchable(symbol)) {
+        deleteIfExists(quoteCachePath());
+        const QString status =
+            BaseCaption + QStringLiteral("    Updating Current Price - ") + symbol + QStringLiteral(" Current Prices");
+        GetUrlToFile(quoteCachePath(), siteUrl(Site::QuoteService, QStringLiteral("/fq/quotecom/quote?symbols=") + symbol),
+                     status);
+        DoEvents();
+        name = ParseQuote(r);
+        DoEvents();
+    }
+    SaveStocks();
+    if (UpdateSelectedOnly || symbol.isEmpty())
+        return;
+
+    // The stock's last sale goes with each of its portfolio entries.
+    for (int j = 0; j < PortSize - 1; ++j) {
+        if (Port[size_t(j)].Symbol != symbol)
+            continue;
+        Port[size_t(j)].Extra = Sets[size_t(r)].LastSale;
+        WritePortfolio();
+        DoEvents();
+    }
+    if (CurType == QLatin1String("Current"))
+        showUpdatedRow(name);
+    if (MainWindow *w = mainWindow())
+        w->selectStockNode(symbol);
+    DoEvents();
+}
+
+// The average recommendation on the page: the text right behind the
+// colour value "#0000ee" and the character closing it, up to the next
+// tag, after "Current Average Recommendation". False when the page does
+// not hold one that reads as a number.
+bool ratingOnPage(const QString &page, float &rating)
+{
+    try {
+        const int p = vb::InStr(page, QStringLiteral("Current Average Recommendation"));
+        if (p == 0)
+            return false;
+        const int q = vb::InStr(p, page, QStringLiteral("#0000ee"));
+        if (q == 0)
+            return false;
+        const int e = vb::InStr(q, page, QStringLiteral("<"));
+        if (e == 0)
+            return false;
+        const QString text = vb::Mid(page, q + 8, e - (q + 8)).trimmed();
+        bool ok = false;
+        // Pages write decimals with a point, whatever the user's locale.
+        const float value = QLocale::c().toFloat(text, &ok);
+        if (!ok)
+            return false;
+        rating = value;
+        return true;
+    } catch (const vb::Error &) {
+        return false;
+    }
+}
+
+void recStep(const QString &symbol, short r)
+{
+    const QString recFile = dataSheetPath(QStringLiteral("Rec.Sh"));
+    deleteIfExists(recFile);
+    if (fetchable(symbol)) {
+        const QString status =
+            BaseCaption + QStringLiteral("    Getting ") + symbol + QStringLiteral(" Recommendations. ");
+        GetUrlToFile(recFile, siteUrl(Site::ResearchSite, QStringLiteral("/cgi-bin/ShowFreeCompRep?") + symbol), status);
+        DoEvents();
+        float rating = 0;
+        if (!ratingOnPage(readJoinedLines(recFile), rating))
+            return; // nothing of this stock is saved
+        Sets[size_t(r)].Rating = rating;
+        SaveStocks();
+        if (MainWindow *w = mainWindow())
+            w->ShowRec();
+    }
+    SaveStocks();
+    DoEvents();
+}
+
+} // namespace
+
+void UpdatePrices()
+{
+    walkRecords(priceStep);
+}
+
+void UpdateRec()
+{
+    walkRecords(recStep);
+}
