@@ -104,6 +104,12 @@ public:
     // Update and set menus.
     void mnuUpdate_Click(int Index);
 
+    // Grid links (frmMain_grid.cpp): a click on a link cell opens its page,
+    // the pointer shows where the links are. wireGridEvents connects FG.
+    void wireGridEvents();
+    void FG_Click();
+    void FG_MouseMove(int Button, int Shift, float X, float Y);
+
     // Toolbar, batch run, auto-update timer and tray.
     void Picture1_MouseDown(int Index);
     void Picture1_MouseUp(int Index);
