@@ -70,30 +70,6 @@ private slots:
         }
     }
 
-    void storedChoices()
-    {
-        QCOMPARE(intervalIndexFor(Variant()), 0);
-        QCOMPARE(intervalIndexFor(Variant(QStringLiteral("90"))), 8);
-        QCOMPARE(QString::fromLatin1(intervalChoice(8).caption), QStringLiteral("1.5   Hour"));
-        QCOMPARE(intervalIndexFor(Variant(QStringLiteral("1440"))), 13);
-        QCOMPARE(intervalIndexFor(Variant(QStringLiteral("7"))), -1);
-        QCOMPARE(barStyleIndexFor(Variant()), -1);
-        QCOMPARE(barStyleIndexFor(Variant(QStringLiteral("10"))), 10);
-        QCOMPARE(barStyleIndexFor(Variant(QStringLiteral("11"))), -1);
-        QCOMPARE(voiceIndexFor(Variant(), 5), 0);
-        QCOMPARE(voiceIndexFor(Variant(), 0), -1);
-        QCOMPARE(voiceIndexFor(Variant(QStringLiteral("4")), 5), 4);
-        QCOMPARE(checkValueFromStore(Variant()), 1);
-        QCOMPARE(checkValueFromStore(Variant(QStringLiteral("0"))), 0);
-        QCOMPARE(checkValueFromStore(Variant(QStringLiteral("1"))), 1);
-        QCOMPARE(pageFor(Variant(QStringLiteral("5"))), 5);
-        QCOMPARE(pageFor(Variant(QStringLiteral("9"))), 0);
-        bool ok = false;
-        QVERIFY(proxyEnabledFromStore(Variant(QStringLiteral("1")), &ok) && ok);
-        QVERIFY(!proxyEnabledFromStore(Variant(), &ok) && ok);
-        QVERIFY(!proxyEnabledFromStore(Variant(QStringLiteral("yes")), &ok) && !ok);
-    }
-
     // Every box stands on one page, and the select buttons of that page
     // reach exactly the boxes of that page; the exchange columns split the
     // big-movers grid.

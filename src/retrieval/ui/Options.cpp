@@ -644,6 +644,12 @@ void ShowOptions(QWidget *owner, int tickerTop, int page)
     Options &form = LoadOptions();
     if (page >= 0)
         form.lblNav_Click(page);
+    if (form.isVisible()) {
+        // Already open: its own modal loop is running.
+        form.raise();
+        form.activateWindow();
+        return;
+    }
     if (owner)
         form.setParent(owner, form.windowFlags() | Qt::Dialog);
     // Measured as it will be shown.

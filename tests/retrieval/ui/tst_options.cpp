@@ -115,13 +115,10 @@ private slots:
         QCOMPARE(form.cobSqd->currentText(), QStringLiteral("Manually"));
         QCOMPARE(form.cobStyle->currentIndex(), -1);
         QCOMPARE(form.txtEmailServ->text(), QStringLiteral("mail.a.example"));
-        for (const char *name : {"SplashDelay", "SaverDelay", "Prompt", "ShutDown", "AutoUpdate"}) {
-            const QString expected = QString::fromLatin1(
-                QByteArray(name) == "SplashDelay" ? "5" : QByteArray(name) == "SaverDelay" ? "12"
-                                                      : QByteArray(name) == "AutoUpdate"   ? "0"
-                                                                                           : "1");
-            QCOMPARE(stored(QString::fromLatin1(name)), expected);
-        }
+        const QList<std::pair<const char *, const char *>> written = {
+            {"SplashDelay", "5"}, {"SaverDelay", "12"}, {"Prompt", "1"}, {"ShutDown", "1"}, {"AutoUpdate", "0"}};
+        for (const auto &[name, value] : written)
+            QCOMPARE(stored(QString::fromLatin1(name)), QString::fromLatin1(value));
         QCOMPARE(timer, QList<bool>{false});
         // Only OK stores the boxes; no bar style was chosen, none is stored.
         QCOMPARE(stored(QStringLiteral("Update0")), std::nullopt);
