@@ -132,7 +132,7 @@ struct SheetSpec
     SheetFailure onOtherError = SheetFailure::Silent; // anything else (a cell past the last column)
 };
 
-// Runs the fill routine the spec describes. Never throws. Whatever way it
+// Runs the fill routine a SheetSpec declares. Never throws. Whatever way it
 // ends, the grid draws again and no unshown zoom window stays behind.
 void FillSheet(const SheetSpec &spec);
 
