@@ -98,9 +98,10 @@ private slots:
             << Start + "<td></td><td>Acme</td><td> &nbsp; </td><td>4:01PM</td><td><img src=x></td>"
                        "<td>Last</td><td>12 3/8</td><td>&nbsp;</td><td>Open</td><td>12</td>" + End
             << "Acme" << "4:01PM" << "12 3/8" << "12";
+        // Only the tags are made lower case: "LTD" in a cell stays.
         QTest::newRow("TD and Td are cells, tD is not")
-            << Start + "<TD>Acme</TD><Td>4:01PM</Td><tD>skipped</tD><td>Last</td><td>9</td><td>Open</td><td>8</td>" + End
-            << "Acme" << "4:01PM" << "9" << "8";
+            << Start + "<TD>Acme LTD</TD><Td>4:01PM</Td><tD>skipped</tD><td>Last</td><td>9</td><td>Open</td><td>8</td>" + End
+            << "Acme LTD" << "4:01PM" << "9" << "8";
         QTest::newRow("<SUP> becomes a blank")
             << Start + "<td>Acme</td><td>t</td><td>L</td><td>12<SUP>3/8</SUP></td>" + End
             << "Acme" << "t" << "12 3/8" << "old";
