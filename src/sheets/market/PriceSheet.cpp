@@ -1,0 +1,240 @@
+#include "sheets/market/PriceSheet.h"
+
+#include "core/GridMessage.h"
+#include "core/MainWindow.h"
+#include "core/SharedState.h"
+#include "core/Stocks.h"
+#include "core/TargetGrid.h"
+#include "core/TextHelpers.h"
+#include "core/Utilities.h"
+#include "core/Variant.h"
+#include "platform/FlexGrid.h"
+#include "platform/ScreenPointer.h"
+
+#include <QLocale>
+
+#include <cmath>
+#include <optional>
+
+bool OldStyleBackground = false;
+
+namespace {
+
+constexpr OleColor Blue = 0xFF0000;
+constexpr OleColor Red = 0xFF;
+constexpr OleColor LightYellow = 0xC0FFFF;
+constexpr int Columns = 21;
+constexpr int PctChangeCol = 4;
+// A record without any quote data makes 20 tabs and at most eight "0"
+// prices: 28 characters.
+constexpr int ShortestRow = 29;
+
+enum class Form { AsStored, Price, Volume };
+
+struct PriceColumn
+{
+    const char *header;
+    QString StockRec::*field; // nullptr: the picture column
+    Form form;
+    int align;
+    int width; // percent of the grid's width
+};
+
+// The headers are matched by the stored column layout; keep their spelling.
+const PriceColumn PriceColumns[Columns] = {
+    {"", nullptr, Form::AsStored, 1, 3},
+    {"Companey", &StockRec::Name, Form::AsStored, 1, 20},
+    {"Last Sale", &StockRec::LastSale, Form::Price, 7, 12},
+    {"Change", &StockRec::Change, Form::Price, 7, 10},
+    {"% Change", &StockRec::PctChange, Form::AsStored, 7, 12},
+    {"Volume", &StockRec::Volume, Form::Volume, 7, 14},
+    {"Today's High", &StockRec::DayHigh, Form::Price, 7, 15},
+    {"Today's Low", &StockRec::DayLow, Form::Price, 7, 15},
+    {"Bid", &StockRec::Bid, Form::Price, 7, 10},
+    {"Ask", &StockRec::Ask, Form::Price, 7, 10},
+    {"Last Trade Size", &StockRec::LastTradeSize, Form::AsStored, 7, 12},
+    {"Open", &StockRec::Open, Form::Price, 7, 10},
+    {"Previous Close", &StockRec::PrevClose, Form::Price, 7, 15},
+    {"52 Week High", &StockRec::High52, Form::AsStored, 7, 15},
+    {"52 Week Low", &StockRec::Low52, Form::AsStored, 7, 15},
+    {"EPS", &StockRec::EPS, Form::AsStored, 7, 12},
+    {"P/E Ratio", &StockRec::PERatio, Form::AsStored, 7, 15},
+    {"Dividend Per Sharev", &StockRec::DivPerShare, Form::AsStored, 4, 10},
+    {"Exchange", &StockRec::Exchange, Form::AsStored, 1, 14},
+    {"Industry", &StockRec::Industry, Form::AsStored, 1, 20},
+    {"Last Update", &StockRec::LastUpdate, Form::AsStored, 4, 15},
+};
+
+bool settingIsOne(const QString &value)
+{
+    return Variant(value) == 1;
+}
+
+// A text as a number, in the user's notation or the plain one; nullopt
+// when it is none ("N/A", "", "12 3/8").
+std::optional<double> readNumber(const QString &text)
+{
+    const QString t = text.trimmed();
+    bool ok = false;
+    double value = QLocale().toDouble(t, &ok);
+    if (!ok)
+        value = QLocale::c().toDouble(t, &ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+// The last sale in its decimal form; nullopt when the stored text is no
+// price at all (FormatP would call such a text 0, below any low target).
+std::optional<double> lastSaleValue(const QString &lastSale)
+{
+    const QString t = lastSale.trimmed();
+    if (t.isEmpty() || !t.back().isDigit())
+        return std::nullopt;
+    return readNumber(FormatP(lastSale, false));
+}
+
+// The volume with thousands separators and no decimals ("#,##;"): a zero
+// volume shows empty, a text that is no number stays as it is.
+QString volumeText(const QString &volume)
+{
+    const std::optional<double> value = readNumber(volume);
+    if (!value)
+        return volume;
+    const qint64 units = std::llround(std::fabs(*value));
+    if (units == 0)
+        return QString();
+    QString digits = QString::number(units);
+    const QString separator = QLocale().groupSeparator();
+    for (qsizetype i = digits.size() - 3; i > 0; i -= 3)
+        digits.insert(i, separator);
+    return *value < 0 ? QLocale().negativeSign() + digits : digits;
+}
+
+QString cellValue(const StockRec &rec, const PriceColumn &column)
+{
+    const QString &stored = rec.*column.field;
+    switch (column.form) {
+    case Form::Price:
+        return settingIsOne(ShowFractions) ? FormatP(stored, false) : stored;
+    case Form::Volume:
+        return settingIsOne(ShowVolume) ? volumeText(stored) : stored;
+    case Form::AsStored:
+        break;
+    }
+    return stored;
+}
+
+QString rowText(const StockRec &rec)
+{
+    QString text;
+    for (int c = 1; c < Columns; ++c)
+        text += QLatin1Char('\t') + cellValue(rec, PriceColumns[c]);
+    return text;
+}
+
+// Column 0 of the row just added: the direction of the change, then the
+// alert targets, each rule replacing the picture of the one before.
+void setRowPicture(FlexGrid &grid, int row, const StockRec &rec)
+{
+    grid.setRow(row);
+    grid.setCol(0);
+    const QString &pct = rec.PctChange;
+    const auto arrow = [&grid](const char *name) {
+        grid.setCellPicture(QLatin1String(name));
+        grid.setCellPictureAlignment(4);
+    };
+    if (pct.startsWith(QLatin1Char('-'))) {
+        arrow("DN");
+    } else if (const auto change = readNumber(QString(pct).remove(QLatin1Char('%'))); change && *change > 0) {
+        arrow("UP");
+    }
+    const std::optional<double> last = lastSaleValue(rec.LastSale);
+    if (!last)
+        return;
+    if (rec.LowTarget > 0 && float(*last) < rec.LowTarget)
+        grid.setCellPicture(QStringLiteral("LOW"));
+    if (rec.HighTarget > 0 && float(*last) > rec.HighTarget)
+        grid.setCellPicture(QStringLiteral("HIGH"));
+}
+
+void prepare(FlexGrid &grid)
+{
+    grid.setRedraw(false);
+    grid.Clear();
+    grid.setRows(2);
+    grid.setCols(Columns);
+    grid.setBackColor(FlexGrid::WindowBackground);
+    grid.setRowHeight(0, BaseRowHeight);
+    grid.setRowHeight(1, 0);
+    grid.setGridLines(0);
+    QList<Variant> headers;
+    for (const PriceColumn &column : PriceColumns)
+        headers << QString::fromLatin1(column.header);
+    SetHeaders(&grid, headers);
+}
+
+void format(FlexGrid &grid)
+{
+    QList<Variant> aligns, widths;
+    for (const PriceColumn &column : PriceColumns) {
+        aligns << column.align;
+        widths << column.width;
+    }
+    SetColAlign(&grid, aligns);
+    SetColWidths(&grid, widths);
+    for (int r = 2; r < grid.Rows(); ++r) {
+        const bool falling = grid.TextMatrix(r, PctChangeCol).startsWith(QLatin1Char('-'));
+        grid.setRow(r);
+        grid.setCol(PctChangeCol);
+        grid.setCellForeColor(falling ? Red : Blue);
+    }
+    // Row 1 is the hidden one, so the stripe falls on every second stock.
+    if (OldStyleBackground) {
+        for (int r = 1; r < grid.Rows(); r += 2) {
+            grid.setRow(r);
+            for (int c = 1; c < Columns; ++c) {
+                grid.setCol(c);
+                grid.setCellBackColor(LightYellow);
+            }
+        }
+    }
+    grid.setRow(0);
+    for (int c = 0; c < Columns; ++c) {
+        grid.setCol(c);
+        grid.setCellAlignment(4);
+    }
+}
+
+} // namespace
+
+void FG_Current()
+{
+    HourglassPointer hourglass;
+    CurType = QStringLiteral("Current");
+    SheetTarget target;
+    FlexGrid *grid = target.grid();
+    if (!grid)
+        return;
+    try {
+        prepare(*grid);
+        for (int i = 0; i < SetCount && i < SetSize; ++i) {
+            const StockRec &rec = Sets[size_t(i)];
+            const QString text = rowText(rec);
+            if (text.size() < ShortestRow)
+                continue;
+            grid->AddItem(text);
+            setRowPicture(*grid, grid->Rows() - 1, rec);
+        }
+        format(*grid);
+        grid->setRedraw(true);
+        // The stored column order, as the user arranged the quote table.
+        if (MainWindow *window = mainWindow()) {
+            window->FixLayOut();
+            window->FixLayOut();
+        }
+        target.showZoom();
+    } catch (...) {
+        grid->setRedraw(true);
+    }
+}

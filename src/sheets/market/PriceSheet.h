@@ -1,0 +1,20 @@
+#pragma once
+
+// The price sheet of the current stock set (key "Current"): one row per
+// stock from the quote fields of its record, the default view of the
+// main window.
+
+// Draws the price sheet into the target grid (the main grid, or a new zoom
+// window's grid while ZoomFlag is set). Records 0 to SetCount - 1 are
+// walked in order; a record whose row text is shorter than 29 characters
+// (no quote data) is left out. Column 0 carries a picture: "DN" for a
+// falling percent change, "UP" for a rising one, "LOW" or "HIGH" when the
+// last sale is below the low target or above the high target. Prices
+// follow ShowFractions, the volume ShowVolume. A field that is not a
+// number (an "N/A" change or price) only goes without its picture; the
+// sheet always goes on to the last stock.
+void FG_Current();
+
+// The grid context menu's check item "Old Style Background"; the menu keeps
+// it in step. When set, every second stock row is striped light yellow.
+extern bool OldStyleBackground;

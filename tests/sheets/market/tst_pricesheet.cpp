@@ -1,0 +1,186 @@
+#include "core/GridMessage.h"
+#include "core/SharedState.h"
+#include "core/Stocks.h"
+#include "core/TargetGrid.h"
+#include "sheets/market/PriceSheet.h"
+#include "support/GridDump.h"
+#include "support/RecordingMainWindow.h"
+#include "support/TempProfile.h"
+
+#include <QtTest>
+
+namespace {
+
+StockRec stock(const QString &symbol, const QString &name, const QString &last, const QString &pct,
+               const QString &volume)
+{
+    StockRec r;
+    r.Symbol = symbol;
+    r.Name = name;
+    r.LastSale = last;
+    r.PctChange = pct;
+    r.Volume = volume;
+    r.Change = QStringLiteral("-3/8");
+    r.DayHigh = QStringLiteral("12 1/2");
+    r.DayLow = QStringLiteral("9");
+    r.Bid = QStringLiteral("12 1/8");
+    r.Ask = QStringLiteral("12 3/8");
+    r.LastTradeSize = QStringLiteral("100");
+    r.Open = QStringLiteral("11.5");
+    r.PrevClose = QStringLiteral("12 5/8");
+    r.High52 = QStringLiteral("20");
+    r.Low52 = QStringLiteral("8 1/2");
+    r.EPS = QStringLiteral("1.10");
+    r.PERatio = QStringLiteral("11.1");
+    r.DivPerShare = QStringLiteral("0.40");
+    r.Exchange = QStringLiteral("NYSE");
+    r.Industry = QStringLiteral("Tools");
+    r.LastUpdate = QStringLiteral("4:01PM");
+    return r;
+}
+
+// Column 0's picture of each stock row, "-" for none.
+QStringList pictures(const FlexGrid &g)
+{
+    QStringList out;
+    for (int r = 2; r < g.Rows(); ++r) {
+        const QString p = g.cellFormat(r, 0).picture;
+        out << (p.isEmpty() ? QStringLiteral("-") : p);
+    }
+    return out;
+}
+
+QStringList companies(const FlexGrid &g)
+{
+    QStringList out;
+    for (int r = 2; r < g.Rows(); ++r)
+        out << g.TextMatrix(r, 1);
+    return out;
+}
+
+} // namespace
+
+class TestPriceSheet : public QObject
+{
+    Q_OBJECT
+
+    TempProfile *profile = nullptr;
+    RecordingMainWindow *window = nullptr;
+
+private slots:
+    void init()
+    {
+        profile = new TempProfile;
+        window = new RecordingMainWindow;
+        window->grid.setWidth(12000);
+        resetSharedState();
+        resetTargetGrid();
+        resetStocks();
+        OldStyleBackground = false;
+        BaseRowHeight = 285;
+    }
+    void cleanup()
+    {
+        OldStyleBackground = false;
+        resetGridMessage();
+        resetStocks();
+        delete window;
+        delete profile;
+    }
+
+    // Three stocks from their records with fractions, volume separators and
+    // stripes on: a falling one, a rising one below its low target, one
+    // above its high target. A record without quotes and one past SetCount
+    // stay out.
+    void threeStocks()
+    {
+        ShowFractions = QStringLiteral("1");
+        ShowVolume = QStringLiteral("1");
+        OldStyleBackground = true;
+        Sets[0] = stock("ACME", "Acme Corp", "12 1/4", "-1.5%", "12000");
+        Sets[1] = stock("BOLT", "Bolt Industries", "9 7/8", "+0.25%", "0");
+        Sets[1].LowTarget = 10;
+        Sets[2].Symbol = QStringLiteral("NOQT");
+        Sets[3] = stock("CRAN", "Crane & Co", "15.50", "0.00%", "1234567");
+        Sets[3].HighTarget = 15;
+        Sets[3].LowTarget = 12;
+        Sets[4] = stock("LATE", "Late Entry", "1", "+1%", "5");
+        SetCount = 4;
+
+        FG_Current();
+
+        QCOMPARE(CurType, QStringLiteral("Current"));
+        QCOMPARE(window->calls.count(QStringLiteral("FixLayOut")), 2);
+        QString why;
+        QVERIFY2(matchesGolden(dumpGrid(window->grid), QStringLiteral("price_sheet.txt"), &why), qPrintable(why));
+    }
+
+    // With both display settings off every field shows as stored.
+    void storedTextsWithTheSettingsOff()
+    {
+        ShowFractions = QStringLiteral("0");
+        Sets[0] = stock("ACME", "Acme Corp", "12 1/4", "-1.5%", "12000");
+        SetCount = 1;
+        FG_Current();
+        const FlexGrid &g = window->grid;
+        QCOMPARE(g.Rows(), 3);
+        QCOMPARE(g.TextMatrix(2, 2), QStringLiteral("12 1/4"));
+        QCOMPARE(g.TextMatrix(2, 5), QStringLiteral("12000"));
+        QCOMPARE(g.TextMatrix(2, 3), QStringLiteral("-3/8"));
+    }
+
+    // A quote field that is no number only loses its picture: the stocks
+    // after it are shown and the sheet is formatted to its end, and a
+    // price of "N/A" raises no alert against either target.
+    void fieldsThatAreNoNumberDoNotEndTheSheet()
+    {
+        ShowFractions = QStringLiteral("1");
+        OldStyleBackground = true;
+        Sets[0] = stock("ACME", "Acme Corp", "N/A", "N/A", "N/A");
+        Sets[0].LowTarget = 10;
+        Sets[1] = stock("BOLT", "Bolt Industries", "", "", "");
+        Sets[1].HighTarget = 1;
+        Sets[2] = stock("CRAN", "Crane & Co", "8", "-2%", "10");
+        Sets[2].LowTarget = 10;
+        Sets[3] = stock("DYNE", "Dyne Labs", "12 1/4", "+3%", "10");
+        SetCount = 4;
+
+        FG_Current();
+
+        const FlexGrid &g = window->grid;
+        QCOMPARE(companies(g), (QStringList{"Acme Corp", "Bolt Industries", "Crane & Co", "Dyne Labs"}));
+        QCOMPARE(pictures(g), (QStringList{"-", "-", "LOW", "UP"}));
+        QVERIFY(g.Redraw());
+        QCOMPARE(g.ColWidth(19), 2400);
+        QCOMPARE(g.cellFormat(3, 1).backColor, OleColor(0xC0FFFF));
+        QCOMPARE(g.cellFormat(5, 1).backColor, OleColor(0xC0FFFF));
+        QCOMPARE(g.cellFormat(5, 4).foreColor, OleColor(0xFF0000));
+        QCOMPARE(window->calls.count(QStringLiteral("FixLayOut")), 2);
+    }
+
+    // The 29-character rule: a record whose only field is a one-letter
+    // name reaches it through the eight "0" prices of the fraction form.
+    void recordsWithoutQuotesAreLeftOut_data()
+    {
+        QTest::addColumn<QString>("fractions");
+        QTest::addColumn<QStringList>("shown");
+        QTest::newRow("fractions on") << QStringLiteral("1") << QStringList{"Z", "Acme Corp"};
+        QTest::newRow("fractions off") << QStringLiteral("0") << QStringList{"Acme Corp"};
+    }
+    void recordsWithoutQuotesAreLeftOut()
+    {
+        QFETCH(QString, fractions);
+        QFETCH(QStringList, shown);
+        ShowFractions = fractions;
+        Sets[0].Symbol = QStringLiteral("EMPT"); // no quote fields at all
+        Sets[1].Symbol = QStringLiteral("Z");
+        Sets[1].Name = QStringLiteral("Z");
+        Sets[2] = stock("ACME", "Acme Corp", "12", "+1%", "1");
+        SetCount = 3;
+        FG_Current();
+        QCOMPARE(companies(window->grid), shown);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPriceSheet)
+#include "tst_pricesheet.moc"
