@@ -15,6 +15,12 @@
 // program's icon "AppIcon". An unknown name gives a null pixmap.
 QPixmap LoadResPicture(const QString &name);
 
+// The navigation tree's node pictures by number, 1 to 29, 16 x 16 pixels
+// (1 a closed book, 2 an open book, 3 a page of text, 4 a newspaper, ...);
+// any other number gives a null pixmap.
+inline constexpr int TreeNodePictureCount = 29;
+QPixmap TreeNodePicture(int number);
+
 // Every name LoadResPicture knows, in the spelling of the resources.
 QStringList resPictureNames();
 

@@ -1,0 +1,159 @@
+#include "platform/TreeModel.h"
+#include "platform/ui/ResourcePictures.h"
+#include "platform/ui/TreeView.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+namespace {
+
+// Root "A" with "a1" (and its child "a1x"), "a2"; root "B".
+void fill(TreeModel &m)
+{
+    m.Add(QString(), QStringLiteral("A"), QStringLiteral("Alpha"), 1);
+    m.Add(QStringLiteral("A"), QStringLiteral("a1"), QStringLiteral("One"), 3);
+    m.Add(QStringLiteral("a1"), QStringLiteral("a1x"), QStringLiteral("Deep"), 3);
+    m.Add(QStringLiteral("A"), QStringLiteral("a2"), QStringLiteral("Two"), 3);
+    m.Add(QString(), QStringLiteral("B"), QStringLiteral("Beta"), 7);
+}
+
+QPoint centreOf(TreeView &view, int index)
+{
+    return view.visualItemRect(view.itemOf(index)).center();
+}
+
+} // namespace
+
+class TestTreeView : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // Keys are unique and matched with their letter case; a taken key or a
+    // missing parent adds nothing; Index follows the order of addition.
+    void nodeSemantics()
+    {
+        TreeModel m;
+        fill(m);
+        QCOMPARE(m.Add(QStringLiteral("A"), QStringLiteral("a1"), QStringLiteral("again")), 0);
+        QCOMPARE(m.Add(QStringLiteral("nowhere"), QStringLiteral("z"), QStringLiteral("lost")), 0);
+        QCOMPARE(m.Add(QStringLiteral("B"), QStringLiteral("A1"), QStringLiteral("Other case")), 6);
+        QCOMPARE(m.Count(), 6);
+        QCOMPARE(m.find(QStringLiteral("a1")), 2);
+        QCOMPARE(m.find(QStringLiteral("A1")), 6);
+        QCOMPARE(m.Text(2), QStringLiteral("One"));
+        QCOMPARE(m.Parent(3), 2);
+        QCOMPARE(m.Child(1), 2);
+        QCOMPARE(m.children(1), (QList<int>{2, 4}));
+        QCOMPARE(m.roots(), (QList<int>{1, 5}));
+        QCOMPARE(m.Text(99), QString());
+        QVERIFY(!m.setImage(0, 4));
+
+        // Expand is sent on the way from collapsed to expanded only; the
+        // expanded picture shows while expanded.
+        QSignalSpy expand(&m, &TreeModel::Expand);
+        m.setExpandedImage(1, 2);
+        m.setExpanded(1, true);
+        m.setExpanded(1, true);
+        QCOMPARE(expand.size(), 1);
+        QCOMPARE(m.shownImage(1), 2);
+        m.setExpanded(1, false);
+        QCOMPARE(m.shownImage(1), 1);
+
+        m.setSelected(2, true);
+        m.setSelected(4, true);
+        QVERIFY(!m.Selected(2));
+        QCOMPARE(m.SelectedItem(), 4);
+        m.Clear();
+        QCOMPARE(m.Count(), 0);
+        QCOMPARE(m.SelectedItem(), 0);
+    }
+
+    // The view follows the model (also after a held rebuild) and writes
+    // what the user does back to it: a left click is a NodeClick, the
+    // right button only a MouseDown, a selection from code nothing.
+    void viewAndModelAgree()
+    {
+        TreeView view;
+        view.setImageList(TreeNodePicture);
+        view.resize(300, 300);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        TreeModel &m = view.Nodes();
+        m.suspendUpdates();
+        fill(m);
+        QCOMPARE(view.topLevelItemCount(), 0);
+        m.resumeUpdates();
+        QCOMPARE(view.topLevelItemCount(), 2);
+        QCOMPARE(view.itemOf(3)->parent(), view.itemOf(2));
+        QCOMPARE(view.itemOf(5)->text(0), QStringLiteral("Beta"));
+
+        QSignalSpy clicks(&view, &TreeView::NodeClick);
+        QSignalSpy expands(&view, &TreeView::Expand);
+        QSignalSpy downs(&view, &TreeView::MouseDown);
+        view.itemOf(1)->setExpanded(true); // as the user opens it
+        QVERIFY(m.Expanded(1));
+        QCOMPARE(expands.size(), 1);
+        m.setExpanded(2, true);
+        QVERIFY(view.itemOf(2)->isExpanded());
+        QCOMPARE(expands.size(), 2);
+
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, centreOf(view, 4));
+        QCOMPARE(clicks.size(), 1);
+        QCOMPARE(clicks.at(0).at(0).toInt(), 4);
+        QVERIFY(m.Selected(4));
+
+        QTest::mouseClick(view.viewport(), Qt::RightButton, {}, centreOf(view, 5));
+        QCOMPARE(downs.last().at(0).toInt(), 2);
+        QCOMPARE(clicks.size(), 1);
+        QVERIFY(m.Selected(4));
+
+        m.setSelected(3, true);
+        QCOMPARE(view.currentItem(), view.itemOf(3));
+        QCOMPARE(clicks.size(), 1);
+
+        // Moving with the keyboard chooses the node it moves to.
+        QTest::keyClick(&view, Qt::Key_Down);
+        QCOMPARE(clicks.size(), 2);
+        QCOMPARE(clicks.last().at(0).toInt(), 4);
+    }
+
+    // A key handler that moves the selection itself has the last word.
+    void keyHandlerMayTakeTheKey()
+    {
+        TreeView view;
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        TreeModel &m = view.Nodes();
+        fill(m);
+        m.setSelected(1, true);
+        QList<int> codes;
+        connect(&view, &TreeView::KeyDown, &view, [&](int code) {
+            codes << code;
+            if (code == 'P')
+                m.setSelected(5, true);
+        });
+        QTest::keyClick(&view, Qt::Key_P);
+        QCOMPARE(m.SelectedItem(), 5);
+        QTest::keyClick(&view, Qt::Key_Up);
+        QCOMPARE(codes, (QList<int>{80, 38}));
+        QCOMPARE(m.SelectedItem(), 1);
+    }
+
+    // Every number has a picture of its own.
+    void nodePictures()
+    {
+        QSet<QByteArray> distinct;
+        for (int n = 1; n <= TreeNodePictureCount; ++n) {
+            const QImage image = TreeNodePicture(n).toImage().convertToFormat(QImage::Format_ARGB32);
+            QCOMPARE(image.size(), QSize(16, 16));
+            distinct.insert(QByteArray(reinterpret_cast<const char *>(image.constBits()), image.sizeInBytes()));
+        }
+        QCOMPARE(distinct.size(), TreeNodePictureCount);
+        QVERIFY(TreeNodePicture(0).isNull());
+        QVERIFY(TreeNodePicture(30).isNull());
+    }
+};
+
+QTEST_MAIN(TestTreeView)
+#include "tst_treeview.moc"
