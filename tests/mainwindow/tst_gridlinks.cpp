@@ -1,4 +1,3 @@
-#include "core/Sites.h"
 #include "mainwindow/GridLinks.h"
 #include "platform/FlexGrid.h"
 #include "platform/UrlOpener.h"
@@ -164,20 +163,6 @@ private slots:
         grid.setCol(1);
         clickGridLink(QStringLiteral("IPO_News"), grid);
         QCOMPARE(opened.size(), 1);
-    }
-
-    void hostsAreSettings()
-    {
-        profile->createProgramKey();
-        setAllSiteHosts(QStringLiteral("127.0.0.1:8080"));
-        FlexGrid grid;
-        grid.setCols(3);
-        grid.setRows(3);
-        grid.setTextMatrix(2, 1, QStringLiteral("IBM"));
-        grid.setRow(2);
-        grid.setCol(1);
-        clickGridLink(QStringLiteral("Coverage"), grid);
-        QCOMPARE(opened, QStringList{"http://127.0.0.1:8080/q?s=IBM&d=t"});
     }
 
     void linkPointer_data()

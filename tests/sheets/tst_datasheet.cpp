@@ -53,34 +53,6 @@ QString dataRows(const FlexGrid &g)
     return rows.join(QLatin1Char('/'));
 }
 
-// A zoom window that is only a grid; it counts what happens to it.
-struct FakeZoom : ZoomWindowHandle
-{
-    static inline int created = 0, shown = 0, dropped = 0;
-    static inline QString shownSheet; // rows 2 and 3 of column 0 when shown
-    static inline bool wasTarget = false;
-    FlexGrid fg;
-    bool isShown = false;
-    FakeZoom()
-    {
-        ++created;
-        fg.setWidth(10000);
-    }
-    ~FakeZoom() override
-    {
-        if (!isShown)
-            ++dropped;
-    }
-    FlexGrid *grid() override { return &fg; }
-    void show() override
-    {
-        isShown = true;
-        ++shown;
-        shownSheet = fg.TextMatrix(2, 0) + QLatin1Char('|') + fg.TextMatrix(3, 0);
-        wasTarget = TargetGrid.data() == &fg && fg.Redraw();
-    }
-};
-
 } // namespace
 
 class TestDataSheet : public QObject
@@ -98,7 +70,6 @@ private slots:
         window->grid.setWidth(10000);
         resetSharedState();
         resetTargetGrid();
-        FakeZoom::created = FakeZoom::shown = FakeZoom::dropped = 0;
     }
     void cleanup()
     {
@@ -132,32 +103,21 @@ private slots:
     // Rows 2 on get twice the base height as the walk reaches them, the
     // first keeps the default; the table's last row and the empty row
     // after it are hidden, so one table row shows nothing below the title.
-    void rowHeightsAndLookOfAShortSheet()
+    void rowHeights()
     {
         BaseRowHeight = 300;
-        writeCachePage(QStringLiteral("Plain.Sh"), page("<tr><td>1</td><td>a</td></tr><tr><td>2</td><td>b</td></tr>"
-                                                        "<tr><td>3</td><td>c</td></tr>"));
+        writeCachePage(QStringLiteral("Plain.Sh"), page("<tr><td>1</td></tr><tr><td>2</td></tr><tr><td>3</td></tr>"));
         FillSheet(plainSheet());
-        const FlexGrid &g = window->grid;
-        QCOMPARE(g.Rows(), 6);
         QList<int> heights;
-        for (int r = 0; r < g.Rows(); ++r)
-            heights << g.RowHeight(r);
+        for (int r = 0; r < window->grid.Rows(); ++r)
+            heights << window->grid.RowHeight(r);
         QCOMPARE(heights, (QList<int>{600, 600, FlexGrid::DefaultRowHeight, 600, 0, 0}));
-        QVERIFY(g.cellFormat(2, 1).underline && g.cellFormat(2, 1).foreColor == 0xFF0000);
-        QVERIFY(!g.cellFormat(2, 0).underline);
-        QCOMPARE(g.TextMatrix(1, 1), QStringLiteral("Plain"));
-        QCOMPARE(g.TextMatrix(0, 2), QStringLiteral("C"));
-        QCOMPARE(g.ColWidth(2), 4000);
-        QVERIFY(g.Redraw());
-        QCOMPARE(CurType, QStringLiteral("TEST"));
-        QCOMPARE(TargetGrid.data(), &window->grid);
 
-        writeCachePage(QStringLiteral("Plain.Sh"), page("<tr><td>1</td><td>a</td></tr>"));
+        writeCachePage(QStringLiteral("Plain.Sh"), page("<tr><td>1</td></tr>"));
         FillSheet(plainSheet());
-        QCOMPARE(g.Rows(), 4);
-        QCOMPARE(g.RowHeight(2), 0);
-        QCOMPARE(g.RowHeight(3), 0);
+        QCOMPARE(window->grid.Rows(), 4);
+        QCOMPARE(window->grid.RowHeight(2), 0);
+        QCOMPARE(window->grid.RowHeight(3), 0);
     }
 
     // The pattern's own rule: a page without its content ends the fill
@@ -182,13 +142,6 @@ private slots:
         FillSheet(plainSheet());
         QCOMPARE(dumpGrid(window->grid), before);
         QCOMPARE(CurType, QStringLiteral("TEST"));
-    }
-
-    void aMissingPageShowsTheNoDataText()
-    {
-        FillSheet(plainSheet());
-        QCOMPARE(window->grid.Rows(), 1);
-        QCOMPARE(window->grid.TextMatrix(0, 0), QStringLiteral("No test data."));
     }
 
     // A failure part-way through the walk keeps the rows written so far,
@@ -233,56 +186,6 @@ private slots:
         QCOMPARE(g.cellFormat(3, 2).foreColor, OleColor(0xFF0000));
         QVERIFY(g.cellFormat(4, 0).underline);
         QVERIFY(!g.cellFormat(2, 1).underline);
-    }
-
-    void aZoomDrawsIntoANewWindowAndTheMainSheetStays()
-    {
-        setZoomWindowFactory([] { return std::make_unique<FakeZoom>(); });
-        writeCachePage(QStringLiteral("Plain.Sh"), page("<tr><td>main</td></tr>"));
-        FillSheet(plainSheet());
-        const QString mainSheet = dumpGrid(window->grid);
-
-        writeCachePage(QStringLiteral("Plain.Sh"), page("<tr><td>zoom</td></tr><tr><td>2</td></tr>"));
-        ZoomFlag = true;
-        FillSheet(plainSheet());
-        QCOMPARE(FakeZoom::created, 1);
-        QCOMPARE(FakeZoom::shown, 1);
-        QCOMPARE(FakeZoom::shownSheet, QStringLiteral("zoom|2"));
-        QVERIFY(FakeZoom::wasTarget);
-        QVERIFY(!ZoomFlag);
-        QCOMPARE(dumpGrid(window->grid), mainSheet);
-    }
-
-    // A zoom whose page is missing or unreadable: the message goes to the
-    // main grid, no hidden window stays, and the flag is spent so the next
-    // sheet is drawn in the main grid.
-    void aFailedZoomLeavesNoWindowAndClearsTheFlag_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<bool>("present");
-        QTest::newRow("missing page") << QByteArray() << false;
-        QTest::newRow("page without its table") << QByteArray("<html>nothing</html>") << true;
-    }
-    void aFailedZoomLeavesNoWindowAndClearsTheFlag()
-    {
-        QFETCH(QByteArray, bytes);
-        QFETCH(bool, present);
-        setZoomWindowFactory([] { return std::make_unique<FakeZoom>(); });
-        if (present)
-            writeCachePage(QStringLiteral("Plain.Sh"), bytes);
-        ZoomFlag = true;
-        FillSheet(plainSheet());
-        QCOMPARE(FakeZoom::created, 1);
-        QCOMPARE(FakeZoom::dropped, 1);
-        QVERIFY(!ZoomFlag);
-        QCOMPARE(TargetGrid.data(), &window->grid);
-        if (!present)
-            QCOMPARE(window->grid.TextMatrix(0, 0), QStringLiteral("No test data."));
-
-        writeCachePage(QStringLiteral("Plain.Sh"), page("<tr><td>next</td></tr>"));
-        FillSheet(plainSheet());
-        QCOMPARE(FakeZoom::created, 1);
-        QCOMPARE(window->grid.TextMatrix(2, 0), QStringLiteral("next"));
     }
 };
 
