@@ -1,0 +1,243 @@
+#include "webqueries/LinkOpeners.h"
+
+#include "core/Connection.h"
+#include "core/Registry.h"
+#include "core/SharedState.h"
+#include "platform/Dialogs.h"
+#include "platform/ScreenPointer.h"
+#include "platform/Sleep.h"
+
+namespace {
+
+struct SiteEntry
+{
+    const char *name;
+    const char *host;
+};
+
+// Hosts under example domains: a new profile opens nothing real until the
+// user names the sites they read.
+constexpr SiteEntry PageSites[PageSiteCount] = {
+    {"IntradayCharts", "intraday.finance.example.com"},
+    {"ChartImages", "chart.finance.example.com"},
+    {"PortalNews", "news.finance.example.com"},
+    {"PortalBoards", "messages.finance.example.com"},
+    {"QuoteSite", "quotesite.example.com"},
+    {"InvestorPortal", "investor.portal.example.com"},
+    {"FilingsHeadlines", "filings.newsalert.example.com"},
+    {"MarketHeadlines", "markets.newsalert.example.com"},
+    {"NewsDigest", "digest.newsalert.example.com"},
+    {"Magazine", "magazine.example.com"},
+    {"IndustryResearch", "industry.example.com"},
+    {"QuoteHeadlines", "headlines.quotes.example.com"},
+    {"PersonalFinance", "personalfinance.example.com"},
+    {"FundRating", "fundrating.example.com"},
+    {"ForumNews", "news.forum.example.com"},
+    {"BusinessNews", "businessnews.example.com"},
+    {"RatioCharts", "ratiocharts.example.com"},
+    {"TechForum", "techforum.example.com"},
+    {"TechnicalCharts", "technicalcharts.example.com"},
+    {"MediaStreams", "media.example.com"},
+};
+
+QString url(PageSite site, const QString &pathAndQuery)
+{
+    return QStringLiteral("http://") + pageSiteHost(site) + pathAndQuery;
+}
+
+// The symbol as stored (S), upper-cased (U), and its first letter in
+// lower case (L).
+QString S()
+{
+    return CurSymbol;
+}
+
+QString U()
+{
+    return CurSymbol.toUpper();
+}
+
+QString L()
+{
+    return CurSymbol.left(1).toLower();
+}
+
+void noSymbol(const QString &text)
+{
+    MsgBox(text, Msg::OKOnly + Msg::Information, QStringLiteral("No stock symbol selected"));
+}
+
+QString chartAddress(short index)
+{
+    const auto image = [](const char *period) {
+        return url(PageSite::ChartImages,
+                   QStringLiteral("/c/%1/").arg(QLatin1String(period)) + L() + QLatin1Char('/') + S() + QStringLiteral(".gif"));
+    };
+    switch (index) {
+    case 0: return url(PageSite::IntradayCharts, QStringLiteral("/b?s=") + S());
+    case 1: return image("3m");
+    case 2: return image("1y");
+    case 3: return image("2y");
+    case 4: return image("5y");
+    case 5: return image("my");
+    case 6: return image("mym");
+    case 7: return image("mys");
+    case 8: return url(PageSite::QuoteSite, QStringLiteral("/quote.asp?Mode=JAVACHART&Symbol=") + S());
+    default: return QString();
+    }
+}
+
+QString newsAddress(short index)
+{
+    switch (index) {
+    case 0: return url(PageSite::PortalNews, QStringLiteral("/n/") + L() + QLatin1Char('/') + S() + QStringLiteral(".html"));
+    case 1:
+    case 6: return url(PageSite::InvestorPortal, QStringLiteral("/news/pressrel.asp?Symbol=") + S());
+    case 2:
+        return url(PageSite::FilingsHeadlines, QStringLiteral("/bin/headlines?SearchOption=ticker&Query=") + S());
+    case 3:
+        return url(PageSite::Magazine,
+                   QStringLiteral("/search/news?Action=FILTERSEARCH&Filter=EquitySnapshotFilter.hts"
+                                  "&ResultTemplate=EquitySnapshotResults3.hts&SortField=Date&SortOrder=Desc"
+                                  "&ResultCount=10&type=ticker&TickerSymbols=")
+                       + S());
+    case 4: return url(PageSite::IndustryResearch, QStringLiteral("/industry_list_new.asp?mode=news&ticker=") + S());
+    case 5:
+        return url(PageSite::QuoteHeadlines,
+                   QStringLiteral("/fq/quotecom/headlines?mode?symbols=") + S() + QStringLiteral("&mode=NewsHeadlines"));
+    case 7:
+        return url(PageSite::MarketHeadlines,
+                   QStringLiteral("/bin/headlines?Query=") + S() + QStringLiteral("&SearchOption=ticker"));
+    case 8: return url(PageSite::PersonalFinance, QStringLiteral("/investments/news/?symbol=") + U());
+    case 9: return url(PageSite::FundRating, QStringLiteral("/StockQT/NV_News/_") + U() + QStringLiteral(".msshtml"));
+    case 10: return url(PageSite::QuoteSite, QStringLiteral("/quote.asp?Symbol=") + S() + QStringLiteral("&Mode=NEWS"));
+    case 11: return url(PageSite::ForumNews, QStringLiteral("/news/news.asp?symbols=") + U());
+    case 12: return url(PageSite::NewsDigest, QStringLiteral("/free/digest?Symbol=") + S() + QStringLiteral("#news"));
+    case 13: return url(PageSite::BusinessNews, QStringLiteral("/analytics/bquote.cgi?view=news&ticker=") + S());
+    default: return QString();
+    }
+}
+
+// The ratio chart site's field codes, one per leaf of "Ratios Graphs".
+const char *const RatioFields[] = {
+    "bookvalue",   "commonequity", "currassets", "currliabilities", "deratio",   "depreciation", "dividends",
+    "payout",      "ebit",         "eps",        "longtermdebt",    "icoverage", "netincome",    "peratio",
+    "pricebook",   "pricesales",   "profitmargin", "roe",           "roa",       "revenues",     "sharesout",
+};
+
+const char *const IndustryViews[] = {"GRAPH", "STOCKS", "STBRK", "ITBRK", "LTBRK", "FUND", "INSIDERS", "RANKINGS"};
+
+const char *const VideoStreams[] = {
+    "/tv/bloomberg/financial.ram", "/tv/bloomberg/business.ram", "/tv/bloomberg/launchlive.ram",
+    "/tv/bloomberg/stockpicks.ram", "/tv/bloomberg/tech.ram",    "/tv/ft/newsupdate.ram",
+    "/tv/ft/openingbusiness.ram",  "/tv/ft/bondsroundup.ram",    "/tv/ft/preview.ram",
+    "/tv/investoronline.ram",      "/tv/bbc.ram",
+};
+
+const char *const AudioStreams[] = {
+    "/radio/bloomberg/financial.ram", "/radio/bloomberg/business.ram", "/radio/bloomberg/launchlive.ram",
+    "/radio/bloomberg/world.ram",     "/radio/bloomberg/morning.ram",  "/radio/abs/regular.ram",
+    "/radio/abs/forecasts.ram",       "/radio/abs/wisdom.ram",         "/radio/abs/tradingtalk.ram",
+    "/radio/abs/macro.ram",           "/radio/abs/liberty.ram",        "/radio/abs/sreport.ram",
+    "/radio/internetnews.ram",        "/radio/letstalk.ram?live=1",    "/radio/dailyrocket.ram",
+    "/radio/avdaily.html?play=news",  "/radio/bbcnews.ram",
+};
+
+template<size_t N>
+const char *row(const char *const (&table)[N], short index)
+{
+    return index >= 0 && size_t(index) < N ? table[index] : nullptr;
+}
+
+} // namespace
+
+QString pageSiteSettingName(PageSite site)
+{
+    return QStringLiteral("Site_") + QLatin1String(PageSites[qBound(0, int(site), PageSiteCount - 1)].name);
+}
+
+QString pageSiteHost(PageSite site)
+{
+    QString host = QuerySetting(pageSiteSettingName(site)).toString().trimmed();
+    while (host.endsWith(QLatin1Char('/')))
+        host.chop(1);
+    return host.isEmpty() ? QLatin1String(PageSites[qBound(0, int(site), PageSiteCount - 1)].host) : host;
+}
+
+void OpenChartPage(short index)
+{
+    if (CurSymbol.isEmpty()) {
+        noSymbol(QStringLiteral("Select any stock graph."));
+        return;
+    }
+    const QString address = chartAddress(index);
+    if (!address.isEmpty())
+        OpenUrl(address);
+    DoEvents();
+}
+
+void OpenNewsPage(short index)
+{
+    if (CurSymbol.isEmpty()) {
+        noSymbol(QStringLiteral("Select any stock."));
+        return;
+    }
+    HourglassPointer hourglass;
+    const QString address = newsAddress(index);
+    if (!address.isEmpty())
+        OpenUrl(address);
+    DoEvents();
+}
+
+void OpenRatioChart(short index)
+{
+    if (!CheckConnection())
+        return;
+    HourglassPointer hourglass;
+    // A one-letter symbol counts as none here.
+    if (CurSymbol.size() < 2) {
+        noSymbol(QStringLiteral("Select Some Stock Symbol."));
+        return;
+    }
+    const char *field = row(RatioFields, index);
+    OpenUrl(url(PageSite::RatioCharts, QStringLiteral("/home/wchart/chart.html?id=00019590&symbol=") + S()
+                                           + QStringLiteral("&field=") + QLatin1String(field ? field : "")));
+    DoEvents();
+}
+
+void OpenBoards(short index)
+{
+    if (!CheckConnection())
+        return;
+    if (CurSymbol.isEmpty())
+        return;
+    switch (index) {
+    case 0:
+        OpenUrl(url(PageSite::TechForum, QStringLiteral("/~wsapi/investor/search?s=") + U() + QStringLiteral("&domain=Titles")));
+        break;
+    case 1: OpenUrl(url(PageSite::PortalBoards, QStringLiteral("/?action=q&board=") + U())); break;
+    case 2:
+        OpenUrl(url(PageSite::PortalBoards, QStringLiteral("/bbs?action=topics&board=yahoo.a2.0b.8516425&type=r")));
+        break;
+    default: break;
+    }
+}
+
+void OpenIndustryGroup(short index)
+{
+    if (const char *view = row(IndustryViews, index))
+        OpenUrl(url(PageSite::TechnicalCharts, QStringLiteral("/wsc/Industry_Group_Analysis.html?Symbol=") + U()
+                                                   + QStringLiteral("&Button=") + QLatin1String(view)));
+}
+
+void PlayVideo(short index)
+{
+    if (const char *path = row(VideoStreams, index))
+        OpenUrl(url(PageSite::MediaStreams, QLatin1String(path)));
+}
+
+void PlayAudio(short index)
+{
+    if (const char *path = row(AudioStreams, index))
+        OpenUrl(url(PageSite::MediaStreams, QLatin1String(path)));
+}

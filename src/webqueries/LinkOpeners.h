@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QString>
+
+// Pages and streams of outside sites opened in the browser or player for
+// the current stock (CurSymbol), each picked by a row index. Every address
+// goes through OpenUrl, which checks the connection first. An index
+// outside an opener's rows opens nothing (the ratio charts excepted: they
+// open their page with an empty field). The tree's link leaves are the
+// callers.
+
+// Rows 0 to 8: the intraday chart, the 3-month to 5-year and average
+// charts, the interactive chart. No symbol: "Select any stock graph."
+void OpenChartPage(short index);
+// Rows 0 to 13: the news pages of fourteen sources. Row 14 belongs to the
+// news query window and opens no page. No symbol: "Select any stock."
+void OpenNewsPage(short index);
+// Rows 0 to 20: the financial-ratio charts. Asks about the connection
+// first; a symbol of fewer than two characters gets "Select Some Stock
+// Symbol."
+void OpenRatioChart(short index);
+// Rows 0 and 1: the stock's message boards; row 2 the IPO board topics.
+// Asks about the connection first; without a symbol nothing happens.
+void OpenBoards(short index);
+// Rows 0 to 7: the industry-group views of the stock (even without one).
+void OpenIndustryGroup(short index);
+// Rows 0 to 10: the television streams; rows 0 to 16: the radio streams.
+void PlayVideo(short index);
+void PlayAudio(short index);
+
+// The outside sites the openers address, each by its role. Each host is
+// kept in the settings store under pageSiteSettingName; an absent value
+// gives the built-in default.
+enum class PageSite {
+    IntradayCharts,   // the finance portal's intraday charts
+    ChartImages,      // the finance portal's chart pictures
+    PortalNews,       // the finance portal's news
+    PortalBoards,    // the finance portal's message boards
+    QuoteSite,        // a quote site with news and a live chart
+    InvestorPortal,   // a portal's investor pages
+    FilingsHeadlines, // a news-alert service: filings headlines
+    MarketHeadlines,  // the same service: market headlines
+    NewsDigest,       // the same service: its digest
+    Magazine,         // a financial magazine
+    IndustryResearch, // an industry-research site
+    QuoteHeadlines,   // a quote service's headlines
+    PersonalFinance,  // a personal-finance site
+    FundRating,       // a fund-rating site
+    ForumNews,        // an investing forum's news
+    BusinessNews,     // a business-news site
+    RatioCharts,      // the ratio chart site
+    TechForum,        // a technology-stock discussion forum
+    TechnicalCharts,  // the technical chart site
+    MediaStreams,     // the television and radio streams
+};
+inline constexpr int PageSiteCount = 20;
+
+QString pageSiteSettingName(PageSite site);
+QString pageSiteHost(PageSite site);
