@@ -1,0 +1,236 @@
+#include "navigation/NodeDispatcher.h"
+
+#include "core/MainWindow.h"
+#include "core/Portfolio.h"
+#include "core/SharedState.h"
+#include "core/Stocks.h"
+#include "navigation/NodeTable.h"
+#include "platform/Dialogs.h"
+#include "platform/FlexGrid.h"
+#include "platform/TreeModel.h"
+#include "sheets/market/PriceSheet.h"
+#include "sheets/symbol/InsiderTrades.h"
+#include "sheets/symbol/QuarterlyReports.h"
+#include "webqueries/LinkOpeners.h"
+
+#include <QHash>
+
+#include <functional>
+
+short NodeIndex = 1;
+
+namespace {
+
+using Fill = void (*)();
+using Opener = void (*)(short);
+
+struct Link
+{
+    Opener opener;
+    short index;
+};
+
+// The sheets under a stock, by leaf text; each is drawn for that stock.
+const QHash<QString, Fill> &sheetLeaves()
+{
+    static const QHash<QString, Fill> table = {
+        {QStringLiteral("Insider Trade"), FG_IT},
+        {QStringLiteral("Quarterly Reports"), FG_QR},
+    };
+    return table;
+}
+
+// The pages under a stock, by leaf text.
+const QHash<QString, Link> &linkLeaves()
+{
+    static const QHash<QString, Link> table = [] {
+        QHash<QString, Link> t;
+        const auto rows = [&t](Opener opener, std::initializer_list<std::pair<const char *, short>> leaves) {
+            for (const auto &[text, index] : leaves)
+                t.insert(QLatin1String(text), Link{opener, index});
+        };
+        rows(OpenChartPage, {{"1 Day", 0},
+                             {"3 Months", 1},
+                             {"1 Year", 2},
+                             {"2 Years", 3},
+                             {"5 Years", 4},
+                             {"Moving Avg.", 6},
+                             {"vs SP 500", 7},
+                             {"Interactive Chart", 8}});
+        rows(OpenNewsPage, {{"Yahoo News", 0},
+                            {"Microsoft Investor", 1},
+                            {"EDGAR Online", 2},
+                            {"Smart Money Online", 3},
+                            {"ZD Net", 4},
+                            {"Ticker Wire", 5},
+                            {"Money Central", 6},
+                            {"CBS MarketWatch", 7},
+                            {"Personal Finance", 8},
+                            {"MorningStar", 9},
+                            {"StockPoint", 10},
+                            {"The Montlay Full", 11},
+                            {"News Alert", 12},
+                            {"Bloomberg", 13},
+                            {"Reuters - MoneyNet", 14}});
+        rows(OpenRatioChart, {{"Book Value", 0},
+                              {"Common Equity", 1},
+                              {"Current Assets", 2},
+                              {"Current Liabilities", 3},
+                              {"Debt/Equity Ratio", 4},
+                              {"Depreciation", 5},
+                              {"Dividends", 6},
+                              {"Dividends Payout", 7},
+                              {"EBIT", 8},
+                              {"EPS", 9},
+                              {"Long Term Debt", 10},
+                              {"Interest Coverage Ratio", 11},
+                              {"Net Income", 12},
+                              {"P/E Ratio", 13},
+                              {"Price/Book Ratio", 14},
+                              {"Price/Sales Ratio", 15},
+                              {"Profit Margin", 16},
+                              {"Return on Equity", 17},
+                              {"Return on Asset", 18},
+                              {"Revenues", 19},
+                              {"Shares Out", 20}});
+        rows(OpenBoards, {{"StockTalk", 0}, {"Yahoo! Message Board", 1}});
+        rows(OpenIndustryGroup, {{"Graph", 0},
+                                 {"List Of Stocks", 1},
+                                 {"Short Term Technical Breakouts", 2},
+                                 {"Intermediate Term Technical Breakouts", 3},
+                                 {"Long Term Technical Breakouts", 4},
+                                 {"Over/Under Valuation", 5},
+                                 {"Insider Trading", 6},
+                                 {"Composite Ranks", 7}});
+        return t;
+    }();
+    return table;
+}
+
+void clearPortfolioAsked()
+{
+    const int answer = MsgBox(QStringLiteral("Do you really want to delete all portfolio information?"),
+                              Msg::YesNo + Msg::Exclamation + Msg::DefaultButton2,
+                              QStringLiteral("Delete Portfolio Information?"));
+    if (answer == Msg::Yes)
+        ClearPortfolio();
+}
+
+// The fixed nodes with an action, by key.
+const QHash<QString, std::function<void()>> &keyActions()
+{
+    static const QHash<QString, std::function<void()>> table = [] {
+        QHash<QString, std::function<void()>> t;
+        t.insert(QStringLiteral("PortClear"), clearPortfolioAsked);
+        t.insert(QStringLiteral("ipo_MB"), [] { OpenBoards(2); });
+        const char *const video[] = {"TVB_F", "TVB_B", "TVB_L", "TVB_S", "TVB_T", "TVF_U",
+                                     "TVF_O", "TVF_B", "TVF_P", "TVIO",  "TVBBC"};
+        for (short i = 0; i < short(std::size(video)); ++i)
+            t.insert(QLatin1String(video[i]), [i] { PlayVideo(i); });
+        const char *const audio[] = {"RB_F",  "RB_B",   "RB_L",  "RB_W",  "RB_M",    "RI_Reg",
+                                     "RI_FC", "RI_MW",  "RI_TT", "RI_Mac", "RI_LR",  "RI_SR",
+                                     "RadioI", "RadioLT", "RadioDR", "RadioAV", "RadioBBC"};
+        for (short i = 0; i < short(std::size(audio)); ++i)
+            t.insert(QLatin1String(audio[i]), [i] { PlayAudio(i); });
+        return t;
+    }();
+    return table;
+}
+
+FlexGrid *mainGrid()
+{
+    MainWindow *window = mainWindow();
+    return window ? window->mainGrid() : nullptr;
+}
+
+// A stock node shows its stock's row in the price sheet. True when it did.
+bool clickStock(const TreeModel &tree, int index, NavigationHost &host)
+{
+    CurSymbol = tree.Text(index);
+    host.SelectSymbol(CurSymbol);
+    if (CurType != QLatin1String("Current"))
+        FG_Current();
+    FlexGrid *grid = mainGrid();
+    return grid && selectPriceRow(*grid, GetDisplayName());
+}
+
+// The pages under a stock. A symbol that reads like a page's text is no
+// page: stock and portfolio nodes never get here.
+void clickLeaf(const TreeModel &tree, int index, NavigationHost &host)
+{
+    const QString text = tree.Text(index);
+    if (const auto sheet = sheetLeaves().constFind(text); sheet != sheetLeaves().constEnd()) {
+        host.SelectSymbol(tree.Text(tree.Parent(index)));
+        (*sheet)();
+        return;
+    }
+    if (const auto link = linkLeaves().constFind(text); link != linkLeaves().constEnd()) {
+        // The page is the one of the stock whose subtree holds the leaf.
+        if (const int stock = stockNodeOf(tree, index))
+            host.SelectSymbol(tree.Text(stock));
+        link->opener(link->index);
+    }
+}
+
+} // namespace
+
+bool isStockNode(const TreeModel &tree, int index)
+{
+    return tree.isNode(index) && tree.Image(index) == StockNodeImage
+           && tree.Key(index).startsWith(QLatin1String("ID"));
+}
+
+int stockNodeOf(const TreeModel &tree, int index)
+{
+    for (int n = index; tree.isNode(n); n = tree.Parent(n))
+        if (isStockNode(tree, n))
+            return n;
+    return 0;
+}
+
+bool selectPriceRow(FlexGrid &grid, const QString &name)
+{
+    for (int r = 2; r < grid.Rows(); ++r) {
+        if (grid.TextMatrix(r, 1) != name)
+            continue;
+        grid.setRedraw(false);
+        if (r > grid.TopRow() + 6)
+            grid.setTopRow(r);
+        if (r < grid.TopRow())
+            grid.setTopRow(r);
+        grid.setRow(r);
+        grid.setCol(0);
+        grid.setRowSel(r);
+        grid.setColSel(1);
+        grid.setRedraw(true);
+        return true;
+    }
+    return false;
+}
+
+void TreeView1_NodeClick(TreeModel &tree, int index, NavigationHost &host)
+{
+    if (!tree.isNode(index))
+        return;
+    try {
+        NodeIndex = short(index);
+        const QString key = tree.Key(index);
+        const bool portfolioSymbol = key.startsWith(QLatin1String("TID"));
+        const bool stock = isStockNode(tree, index);
+        if (stock && clickStock(tree, index, host))
+            return;
+        if (tree.Image(index) == SetRootImage)
+            FG_Current();
+        if (!stock && !portfolioSymbol)
+            clickLeaf(tree, index, host);
+        if (const auto action = keyActions().constFind(key); action != keyActions().constEnd())
+            (*action)();
+    } catch (...) {
+        // A failing step ends the click; the sheets report missing pages themselves.
+    }
+}
+
+void resetNavigation()
+{
+    NodeIndex = 1;
+}

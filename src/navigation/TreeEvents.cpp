@@ -1,0 +1,65 @@
+#include "navigation/TreeEvents.h"
+
+#include "navigation/NodeDispatcher.h"
+#include "navigation/NodeTable.h"
+#include "platform/TreeModel.h"
+
+namespace {
+
+constexpr int KeyP = 80;
+
+} // namespace
+
+void TreeView1_Expand(TreeModel &tree, int index)
+{
+    if (!tree.isNode(index))
+        return;
+    if (tree.Image(index) == StockNodeImage)
+        tree.setExpandedImage(index, OpenStockNodeImage);
+    NodeIndex = short(index);
+}
+
+void TreeView1_KeyDown(TreeModel &tree, int KeyCode)
+{
+    const int index = NodeIndex;
+    if (!tree.isNode(index) || tree.Image(index) != StockNodeImage || tree.Expanded(index))
+        return;
+    tree.setExpanded(index, true);
+    if (KeyCode != KeyP)
+        return;
+    for (int child : tree.children(index)) {
+        if (tree.Text(child) == QLatin1String("Profile")) {
+            tree.setSelected(child, true);
+            return;
+        }
+    }
+}
+
+bool treeMenuIsForStock(const TreeModel &tree)
+{
+    return tree.isNode(NodeIndex) && tree.Image(NodeIndex) == StockNodeImage;
+}
+
+void CollapseStocks(TreeModel &tree)
+{
+    const int n = tree.Count();
+    for (int i = 1; i <= n; ++i)
+        if (tree.Image(i) == StockNodeImage)
+            tree.setExpanded(i, false);
+}
+
+void CollapseAll(TreeModel &tree)
+{
+    const int n = tree.Count();
+    for (int i = 1; i <= n; ++i)
+        tree.setExpanded(i, false);
+}
+
+int findStockNode(const TreeModel &tree, const QString &symbol)
+{
+    const int n = tree.Count();
+    for (int i = 1; i <= n; ++i)
+        if (isStockNode(tree, i) && tree.Text(i) == symbol)
+            return i;
+    return 0;
+}
