@@ -22,6 +22,7 @@
 #include "platform/ui/FlexGridView.h"
 #include "platform/ui/PictureBox.h"
 #include "platform/ui/ResourcePictures.h"
+#include "platform/ui/TreeView.h"
 #include "portfolio/StockSetNames.h"
 #include "platform/TransferControl.h"
 #include "retrieval/transport/RunState.h"
@@ -173,7 +174,7 @@ void frmMain::createControls()
     PicCont->setBackColor(palette().color(QPalette::Base));
     place(PicCont, 120, 600, 7935, 5415);
 
-    TreeView1 = new QTreeWidget(PicCont);
+    TreeView1 = new TreeView(PicCont);
     TreeView1->setObjectName(QStringLiteral("TreeView1"));
     TreeView1->setHeaderHidden(true);
     place(TreeView1, 0, 0, 2180, 2680);
@@ -296,6 +297,7 @@ void frmMain::createControls()
     }
 
     createStartMenu();
+    connectTree();
 
     mnuSets = new QMenu(QStringLiteral("Sets"), this);
     mnuSets->setObjectName(QStringLiteral("mnuSets"));
@@ -734,6 +736,8 @@ void frmMain::mnuSet_Click(short index)
     ShowRec();
     Panel1[1]->setText(mnuSet[index]->data().toString());
     initTree();
+    if (CurType == QLatin1String("Current"))
+        FG_Current();
 }
 void frmMain::Panel7(short Task)
 {
@@ -875,7 +879,6 @@ void frmMain::mnuUpdate_Click(int Index)
 }
 void frmMain::Ticker_Sel_Headlines(short) {}
 void frmMain::Ticker_Market_News() {}
-void frmMain::initTree() {}
 void frmMain::FixLayOut()
 {
     ::FixLayOut(*FGModel);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/MainWindow.h"
+#include "platform/ui/TreeView.h"
 #include "retrieval/BatchRun.h"
 
 #include <QList>
@@ -55,7 +56,7 @@ public:
     PictureBox *ImgDn = nullptr;
     QFrame *Shape1 = nullptr;
     QList<QLabel *> lblDsc;
-    QTreeWidget *TreeView1 = nullptr;
+    TreeView *TreeView1 = nullptr;
     FlexGrid *FGModel = nullptr;
     FlexGridView *FG = nullptr;
     QWidget *NewsTicker1 = nullptr;
@@ -127,6 +128,23 @@ public:
     BatchServices batchServices() const;
     void createTrayIcon();
     void createStartMenu();
+    // Navigation tree, symbol selection and the tree's popup menu (frmMain_tree.cpp).
+    QMenu *mnuTrees = nullptr;
+    QList<QAction *> mnuTree; // items 0 to 11; separators are items too
+    void connectTree();
+    void FG_Current() override;
+    void selectStockNode(const QString &symbol) override;
+    void SelectSymbol(const QString &Symbol);
+    void TreeView1_NodeClick(int index);
+    void TreeView1_MouseDown(int Button);
+    void TreeView1_MouseMove();
+    void img_Click(int Index);
+    void lblSbl_Click(int Index);
+    void img_MouseDown(int Index, int Button);
+    void img_MouseUp(int Index);
+    void lblSbl_MouseDown(int Index);
+    void lblSbl_MouseUp(int Index);
+    void mnuTree_Click(int Index);
 
     // Event handlers.
     void Form_Load();

@@ -1,0 +1,205 @@
+#include "core/Registry.h"
+#include "core/SharedState.h"
+#include "core/Stocks.h"
+#include "mainwindow/ColLayout.h"
+#include "mainwindow/ui/frmMain.h"
+#include "navigation/NodeDispatcher.h"
+#include "navigation/NodeTable.h"
+#include "platform/FlexGrid.h"
+#include "platform/ui/PictureBox.h"
+#include "platform/ui/TreeView.h"
+#include "retrieval/transport/RunState.h"
+#include "support/CachePages.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TempProfile.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QtTest>
+
+namespace {
+
+void addStock(int i, const char *symbol, const char *name)
+{
+    Sets[size_t(i)].Symbol = QLatin1String(symbol);
+    Sets[size_t(i)].Name = QLatin1String(name);
+    Sets[size_t(i)].LastSale = QStringLiteral("10 1/2");
+    Sets[size_t(i)].PctChange = QStringLiteral("+1%");
+    Sets[size_t(i)].Rating = 2;
+}
+
+// Set 0 holds three stocks, set 1 one.
+void writeSets()
+{
+    resetStocks();
+    CurSetNo = 1;
+    addStock(0, "DYNE", "Dyne Labs");
+    SaveStocks();
+    resetStocks();
+    CurSetNo = 0;
+    addStock(0, "ACME", "Acme Corp");
+    addStock(1, "BOLT", "Bolt Industries");
+    addStock(2, "CRAN", "Crane & Co");
+    SaveStocks();
+    resetStocks();
+}
+
+} // namespace
+
+class TestFrmMainTree : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TempProfile> m_profile;
+    frmMain *w = nullptr;
+
+    TreeModel &nodes() { return w->TreeView1->Nodes(); }
+    int node(const char *key) { return nodes().find(QLatin1String(key)); }
+
+    // A left click on the node, as the user makes it (its branch opened first).
+    void clickNode(const char *key)
+    {
+        const int index = node(key);
+        QVERIFY2(index, key);
+        for (int p = nodes().Parent(index); p; p = nodes().Parent(p))
+            nodes().setExpanded(p, true);
+        QTreeWidgetItem *item = w->TreeView1->itemOf(index);
+        w->TreeView1->scrollToItem(item);
+        QTest::mouseClick(w->TreeView1->viewport(), Qt::LeftButton, {},
+                          w->TreeView1->visualItemRect(item).center());
+    }
+
+    QStringList visibleMenuItems()
+    {
+        QStringList out;
+        for (QAction *a : w->mnuTree)
+            if (a->isVisible())
+                out << (a->isSeparator() ? QStringLiteral("-") : a->text());
+        return out;
+    }
+
+private slots:
+    void init()
+    {
+        m_profile = std::make_unique<TempProfile>();
+        m_profile->createProgramKey();
+        resetColLayout();
+        resetRunState();
+        resetSharedState();
+        resetNavigation();
+        writeSets();
+        SetKeyValue(HKEY_CURRENT_USER, QString::fromLatin1(GroupsKey), QStringLiteral("Group0"),
+                    QStringLiteral("All Stocks"), REG_SZ);
+        frmMain::Show();
+        w = frmMain::instance();
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+    }
+    void cleanup()
+    {
+        delete frmMain::instance();
+        w = nullptr;
+        m_profile.reset();
+    }
+
+    // The set chosen at start builds the tree.
+    void theSetBuildsTheTree()
+    {
+        QCOMPARE(nodes().Count(), FixedNodeCount + 3 * StockSubtreeSize);
+        QCOMPARE(nodes().Text(1), QStringLiteral("Stocks-All Stocks"));
+        QCOMPARE(w->TreeView1->topLevelItemCount(), 5);
+        QVERIFY(!w->TreeView1->itemOf(node("ID1"))->icon(0).isNull());
+    }
+
+    // A stock node shows the price sheet with the stock's row selected and
+    // puts the stock at the top of the symbol column.
+    void stockNodeSelectsItsRow()
+    {
+        clickNode("ID1");
+        QCOMPARE(CurSymbol, QStringLiteral("BOLT"));
+        QCOMPARE(CurType, QStringLiteral("Current"));
+        FlexGrid *g = w->FGModel;
+        QCOMPARE(g->TextMatrix(3, 1), QStringLiteral("Bolt Industries"));
+        QCOMPARE(QList<int>({g->Row(), g->Col(), g->RowSel(), g->ColSel()}), QList<int>({3, 0, 3, 1}));
+        QCOMPARE(w->lblSbl[0]->text(), QStringLiteral("BOLT"));
+        QCOMPARE(w->lblSbl[1]->text(), QStringLiteral("CRAN"));
+        QVERIFY(w->lblSbl[0]->font().bold());
+        QCOMPARE(NodeIndex, short(node("ID1")));
+    }
+
+    // The road of one request: "Insider Trade" under a stock that is not
+    // current makes it current and draws its insider trades from the cache.
+    void insiderTradeLeafDrawsItsStocksSheet()
+    {
+        clickNode("ID0");
+        QCOMPARE(CurSymbol, QStringLiteral("ACME"));
+        copyFixturePage(QStringLiteral("IBM_it.Sh"), QStringLiteral("CRAN_it.Sh"));
+        clickNode("IT2");
+        QCOMPARE(CurSymbol, QStringLiteral("CRAN"));
+        QCOMPARE(CurType, QStringLiteral("IT"));
+        FlexGrid *g = w->FGModel;
+        QCOMPARE(g->TextMatrix(1, 2), QStringLiteral("Crane & Co\r\nInsider Trades"));
+        QCOMPARE(g->TextMatrix(2, 2), QStringLiteral("PALMISANO SAMUEL J"));
+        QCOMPARE(w->lblSbl[0]->text(), QStringLiteral("CRAN"));
+
+        // A click in the symbol column draws the same sheet for that row's stock.
+        clickNode("IT0");
+        QCOMPARE(CurType, QStringLiteral("IT"));
+        QCOMPARE(w->lblSbl[1]->text(), QStringLiteral("BOLT"));
+        copyFixturePage(QStringLiteral("IBM_it.Sh"), QStringLiteral("BOLT_it.Sh"));
+        w->img_Click(1);
+        QCOMPARE(CurSymbol, QStringLiteral("BOLT"));
+        QCOMPARE(nodes().SelectedItem(), node("ID1"));
+        QCOMPARE(g->TextMatrix(1, 2), QStringLiteral("Bolt Industries\r\nInsider Trades"));
+        QVERIFY(w->lblSbl[1]->font().bold() && !w->lblSbl[0]->font().bold());
+        // A row without a gauge changes nothing.
+        w->img_Click(5);
+        QCOMPARE(CurSymbol, QStringLiteral("BOLT"));
+    }
+
+    // With the price sheet shown, a change of set shows the new set's prices.
+    void aNewSetRedrawsThePriceSheet()
+    {
+        clickNode("All");
+        QCOMPARE(w->FGModel->TextMatrix(2, 1), QStringLiteral("Acme Corp"));
+        w->mnuSet_Click(1);
+        QCOMPARE(w->FGModel->Rows(), 3);
+        QCOMPARE(w->FGModel->TextMatrix(2, 1), QStringLiteral("Dyne Labs"));
+        QCOMPARE(nodes().Text(node("ID0")), QStringLiteral("DYNE"));
+    }
+
+    // The right button opens the popup menu of the node last used; P on a
+    // collapsed stock node opens it at its profile page.
+    void popupMenuAndKeys()
+    {
+        clickNode("ID1");
+        QTest::mouseClick(w->TreeView1->viewport(), Qt::RightButton, {}, QPoint(5, 5));
+        QCOMPARE(visibleMenuItems().size(), 12);
+        w->mnuTrees->hide();
+        QCOMPARE(nodes().SelectedItem(), node("ID1"));
+
+        clickNode("QR1");
+        QTest::mouseClick(w->TreeView1->viewport(), Qt::RightButton, {}, QPoint(5, 5));
+        QCOMPARE(visibleMenuItems(), QStringList{"&Collapse All"});
+        w->mnuTrees->hide();
+
+        w->img_MouseDown(0, 2);
+        QCOMPARE(visibleMenuItems().size(), 10);
+        w->mnuTrees->hide();
+
+        clickNode("ID2");
+        nodes().setExpanded(node("ID1"), false);
+        const QString sheet = CurType;
+        w->TreeView1->setFocus();
+        QTest::keyClick(w->TreeView1, Qt::Key_P);
+        QVERIFY(nodes().Expanded(node("ID2")));
+        QCOMPARE(nodes().SelectedItem(), node("AR2"));
+        QCOMPARE(CurType, sheet);
+
+        w->mnuTree[0]->trigger();
+        QVERIFY(!nodes().Expanded(node("ID2")) && !nodes().Expanded(node("All")));
+    }
+};
+
+QTEST_MAIN(TestFrmMainTree)
+#include "tst_frmmain_tree.moc"
