@@ -182,14 +182,11 @@ private slots:
         QTest::newRow("Current Assets") << "Casset1"
                                         << h + "/home/wchart/chart.html?id=00019590&symbol=BOLT&field=currassets";
         QTest::newRow("Shares Out") << "SO1" << h + "/home/wchart/chart.html?id=00019590&symbol=BOLT&field=sharesout";
-        QTest::newRow("vs SP 500") << "sp1" << h + "/c/mys/b/BOLT.gif";
-        QTest::newRow("Interactive Chart") << "ICT1" << h + "/quote.asp?Mode=JAVACHART&Symbol=BOLT";
         QTest::newRow("StockTalk") << "MB_S1" << h + "/~wsapi/investor/search?s=BOLT&domain=Titles";
         QTest::newRow("Composite Ranks") << "IG_C1" << h + "/wsc/Industry_Group_Analysis.html?Symbol=BOLT&Button=RANKINGS";
         QTest::newRow("IPO boards") << "ipo_MB" << h + "/bbs?action=topics&board=yahoo.a2.0b.8516425&type=r";
         QTest::newRow("BBC television") << "TVBBC" << h + "/tv/bbc.ram";
         QTest::newRow("BBC News radio") << "RadioBBC" << h + "/radio/bbcnews.ram";
-        QTest::newRow("Launch Live radio") << "RB_L" << h + "/radio/bloomberg/launchlive.ram";
     }
     void linkLeavesOpenTheirStocksPages()
     {

@@ -53,24 +53,16 @@ private slots:
             QTest::newRow(name) << QString::fromLatin1(symbol) << f << url;
         };
         row("1 Year", "IBM", [] { OpenChartPage(2); }, h + "/c/1y/i/IBM.gif");
-        row("intraday", "ibm", [] { OpenChartPage(0); }, h + "/b?s=ibm");
-        row("interactive", "IBM", [] { OpenChartPage(8); }, h + "/quote.asp?Mode=JAVACHART&Symbol=IBM");
         row("chart past the rows", "IBM", [] { OpenChartPage(9); }, QString());
         row("Money Central", "ibm", [] { OpenNewsPage(6); }, h + "/news/pressrel.asp?Symbol=ibm");
         row("MorningStar", "ibm", [] { OpenNewsPage(9); }, h + "/StockQT/NV_News/_IBM.msshtml");
         row("news query window", "IBM", [] { OpenNewsPage(14); }, QString());
-        row("Current Assets", "IBM", [] { OpenRatioChart(2); },
-            h + "/home/wchart/chart.html?id=00019590&symbol=IBM&field=currassets");
-        row("Shares Out", "IBM", [] { OpenRatioChart(20); },
-            h + "/home/wchart/chart.html?id=00019590&symbol=IBM&field=sharesout");
         row("ratio past the rows", "IBM", [] { OpenRatioChart(21); },
             h + "/home/wchart/chart.html?id=00019590&symbol=IBM&field=");
         row("Yahoo! Message Board", "ibm", [] { OpenBoards(1); }, h + "/?action=q&board=IBM");
         row("IPO boards need a symbol", "", [] { OpenBoards(2); }, QString());
         row("industry without symbol", "", [] { OpenIndustryGroup(7); },
             h + "/wsc/Industry_Group_Analysis.html?Symbol=&Button=RANKINGS");
-        row("BBC television", "", [] { PlayVideo(10); }, h + "/tv/bbc.ram");
-        row("BBC radio", "", [] { PlayAudio(16); }, h + "/radio/bbcnews.ram");
         row("no such stream", "", [] { PlayAudio(17); }, QString());
     }
     void addresses()
