@@ -1,5 +1,6 @@
 #include "app/Main.h"
 #include "platform/ui/WidgetDialogs.h"
+#include "reports/ui/Zoom.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -34,6 +35,7 @@ int main(int argc, char *argv[])
     QApplication::setQuitOnLastWindowClosed(false);
     WidgetDialogs dialogs;
     setDialogHandler(&dialogs);
+    installZoomWindows();
     if (!Main())
         return 0;
     quitWhenNoWindowIsLeft(app);

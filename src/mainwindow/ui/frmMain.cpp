@@ -25,7 +25,11 @@
 #include "platform/ui/TreeView.h"
 #include "portfolio/StockSetNames.h"
 #include "platform/TransferControl.h"
+#include "retrieval/MarketFetch.h"
+#include "retrieval/PriceFetch.h"
+#include "retrieval/SymbolFetch.h"
 #include "retrieval/transport/RunState.h"
+#include "retrieval/ui/Options.h"
 #include "retrieval/transport/SocketFetch.h"
 #include "retrieval/transport/TransferFetch.h"
 
@@ -334,6 +338,9 @@ void frmMain::createControls()
     for (QWidget *w : findChildren<QWidget *>())
         w->setMouseTracking(true);
     createTrayIcon();
+    wireGridEvents();
+    setUpdateTimerHook([this](bool on) { on ? Timer1->start() : Timer1->stop(); });
+    setBarSkinHook([this] { LoadBarSkin(img); });
 }
 
 void frmMain::Form_Load()
@@ -658,6 +665,9 @@ void frmMain::Picture1_Click(int index)
     case 3:
         Zoom_FG();
         break;
+    case 6:
+        ShowOptions(this, qRound(Twips::fromPixelsY(NewsTicker1->y(), this)));
+        break;
     default:
         break;
     }
@@ -743,9 +753,18 @@ void frmMain::Panel7(short Task)
 {
     ::Panel7(Task);
 }
-void frmMain::UpdateSurp() {}
-void frmMain::UpdateUpDown() {}
-void frmMain::UpdateWinners() {}
+void frmMain::UpdateSurp()
+{
+    ::UpdateSurp();
+}
+void frmMain::UpdateUpDown()
+{
+    ::UpdateUpDown();
+}
+void frmMain::UpdateWinners()
+{
+    ::UpdateWinners();
+}
 void frmMain::FG_AIS() {}
 void frmMain::LoadPrices()
 {
@@ -755,10 +774,22 @@ void frmMain::LoadPrices()
             lblSbl[k++]->setText(Sets[i].Symbol);
     }
 }
-void frmMain::UpdateRec() {}
-void frmMain::UpdateIT() {}
-void frmMain::UpdateQR() {}
-void frmMain::UpdateOptions() {}
+void frmMain::UpdateRec()
+{
+    ::UpdateRec();
+}
+void frmMain::UpdateIT()
+{
+    ::UpdateIT();
+}
+void frmMain::UpdateQR()
+{
+    ::UpdateQR();
+}
+void frmMain::UpdateOptions()
+{
+    ::UpdateOptions();
+}
 void frmMain::ShowRec()
 {
     const int W = gaugeWidth();

@@ -8,6 +8,10 @@
 #include "platform/ui/PictureBox.h"
 #include "platform/ui/ResourcePictures.h"
 #include "retrieval/AutoUpdate.h"
+#include "retrieval/MarketFetch.h"
+#include "retrieval/PriceFetch.h"
+#include "retrieval/SymbolFetch.h"
+#include "retrieval/ui/Options.h"
 #include "services/SmtpClient.h"
 
 #include <QAction>
@@ -60,6 +64,7 @@ BatchServices frmMain::batchServices() const
 {
     BatchServices services;
     services.checkConnection = [] { return CheckConnection(); };
+    services.boxTicked = OptionsBoxTicked;
     services.sendFeedback = [](const QString &server, const QString &from, const QString &body) {
         SmtpClient mail;
         return mail.SendEmail(server, from, from, QStringLiteral("Pellor"), QString::fromLatin1(FeedbackAddress),
@@ -70,7 +75,26 @@ BatchServices frmMain::batchServices() const
 
 BatchTable frmMain::batchTable() const
 {
+    // Boxes whose fetch routine is not part of this build stay empty and
+    // are not counted.
     BatchTable table;
+    table[0] = [] { ::UpdateRec(); };
+    table[1] = [] { UpdatePrices(); };
+    table[2] = [] { UpdateNews(); };
+    table[3] = [] { UpdateReport(QStringLiteral("ABS"), QStringLiteral("   Updating Annual Balance Sheet...")); };
+    table[4] = [] { UpdateReport(QStringLiteral("AIS"), QStringLiteral("   Updating Annual Income Statement...")); };
+    table[5] = [] { UpdateEE(); };
+    table[6] = [] { ::UpdateQR(); };
+    table[7] = [] { ::UpdateIT(); };
+    table[8] = [] { ::UpdateOptions(); };
+    table[15] = [] { ::UpdateSurp(); };
+    table[16] = [] { ::UpdateWinners(); };
+    table[17] = [] { UpdateLosers(); };
+    table[18] = [] { ::UpdateUpDown(); };
+    for (int box = FirstBigMoversBox; box <= LastBigMoversBox; ++box) {
+        const BigMoversReport r = bigMoversReportOfBox(box);
+        table[box] = [r] { UpdateBigMovers(r.report, r.code, r.exchange, r.title); };
+    }
     return table;
 }
 

@@ -9,6 +9,8 @@
 #include "platform/Dialogs.h"
 #include "platform/Help.h"
 #include "platform/Sleep.h"
+#include "platform/Twips.h"
+#include "retrieval/ui/Options.h"
 
 #include <QAction>
 #include <QMenu>
@@ -117,6 +119,7 @@ void frmMain::mnuSetting_Click(int Index)
 {
     SaveSetting(QStringLiteral("FrmNav"), QString::number(Index));
     emit settingsRequested(Index);
+    ShowOptions(this, qRound(Twips::fromPixelsY(NewsTicker1->y(), this)), Index);
 }
 
 void frmMain::mnuHelp_Click(int Index)

@@ -14,6 +14,8 @@
 #include "support/TempProfile.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QTimer>
 #include <QLabel>
 #include <QMenu>
 #include "platform/UrlOpener.h"
@@ -139,7 +141,19 @@ private slots:
                                         QStringLiteral("Sh&ut Down  (Alt X)")}));
         // Each settings item stores its page before the form opens.
         QSignalSpy pages(w, &frmMain::settingsRequested);
+        // The settings form opens modal; close it as soon as it is up.
+        QString modalTitle;
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, [&] {
+            if (QWidget *m = QApplication::activeModalWidget()) {
+                modalTitle = m->windowTitle();
+                m->close();
+            }
+        });
+        closer.start(50);
         w->mnuSetting_Click(5);
+        closer.stop();
+        QVERIFY(!modalTitle.isEmpty());
         QCOMPARE(QuerySetting(QStringLiteral("FrmNav")).toString(), QStringLiteral("5"));
         QCOMPARE(pages.size(), 1);
         // Help items open the program's own pages.
