@@ -1,0 +1,94 @@
+// The road of one request, end to end against the fixture web site: the
+// insider-trades box ticked, Update, the run ends, a click on the stock's
+// "Insider Trade" node draws the sheet, a click on a link cell hands its
+// page to the browser.
+#include "core/DataDir.h"
+#include "core/Registry.h"
+#include "core/SharedState.h"
+#include "core/Sites.h"
+#include "core/Stocks.h"
+#include "mainwindow/ui/frmMain.h"
+#include "platform/FlexGrid.h"
+#include "platform/TreeModel.h"
+#include "platform/UrlOpener.h"
+#include "platform/ui/FlexGridView.h"
+#include "platform/ui/PictureBox.h"
+#include "platform/ui/TreeView.h"
+#include "retrieval/BatchRun.h"
+#include "retrieval/transport/RunState.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TempProfile.h"
+#include "support/site/FixtureSite.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QtTest>
+
+class TestEndToEnd : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void updateThenTreeThenLink()
+    {
+        TempProfile profile;
+        profile.createProgramKey();
+        FixtureSite site;
+        QVERIFY(site.start());
+        setAllSiteHosts(site.host());
+        for (int box = 0; box < BatchBoxCount; ++box)
+            SaveSetting(QStringLiteral("Update%1").arg(box), box == 7 ? 1 : 0);
+        resetStocks();
+        Sets[0].Symbol = QStringLiteral("IBM");
+        Sets[1].Symbol = QStringLiteral("ACME");
+        SaveStocks();
+        resetStocks();
+        resetRunState();
+
+        ScriptedDialogs dialogs;
+        frmMain::Show();
+        frmMain *w = frmMain::instance();
+        QVERIFY(w);
+
+        w->Picture1_Click(0); // Update: the run ends before this returns
+        QCOMPARE(w->lblDesc[0]->text(), QStringLiteral("Update"));
+        QVERIFY(QFile::exists(DataDir + QStringLiteral("/Cache/DataSheet/IBM_it.Sh")));
+        QVERIFY(site.requests().size() >= 2);
+
+        // The "Insider Trade" leaf of the first stock.
+        TreeModel &nodes = w->TreeView1->Nodes();
+        const int leaf = nodes.find(QStringLiteral("IT0"));
+        QVERIFY(leaf);
+        for (int p = nodes.Parent(leaf); p; p = nodes.Parent(p))
+            nodes.setExpanded(p, true);
+        QTreeWidgetItem *item = w->TreeView1->itemOf(leaf);
+        w->TreeView1->scrollToItem(item);
+        QTest::mouseClick(w->TreeView1->viewport(), Qt::LeftButton, {}, w->TreeView1->visualItemRect(item).center());
+        QCOMPARE(CurSymbol, QStringLiteral("IBM"));
+        QCOMPARE(CurType, QStringLiteral("IT"));
+        FlexGrid *g = w->FGModel;
+        QVERIFY(g->Rows() > 2);
+
+        // A link cell of the sheet opens its page in the browser.
+        QStringList opened;
+        setUrlOpenerHandler([&](const QUrl &u) {
+            opened << u.toString();
+            return true;
+        });
+        int linkRow = -1;
+        for (int r = 2; r < g->Rows() && linkRow < 0; ++r)
+            if (!g->TextMatrix(r, 1).isEmpty())
+                linkRow = r;
+        QVERIFY(linkRow > 0);
+        g->setRow(linkRow);
+        g->setCol(2);
+        emit w->FG->Click();
+        setUrlOpenerHandler({});
+        QCOMPARE(opened.size(), 1);
+        QVERIFY(opened.first().startsWith(QStringLiteral("http://")));
+        delete w;
+    }
+};
+
+QTEST_MAIN(TestEndToEnd)
+#include "tst_endtoend.moc"
