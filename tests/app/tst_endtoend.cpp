@@ -15,11 +15,13 @@
 #include "platform/ui/PictureBox.h"
 #include "platform/ui/TreeView.h"
 #include "retrieval/BatchRun.h"
+#include "retrieval/ui/Options.h"
 #include "retrieval/transport/RunState.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempProfile.h"
 #include "support/site/FixtureSite.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QtTest>
@@ -86,6 +88,41 @@ private slots:
         setUrlOpenerHandler({});
         QCOMPARE(opened.size(), 1);
         QVERIFY(opened.first().startsWith(QStringLiteral("http://")));
+        delete w;
+    }
+
+    // Every box ticked over five stocks: the run ends and every page the
+    // fixture site can supply is in the cache.
+    void fullRunOverFiveStocks()
+    {
+        TempProfile profile;
+        profile.createProgramKey();
+        FixtureSite site;
+        QVERIFY(site.start());
+        setAllSiteHosts(site.host());
+        resetStocks();
+        const QStringList symbols = {QStringLiteral("IBM"), QStringLiteral("ACME"), QStringLiteral("BOLT"),
+                                     QStringLiteral("CRWN"), QStringLiteral("ZZZZ")};
+        for (int i = 0; i < symbols.size(); ++i)
+            Sets[i].Symbol = symbols[i];
+        SaveStocks();
+        resetStocks();
+        resetRunState();
+        UnloadOptions(); // its boxes are read afresh from this profile
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        ScriptedDialogs dialogs;
+        frmMain::Show();
+        frmMain *w = frmMain::instance();
+        w->Picture1_Click(0);
+        QCOMPARE(w->lblDesc[0]->text(), QStringLiteral("Update"));
+        QVERIFY(StopFlag);
+        QCOMPARE(w->Panel1[7]->text(), QString());
+        const QString cache = DataDir + QStringLiteral("/Cache/DataSheet/");
+        for (const char *file : {"IBM_it.Sh", "ACME_it.Sh", "BOLT_it.Sh", "ACME_qr.Sh", "ACME_ee.Sh"})
+            QVERIFY2(QFile::exists(cache + QLatin1String(file)), file);
+        QVERIFY(!QFile::exists(cache + QStringLiteral("ZZZZ_it.Sh"))); // no page for it
+        // Quotes reached the records.
+        QVERIFY(!Sets[1].LastSale.isEmpty());
         delete w;
     }
 };
