@@ -19,6 +19,7 @@ private slots:
         QTest::newRow("how to") << 1011 << QStringLiteral("How To..");
         QTest::newRow("references") << 1013 << QStringLiteral("References");
         QTest::newRow("keys") << 1009 << QStringLiteral("Keyboard Shortcut");
+        QTest::newRow("settings") << 1002 << QStringLiteral("Settings");
         QTest::newRow("support") << 1008 << QStringLiteral("Tecnical Support or Questions");
     }
 
