@@ -28,57 +28,57 @@ int baseRows(double times)
     return qRound(times * BaseRowHeight);
 }
 
-QString standardCut(const SheetSpec &spec, const QString &received)
+QString standardCut(const SheetSpec &decl, const QString &received)
 {
-    QString page = keepHtml(replaceAll(received, spec.beforeHtmlCut));
+    QString page = keepHtml(replaceAll(received, decl.beforeHtmlCut));
     page.remove(QLatin1Char('\t'));
-    for (const QString &text : spec.dropTexts)
+    for (const QString &text : decl.dropTexts)
         page.remove(text, Qt::CaseSensitive);
-    page = replaceAll(lowerTableTags(page), spec.replacements);
-    return cutFrom(page, spec.marker, QStringLiteral("</table>"));
+    page = replaceAll(lowerTableTags(page), decl.replacements);
+    return cutFrom(page, decl.marker, QStringLiteral("</table>"));
 }
 
-void prepareGrid(FlexGrid &grid, const SheetSpec &spec)
+void prepareGrid(FlexGrid &grid, const SheetSpec &decl)
 {
     grid.setRedraw(false);
     grid.Clear();
-    grid.setRows(spec.rows);
-    grid.setCols(spec.cols);
+    grid.setRows(decl.rows);
+    grid.setCols(decl.cols);
     grid.setBackColor(White);
     grid.setGridLines(1);
 }
 
-void walkCells(FlexGrid &grid, const SheetSpec &spec, const QString &table)
+void walkCells(FlexGrid &grid, const SheetSpec &decl, const QString &table)
 {
-    SheetWalk walk{spec, grid, spec.firstRow, 0};
+    SheetWalk walk{decl, grid, decl.firstRow, 0};
     forEachRow(table, [&](const QString &rowText) {
         forEachCell(rowText, [&](const QString &cell) {
-            if (spec.cell)
-                spec.cell(walk, cell);
+            if (decl.cell)
+                decl.cell(walk, cell);
             else
                 walk.standardCell(cell);
         });
         ++walk.row;
         walk.col = 0;
         grid.AddItem(QString());
-        if (spec.nextRowHeight > 0 && !grid.setRowHeight(walk.row, baseRows(spec.nextRowHeight)))
+        if (decl.nextRowHeight > 0 && !grid.setRowHeight(walk.row, baseRows(decl.nextRowHeight)))
             vb::raise(SubscriptOutOfRange);
     });
 }
 
-void walkWholeRows(FlexGrid &grid, const SheetSpec &spec, const QString &table)
+void walkWholeRows(FlexGrid &grid, const SheetSpec &decl, const QString &table)
 {
     int seen = 0;
     forEachRow(table, [&](const QString &rowText) {
-        if (seen++ < spec.skipRows)
+        if (seen++ < decl.skipRows)
             return;
         QString line;
         forEachCell(rowText, [&](const QString &cell) { line += cellText(cell) + QLatin1Char('\t'); });
         grid.AddItem(line);
     });
-    SheetWalk walk{spec, grid, 0, 0};
-    for (walk.row = spec.firstRow; walk.row < grid.Rows(); ++walk.row)
-        for (int col : spec.linkColumns)
+    SheetWalk walk{decl, grid, 0, 0};
+    for (walk.row = decl.firstRow; walk.row < grid.Rows(); ++walk.row)
+        for (int col : decl.linkColumns)
             walk.linkLook(col);
 }
 
@@ -102,16 +102,16 @@ void applyTitle(FlexGrid &grid, const SheetTitle &title)
         grid.setCellFontUnderline(false);
 }
 
-void format(FlexGrid &grid, const SheetSpec &spec)
+void format(FlexGrid &grid, const SheetSpec &decl)
 {
-    SetColAlign(&grid, spec.aligns);
-    for (int col : spec.centredHeaders) {
+    SetColAlign(&grid, decl.aligns);
+    for (int col : decl.centredHeaders) {
         grid.setRow(0);
         if (grid.setCol(col))
             grid.setCellAlignment(4);
     }
     for (int row = 2; row < grid.Rows(); ++row)
-        for (int col : spec.signColumns) {
+        for (int col : decl.signColumns) {
             const QString text = grid.TextMatrix(row, col);
             if (!grid.setRow(row) || !grid.setCol(col))
                 continue;
@@ -120,21 +120,21 @@ void format(FlexGrid &grid, const SheetSpec &spec)
             else if (text.startsWith(QLatin1Char('+')))
                 grid.setCellForeColor(Blue);
         }
-    if (spec.topRow >= 0)
-        grid.setTopRow(spec.topRow);
-    applyTitle(grid, spec.title);
-    for (const SheetRowHeight &h : spec.rowHeights)
+    if (decl.topRow >= 0)
+        grid.setTopRow(decl.topRow);
+    applyTitle(grid, decl.title);
+    for (const SheetRowHeight &h : decl.rowHeights)
         grid.setRowHeight(h.row < 0 ? grid.Rows() + h.row : h.row, baseRows(h.times));
-    SetColWidths(&grid, spec.widths);
-    SetHeaders(&grid, spec.headers);
+    SetColWidths(&grid, decl.widths);
+    SetHeaders(&grid, decl.headers);
 }
 
-void fail(const SheetSpec &spec, SheetFailure how, FlexGrid &grid)
+void fail(const SheetSpec &decl, SheetFailure how, FlexGrid &grid)
 {
     // A grid left with drawing off would never repaint until the next sheet.
     grid.setRedraw(true);
     if (how == SheetFailure::NoData)
-        FG_Message(spec.noDataText);
+        FG_Message(decl.noDataText);
     else if (how == SheetFailure::EmptyCell)
         FG_Message(QString());
 }
@@ -158,42 +158,42 @@ void SheetWalk::linkLook(int column)
 void SheetWalk::standardCell(const QString &cellHtml)
 {
     write(col, cellText(cellHtml));
-    if (spec.linkColumns.contains(col))
+    if (decl.linkColumns.contains(col))
         linkLook(col);
     ++col;
 }
 
-void FillSheet(const SheetSpec &spec)
+void FillSheet(const SheetSpec &decl)
 {
-    CurType = spec.key;
+    CurType = decl.key;
     std::optional<HourglassPointer> hourglass;
-    if (spec.hourglass)
+    if (decl.hourglass)
         hourglass.emplace();
-    SheetTarget target(spec.zoomable);
+    SheetTarget target(decl.zoomable);
     FlexGrid *grid = target.grid();
     if (!grid)
         return;
     try {
-        if (!QFileInfo::exists(resolvePath(spec.cachePath)))
+        if (!QFileInfo::exists(resolvePath(decl.cachePath)))
             vb::raise(FileNotFound);
-        const QString page = ReadFile(spec.cachePath);
+        const QString page = ReadFile(decl.cachePath);
         QCoreApplication::processEvents();
-        const QString table = spec.cut ? spec.cut(page) : standardCut(spec, page);
-        prepareGrid(*grid, spec);
-        if (spec.wholeRows)
-            walkWholeRows(*grid, spec, table);
+        const QString table = decl.cut ? decl.cut(page) : standardCut(decl, page);
+        prepareGrid(*grid, decl);
+        if (decl.wholeRows)
+            walkWholeRows(*grid, decl, table);
         else
-            walkCells(*grid, spec, table);
-        format(*grid, spec);
+            walkCells(*grid, decl, table);
+        format(*grid, decl);
         grid->setRedraw(true);
         target.showZoom();
     } catch (const vb::Error &e) {
         if (e.number == FileNotFound)
-            fail(spec, SheetFailure::NoData, *grid);
+            fail(decl, SheetFailure::NoData, *grid);
         else
-            fail(spec, e.number == vb::InvalidCall ? spec.onBadPage : spec.onOtherError, *grid);
+            fail(decl, e.number == vb::InvalidCall ? decl.onBadPage : decl.onOtherError, *grid);
     } catch (...) {
-        fail(spec, spec.onOtherError, *grid);
+        fail(decl, decl.onOtherError, *grid);
     }
 }
 

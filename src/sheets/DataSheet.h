@@ -67,7 +67,7 @@ struct SheetSpec;
 // of its own kind writes through it.
 struct SheetWalk
 {
-    const SheetSpec &spec;
+    const SheetSpec &decl;
     FlexGrid &grid;
     int row = 0;
     int col = 0;
@@ -134,7 +134,7 @@ struct SheetSpec
 
 // Runs the fill routine a SheetSpec declares. Never throws. Whatever way it
 // ends, the grid draws again and no unshown zoom window stays behind.
-void FillSheet(const SheetSpec &spec);
+void FillSheet(const SheetSpec &decl);
 
 // Steps the fill routines share, also for sheets that cut their pages
 // their own way. They raise vb::Error 5 where a needed text is absent.
