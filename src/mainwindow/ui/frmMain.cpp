@@ -85,25 +85,6 @@ const char *const LabelMenuCaptions[] = {"Start", "Groups", "Chat", "Adviser", "
 const char *const ScaleCaptions[] = {"Sell", "Underperform", "Hold", "Buy", "Strong Buy"};
 constexpr double ScaleLefts[] = {3120, 3885, 5340, 6225, 6915};
 
-// Classic key code of a Qt key (letters and digits keep their codes).
-int keyCodeOf(int qtKey)
-{
-    if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24)
-        return KeyCode::F1 + (qtKey - Qt::Key_F1);
-    if (qtKey == Qt::Key_Escape)
-        return KeyCode::Escape;
-    if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z)
-        return qtKey;
-    if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)
-        return qtKey;
-    return 0;
-}
-
-int shiftOf(Qt::KeyboardModifiers m)
-{
-    return (m & Qt::ShiftModifier ? ShiftMask::Shift : 0) | (m & Qt::ControlModifier ? ShiftMask::Ctrl : 0)
-           | (m & Qt::AltModifier ? ShiftMask::Alt : 0);
-}
 } // namespace
 
 frmMain *frmMain::instance()
@@ -685,8 +666,8 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
         auto *w = qobject_cast<QWidget *>(watched);
         if (w && w->window() == this && !m_exiting) {
             auto *ke = static_cast<QKeyEvent *>(event);
-            int code = keyCodeOf(ke->key());
-            int shift = shiftOf(ke->modifiers());
+            int code = VbMouse::keyCodeOf(ke->key());
+            int shift = VbMouse::shiftOf(ke->modifiers());
             if (code != 0 && shortcutFor(code, shift).kind != ShortcutAction::None) {
                 Form_KeyDown(code, shift);
                 return true;

@@ -34,36 +34,6 @@ Qt::Alignment alignmentFlags(int code, const QString &text)
     }
 }
 
-// The key codes the handlers compare against (65 = A, 37 = left arrow, ...).
-int keyCode(int key)
-{
-    if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9))
-        return key;
-    if (key >= Qt::Key_F1 && key <= Qt::Key_F12)
-        return 112 + (key - Qt::Key_F1);
-    switch (key) {
-    case Qt::Key_Backspace: return 8;
-    case Qt::Key_Tab: return 9;
-    case Qt::Key_Return:
-    case Qt::Key_Enter: return 13;
-    case Qt::Key_Shift: return 16;
-    case Qt::Key_Control: return 17;
-    case Qt::Key_Alt: return 18;
-    case Qt::Key_Escape: return 27;
-    case Qt::Key_Space: return 32;
-    case Qt::Key_PageUp: return 33;
-    case Qt::Key_PageDown: return 34;
-    case Qt::Key_End: return 35;
-    case Qt::Key_Home: return 36;
-    case Qt::Key_Left: return 37;
-    case Qt::Key_Up: return 38;
-    case Qt::Key_Right: return 39;
-    case Qt::Key_Down: return 40;
-    case Qt::Key_Insert: return 45;
-    case Qt::Key_Delete: return 46;
-    default: return 0;
-    }
-}
 
 QString displayText(QString text)
 {
@@ -593,7 +563,7 @@ void FlexGridView::Drag(int action)
 
 void FlexGridView::keyPressEvent(QKeyEvent *event)
 {
-    const int code = keyCode(event->key());
+    const int code = VbMouse::keyCodeOf(event->key());
     if (code)
         emit KeyDown(code, VbMouse::shiftOf(event->modifiers()));
     const bool extend = event->modifiers() & Qt::ShiftModifier;

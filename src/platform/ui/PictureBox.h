@@ -15,6 +15,9 @@ inline constexpr int ShiftKey = 1, CtrlKey = 2, AltKey = 4;
 int buttonOf(Qt::MouseButton button);
 int buttonsOf(Qt::MouseButtons buttons);
 int shiftOf(Qt::KeyboardModifiers modifiers);
+// Classic virtual key code of a Qt key (65 = A, 112 = F1, 27 = Esc); 0 for
+// keys the program never asks about.
+int keyCodeOf(int key);
 } // namespace VbMouse
 
 // Mouse pointers by their classic numbers: 0 default, 1 arrow, 2 cross,
