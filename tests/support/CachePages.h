@@ -8,5 +8,8 @@
 QString cachePagePath(const QString &name);
 // Writes the bytes as the page (the folder is created when missing).
 void writeCachePage(const QString &name, const QByteArray &bytes);
-// Copies tests/fixtures/cache/<fixture> into the cache as `name`.
+// A cached page as the fixture web site serves it: "IBM_it.Sh" is the
+// insider-trades page, "IBM_qr.Sh" the filings page.
+QByteArray fixturePage(const QString &fixture);
+// Copies that page into the cache as `name`.
 void copyFixturePage(const QString &fixture, const QString &name);

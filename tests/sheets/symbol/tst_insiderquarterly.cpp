@@ -16,12 +16,6 @@ namespace {
 
 const QString NoData = QStringLiteral("Brindlewick do not have additional information for ");
 
-QByteArray fixture(const QString &name)
-{
-    QFile f(fixturePath(QStringLiteral("cache/") + name));
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 void fill(const QString &sheet)
 {
     if (sheet == QLatin1String("IT"))
@@ -79,7 +73,7 @@ private slots:
     // "TR" and "TH" to the tag clean-up, as the sheet has always shown them.
     void insiderTrades()
     {
-        writeCachePage(QStringLiteral("ibm_IT.sh"), fixture(QStringLiteral("IBM_it.Sh")));
+        writeCachePage(QStringLiteral("ibm_IT.sh"), fixturePage(QStringLiteral("IBM_it.Sh")));
         FG_IT();
         QCOMPARE(CurType, QStringLiteral("IT"));
         QString why;
@@ -100,7 +94,7 @@ private slots:
     // page shows the same sheet as a short one.
     void aLongFilingsPageIsRead()
     {
-        QByteArray page = fixture(QStringLiteral("IBM_qr.Sh"));
+        QByteArray page = fixturePage(QStringLiteral("IBM_qr.Sh"));
         page.insert(page.indexOf("<P><B>"), "<!-- " + QByteArray(40000, 'x') + " -->\n");
         writeCachePage(QStringLiteral("IBM_qr.Sh"), page);
         FG_QR();
@@ -118,8 +112,8 @@ private slots:
         QTest::addColumn<QString>("symbol");
         QTest::addColumn<QString>("expected");
         const QString name = NoData + QStringLiteral("International Business Machines");
-        const QByteArray it = fixture(QStringLiteral("IBM_it.Sh"));
-        const QByteArray qr = fixture(QStringLiteral("IBM_qr.Sh"));
+        const QByteArray it = fixturePage(QStringLiteral("IBM_it.Sh"));
+        const QByteArray qr = fixturePage(QStringLiteral("IBM_qr.Sh"));
         for (const char *sheet : {"IT", "QR"}) {
             const QByteArray page = QByteArray(sheet) == "IT" ? it : qr;
             const QByteArray marker = QByteArray(sheet) == "IT" ? "Insider Trades" : "Sort By";
