@@ -19,10 +19,33 @@ enum class Site {
     CompanyProfile,  // company profiles
     ExchangeData,    // short interest
     FundSite,        // fund lists and the option market summary
-    MakerSite        // the maker's own web server: the version file
+    MakerSite,       // the maker's own web server: the version file
+
+    // Pages the grid's links and the tree's link leaves open in the browser.
+    PortalFilings,    // the finance portal's filings pages
+    PortalBoards,     // the finance portal's message boards
+    IntradayCharts,   // the finance portal's intraday charts
+    ChartImages,      // the finance portal's chart pictures
+    PortalNews,       // the finance portal's news
+    QuoteSite,        // a quote site with news and a live chart
+    InvestorPortal,   // a portal's investor pages
+    FilingsHeadlines, // a news-alert service: filings headlines
+    MarketHeadlines,  // the same service: market headlines
+    NewsDigest,       // the same service: its digest
+    Magazine,         // a financial magazine
+    IndustryResearch, // an industry-research site
+    QuoteHeadlines,   // a quote service's headlines
+    PersonalFinance,  // a personal-finance site
+    FundRating,       // a fund-rating site
+    ForumNews,        // an investing forum's news
+    BusinessNews,     // a business-news site
+    RatioCharts,      // the ratio chart site
+    TechForum,        // a technology-stock discussion forum
+    TechnicalCharts,  // the technical chart site
+    MediaStreams,     // the television and radio streams
 };
 
-inline constexpr int SiteCount = 13;
+inline constexpr int SiteCount = 34;
 
 // "Site_QuoteService", "Site_ResearchSite", ...
 QString siteSettingName(Site site);

@@ -14,18 +14,9 @@ namespace {
 
 constexpr int SubscriptOutOfRange = 381;
 
-// A host setting that the site table does not hold.
-QString portalHost(const QString &setting, const QString &fallback)
+QString url(Site site, const QString &path)
 {
-    QString host = QuerySetting(setting).toString().trimmed();
-    while (host.endsWith(QLatin1Char('/')))
-        host.chop(1);
-    return host.isEmpty() ? fallback : host;
-}
-
-QString url(LinkSite site, const QString &path)
-{
-    return QStringLiteral("http://") + linkSiteHost(site) + path;
+    return siteUrl(site, path);
 }
 
 // Part of a query taken from a cell.
@@ -69,12 +60,12 @@ QString letter(const QString &symbol)
 
 QString quotePage(const QString &symbol)
 {
-    return url(LinkSite::QuotePortal, QStringLiteral("/q?s=") + enc(symbol) + QStringLiteral("&d=t"));
+    return url(Site::QuotePortal, QStringLiteral("/q?s=") + enc(symbol) + QStringLiteral("&d=t"));
 }
 
 QString companyPage(const QString &symbol)
 {
-    return url(LinkSite::FinancePortal, QStringLiteral("/c/") + letter(symbol) + QLatin1Char('/') + symbol +
+    return url(Site::FinancePortal, QStringLiteral("/c/") + letter(symbol) + QLatin1Char('/') + symbol +
                                              QStringLiteral(".html"));
 }
 
@@ -86,20 +77,20 @@ QString wordPage(const QString &word, const QString &symbol, bool index)
     const QString path = caret + symbol;
     const QString query = caret + enc(symbol);
     if (word == QLatin1String("News"))
-        return url(LinkSite::FinancePortal, QStringLiteral("/n/i/") + path + QStringLiteral(".html"));
+        return url(Site::FinancePortal, QStringLiteral("/n/i/") + path + QStringLiteral(".html"));
     if (word == QLatin1String("Chart"))
-        return url(LinkSite::QuotePortal, QStringLiteral("/q?s=") + query + QStringLiteral("&d=3m"));
+        return url(Site::QuotePortal, QStringLiteral("/q?s=") + query + QStringLiteral("&d=3m"));
     if (word == QLatin1String("Profile"))
-        return url(LinkSite::FinancePortal, QStringLiteral("/p/e/") + path + QStringLiteral(".html"));
+        return url(Site::FinancePortal, QStringLiteral("/p/e/") + path + QStringLiteral(".html"));
     if (word == QLatin1String("SEC"))
-        return url(LinkSite::PortalFilings, QStringLiteral("/e/l/u/") + path + QStringLiteral(".html"));
+        return url(Site::PortalFilings, QStringLiteral("/e/l/u/") + path + QStringLiteral(".html"));
     if (word == QLatin1String("Msgs"))
-        return url(LinkSite::PortalBoards, QStringLiteral("/?action=q&board=") + query);
+        return url(Site::PortalBoards, QStringLiteral("/?action=q&board=") + query);
     if (word == QLatin1String("Insider"))
-        return url(LinkSite::FinancePortal, QStringLiteral("/t/u/") + path + QStringLiteral(".html"));
+        return url(Site::FinancePortal, QStringLiteral("/t/u/") + path + QStringLiteral(".html"));
     if (word == QLatin1String("Research"))
-        return url(LinkSite::QuotePortal, QStringLiteral("/q?s=") + query + QStringLiteral("&d=r"));
-    return url(LinkSite::QuotePortal, QStringLiteral("/q?s=") + query + QStringLiteral("&d=t"));
+        return url(Site::QuotePortal, QStringLiteral("/q?s=") + query + QStringLiteral("&d=r"));
+    return url(Site::QuotePortal, QStringLiteral("/q?s=") + query + QStringLiteral("&d=t"));
 }
 
 QString optionPage(const Row &r, int col, bool dropBlanks)
@@ -110,7 +101,7 @@ QString optionPage(const Row &r, int col, bool dropBlanks)
         return QString();
     if (dropBlanks)
         code.remove(QLatin1Char(' '));
-    return url(LinkSite::OptionQuotes, QStringLiteral("/cgi-bin/cboeget.exe?TICKER=") + enc(code));
+    return url(Site::OptionsExchange, QStringLiteral("/cgi-bin/cboeget.exe?TICKER=") + enc(code));
 }
 
 // Columns: a list, and optionally every column from one on.
@@ -133,22 +124,22 @@ const QList<LinkEntry> &linkTable()
 {
     static const QList<LinkEntry> table = {
         {{"QR"}, {{1}}, {{1}},
-         [](const Row &r, int) { return url(LinkSite::FilingsSite, QStringLiteral("/auth/doctrans") + r.text(4)); }},
+         [](const Row &r, int) { return url(Site::FilingsSite, QStringLiteral("/auth/doctrans") + r.text(4)); }},
         {{"Coverage"}, {{1, 4}}, {{1, 4}},
          [](const Row &r, int col) { return col == 1 ? quotePage(r.text(1)) : companyPage(r.text(1)); }},
         {{"Upgrade", "Downgrade"}, {{1, 5}}, {{1}},
          [](const Row &r, int col) { return col == 1 ? quotePage(r.text(1)) : companyPage(r.text(1)); }},
         {{"WINLOS"}, {{1}}, {{1}},
          [](const Row &r, int) {
-             return url(LinkSite::BrokerSite,
+             return url(Site::BrokerSite,
                         QStringLiteral("/cgi/inet/qndigest.trn?selection=company_digest&symbol=") + enc(r.text(1)));
          }},
         {{"SUP"}, {{0}}, {{0}},
          [](const Row &r, int) {
-             return url(LinkSite::ResearchSite, QStringLiteral("/ows-bin/owa/zbrc?tick=") + enc(r.text(0)) +
+             return url(Site::ResearchSite, QStringLiteral("/ows-bin/owa/zbrc?tick=") + enc(r.text(0)) +
                                                     QStringLiteral("&comp_id=main&search=1"));
          }},
-        {{"IT"}, {{2}}, {{2}}, [](const Row &r, int) { return url(LinkSite::FinancePortal, QLatin1Char('/') + r.text(1)); }},
+        {{"IT"}, {{2}}, {{2}}, [](const Row &r, int) { return url(Site::FinancePortal, QLatin1Char('/') + r.text(1)); }},
         {{"Call", "Put"}, {{0}}, {{0, 5}}, [](const Row &r, int) { return optionPage(r, 0, false); }},
         {{"Options"}, {{1, 8}}, {{1, 8}}, [](const Row &r, int col) { return optionPage(r, col, true); }},
         {{"BR"}, {{1}}, {{1}}, [](const Row &r, int) { return r.text(9); }},
@@ -159,13 +150,13 @@ const QList<LinkEntry> &linkTable()
          [](const Row &r, int col) { return wordPage(r.text(col), r.shortSymbol(1), false); }},
         {{"WM"}, {{3}, 6}, {{3}, 7}, [](const Row &r, int col) { return wordPage(r.text(col), r.shortSymbol(2), true); }},
         {{"IPO_Reg"}, {{7}}, {{7}},
-         [](const Row &r, int) { return url(LinkSite::FinancePortal, QStringLiteral("/p/") + r.text(2) + QStringLiteral(".html")); }},
+         [](const Row &r, int) { return url(Site::FinancePortal, QStringLiteral("/p/") + r.text(2) + QStringLiteral(".html")); }},
         {{"IPO_With"}, {{6}}, {{6}},
-         [](const Row &r, int) { return url(LinkSite::FinancePortal, QStringLiteral("/p/") + r.text(2) + QStringLiteral(".html")); }},
-        {{"IPO_News"}, {{1}}, {{1}}, [](const Row &r, int) { return url(LinkSite::FinancePortal, QLatin1Char('/') + r.text(4)); }},
+         [](const Row &r, int) { return url(Site::FinancePortal, QStringLiteral("/p/") + r.text(2) + QStringLiteral(".html")); }},
+        {{"IPO_News"}, {{1}}, {{1}}, [](const Row &r, int) { return url(Site::FinancePortal, QLatin1Char('/') + r.text(4)); }},
         {{"FMS1", "FMS2"}, {{0}}, {{0}},
          [](const Row &r, int) {
-             return url(LinkSite::AnalystData, QStringLiteral("/quote.asp?symbol=") + enc(r.text(0)) +
+             return url(Site::AnalystData, QStringLiteral("/quote.asp?symbol=") + enc(r.text(0)) +
                                                    QStringLiteral("&Whattoget=detailquote"));
          }},
     };
@@ -191,24 +182,6 @@ bool isStatement(const QString &key)
 }
 
 } // namespace
-
-QString linkSiteHost(LinkSite site)
-{
-    switch (site) {
-    case LinkSite::FinancePortal: return siteHost(Site::FinancePortal);
-    case LinkSite::QuotePortal: return siteHost(Site::QuotePortal);
-    case LinkSite::PortalFilings:
-        return portalHost(QStringLiteral("Site_PortalFilings"), QStringLiteral("edgar.finance.example.com"));
-    case LinkSite::PortalBoards:
-        return portalHost(QStringLiteral("Site_PortalBoards"), QStringLiteral("messages.finance.example.com"));
-    case LinkSite::FilingsSite: return siteHost(Site::FilingsSite);
-    case LinkSite::BrokerSite: return siteHost(Site::BrokerSite);
-    case LinkSite::ResearchSite: return siteHost(Site::ResearchSite);
-    case LinkSite::OptionQuotes: return siteHost(Site::OptionsExchange);
-    case LinkSite::AnalystData: return siteHost(Site::AnalystData);
-    }
-    return QString();
-}
 
 GridLink gridLinkAt(const QString &sheetKey, const FlexGrid &grid, int row, int col)
 {

@@ -11,21 +11,6 @@ class FlexGrid;
 // sheets fill); each address is put together from the clicked row's cells
 // when the click comes. Rows 0 and 1 never hold links.
 
-// The sites the links lead to. Their hosts are settings: the roles of the
-// site table, and two more hosts of the finance portal (its filings and
-// message-board hosts) under "Site_PortalFilings" and "Site_PortalBoards".
-enum class LinkSite {
-    FinancePortal,
-    QuotePortal,
-    PortalFilings,
-    PortalBoards,
-    FilingsSite,
-    BrokerSite,
-    ResearchSite,
-    OptionQuotes,
-    AnalystData,
-};
-QString linkSiteHost(LinkSite site);
 
 // What a click does.
 struct GridLink

@@ -2,6 +2,7 @@
 
 #include "core/Connection.h"
 #include "core/Registry.h"
+#include "core/Sites.h"
 #include "core/SharedState.h"
 #include "platform/Dialogs.h"
 #include "platform/ScreenPointer.h"
@@ -9,40 +10,9 @@
 
 namespace {
 
-struct SiteEntry
+QString url(Site site, const QString &pathAndQuery)
 {
-    const char *name;
-    const char *host;
-};
-
-// Hosts under example domains: a new profile opens nothing real until the
-// user names the sites they read.
-constexpr SiteEntry PageSites[PageSiteCount] = {
-    {"IntradayCharts", "intraday.finance.example.com"},
-    {"ChartImages", "chart.finance.example.com"},
-    {"PortalNews", "news.finance.example.com"},
-    {"PortalBoards", "messages.finance.example.com"},
-    {"QuoteSite", "quotesite.example.com"},
-    {"InvestorPortal", "investor.portal.example.com"},
-    {"FilingsHeadlines", "filings.newsalert.example.com"},
-    {"MarketHeadlines", "markets.newsalert.example.com"},
-    {"NewsDigest", "digest.newsalert.example.com"},
-    {"Magazine", "magazine.example.com"},
-    {"IndustryResearch", "industry.example.com"},
-    {"QuoteHeadlines", "headlines.quotes.example.com"},
-    {"PersonalFinance", "personalfinance.example.com"},
-    {"FundRating", "fundrating.example.com"},
-    {"ForumNews", "news.forum.example.com"},
-    {"BusinessNews", "businessnews.example.com"},
-    {"RatioCharts", "ratiocharts.example.com"},
-    {"TechForum", "techforum.example.com"},
-    {"TechnicalCharts", "technicalcharts.example.com"},
-    {"MediaStreams", "media.example.com"},
-};
-
-QString url(PageSite site, const QString &pathAndQuery)
-{
-    return QStringLiteral("http://") + pageSiteHost(site) + pathAndQuery;
+    return siteUrl(site, pathAndQuery);
 }
 
 // The symbol as stored (S), upper-cased (U), and its first letter in
@@ -70,11 +40,11 @@ void noSymbol(const QString &text)
 QString chartAddress(short index)
 {
     const auto image = [](const char *period) {
-        return url(PageSite::ChartImages,
+        return url(Site::ChartImages,
                    QStringLiteral("/c/%1/").arg(QLatin1String(period)) + L() + QLatin1Char('/') + S() + QStringLiteral(".gif"));
     };
     switch (index) {
-    case 0: return url(PageSite::IntradayCharts, QStringLiteral("/b?s=") + S());
+    case 0: return url(Site::IntradayCharts, QStringLiteral("/b?s=") + S());
     case 1: return image("3m");
     case 2: return image("1y");
     case 3: return image("2y");
@@ -82,7 +52,7 @@ QString chartAddress(short index)
     case 5: return image("my");
     case 6: return image("mym");
     case 7: return image("mys");
-    case 8: return url(PageSite::QuoteSite, QStringLiteral("/quote.asp?Mode=JAVACHART&Symbol=") + S());
+    case 8: return url(Site::QuoteSite, QStringLiteral("/quote.asp?Mode=JAVACHART&Symbol=") + S());
     default: return QString();
     }
 }
@@ -90,30 +60,30 @@ QString chartAddress(short index)
 QString newsAddress(short index)
 {
     switch (index) {
-    case 0: return url(PageSite::PortalNews, QStringLiteral("/n/") + L() + QLatin1Char('/') + S() + QStringLiteral(".html"));
+    case 0: return url(Site::PortalNews, QStringLiteral("/n/") + L() + QLatin1Char('/') + S() + QStringLiteral(".html"));
     case 1:
-    case 6: return url(PageSite::InvestorPortal, QStringLiteral("/news/pressrel.asp?Symbol=") + S());
+    case 6: return url(Site::InvestorPortal, QStringLiteral("/news/pressrel.asp?Symbol=") + S());
     case 2:
-        return url(PageSite::FilingsHeadlines, QStringLiteral("/bin/headlines?SearchOption=ticker&Query=") + S());
+        return url(Site::FilingsHeadlines, QStringLiteral("/bin/headlines?SearchOption=ticker&Query=") + S());
     case 3:
-        return url(PageSite::Magazine,
+        return url(Site::Magazine,
                    QStringLiteral("/search/news?Action=FILTERSEARCH&Filter=EquitySnapshotFilter.hts"
                                   "&ResultTemplate=EquitySnapshotResults3.hts&SortField=Date&SortOrder=Desc"
                                   "&ResultCount=10&type=ticker&TickerSymbols=")
                        + S());
-    case 4: return url(PageSite::IndustryResearch, QStringLiteral("/industry_list_new.asp?mode=news&ticker=") + S());
+    case 4: return url(Site::IndustryResearch, QStringLiteral("/industry_list_new.asp?mode=news&ticker=") + S());
     case 5:
-        return url(PageSite::QuoteHeadlines,
+        return url(Site::QuoteHeadlines,
                    QStringLiteral("/fq/quotecom/headlines?mode?symbols=") + S() + QStringLiteral("&mode=NewsHeadlines"));
     case 7:
-        return url(PageSite::MarketHeadlines,
+        return url(Site::MarketHeadlines,
                    QStringLiteral("/bin/headlines?Query=") + S() + QStringLiteral("&SearchOption=ticker"));
-    case 8: return url(PageSite::PersonalFinance, QStringLiteral("/investments/news/?symbol=") + U());
-    case 9: return url(PageSite::FundRating, QStringLiteral("/StockQT/NV_News/_") + U() + QStringLiteral(".msshtml"));
-    case 10: return url(PageSite::QuoteSite, QStringLiteral("/quote.asp?Symbol=") + S() + QStringLiteral("&Mode=NEWS"));
-    case 11: return url(PageSite::ForumNews, QStringLiteral("/news/news.asp?symbols=") + U());
-    case 12: return url(PageSite::NewsDigest, QStringLiteral("/free/digest?Symbol=") + S() + QStringLiteral("#news"));
-    case 13: return url(PageSite::BusinessNews, QStringLiteral("/analytics/bquote.cgi?view=news&ticker=") + S());
+    case 8: return url(Site::PersonalFinance, QStringLiteral("/investments/news/?symbol=") + U());
+    case 9: return url(Site::FundRating, QStringLiteral("/StockQT/NV_News/_") + U() + QStringLiteral(".msshtml"));
+    case 10: return url(Site::QuoteSite, QStringLiteral("/quote.asp?Symbol=") + S() + QStringLiteral("&Mode=NEWS"));
+    case 11: return url(Site::ForumNews, QStringLiteral("/news/news.asp?symbols=") + U());
+    case 12: return url(Site::NewsDigest, QStringLiteral("/free/digest?Symbol=") + S() + QStringLiteral("#news"));
+    case 13: return url(Site::BusinessNews, QStringLiteral("/analytics/bquote.cgi?view=news&ticker=") + S());
     default: return QString();
     }
 }
@@ -151,19 +121,6 @@ const char *row(const char *const (&table)[N], short index)
 
 } // namespace
 
-QString pageSiteSettingName(PageSite site)
-{
-    return QStringLiteral("Site_") + QLatin1String(PageSites[qBound(0, int(site), PageSiteCount - 1)].name);
-}
-
-QString pageSiteHost(PageSite site)
-{
-    QString host = QuerySetting(pageSiteSettingName(site)).toString().trimmed();
-    while (host.endsWith(QLatin1Char('/')))
-        host.chop(1);
-    return host.isEmpty() ? QLatin1String(PageSites[qBound(0, int(site), PageSiteCount - 1)].host) : host;
-}
-
 void OpenChartPage(short index)
 {
     if (CurSymbol.isEmpty()) {
@@ -200,7 +157,7 @@ void OpenRatioChart(short index)
         return;
     }
     const char *field = row(RatioFields, index);
-    OpenUrl(url(PageSite::RatioCharts, QStringLiteral("/home/wchart/chart.html?id=00019590&symbol=") + S()
+    OpenUrl(url(Site::RatioCharts, QStringLiteral("/home/wchart/chart.html?id=00019590&symbol=") + S()
                                            + QStringLiteral("&field=") + QLatin1String(field ? field : "")));
     DoEvents();
 }
@@ -213,11 +170,11 @@ void OpenBoards(short index)
         return;
     switch (index) {
     case 0:
-        OpenUrl(url(PageSite::TechForum, QStringLiteral("/~wsapi/investor/search?s=") + U() + QStringLiteral("&domain=Titles")));
+        OpenUrl(url(Site::TechForum, QStringLiteral("/~wsapi/investor/search?s=") + U() + QStringLiteral("&domain=Titles")));
         break;
-    case 1: OpenUrl(url(PageSite::PortalBoards, QStringLiteral("/?action=q&board=") + U())); break;
+    case 1: OpenUrl(url(Site::PortalBoards, QStringLiteral("/?action=q&board=") + U())); break;
     case 2:
-        OpenUrl(url(PageSite::PortalBoards, QStringLiteral("/bbs?action=topics&board=yahoo.a2.0b.8516425&type=r")));
+        OpenUrl(url(Site::PortalBoards, QStringLiteral("/bbs?action=topics&board=yahoo.a2.0b.8516425&type=r")));
         break;
     default: break;
     }
@@ -226,18 +183,18 @@ void OpenBoards(short index)
 void OpenIndustryGroup(short index)
 {
     if (const char *view = row(IndustryViews, index))
-        OpenUrl(url(PageSite::TechnicalCharts, QStringLiteral("/wsc/Industry_Group_Analysis.html?Symbol=") + U()
+        OpenUrl(url(Site::TechnicalCharts, QStringLiteral("/wsc/Industry_Group_Analysis.html?Symbol=") + U()
                                                    + QStringLiteral("&Button=") + QLatin1String(view)));
 }
 
 void PlayVideo(short index)
 {
     if (const char *path = row(VideoStreams, index))
-        OpenUrl(url(PageSite::MediaStreams, QLatin1String(path)));
+        OpenUrl(url(Site::MediaStreams, QLatin1String(path)));
 }
 
 void PlayAudio(short index)
 {
     if (const char *path = row(AudioStreams, index))
-        OpenUrl(url(PageSite::MediaStreams, QLatin1String(path)));
+        OpenUrl(url(Site::MediaStreams, QLatin1String(path)));
 }

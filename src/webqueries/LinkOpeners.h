@@ -28,32 +28,3 @@ void OpenIndustryGroup(short index);
 void PlayVideo(short index);
 void PlayAudio(short index);
 
-// The outside sites the openers address, each by its role. Each host is
-// kept in the settings store under pageSiteSettingName; an absent value
-// gives the built-in default.
-enum class PageSite {
-    IntradayCharts,   // the finance portal's intraday charts
-    ChartImages,      // the finance portal's chart pictures
-    PortalNews,       // the finance portal's news
-    PortalBoards,    // the finance portal's message boards
-    QuoteSite,        // a quote site with news and a live chart
-    InvestorPortal,   // a portal's investor pages
-    FilingsHeadlines, // a news-alert service: filings headlines
-    MarketHeadlines,  // the same service: market headlines
-    NewsDigest,       // the same service: its digest
-    Magazine,         // a financial magazine
-    IndustryResearch, // an industry-research site
-    QuoteHeadlines,   // a quote service's headlines
-    PersonalFinance,  // a personal-finance site
-    FundRating,       // a fund-rating site
-    ForumNews,        // an investing forum's news
-    BusinessNews,     // a business-news site
-    RatioCharts,      // the ratio chart site
-    TechForum,        // a technology-stock discussion forum
-    TechnicalCharts,  // the technical chart site
-    MediaStreams,     // the television and radio streams
-};
-inline constexpr int PageSiteCount = 20;
-
-QString pageSiteSettingName(PageSite site);
-QString pageSiteHost(PageSite site);

@@ -1,4 +1,5 @@
 #include "core/GridMessage.h"
+#include "core/Sites.h"
 #include "core/Portfolio.h"
 #include "core/Registry.h"
 #include "core/SharedState.h"
@@ -77,8 +78,7 @@ private slots:
         BaseRowHeight = 285;
         host.selected.clear();
         opened.clear();
-        for (int i = 0; i < PageSiteCount; ++i)
-            SaveSetting(pageSiteSettingName(PageSite(i)), QStringLiteral("127.0.0.1"));
+        setAllSiteHosts(QStringLiteral("127.0.0.1"));
         setUrlOpenerHandler([this](const QUrl &url) {
             opened << url.toString();
             return true;

@@ -1,4 +1,5 @@
 #include "core/Registry.h"
+#include "core/Sites.h"
 #include "core/SharedState.h"
 #include "platform/UrlOpener.h"
 #include "support/ScriptedDialogs.h"
@@ -28,8 +29,7 @@ private slots:
         profile = new TempProfile;
         profile->createProgramKey();
         resetSharedState();
-        for (int i = 0; i < PageSiteCount; ++i)
-            SaveSetting(pageSiteSettingName(PageSite(i)), QStringLiteral("127.0.0.1"));
+        setAllSiteHosts(QStringLiteral("127.0.0.1"));
         setUrlOpenerHandler([this](const QUrl &url) {
             opened << url.toString();
             return true;

@@ -4,8 +4,7 @@
 #include "core/TargetGrid.h"
 #include "sheets/market/PriceSheet.h"
 #include "support/GridDump.h"
-#include "support/RecordingMainWindow.h"
-#include "support/TempProfile.h"
+#include "support/SheetBench.h"
 
 #include <QtTest>
 
@@ -64,28 +63,18 @@ class TestPriceSheet : public QObject
 {
     Q_OBJECT
 
-    TempProfile *profile = nullptr;
-    RecordingMainWindow *window = nullptr;
+    SheetBench *bench = nullptr;
 
 private slots:
     void init()
     {
-        profile = new TempProfile;
-        window = new RecordingMainWindow;
-        window->grid.setWidth(12000);
-        resetSharedState();
-        resetTargetGrid();
-        resetStocks();
+        bench = new SheetBench;
         OldStyleBackground = false;
-        BaseRowHeight = 285;
     }
     void cleanup()
     {
         OldStyleBackground = false;
-        resetGridMessage();
-        resetStocks();
-        delete window;
-        delete profile;
+        delete bench;
     }
 
     // Three stocks from their records with fractions, volume separators and
@@ -110,9 +99,9 @@ private slots:
         FG_Current();
 
         QCOMPARE(CurType, QStringLiteral("Current"));
-        QCOMPARE(window->calls.count(QStringLiteral("FixLayOut")), 2);
+        QCOMPARE(bench->window.calls.count(QStringLiteral("FixLayOut")), 2);
         QString why;
-        QVERIFY2(matchesGolden(dumpGrid(window->grid), QStringLiteral("price_sheet.txt"), &why), qPrintable(why));
+        QVERIFY2(matchesGolden(dumpGrid(bench->window.grid), QStringLiteral("price_sheet.txt"), &why), qPrintable(why));
     }
 
     // With both display settings off every field shows as stored.
@@ -122,7 +111,7 @@ private slots:
         Sets[0] = stock("ACME", "Acme Corp", "12 1/4", "-1.5%", "12000");
         SetCount = 1;
         FG_Current();
-        const FlexGrid &g = window->grid;
+        const FlexGrid &g = bench->window.grid;
         QCOMPARE(g.Rows(), 3);
         QCOMPARE(g.TextMatrix(2, 2), QStringLiteral("12 1/4"));
         QCOMPARE(g.TextMatrix(2, 5), QStringLiteral("12000"));
@@ -147,7 +136,7 @@ private slots:
 
         FG_Current();
 
-        const FlexGrid &g = window->grid;
+        const FlexGrid &g = bench->window.grid;
         QCOMPARE(companies(g), (QStringList{"Acme Corp", "Bolt Industries", "Crane & Co", "Dyne Labs"}));
         QCOMPARE(pictures(g), (QStringList{"-", "-", "LOW", "UP"}));
         QVERIFY(g.Redraw());
@@ -155,7 +144,7 @@ private slots:
         QCOMPARE(g.cellFormat(3, 1).backColor, OleColor(0xC0FFFF));
         QCOMPARE(g.cellFormat(5, 1).backColor, OleColor(0xC0FFFF));
         QCOMPARE(g.cellFormat(5, 4).foreColor, OleColor(0xFF0000));
-        QCOMPARE(window->calls.count(QStringLiteral("FixLayOut")), 2);
+        QCOMPARE(bench->window.calls.count(QStringLiteral("FixLayOut")), 2);
     }
 
     // The 29-character rule: a record whose only field is a one-letter
@@ -178,7 +167,7 @@ private slots:
         Sets[2] = stock("ACME", "Acme Corp", "12", "+1%", "1");
         SetCount = 3;
         FG_Current();
-        QCOMPARE(companies(window->grid), shown);
+        QCOMPARE(companies(bench->window.grid), shown);
     }
 };
 

@@ -6,8 +6,7 @@
 #include "sheets/symbol/QuarterlyReports.h"
 #include "support/CachePages.h"
 #include "support/GridDump.h"
-#include "support/RecordingMainWindow.h"
-#include "support/TempProfile.h"
+#include "support/SheetBench.h"
 
 #include <QFile>
 #include <QtTest>
@@ -41,31 +40,19 @@ class TestInsiderQuarterly : public QObject
 {
     Q_OBJECT
 
-    TempProfile *profile = nullptr;
-    RecordingMainWindow *window = nullptr;
+    SheetBench *bench = nullptr;
 
 private slots:
     void init()
     {
-        profile = new TempProfile;
-        window = new RecordingMainWindow;
-        window->grid.setWidth(12000);
-        resetSharedState();
-        resetTargetGrid();
-        resetStocks();
-        Sets[0].Symbol = QStringLiteral("IBM");
-        Sets[0].Name = QStringLiteral("International Business Machines");
-        Sets[1].Symbol = QStringLiteral("XYZ"); // a stock kept without its name
-        SetCount = 2;
+        bench = new SheetBench;
+        bench->addStock(0, QStringLiteral("IBM"), QStringLiteral("International Business Machines"));
+        bench->addStock(1, QStringLiteral("XYZ")); // a stock kept without its name
         CurSymbol = QStringLiteral("IBM");
-        BaseRowHeight = 285;
     }
     void cleanup()
     {
-        resetGridMessage();
-        resetStocks();
-        delete window;
-        delete profile;
+        delete bench;
     }
 
     // The fixture page as the portal serves it. The cache name is written
@@ -77,7 +64,7 @@ private slots:
         FG_IT();
         QCOMPARE(CurType, QStringLiteral("IT"));
         QString why;
-        QVERIFY2(matchesGolden(dumpGrid(window->grid), QStringLiteral("insider_trades.txt"), &why), qPrintable(why));
+        QVERIFY2(matchesGolden(dumpGrid(bench->grid), QStringLiteral("insider_trades.txt"), &why), qPrintable(why));
     }
 
     void quarterlyReports()
@@ -86,7 +73,7 @@ private slots:
         FG_QR();
         QCOMPARE(CurType, QStringLiteral("QR"));
         QString why;
-        QVERIFY2(matchesGolden(dumpGrid(window->grid), QStringLiteral("quarterly_reports.txt"), &why),
+        QVERIFY2(matchesGolden(dumpGrid(bench->grid), QStringLiteral("quarterly_reports.txt"), &why),
                  qPrintable(why));
     }
 
@@ -99,7 +86,7 @@ private slots:
         writeCachePage(QStringLiteral("IBM_qr.Sh"), page);
         FG_QR();
         QString why;
-        QVERIFY2(matchesGolden(dumpGrid(window->grid), QStringLiteral("quarterly_reports.txt"), &why),
+        QVERIFY2(matchesGolden(dumpGrid(bench->grid), QStringLiteral("quarterly_reports.txt"), &why),
                  qPrintable(why));
     }
 
@@ -146,7 +133,7 @@ private slots:
         if (bytes != "-")
             writeCachePage(symbol + (sheet == QLatin1String("IT") ? "_it.Sh" : "_qr.Sh"), bytes);
         fill(sheet);
-        QCOMPARE(message(window->grid), QStringLiteral("1 row(s): ") + expected);
+        QCOMPARE(message(bench->grid), QStringLiteral("1 row(s): ") + expected);
         QCOMPARE(CurType, sheet);
     }
 
@@ -171,8 +158,8 @@ private slots:
         QFETCH(QByteArray, bytes);
         writeCachePage(cacheName(sheet), bytes);
         fill(sheet);
-        QCOMPARE(message(window->grid), QStringLiteral("1 row(s): "));
-        QVERIFY(window->grid.Redraw());
+        QCOMPARE(message(bench->grid), QStringLiteral("1 row(s): "));
+        QVERIFY(bench->grid.Redraw());
     }
 
     // Fewer than four tables after the heading: only the header row shows;
@@ -182,7 +169,7 @@ private slots:
         writeCachePage(QStringLiteral("IBM_it.Sh"),
                        "<html><title>Insider Trades</title><table><tr><td>nav</td></tr></table></html>");
         FG_IT();
-        const FlexGrid &g = window->grid;
+        const FlexGrid &g = bench->grid;
         QCOMPARE(g.Rows(), 3);
         QCOMPARE((QList<int>{g.RowHeight(0), g.RowHeight(1), g.RowHeight(2)}), (QList<int>{285, 0, 0}));
         QCOMPARE(g.TextMatrix(0, 2), QStringLiteral("Name"));
@@ -196,7 +183,7 @@ private slots:
                        "<html>Sort By</table><table><tr><td>head</td></tr>"
                        "<tr><td> </td><td>02/14/2000 16:05</td><td>8-K</td></tr></table></html>");
         FG_QR();
-        const FlexGrid &g = window->grid;
+        const FlexGrid &g = bench->grid;
         QCOMPARE(g.TextMatrix(2, 0), QStringLiteral("02/14/2000 16"));
         QCOMPARE(g.TextMatrix(2, 1), QStringLiteral("05"));
         QVERIFY(g.cellFormat(2, 1).underline);
