@@ -50,6 +50,7 @@ std::optional<QByteArray> TransferControl::OpenURL(const QString &url)
         return std::nullopt;  // one request at a time, as the control allows
 
     QString address = url.trimmed();
+    m_lastError = QStringLiteral("not a web address");
     if (address.isEmpty())
         return std::nullopt;
     if (!address.contains(QLatin1String("://")))
@@ -104,6 +105,7 @@ std::optional<QByteArray> TransferControl::OpenURL(const QString &url)
     m_reply = nullptr;
     m_responseCode = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     const bool ok = !timedOut && !m_cancelled && reply->error() == QNetworkReply::NoError;
+    m_lastError = ok ? QString() : timedOut ? QStringLiteral("no answer in time") : reply->errorString();
     QByteArray body;
     if (ok && reply->isOpen())
         body = reply->readAll();

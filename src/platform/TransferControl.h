@@ -62,6 +62,8 @@ public:
 
     // HTTP status of the last finished request (0 when none came).
     int ResponseCode() const { return m_responseCode; }
+    // Why the last request failed ("" after a success).
+    QString lastError() const { return m_lastError; }
 
 signals:
     void StateChanged(int State);
@@ -71,5 +73,6 @@ private:
     QPointer<QNetworkReply> m_reply;
     int m_timeoutMs = 60000;
     int m_responseCode = 0;
+    QString m_lastError;
     bool m_cancelled = false;
 };

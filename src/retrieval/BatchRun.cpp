@@ -1,5 +1,6 @@
 #include "retrieval/BatchRun.h"
 
+#include "core/ErrorLog.h"
 #include "core/MainWindow.h"
 #include "core/Registry.h"
 #include "core/SharedState.h"
@@ -32,6 +33,20 @@ void cancelTransfer(int timeoutSeconds, const QString &notice)
     }
 }
 
+// A run whose pages did not all come says so: the count in the status
+// panel and each failure in the error log.
+void reportFailedFetches()
+{
+    if (FailedFetches.isEmpty())
+        return;
+    for (const FailedFetch &f : FailedFetches)
+        ErrorTrap(f.why, 0, QString::fromLatin1(ErrSource), QStringLiteral("Update ") + f.url, false);
+    const int n = int(FailedFetches.size());
+    panelText(6, n == 1 ? QStringLiteral("1 page could not be fetched")
+                        : QStringLiteral("%1 pages could not be fetched").arg(n));
+    FailedFetches.clear();
+}
+
 void closingSteps(BatchView &view)
 {
     if (MainWindow *w = mainWindow())
@@ -39,6 +54,7 @@ void closingSteps(BatchView &view)
     UpdateSelectedOnly = false;
     StopFlag = true;
     StopUpdate(view);
+    reportFailedFetches();
 }
 
 // Mails the queued feedback; it stays queued unless the server took it.
@@ -93,6 +109,7 @@ void UpdateAll(BatchView &view, const BatchTable &table, const BatchServices &se
 
     view.setRunningLook(true);
     StopFlag = false;
+    FailedFetches.clear();
 
     if (UpdateSelectedOnly && CurSymbol.isEmpty()) {
         MsgBox(QStringLiteral("You have to select one stock."), Msg::OKOnly + Msg::Information,

@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <filesystem>
+
 QString dataSheetPath(const QString &name)
 {
     return DataDir + QStringLiteral("\\Cache\\DataSheet\\") + name;
@@ -31,6 +33,16 @@ void deleteIfExists(const QString &file)
     const QString path = resolvePath(file);
     if (QFileInfo::exists(path))
         QFile::remove(path);
+}
+
+void replaceWith(const QString &file, const QString &fresh)
+{
+    const QString from = resolvePath(fresh);
+    if (!QFileInfo::exists(from))
+        return;
+    // rename(2) puts the new file in place of the old in one step.
+    std::error_code error;
+    std::filesystem::rename(from.toStdString(), resolvePath(file).toStdString(), error);
 }
 
 void showCaption(const QString &text)

@@ -14,6 +14,8 @@ QString newsPath(const QString &name);
 void deleteWhenShorter(const QString &file, qint64 minBytes);
 // Deletes the file when it exists.
 void deleteIfExists(const QString &file);
+// Moves fresh over file when fresh exists; otherwise file stays as it is.
+void replaceWith(const QString &file, const QString &fresh);
 
 // Shows text as the main window's caption (when there is a window).
 void showCaption(const QString &text);

@@ -120,14 +120,18 @@ void UpdateNews()
 {
     walkSymbols(
         [](const QString &s) {
-            // The stock's headline file is built afresh from the new page.
+            // The stock's headline file is built afresh from the new page
+            // beside the old one, which stays until the new one is written:
+            // a failed fetch keeps the headlines the ticker and speech read.
             const QString headlines = headlineFilePath(s);
+            const QString fresh = headlines + QStringLiteral(".new");
             const QString page = newsPath(QStringLiteral("Temp.htm"));
-            deleteIfExists(headlines);
+            deleteIfExists(fresh);
             deleteIfExists(page);
             GetUrlToFile(page, siteUrl(Site::QuotePortal, QStringLiteral("/q?s=") + s),
                          BaseCaption + QStringLiteral("    Getting ") + s + QStringLiteral(" Latest News..."));
-            ParseRecentNews(s, page, headlines);
+            ParseRecentNews(s, page, fresh);
+            replaceWith(headlines, fresh);
             DoEvents();
         },
         true);

@@ -1,12 +1,17 @@
+#include "core/DataDir.h"
 #include "core/Registry.h"
 #include "core/SharedState.h"
 #include "retrieval/AutoUpdate.h"
 #include "retrieval/BatchRun.h"
 #include "retrieval/transport/RunState.h"
+#include "retrieval/transport/TransferFetch.h"
 #include "support/RecordingMainWindow.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempProfile.h"
 
+#include <QFile>
+#include <QHostAddress>
+#include <QTcpServer>
 #include <QtTest>
 
 namespace {
@@ -87,6 +92,36 @@ private slots:
         QCOMPARE(run.toolbar.looks, (QStringList{QStringLiteral("Stop"), QStringLiteral("Update")}));
         QVERIFY(StopFlag);
         QVERIFY(!UpdateSelectedOnly);
+    }
+
+    // Pages that could not be had are not passed over in silence: the
+    // status panel counts them at the end and the log names each address.
+    // A run where everything came keeps the panel as the transfers left it.
+    void failedFetchesAreCountedAndLogged()
+    {
+        quint16 deadPort = 0;
+        {
+            QTcpServer probe;
+            QVERIFY(probe.listen(QHostAddress::LocalHost));
+            deadPort = probe.serverPort();
+        }
+        const QString dead = QStringLiteral("http://127.0.0.1:%1/").arg(deadPort);
+        Run run({0, 1});
+        tickOnly({0, 1});
+        run.table[0] = [&] { GetUrlToFile(DataDir + QStringLiteral("/a.Sh"), dead + QStringLiteral("a"), QString()); };
+        run.table[1] = [&] { GetUrlToFile(DataDir + QStringLiteral("/b.Sh"), dead + QStringLiteral("b"), QString()); };
+        UpdateAll(run.toolbar, run.table, run.services);
+        QCOMPARE(run.window.panels[6], QStringLiteral("2 pages could not be fetched"));
+        QFile log(DataDir + QStringLiteral("/ErrorLog.txt"));
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        const QByteArray text = log.readAll();
+        QVERIFY(text.contains("Where: Update " + dead.toLatin1() + "a"));
+        QVERIFY(text.contains("Where: Update " + dead.toLatin1() + "b"));
+
+        Run good({0});
+        tickOnly({0});
+        UpdateAll(good.toolbar, good.table, good.services);
+        QCOMPARE(good.window.panels[6], QString());
     }
 
     void missingSettingsCountAsTicked()

@@ -327,16 +327,29 @@ private slots:
         }
     }
 
-    // The headline file of a stock is rebuilt: a failed download leaves none.
-    void newsFailureLeavesNoHeadlineFile()
+    // The headline file of a stock is rebuilt from a new page; a failed
+    // download, or a page without headlines, keeps the old one. A stale
+    // page from an earlier fetch is never parsed.
+    void newsFailureKeepsTheHeadlineFile()
     {
         FetchFixture &f = *fixture;
-        FetchFixture::setSymbols({QStringLiteral("GONE")});
+        FetchFixture::setSymbols({QStringLiteral("GONE"), QStringLiteral("ACME")});
         FetchFixture::write(DataDir + QStringLiteral("/Cache/News/GONE.txt"), "\" old;\"\r\n");
+        FetchFixture::write(DataDir + QStringLiteral("/Cache/News/ACME.txt"), "\" older;\"\r\n");
         FetchFixture::write(DataDir + QStringLiteral("/Cache/News/Temp.htm"), FetchFixture::page(QStringLiteral("q/s=ACME.html")));
+        f.site->setBehaviour(QStringLiteral("/q?s=ACME"), {FixtureSite::Mode::Normal, 0, 500});
         UpdateNews();
-        QCOMPARE(f.targets(), QStringList{"/q?s=GONE"});
-        QCOMPARE(FetchFixture::cacheFiles(), QStringList());
+        QCOMPARE(f.targets(), (QStringList{"/q?s=GONE", "/q?s=ACME"}));
+        QCOMPARE(FetchFixture::cacheFiles(), (QStringList{"News/ACME.txt", "News/GONE.txt"}));
+        QCOMPARE(FetchFixture::bytes(DataDir + QStringLiteral("/Cache/News/GONE.txt")), QByteArray("\" old;\"\r\n"));
+        QCOMPARE(FetchFixture::bytes(DataDir + QStringLiteral("/Cache/News/ACME.txt")), QByteArray("\" older;\"\r\n"));
+
+        // A good page replaces the old headlines whole.
+        f.site->clearBehaviours();
+        FetchFixture::setSymbols({QStringLiteral("ACME")});
+        UpdateNews();
+        const QByteArray fresh = FetchFixture::bytes(DataDir + QStringLiteral("/Cache/News/ACME.txt"));
+        QVERIFY(fresh.startsWith("\" ") && !fresh.contains("older"));
     }
 
     // The 24 big-movers boxes: report, exchange, code and title of each.

@@ -378,9 +378,7 @@ void frmMain::LoadData()
     const Variant group = QuerySetting(QStringLiteral("LastGroup"));
     mnuSet_Click(group.toString().isEmpty() ? 0 : short(group.toDouble()));
 
-    Inet1().AccessType = QuerySetting(QStringLiteral("ProxyE")) == 1 ? TransferControl::icNamedProxy
-                                                                     : TransferControl::icDirect;
-    Inet1().Proxy = QuerySetting(QStringLiteral("Proxy")).toString();
+    ApplyStoredProxy();
 
     UpdateInterval = short(QuerySetting(QStringLiteral("AutoUpdate")).toDouble());
     SetSplashBar(80);
@@ -628,7 +626,7 @@ void frmMain::Panel1_Click(int index)
     const QPoint at = Panel1[qBound(0, index, 7)]->mapToGlobal(QPoint(0, 0));
     if (index == 0)
         mnuStart->popup(at);
-    else if (index == 1)
+    else if (index == 1 && !runActive())
         mnuSets->popup(at);
 }
 
@@ -652,6 +650,11 @@ void frmMain::Picture1_Click(int index)
     default:
         break;
     }
+}
+
+bool frmMain::runActive() const
+{
+    return lblDesc[0]->text() == QLatin1String("Stop");
 }
 
 void frmMain::StopUpdate()
@@ -710,6 +713,10 @@ void frmMain::FG_Coverage() {}
 void frmMain::FG_ABS() {}
 void frmMain::mnuSet_Click(short index)
 {
+    // The fetch routines of a run write into the current set's records:
+    // the set stays as it is until the run has ended, whatever asks.
+    if (runActive())
+        return;
     // A stored set number out of range (a damaged "LastGroup") means set 0.
     if (index < 0 || index >= SetNameCount)
         index = 0;

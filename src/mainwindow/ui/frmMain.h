@@ -159,6 +159,8 @@ public:
     void mnuSetting_Click(int Index);
     void mnuHelp_Click(int Index);
     void StopUpdate();
+    // A batch run is under way (the toolbar's first caption reads "Stop").
+    bool runActive() const;
 
     // The main window's public operations.
     void FG_Coverage() override;

@@ -51,6 +51,7 @@ void frmMain::setRunningLook(bool running)
     if (!mnuTray.isEmpty())
         mnuTray[0]->setText(caption);
     Panel1[1]->setEnabled(!running);
+    mnuSets->setEnabled(!running);
     Picture1[4]->setEnabled(!running);
     Picture1[0]->setPicture(LoadResPicture(running ? QStringLiteral("B4") : QStringLiteral("B1")));
 }

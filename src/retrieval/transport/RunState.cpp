@@ -4,6 +4,14 @@ QString BaseCaption;
 bool StopFlag = false;
 short TasksLeft = 0;
 bool UpdateSelectedOnly = false;
+QList<FailedFetch> FailedFetches;
+
+void noteFailedFetch(const QString &url, const QString &why)
+{
+    if (!FailedFetches.isEmpty() && FailedFetches.constLast().url == url)
+        return;
+    FailedFetches.append({url, why});
+}
 
 void resetRunState()
 {
@@ -11,4 +19,5 @@ void resetRunState()
     StopFlag = false;
     TasksLeft = 0;
     UpdateSelectedOnly = false;
+    FailedFetches.clear();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 // State of the batch update run that every fetch routine shares.
@@ -14,5 +15,16 @@ extern short TasksLeft;
 
 // The next run covers the selected stock only (reset at the end of a run).
 extern bool UpdateSelectedOnly;
+
+// A page of the run that could not be fetched: its address and why.
+struct FailedFetch
+{
+    QString url;
+    QString why;
+};
+// The run's failed fetches, in order; emptied when a run starts.
+extern QList<FailedFetch> FailedFetches;
+// Notes a failed fetch; the same address twice in a row counts once.
+void noteFailedFetch(const QString &url, const QString &why);
 
 void resetRunState();

@@ -37,6 +37,13 @@ bool cutShort(const QString &reply)
     return reply.size() - (headEnd + 4) < promised;
 }
 
+// "HTTP/1.x 200 ..." on the first line: anything else is an error page.
+bool statusOk(const QString &reply)
+{
+    static const QRegularExpression statusLine(QStringLiteral("^HTTP/\\d+\\.\\d+[ \\t]+200(?:[ \\t\\r\\n]|$)"));
+    return statusLine.match(reply).hasMatch();
+}
+
 } // namespace
 
 SocketControl &Winsock1()
@@ -70,8 +77,11 @@ void WinsockWait()
     const bool closed = Winsock1().waitUntilClosed(g_waitTimeoutMs, [stoppedAtStart] {
         return !stoppedAtStart && StopFlag;
     });
-    if (!closed)
+    if (!closed) {
         WsBusy = false;  // the exchange was given up; nothing is written
+        if (!StopFlag)
+            noteFailedFetch(WsUrl, QStringLiteral("no answer"));
+    }
 }
 
 QString httpRequestFor(const QString &url)
@@ -108,15 +118,21 @@ void Winsock1_DataArrival(long)
 
 void Winsock1_Close()
 {
-    // A server that hung up without a word sent no page: the cached one stays.
-    if (!WsBuffer.isEmpty() && !cutShort(WsBuffer))
+    // Only a whole 200 reply replaces the cached page: a server that hung
+    // up without a word, cut the page short or answered with an error page
+    // leaves the cached one as it was.
+    if (!WsBuffer.isEmpty() && statusOk(WsBuffer) && !cutShort(WsBuffer))
         saveLatin1File(resolvePath(WsFile), WsBuffer + QStringLiteral("\r\n"));
+    else
+        noteFailedFetch(WsUrl, WsBuffer.isEmpty() ? QStringLiteral("no reply")
+                                                  : WsBuffer.section(QStringLiteral("\r\n"), 0, 0).left(80));
     WsBusy = false;
     Winsock1().Close();
 }
 
 void Winsock1_Error(int, const QString &Description)
 {
+    noteFailedFetch(WsUrl, Description);
     MsgBox(QStringLiteral("Error ") + Description, Msg::OKOnly);
 }
 

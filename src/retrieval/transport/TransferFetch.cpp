@@ -1,6 +1,7 @@
 #include "retrieval/transport/TransferFetch.h"
 
 #include "core/MainWindow.h"
+#include "core/Registry.h"
 #include "platform/Latin1File.h"
 #include "platform/PathResolver.h"
 #include "platform/ScreenPointer.h"
@@ -25,6 +26,13 @@ TransferControl &Inet1()
     return *control;
 }
 
+void ApplyStoredProxy()
+{
+    Inet1().AccessType = QuerySetting(QStringLiteral("ProxyE")) == 1 ? TransferControl::icNamedProxy
+                                                                     : TransferControl::icDirect;
+    Inet1().Proxy = QuerySetting(QStringLiteral("Proxy")).toString();
+}
+
 void GetUrlToFile(const QString &File, const QString &Url, const QString &Status)
 {
     if (MainWindow *w = mainWindow())
@@ -32,10 +40,13 @@ void GetUrlToFile(const QString &File, const QString &Url, const QString &Status
     if (StopFlag || !CurInet)
         return;
     const std::optional<QByteArray> bytes = CurInet->OpenURL(Url);
-    if (!bytes)
+    if (!bytes || bytes->isEmpty()) {
+        // A Stop is no failure of the page.
+        if (!StopFlag && CurInet)
+            noteFailedFetch(Url, !bytes ? CurInet->lastError() : QStringLiteral("empty reply"));
         return;
-    if (!bytes->isEmpty())
-        saveFileAtomically(resolvePath(File), *bytes);
+    }
+    saveFileAtomically(resolvePath(File), *bytes);
     DoEvents();
 }
 

@@ -11,6 +11,10 @@ TransferControl &Inet1();
 // The transfer control of the active batch run (Inet1), nullptr when idle.
 extern TransferControl *CurInet;
 
+// Gives Inet1 the stored proxy ("ProxyE" 1: the named proxy "Proxy";
+// anything else: direct). Called at load and whenever either is stored.
+void ApplyStoredProxy();
+
 // Shows Status as the window caption, then (unless StopFlag is set) fetches
 // Url through CurInet and writes the reply body into File. A reply of at
 // least one byte replaces the file's whole content; an empty, failed, timed

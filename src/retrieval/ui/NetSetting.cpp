@@ -5,6 +5,7 @@
 #include "core/ui/WindowEffects.h"
 #include "core/ui/frmSplash.h"
 #include "platform/Sleep.h"
+#include "retrieval/transport/TransferFetch.h"
 #include "services/ui/Thanks.h"
 
 #include <QCheckBox>
@@ -98,6 +99,7 @@ void NetSetting::chkProxy_Click()
 {
     txtProxy->setEnabled(chkProxy->isChecked());
     SaveSetting(QStringLiteral("ProxyE"), checkValue(chkProxy));
+    ApplyStoredProxy();
 }
 
 void NetSetting::closeEvent(QCloseEvent *event)
@@ -124,6 +126,7 @@ void NetSetting::cmdclose_Click()
         SaveSetting(QStringLiteral("EmailServer"), txtData[0]->text());
     SaveSetting(QStringLiteral("Proxy"), txtProxy->text());
     SaveSetting(QStringLiteral("ProxyE"), checkValue(chkProxy));
+    ApplyStoredProxy();
 
     RollWindow(this, 25);
     UnloadNetSetting();

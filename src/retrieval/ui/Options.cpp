@@ -13,6 +13,7 @@
 #include "platform/Speech.h"
 #include "platform/Twips.h"
 #include "platform/ui/PictureBox.h"
+#include "retrieval/transport/TransferFetch.h"
 #include "retrieval/ui/VersionCheck.h"
 #include "services/ui/frmUpgrade.h"
 
@@ -436,11 +437,13 @@ void Options::chkProxy_Click()
 {
     txtProxy->setEnabled(chkProxy->isChecked());
     SaveSetting(QStringLiteral("ProxyE"), value(chkProxy));
+    ApplyStoredProxy();
 }
 
 void Options::txtProxy_LostFocus()
 {
     SaveSetting(QStringLiteral("Proxy"), txtProxy->text());
+    ApplyStoredProxy();
 }
 
 void Options::cobSqd_Click()

@@ -1,13 +1,21 @@
+#include "core/DataDir.h"
 #include "core/Registry.h"
+#include "core/Sites.h"
+#include "core/Stocks.h"
 #include "core/SharedState.h"
 #include "mainwindow/ui/frmMain.h"
 #include "platform/ui/PictureBox.h"
 #include "platform/ui/ResourcePictures.h"
 #include "retrieval/AutoUpdate.h"
 #include "retrieval/transport/RunState.h"
+#include "retrieval/ui/Options.h"
 #include "support/TempProfile.h"
+#include "support/site/FixtureSite.h"
 
 #include <QAction>
+#include <QFile>
+#include <QMenu>
+#include <QTimer>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QtTest>
@@ -44,6 +52,7 @@ private slots:
     void cleanup()
     {
         delete frmMain::instance();
+        UnloadOptions(); // its boxes were read from this test's profile
         m_profile.reset();
     }
 
@@ -72,6 +81,66 @@ private slots:
         QCOMPARE(w->lblDesc[0]->text(), QStringLiteral("Update"));
         QCOMPARE(w->mnuTray[0]->text(), QStringLiteral("Update"));
         QVERIFY(w->Picture1[4]->isEnabled());
+    }
+
+    // A run writes quotes into the current set's records: while one waits on
+    // a page, no route switches the set (F2, the set menu, the label), and
+    // the other set's file is left untouched. After the run the set menu
+    // works again.
+    void noSetSwitchDuringARun()
+    {
+        FixtureSite site;
+        QVERIFY(site.start());
+        setAllSiteHosts(site.host());
+        for (int box = 0; box < BatchBoxCount; ++box)
+            SaveSetting(QStringLiteral("Update%1").arg(box), box == 1 ? 1 : 0);
+        resetStocks();
+        CurSetNo = 2;
+        Sets[0].Symbol = QStringLiteral("ACME");
+        SaveStocks();
+        resetStocks();
+        CurSetNo = 0;
+        Sets[0].Symbol = QStringLiteral("IBM");
+        SaveStocks();
+        QFile setTwo(DataDir + QStringLiteral("/Set2.dat"));
+        QVERIFY(setTwo.open(QIODevice::ReadOnly));
+        const QByteArray setTwoBefore = setTwo.readAll();
+        setTwo.close();
+        site.setBehaviour(QStringLiteral("/fq/quotecom/quote"), {FixtureSite::Mode::Hang, 0, 0});
+
+        frmMain *w = open();
+        QCOMPARE(CurSetNo, short(0));
+        QList<short> seen;
+        bool menuShown = false;
+        QTimer poll;
+        poll.setInterval(20);
+        connect(&poll, &QTimer::timeout, w, [&] {
+            if (site.requestCount() < 1)
+                return;
+            poll.stop();
+            QTest::keyClick(w, Qt::Key_F2);
+            menuShown = w->mnuSets->isVisible();
+            w->Panel1_Click(1);
+            menuShown = menuShown || w->mnuSets->isVisible();
+            w->mnuSet[2]->trigger();
+            w->mnuSet_Click(2);
+            seen << CurSetNo;
+            w->StopUpdate();
+        });
+        poll.start();
+        QTimer::singleShot(10000, w, [w] { w->StopUpdate(); }); // a bound, should the poll never fire
+        w->Picture1_Click(0);
+        QCOMPARE(seen, QList<short>{0});
+        QVERIFY(!menuShown);
+        QCOMPARE(Sets[0].Symbol, QStringLiteral("IBM"));
+        QVERIFY(setTwo.open(QIODevice::ReadOnly));
+        QCOMPARE(setTwo.readAll(), setTwoBefore);
+        setTwo.close();
+        QCOMPARE(QuerySetting(QStringLiteral("LastGroup")).toString(), QStringLiteral("0"));
+
+        w->mnuSet[2]->trigger();
+        QCOMPARE(CurSetNo, short(2));
+        QCOMPARE(Sets[0].Symbol, QStringLiteral("ACME"));
     }
 
     void facesFollowThePointer()

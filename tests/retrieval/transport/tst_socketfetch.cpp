@@ -94,14 +94,28 @@ private slots:
         QCOMPARE(dialogs->shown().size(), 0);
     }
 
-    // A server that closes without a word sent no page: the cached one stays.
-    void closeWithoutDataKeepsOldFile()
+    // A server that closes without a word, or answers with an error page,
+    // sent no page: the cached one stays, and the run counts the failure.
+    void closeWithoutDataOrErrorReplyKeepsOldFile_data()
     {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("status");
+        QTest::newRow("closes at once") << int(FixtureSite::Mode::CloseEarly) << 0;
+        QTest::newRow("500 reply") << int(FixtureSite::Mode::Normal) << 500;
+        QTest::newRow("404 reply") << int(FixtureSite::Mode::Normal) << 404;
+    }
+    void closeWithoutDataOrErrorReplyKeepsOldFile()
+    {
+        QFETCH(int, mode);
+        QFETCH(int, status);
         const QString file = cache + QStringLiteral("/FMS_Today.Sh");
         writeBytes(file, QByteArray(3000, 'o'));
-        site->setBehaviour(QStringLiteral("/splits_day.asp"), {FixtureSite::Mode::CloseEarly, 0, 0});
-        SocketFetch(file, site->url(QStringLiteral("/splits_day.asp")), QString());
+        site->setBehaviour(QStringLiteral("/splits_day.asp"), {FixtureSite::Mode(mode), 0, status});
+        const QString url = site->url(QStringLiteral("/splits_day.asp"));
+        SocketFetch(file, url, QString());
         QCOMPARE(fileBytes(file), QByteArray(3000, 'o'));
+        QCOMPARE(FailedFetches.size(), 1);
+        QCOMPARE(FailedFetches.first().url, url);
     }
 
     void cutOffReplyKeepsOldFile_data()

@@ -18,6 +18,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
+#include "platform/TransferControl.h"
+#include "retrieval/transport/TransferFetch.h"
+
 #include <QtTest>
 
 namespace {
@@ -295,8 +298,14 @@ private slots:
         form.chkProxy->click();
         QVERIFY(form.txtProxy->isEnabled());
         QCOMPARE(stored(QStringLiteral("ProxyE")), QStringLiteral("1"));
+        QCOMPARE(Inet1().AccessType, int(TransferControl::icNamedProxy));
         form.txtProxy->setText(QStringLiteral("proxy.a.example:8080"));
         form.txtProxy_LostFocus();
+        // The transfers use the proxy from the moment it is stored.
+        QCOMPARE(Inet1().Proxy, QStringLiteral("proxy.a.example:8080"));
+        form.chkProxy->click();
+        QCOMPARE(Inet1().AccessType, int(TransferControl::icDirect));
+        form.chkProxy->click();
         form.chkShutDown->click();
         QCOMPARE(stored(QStringLiteral("ShutDown")), QStringLiteral("0"));
         form.chkUpdate[4]->setChecked(false);
