@@ -129,6 +129,29 @@ void ShowSplash()
     g_splash.show()->repaint();
 }
 
+void ShowAbout(QWidget *owner)
+{
+    frmSplash *s = g_splash.get();
+    if (s && s->isVisible() && !s->AboutBox)
+        UnloadSplash(); // the start-up splash gives way
+    s = g_splash.get();
+    if (!s) {
+        // Owned by the main window: a dialog above it, modal before it shows.
+        s = new frmSplash(owner);
+        s->setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+        s->setWindowModality(Qt::ApplicationModal);
+        s->AboutBox = true;
+        g_splash.adopt(s);
+    }
+    g_splash.show()->repaint();
+}
+
+void UnloadStartupSplash()
+{
+    if (frmSplash *s = g_splash.get(); s && !s->AboutBox)
+        UnloadSplash();
+}
+
 void UnloadSplash()
 {
     g_splash.unload();

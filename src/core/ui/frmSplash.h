@@ -21,6 +21,8 @@ public:
     QLabel *Label2 = nullptr;
     QLabel *lblEmail = nullptr;
     QProgressBar *pb1 = nullptr;
+    // Shown as the About window: it stays until its picture is clicked.
+    bool AboutBox = false;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -35,6 +37,11 @@ private:
 // The one splash window of a run.
 frmSplash *splashWindow(); // nullptr when not loaded
 void ShowSplash();         // creates it, shows it modeless and paints it
+// The About window: the splash shown modal over owner; the main window's
+// activation does not close it (UnloadStartupSplash leaves it).
+void ShowAbout(QWidget *owner);
+// The start-up splash goes; an About window stays.
+void UnloadStartupSplash();
 void UnloadSplash();       // nothing when it is not loaded
 
 // Moves the progress bar (when the splash is loaded) and tells the observer.

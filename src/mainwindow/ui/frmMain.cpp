@@ -399,7 +399,7 @@ void frmMain::LoadData()
 
 void frmMain::Form_Activate()
 {
-    UnloadSplash();
+    UnloadStartupSplash();
 }
 
 void frmMain::Form_KeyDown(int &KeyCode, int &Shift)

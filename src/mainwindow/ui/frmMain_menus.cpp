@@ -91,9 +91,7 @@ void frmMain::mnuStart_Click(int Index)
         break;
     case 6:
         // About: the splash window, modal over the main window.
-        ShowSplash();
-        if (frmSplash *s = splashWindow())
-            s->setWindowModality(Qt::ApplicationModal);
+        ShowAbout(this);
         break;
     case 8:
         // Shut down, after the question when the user asked for one.

@@ -30,6 +30,9 @@ public:
         return m_form;
     }
 
+    // Takes a window made elsewhere (with an owner, say) as the one window.
+    void adopt(Form *form) { m_form = form; }
+
     // Hidden at once; the object goes when events run. Nothing when not loaded.
     void unload()
     {

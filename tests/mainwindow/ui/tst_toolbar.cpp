@@ -4,6 +4,9 @@
 #include "core/Stocks.h"
 #include "core/SharedState.h"
 #include "mainwindow/ui/frmMain.h"
+#include "core/ui/frmSplash.h"
+#include "platform/Help.h"
+#include "platform/UrlOpener.h"
 #include "platform/ui/PictureBox.h"
 #include "platform/ui/ResourcePictures.h"
 #include "retrieval/AutoUpdate.h"
@@ -14,6 +17,7 @@
 
 #include <QAction>
 #include <QFile>
+#include <QFileInfo>
 #include <QMenu>
 #include <QTimer>
 #include <QLabel>
@@ -192,6 +196,27 @@ private slots:
                                         QStringLiteral("Tell It To Your Friend"), QStringLiteral("-"),
                                         QStringLiteral("Help"), QStringLiteral("About"), QStringLiteral("-"),
                                         QStringLiteral("Shut Down Brindlewick")}));
+        // "Help" opens the documentation; "About" the splash as a modal
+        // window, which the main window's own activation leaves open.
+        QList<QUrl> opened;
+        setUrlOpenerHandler([&](const QUrl &url) {
+            opened << url;
+            return true;
+        });
+        QVERIFY(w->mnuTray[5]->isEnabled() && w->mnuTray[6]->isEnabled());
+        w->mnuTray[5]->trigger();
+        QCOMPARE(opened.size(), 1);
+        QVERIFY(opened.first().toLocalFile().endsWith(QFileInfo(helpPagePath(1001, DataDir)).fileName()));
+        setUrlOpenerHandler(nullptr);
+        w->mnuTray[6]->trigger();
+        frmSplash *about = splashWindow();
+        QVERIFY(about && about->isVisible());
+        QCOMPARE(about->windowModality(), Qt::ApplicationModal);
+        QCOMPARE(about->parentWidget(), w);
+        w->Form_Activate();
+        QVERIFY(splashWindow() == about && about->isVisible());
+        UnloadSplash();
+
         // The restore event leaves a window that is not minimised as it is.
         const QRect g = w->geometry();
         w->TrayIcon1_Event13();
