@@ -216,11 +216,14 @@ void clsFormResize::ScaleControls()
     const double yRatio = Twips::fromPixelsY(m_form->height(), m_form) / BaseHeight;
     const double xRatio = Twips::fromPixelsX(m_form->width(), m_form) / BaseWidth;
 
-    for (const ControlGeometry &g : std::as_const(ControlTable)) {
+    for (ControlGeometry &g : ControlTable) {
         QWidget *w = g.control;
         if (!w) {
-            ErrorTrap(QStringLiteral("Object required"), 424, QString::fromLatin1(ErrSource),
-                      QString::fromLatin1(ScaleLabel), false);
+            // Logged the first time only: a window drag scales many times.
+            if (!g.lossLogged)
+                ErrorTrap(QStringLiteral("Object required"), 424, QString::fromLatin1(ErrSource),
+                          QString::fromLatin1(ScaleLabel), false);
+            g.lossLogged = true;
             continue;
         }
         const TagLetters letters = tagLetters(w);

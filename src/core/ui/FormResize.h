@@ -47,6 +47,7 @@ private:
     {
         QPointer<QWidget> control;
         bool isLine = false;
+        bool lossLogged = false; // the control is gone and the log says so
         qint32 first = 0;  // Left, or X1 of a line
         qint32 second = 0; // Top, or Y1
         qint32 third = 0;  // Width, or X2

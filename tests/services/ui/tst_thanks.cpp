@@ -104,8 +104,7 @@ private slots:
 
         form->SendData();
 
-        const QString head = QStringLiteral("    Brindlewick ") + QString::fromUtf8(TrademarkText)
-            + QStringLiteral(" First Time User Feedback\r\n    ________________________________________\r\n\r\n"
+        const QString head = QStringLiteral("    Brindlewick Pellor Brindlewick 5.3 First Time User Feedback\r\n    ________________________________________\r\n\r\n"
                              "Date............ %1\r\nFrom............ me@c.example\r\n");
         const QString tail = answers.arg(QString(52, QLatin1Char('_')));
         const QString message = stored("Q_Message").value_or(QString());
@@ -114,6 +113,8 @@ private slots:
                      || message == head.arg(locale.toString(QDate::currentDate().addDays(-1), QLocale::ShortFormat)) + tail,
                  qPrintable(message));
         QCOMPARE(QueuedMail, message);
+        // Every character of it survives the mail's single-byte text.
+        QCOMPARE(QString::fromLatin1(message.toLatin1()), message);
     }
 
     void nothingQueuedWithoutAnswersOrMailServer()
