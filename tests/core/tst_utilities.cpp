@@ -1,4 +1,5 @@
 #include "core/GridMessage.h"
+#include "core/TargetGrid.h"
 #include "core/Utilities.h"
 #include "support/RecordingMainWindow.h"
 
@@ -184,8 +185,13 @@ private slots:
         QCOMPARE(g.Col(), 2);
         QCOMPARE(cellLook(g, 1, 2), QStringLiteral("|9|0|0|0|0"));
 
-        SetCell(nullptr, 0, 0, QString(), 0, false, Variant(), 0, 0);
+        // No grid at all is no fault either: the grid in hand stays as it is.
+        const QString before = cellLook(g, 1, 0) + cellLook(g, 0, 0);
+        SetCell(nullptr, 0, 0, QStringLiteral("lost"), 0, false, Variant(), 0, 0);
         SetHeaders(nullptr, {"x"});
+        SetColWidths(nullptr, {50});
+        SetLinkCells(nullptr, 0, 2, 0);
+        QCOMPARE(cellLook(g, 1, 0) + cellLook(g, 0, 0), before);
     }
 
     void messageLeavesOneCell_data()
@@ -233,10 +239,25 @@ private slots:
         QCOMPARE(window.grid.RowHeight(0), 900);
     }
 
-    void messageWithoutMainWindowDoesNothing()
+    // The notice is the main grid's: the grid a zoom window is being drawn
+    // into keeps its sheet, and without a main window nothing is written.
+    void messageGoesToTheMainGridOnly()
     {
-        QVERIFY(!mainWindow());
+        FlexGrid zoomGrid;
+        drawSheet(zoomGrid);
+        const QString zoomBefore = messageLayout(zoomGrid);
+        TargetGrid = &zoomGrid;
         FG_Message(QStringLiteral("nobody to show it"));
+        QCOMPARE(messageLayout(zoomGrid), zoomBefore);
+        {
+            RecordingMainWindow window;
+            drawSheet(window.grid);
+            FG_Message(QStringLiteral("to the main grid"));
+            QCOMPARE(window.grid.TextMatrix(0, 0), QStringLiteral("to the main grid"));
+            QCOMPARE(window.grid.Rows(), 1);
+        }
+        QCOMPARE(messageLayout(zoomGrid), zoomBefore);
+        TargetGrid = nullptr;
     }
 };
 
