@@ -42,8 +42,8 @@ void reportFailedFetches()
     for (const FailedFetch &f : FailedFetches)
         ErrorTrap(f.why, 0, QString::fromLatin1(ErrSource), QStringLiteral("Update ") + f.url, false);
     const int n = int(FailedFetches.size());
-    panelText(6, n == 1 ? QStringLiteral("1 page could not be fetched")
-                        : QStringLiteral("%1 pages could not be fetched").arg(n));
+    panelText(6, n == 1 ? QStringLiteral("1 page not fetched")
+                        : QStringLiteral("%1 pages not fetched").arg(n));
     FailedFetches.clear();
 }
 

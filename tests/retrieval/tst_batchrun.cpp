@@ -111,7 +111,7 @@ private slots:
         run.table[0] = [&] { GetUrlToFile(DataDir + QStringLiteral("/a.Sh"), dead + QStringLiteral("a"), QString()); };
         run.table[1] = [&] { GetUrlToFile(DataDir + QStringLiteral("/b.Sh"), dead + QStringLiteral("b"), QString()); };
         UpdateAll(run.toolbar, run.table, run.services);
-        QCOMPARE(run.window.panels[6], QStringLiteral("2 pages could not be fetched"));
+        QCOMPARE(run.window.panels[6], QStringLiteral("2 pages not fetched"));
         QFile log(DataDir + QStringLiteral("/ErrorLog.txt"));
         QVERIFY(log.open(QIODevice::ReadOnly));
         const QByteArray text = log.readAll();

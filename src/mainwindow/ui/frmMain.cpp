@@ -120,6 +120,9 @@ frmMain::~frmMain()
     qApp->removeEventFilter(this);
     if (mainWindow() == this)
         setMainWindow(nullptr);
+    // The settings form outlives this window: its hooks must not call it.
+    setUpdateTimerHook(nullptr);
+    setBarSkinHook(nullptr);
     delete FormResizer;
 }
 
@@ -200,6 +203,9 @@ void frmMain::createControls()
         gauge->setObjectName(QStringLiteral("img%1").arg(i));
         gauge->setScaleMode(PictureBox::Pixels);
         gauge->setToolTip(QStringLiteral("Click For Latest News"));
+        // The bar spans the whole box, as the marker's place is reckoned
+        // from the box's width, whatever size the window has.
+        gauge->setStretch(true);
         place(gauge, 3120, 240 + 360 * i, 4575, 315);
         img << gauge;
     }
@@ -445,6 +451,19 @@ void frmMain::Form_Resize()
     const short W = short(qRound(Twips::fromPixelsX(img[0]->width(), this)));
     placeScaleLabels(L, W, L);
     Shape1->move(picSplit2->x() + Twips::toPixelsX(250, this), Shape1->y());
+
+    // The toolbar's pictures keep their size: each stays in the middle of
+    // the scaled bar with its caption right under it.
+    for (int i = 0; i < Picture1.size(); ++i) {
+        PictureBox *button = Picture1[i];
+        const QSize face = button->picture().isNull() ? button->size() : button->picture().size();
+        button->setGeometry((frmButtom->width() - face.width()) / 2, button->y(), face.width(), face.height());
+        lblDesc[i]->setGeometry(0, button->y() + button->height() + 1, frmButtom->width(), lblDesc[i]->height());
+    }
+    for (int i = 0; i < 7; ++i)
+        if (img[i]->isVisible() && !lblSbl[i]->text().isEmpty())
+            drawGauge(i, gaugeWidth());
+    setPanelText(6, Panel1[6]->property("fullText").toString());
 }
 
 namespace {

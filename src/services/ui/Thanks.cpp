@@ -25,6 +25,8 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include <algorithm>
+
 QString QueuedMail;
 
 namespace {
@@ -243,11 +245,45 @@ Thanks::Thanks(QWidget *parent)
     setTabOrder(cmdClose, chkPrompt);
 
     resize(Twips::toPixelsX(8790, this), Twips::toPixelsY(5265, this));
+    keepQuestionsWhole();
 
     connect(chkPrompt, &QCheckBox::toggled, this, &Thanks::chkPrompt_Click);
     connect(cmdClose, &QPushButton::clicked, this, &Thanks::cmdclose_Click);
 
     Form_Load();
+}
+
+void Thanks::keepQuestionsWhole()
+{
+    // Each question stays whole: the answer box to its right starts after
+    // its text, and the window widens when the answers need more room.
+    const int gap = 6;
+    const auto rightOf = [](const QWidget *w) { return w->x() + w->width(); };
+    chkPrompt->resize(std::max(chkPrompt->width(), chkPrompt->sizeHint().width()), chkPrompt->height());
+    int answersLeft = cboGroup->x();
+    for (QLabel *l : {Label1, Label2, Label3, Label4})
+        answersLeft = std::max(answersLeft, rightOf(l) + gap);
+    for (QWidget *w : std::initializer_list<QWidget *>{cboGroup, cboGender, cboCountry, txtZip})
+        w->move(answersLeft, w->y());
+    const int rightQuestions = std::max(Label5[0]->x(), rightOf(cboGroup) + 2 * gap);
+    for (QLabel *l : {Label5[0], Label5[1]})
+        l->move(rightQuestions, l->y());
+    cboPar->move(std::max(cboPar->x(), rightOf(Label5[0]) + gap), cboPar->y());
+    cboWhere->move(std::max(cboWhere->x(), rightOf(Label5[1]) + gap), cboWhere->y());
+    const int margin = Twips::toPixelsX(135, this);
+    const int right = std::max({rightOf(cboPar), rightOf(cboWhere), rightOf(cmdClose)});
+    if (right + margin <= width())
+        return;
+    const int grow = right + margin - width();
+    resize(width() + grow, height());
+    cmdClose->move(cmdClose->x() + grow, cmdClose->y());
+    cboWhere->resize(std::max(cboWhere->width(), rightOf(cmdClose) - cboWhere->x()), cboWhere->height());
+    cboPar->move(rightOf(cmdClose) - cboPar->width(), cboPar->y());
+    for (QFrame *line : Line1)
+        line->resize(rightOf(cmdClose) - line->x(), line->height());
+    for (QWidget *w : std::initializer_list<QWidget *>{Label6, Text2})
+        w->move(w->x() + grow, w->y());
+    txtComments->resize(txtComments->width() + grow, txtComments->height());
 }
 
 void Thanks::Form_Load()

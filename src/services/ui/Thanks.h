@@ -58,6 +58,7 @@ protected:
 
 private:
     void Form_Load();
+    void keepQuestionsWhole();
     void chkPrompt_Click();
     void cmdclose_Click();
 

@@ -1,0 +1,98 @@
+// Every caption of every window is whole: at the window's own size and
+// after the user has made the window larger.
+#include "core/SharedState.h"
+#include "core/ui/frmSplash.h"
+#include "mainwindow/ui/frmMain.h"
+#include "platform/ui/PictureBox.h"
+#include "retrieval/ui/NetSetting.h"
+#include "retrieval/ui/Options.h"
+#include "services/ui/Thanks.h"
+#include "services/ui/frmUpgrade.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TempProfile.h"
+#include "support/WholeCaptions.h"
+
+#include <QLabel>
+#include <QStackedWidget>
+#include <QtTest>
+
+class TestCaptions : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TempProfile> m_profile;
+
+    static void check(QWidget *w, const char *what)
+    {
+        QVERIFY(w);
+        w->show();
+        QCoreApplication::processEvents();
+        const QStringList atStart = clippedCaptions(w);
+        QVERIFY2(atStart.isEmpty(), qPrintable(QLatin1String(what) + QLatin1String(": ") + atStart.join(QStringLiteral("; "))));
+    }
+
+private slots:
+    void init()
+    {
+        m_profile = std::make_unique<TempProfile>();
+        m_profile->createProgramKey();
+        resetSharedState();
+    }
+    void cleanup()
+    {
+        delete frmMain::instance();
+        UnloadOptions();
+        UnloadThanks();
+        UnloadNetSetting();
+        UnloadUpgrade();
+        UnloadSplash();
+        m_profile.reset();
+    }
+
+    void mainWindowAtItsSizeAndLarger()
+    {
+        frmMain::Show();
+        frmMain *w = frmMain::instance();
+        check(w, "main window");
+        for (const QSize s : {QSize(w->width() * 5 / 4, w->height() * 5 / 4), QSize(w->width() * 8 / 5, w->height())}) {
+            w->resize(s);
+            QCoreApplication::processEvents();
+            const QStringList after = clippedCaptions(w);
+            QVERIFY2(after.isEmpty(), qPrintable(after.join(QStringLiteral("; "))));
+            // Each toolbar caption stays centred right under its button.
+            for (int i = 0; i < 7; ++i) {
+                const QRect button = w->Picture1[i]->geometry();
+                const QRect caption = w->lblDesc[i]->geometry();
+                QVERIFY(qAbs(caption.center().x() - button.center().x()) <= 1);
+                QVERIFY(caption.top() > button.bottom() && caption.top() <= button.bottom() + 2);
+            }
+        }
+    }
+
+    void settingsPages()
+    {
+        Options &form = LoadOptions();
+        auto *pages = form.findChild<QStackedWidget *>();
+        QVERIFY(pages);
+        for (int i = 0; i < pages->count(); ++i) {
+            pages->setCurrentIndex(i);
+            check(&form, qPrintable(QStringLiteral("settings page %1").arg(i)));
+        }
+    }
+
+    void firstRunWindows()
+    {
+        ScriptedDialogs dialogs;
+        ShowNetSetting();
+        check(netSettingWindow(), "network settings");
+        ShowThanks();
+        check(thanksWindow(), "questionnaire");
+        ShowUpgrade();
+        check(upgradeWindow(), "upgrade");
+        ShowSplash();
+        check(splashWindow(), "splash");
+    }
+};
+
+QTEST_MAIN(TestCaptions)
+#include "tst_captions.moc"
