@@ -1,6 +1,7 @@
 #include "app/Main.h"
 #include "platform/ui/WidgetDialogs.h"
 #include "reports/ui/Zoom.h"
+#include "webqueries/ui/TechGraph.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -36,6 +37,7 @@ int main(int argc, char *argv[])
     WidgetDialogs dialogs;
     setDialogHandler(&dialogs);
     installZoomWindows();
+    installQueryWindows();
     if (!Main())
         return 0;
     quitWhenNoWindowIsLeft(app);

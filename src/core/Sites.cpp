@@ -47,6 +47,7 @@ constexpr SiteEntry kSites[SiteCount] = {
     {"TechForum", "techforum.example.com"},
     {"TechnicalCharts", "technicalcharts.example.com"},
     {"MediaStreams", "media.example.com"},
+    {"NewsQuerySite", "moneynet.example.com"},
 };
 
 const SiteEntry &entry(Site site)

@@ -43,9 +43,10 @@ enum class Site {
     TechForum,        // a technology-stock discussion forum
     TechnicalCharts,  // the technical chart site
     MediaStreams,     // the television and radio streams
+    NewsQuerySite,    // the financial news site of the news query
 };
 
-inline constexpr int SiteCount = 34;
+inline constexpr int SiteCount = 35;
 
 // "Site_QuoteService", "Site_ResearchSite", ...
 QString siteSettingName(Site site);

@@ -12,6 +12,7 @@
 #include "sheets/symbol/InsiderTrades.h"
 #include "sheets/symbol/QuarterlyReports.h"
 #include "webqueries/LinkOpeners.h"
+#include "webqueries/QueryWindows.h"
 
 #include <QHash>
 
@@ -162,6 +163,12 @@ void clickLeaf(const TreeModel &tree, int index, NavigationHost &host)
     if (const auto sheet = sheetLeaves().constFind(text); sheet != sheetLeaves().constEnd()) {
         host.SelectSymbol(tree.Text(tree.Parent(index)));
         (*sheet)();
+        return;
+    }
+    if (text == QLatin1String("Technical Graphs")) {
+        if (const int stock = stockNodeOf(tree, index))
+            host.SelectSymbol(tree.Text(stock));
+        ShowTechGraph();
         return;
     }
     if (const auto link = linkLeaves().constFind(text); link != linkLeaves().constEnd()) {

@@ -3,6 +3,7 @@
 #include "core/Connection.h"
 #include "core/Registry.h"
 #include "core/Sites.h"
+#include "webqueries/QueryWindows.h"
 #include "core/SharedState.h"
 #include "platform/Dialogs.h"
 #include "platform/ScreenPointer.h"
@@ -16,20 +17,21 @@ QString url(Site site, const QString &pathAndQuery)
 }
 
 // The symbol as stored (S), upper-cased (U), and its first letter in
-// lower case (L).
+// lower case (L), each percent-encoded: a symbol holding "&", "#", "?", "/"
+// or a blank cannot break or extend the address.
 QString S()
 {
-    return CurSymbol;
+    return urlPart(CurSymbol);
 }
 
 QString U()
 {
-    return CurSymbol.toUpper();
+    return urlPart(CurSymbol.toUpper());
 }
 
 QString L()
 {
-    return CurSymbol.left(1).toLower();
+    return urlPart(CurSymbol.left(1).toLower());
 }
 
 void noSymbol(const QString &text)
@@ -88,7 +90,8 @@ QString newsAddress(short index)
     }
 }
 
-// The ratio chart site's field codes, one per leaf of "Ratios Graphs".
+// The ratio chart site's field codes, one per leaf of "Ratios Graphs"
+// ("revenues" is the site's code for the Revenues leaf).
 const char *const RatioFields[] = {
     "bookvalue",   "commonequity", "currassets", "currliabilities", "deratio",   "depreciation", "dividends",
     "payout",      "ebit",         "eps",        "longtermdebt",    "icoverage", "netincome",    "peratio",
@@ -140,6 +143,12 @@ void OpenNewsPage(short index)
         return;
     }
     HourglassPointer hourglass;
+    if (index == 14) {
+        // The news query window, with the stock in its first symbol box.
+        ShowNewsQuery(CurSymbol.toUpper());
+        DoEvents();
+        return;
+    }
     const QString address = newsAddress(index);
     if (!address.isEmpty())
         OpenUrl(address);

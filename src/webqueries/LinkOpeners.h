@@ -12,8 +12,9 @@
 // Rows 0 to 8: the intraday chart, the 3-month to 5-year and average
 // charts, the interactive chart. No symbol: "Select any stock graph."
 void OpenChartPage(short index);
-// Rows 0 to 13: the news pages of fourteen sources. Row 14 belongs to the
-// news query window and opens no page. No symbol: "Select any stock."
+// Rows 0 to 13: the news pages of fourteen sources. Row 14 shows the news
+// query window with the upper-cased symbol in its first box. No symbol:
+// "Select any stock."
 void OpenNewsPage(short index);
 // Rows 0 to 20: the financial-ratio charts. Asks about the connection
 // first; a symbol of fewer than two characters gets "Select Some Stock

@@ -11,8 +11,11 @@
 #include "support/ScriptedDialogs.h"
 #include "support/TempProfile.h"
 #include "support/WholeCaptions.h"
+#include "webqueries/ui/Reuters.h"
+#include "webqueries/ui/TechGraph.h"
 
 #include <QLabel>
+#include <QRadioButton>
 #include <QStackedWidget>
 #include <QtTest>
 
@@ -91,6 +94,20 @@ private slots:
         check(upgradeWindow(), "upgrade");
         ShowSplash();
         check(splashWindow(), "splash");
+    }
+
+    void queryWindows()
+    {
+        ShowReuters(QStringLiteral("IBM"));
+        check(newsQueryWindow(), "news query");
+        ShowTechGraphWindow();
+        TechGraph *chart = techGraphWindow();
+        for (int i = 0; i < chart->optGraph.size(); ++i) {
+            chart->optGraph[i]->click();
+            check(chart, qPrintable(QStringLiteral("technical chart, indicator %1").arg(i)));
+        }
+        UnloadReuters();
+        UnloadTechGraph();
     }
 };
 

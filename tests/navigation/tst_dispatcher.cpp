@@ -1,5 +1,6 @@
 #include "core/GridMessage.h"
 #include "core/Sites.h"
+#include "webqueries/QueryWindows.h"
 #include "core/Portfolio.h"
 #include "core/Registry.h"
 #include "core/SharedState.h"
@@ -196,6 +197,21 @@ private slots:
         click(key);
         QCOMPARE(opened, QStringList{address});
         QCOMPARE(CurType, QString()); // no sheet is drawn
+    }
+
+    // The technical chart and news query leaves show their windows for the
+    // stock whose subtree holds them.
+    void queryWindowLeavesShowTheirWindows()
+    {
+        QStringList shown;
+        setQueryWindowOpeners({[&](const QString &symbol) { shown << QStringLiteral("news ") + symbol; },
+                               [&] { shown << QStringLiteral("chart ") + CurSymbol; }});
+        CurSymbol = QStringLiteral("ACME");
+        click(QStringLiteral("TG1"));
+        click(QStringLiteral("RM0"));
+        setQueryWindowOpeners({});
+        QCOMPARE(shown, (QStringList{"chart BOLT", "news ACME"}));
+        QVERIFY(opened.isEmpty());
     }
 
     // "Clear All" asks first; No, the default, keeps the portfolio.

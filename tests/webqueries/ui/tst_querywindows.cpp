@@ -1,0 +1,196 @@
+// The news query and technical chart windows, offscreen: what each choice
+// sends, on fixed dates.
+#include "core/SharedState.h"
+#include "core/Sites.h"
+#include "platform/UrlOpener.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TempProfile.h"
+#include "webqueries/NewsQuery.h"
+#include "webqueries/TechIndicators.h"
+#include "webqueries/ui/Reuters.h"
+#include "webqueries/ui/TechGraph.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QtTest>
+
+class TestQueryWindows : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TempProfile> m_profile;
+    QStringList opened;
+
+    static QString news(const char *query)
+    {
+        return QStringLiteral("http://127.0.0.1/content/MONEYNET/News/NewsHeadlines.asp?FLUSH=Y&") + QLatin1String(query);
+    }
+
+    Reuters *openNews(const QDate &today, const QString &symbol = QStringLiteral("IBM"))
+    {
+        setNewsTodayForTests([today] { return today; });
+        ShowReuters(symbol);
+        return newsQueryWindow();
+    }
+
+    void chooseLength(Reuters *w, const QString &item)
+    {
+        w->cboLength->setCurrentIndex(w->cboLength->findText(item));
+        w->cboLength_Click();
+    }
+
+private slots:
+    void init()
+    {
+        m_profile = std::make_unique<TempProfile>();
+        m_profile->createProgramKey();
+        resetSharedState();
+        setAllSiteHosts(QStringLiteral("127.0.0.1"));
+        opened.clear();
+        setUrlOpenerHandler([this](const QUrl &url) {
+            opened << url.toString(QUrl::FullyEncoded);
+            return true;
+        });
+    }
+    void cleanup()
+    {
+        UnloadReuters();
+        UnloadTechGraph();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        setUrlOpenerHandler({});
+        setNewsTodayForTests({});
+        m_profile.reset();
+    }
+
+    // The window opens on "7 Days" ending today; the second symbol of two
+    // characters is left out, the third joined with "+".
+    void newsQueryMidMonth()
+    {
+        Reuters *w = openNews(QDate(2026, 3, 15));
+        QCOMPARE(w->txtSymbol[0]->text(), QStringLiteral("IBM"));
+        QCOMPARE(w->cboLength->currentText(), QStringLiteral("7 Days"));
+        QCOMPARE((QStringList{w->txtFromDay->text(), w->txtFromMonth->text(), w->txt_ToDay->text(), w->txt_ToMonth->text()}),
+                 (QStringList{"8", "03", "15", "03"}));
+        w->txtSymbol[1]->setText(QStringLiteral("GE"));
+        w->txtSymbol[2]->setText(QStringLiteral("MSFT"));
+        w->cmdQuery->click();
+        QCOMPARE(opened, QStringList{news("symbol=IBM+MSFT&prev_symbol=&length=7&time=range&month_from=03&day_from=8"
+                                          "&month_to=03&day_to=15")});
+        QVERIFY(!newsQueryWindow());
+    }
+
+    // Ranges borrow from the month: seven days back from the 3rd, one day
+    // back from the 1st (a leap year's February has its 29th), thirty days
+    // from January.
+    void newsQueryAcrossMonths_data()
+    {
+        QTest::addColumn<QDate>("today");
+        QTest::addColumn<QString>("length");
+        QTest::addColumn<QString>("query");
+        QTest::newRow("7 Days on the 3rd") << QDate(2026, 3, 3) << "7 Days"
+                                           << "length=7&time=range&month_from=02&day_from=24&month_to=03&day_to=03";
+        QTest::newRow("24 Hours on the 1st") << QDate(2026, 3, 1) << "24 Hours"
+                                             << "length=24&time=range&month_from=02&day_from=28&month_to=03&day_to=01";
+        QTest::newRow("24 Hours on 1 March of a leap year")
+            << QDate(2028, 3, 1) << "24 Hours" << "length=24&time=range&month_from=02&day_from=29&month_to=03&day_to=01";
+        QTest::newRow("30 Dayes in January") << QDate(2026, 1, 20) << "30 Dayes"
+                                             << "length=30&time=range&month_from=12&day_from=13&month_to=01&day_to=20";
+    }
+    void newsQueryAcrossMonths()
+    {
+        QFETCH(QDate, today);
+        QFETCH(QString, length);
+        QFETCH(QString, query);
+        Reuters *w = openNews(today);
+        chooseLength(w, length);
+        w->cmdQuery->click();
+        QCOMPARE(opened, QStringList{news("symbol=IBM&prev_symbol=&") + query});
+    }
+
+    // Boxes: a letter in a month box goes at once, a bad day is refilled
+    // at query time; texts go out encoded.
+    void newsQueryBoxes()
+    {
+        Reuters *w = openNews(QDate(2026, 3, 15), QStringLiteral("A&B"));
+        w->txtFromMonth->setText(QStringLiteral("x"));
+        QCOMPARE(w->txtFromMonth->text(), QString());
+        w->txtFromDay->setText(QStringLiteral("5"));
+        w->txtFromDay->setFocus();
+        w->txt_ToDay->setFocus();
+        w->txtFromDay->clearFocus();
+        QApplication::sendEvent(w->txtFromDay, new QFocusEvent(QEvent::FocusOut));
+        QCOMPARE(w->txtFromDay->text(), QStringLiteral("05"));
+        w->txtSymbol[1]->setText(QStringLiteral("C D"));
+        w->cmdQuery->click();
+        QCOMPARE(opened, QStringList{news("symbol=A%26B+C%20D&prev_symbol=&length=7&time=range&month_from=03&day_from=05"
+                                          "&month_to=03&day_to=15")});
+    }
+
+    // Every indicator with its defaults, for a lower-case symbol; the first
+    // query sends the span the slider shows.
+    void techGraphIndicators_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("ind");
+        const QStringList expected = {
+            "216,30,0,0,0&TESelect=216&Symbol=IBM",
+            "200,18,0,0,0&TESelect=200&Symbol=IBM",
+            "103,1,1,0,0&TESelect=103&Symbol=IBM&Oval1=1&Oval2=1&Oval3=0",
+            "204,28,13,4,0&TESelect=204&nocache=85874&PH=2&Symbol=IBM",
+            "206,21,22,7,0&TESelect=206&nocache=85922&PH=2&Symbol=IBM",
+            "202,21,0,0,0&TESelect=202&Symbol=IBM",
+            "161,0,0,0,0&TESelect=161&Symbol=IBM",
+            "160,0,0,0,d&TESelect=160&Symbol=IBM",
+            "162,0,0,0,0&TESelect=162&Symbol=IBM",
+            "210,16,11,0,0&TESelect=210&Symbol=IBM",
+            "213,14,2,0,0&TESelect=213&Symbol=IBM",
+        };
+        for (int i = 0; i < expected.size(); ++i)
+            QTest::addRow("%s", qPrintable(indicators()[i].caption)) << i << expected[i];
+    }
+    void techGraphIndicators()
+    {
+        QFETCH(int, index);
+        QFETCH(QString, ind);
+        CurSymbol = QStringLiteral("ibm");
+        ShowTechGraphWindow();
+        TechGraph *w = techGraphWindow();
+        w->optGraph[index]->click();
+        w->cmdQuery->click();
+        QCOMPARE(opened, QStringList{QStringLiteral("http://127.0.0.1/wsc/Technical.html?ind=s,") + ind
+                                     + QStringLiteral("&Timespan=1")});
+        QVERIFY(!techGraphWindow());
+    }
+
+    // Typed values and the slider go into the query; another indicator and
+    // back brings the defaults again.
+    void techGraphParameters()
+    {
+        CurSymbol = QStringLiteral("IBM");
+        ShowTechGraphWindow();
+        TechGraph *w = techGraphWindow();
+        w->optGraph[3]->click();
+        w->D[0]->setText(QStringLiteral("30"));
+        w->optGraph[4]->click();
+        w->optGraph[3]->click();
+        QCOMPARE(w->D[0]->text(), QStringLiteral("28"));
+        w->optGraph[5]->click();
+        w->chk[1]->click(); // Exponential
+        w->Slider1->triggerAction(QSlider::SliderSingleStepAdd);
+        for (int i = 0; i < 4; ++i)
+            w->Slider1->triggerAction(QSlider::SliderSingleStepAdd);
+        QCoreApplication::processEvents();
+        QCOMPARE(w->SpanDays, 130);
+        QCOMPARE(w->Slider1->toolTip(), QStringLiteral("6 Month"));
+        w->cmdQuery->click();
+        QCOMPARE(opened, QStringList{"http://127.0.0.1/wsc/Technical.html?ind=s,202,21,1,0,0&TESelect=202&Symbol=IBM"
+                                     "&Timespan=130"});
+    }
+};
+
+QTEST_MAIN(TestQueryWindows)
+#include "tst_querywindows.moc"
