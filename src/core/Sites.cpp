@@ -48,6 +48,8 @@ constexpr SiteEntry kSites[SiteCount] = {
     {"TechnicalCharts", "technicalcharts.example.com"},
     {"MediaStreams", "media.example.com"},
     {"NewsQuerySite", "moneynet.example.com"},
+    {"ScreenSite", "screen.example.com"},
+    {"ChartServer", "charts.interactive.example.com"},
 };
 
 const SiteEntry &entry(Site site)

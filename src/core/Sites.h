@@ -44,9 +44,11 @@ enum class Site {
     TechnicalCharts,  // the technical chart site
     MediaStreams,     // the television and radio streams
     NewsQuerySite,    // the financial news site of the news query
+    ScreenSite,       // the stock-screening site
+    ChartServer,      // the interactive chart server
 };
 
-inline constexpr int SiteCount = 35;
+inline constexpr int SiteCount = 37;
 
 // "Site_QuoteService", "Site_ResearchSite", ...
 QString siteSettingName(Site site);

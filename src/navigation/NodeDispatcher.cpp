@@ -7,6 +7,7 @@
 #include "navigation/NodeTable.h"
 #include "platform/Dialogs.h"
 #include "platform/FlexGrid.h"
+#include "platform/Sleep.h"
 #include "platform/TreeModel.h"
 #include "sheets/market/PriceSheet.h"
 #include "sheets/symbol/InsiderTrades.h"
@@ -165,10 +166,15 @@ void clickLeaf(const TreeModel &tree, int index, NavigationHost &host)
         (*sheet)();
         return;
     }
-    if (text == QLatin1String("Technical Graphs")) {
+    if (text == QLatin1String("Technical Graphs") || text == QLatin1String("Charts")) {
         if (const int stock = stockNodeOf(tree, index))
             host.SelectSymbol(tree.Text(stock));
-        ShowTechGraph();
+        if (text == QLatin1String("Charts")) {
+            ShowBigChart();
+            DoEvents();
+        } else {
+            ShowTechGraph();
+        }
         return;
     }
     if (const auto link = linkLeaves().constFind(text); link != linkLeaves().constEnd()) {

@@ -27,3 +27,9 @@ void ShowTechGraph()
     if (g_openers.techGraph)
         g_openers.techGraph();
 }
+
+void ShowBigChart()
+{
+    if (g_openers.bigChart)
+        g_openers.bigChart();
+}

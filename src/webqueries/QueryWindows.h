@@ -17,6 +17,7 @@ struct QueryWindowOpeners
 {
     std::function<void(const QString &symbol)> newsQuery;
     std::function<void()> techGraph;
+    std::function<void()> bigChart;
 };
 void setQueryWindowOpeners(QueryWindowOpeners openers);
 
@@ -24,3 +25,5 @@ void setQueryWindowOpeners(QueryWindowOpeners openers);
 void ShowNewsQuery(const QString &symbol);
 // Shows the technical-indicator chart window.
 void ShowTechGraph();
+// Shows the interactive chart query window.
+void ShowBigChart();

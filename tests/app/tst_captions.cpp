@@ -11,7 +11,9 @@
 #include "support/ScriptedDialogs.h"
 #include "support/TempProfile.h"
 #include "support/WholeCaptions.h"
+#include "webqueries/ui/BigChart.h"
 #include "webqueries/ui/Reuters.h"
+#include "webqueries/ui/Scr.h"
 #include "webqueries/ui/TechGraph.h"
 
 #include <QLabel>
@@ -106,8 +108,14 @@ private slots:
             chart->optGraph[i]->click();
             check(chart, qPrintable(QStringLiteral("technical chart, indicator %1").arg(i)));
         }
+        ShowScr(nullptr, 120);
+        check(screenerWindow(), "screener");
+        ShowBigChartWindow();
+        check(chartQueryWindow(), "chart query");
         UnloadReuters();
         UnloadTechGraph();
+        UnloadScr();
+        UnloadBigChart();
     }
 };
 

@@ -199,18 +199,22 @@ private slots:
         QCOMPARE(CurType, QString()); // no sheet is drawn
     }
 
-    // The technical chart and news query leaves show their windows for the
+    // The technical chart, news query and chart query nodes show their windows for the
     // stock whose subtree holds them.
     void queryWindowLeavesShowTheirWindows()
     {
         QStringList shown;
-        setQueryWindowOpeners({[&](const QString &symbol) { shown << QStringLiteral("news ") + symbol; },
-                               [&] { shown << QStringLiteral("chart ") + CurSymbol; }});
+        QueryWindowOpeners openers;
+        openers.newsQuery = [&](const QString &symbol) { shown << QStringLiteral("news ") + symbol; };
+        openers.techGraph = [&] { shown << QStringLiteral("technical ") + CurSymbol; };
+        openers.bigChart = [&] { shown << QStringLiteral("chart ") + CurSymbol; };
+        setQueryWindowOpeners(openers);
         CurSymbol = QStringLiteral("ACME");
         click(QStringLiteral("TG1"));
         click(QStringLiteral("RM0"));
+        click(QStringLiteral("C1"));
         setQueryWindowOpeners({});
-        QCOMPARE(shown, (QStringList{"chart BOLT", "news ACME"}));
+        QCOMPARE(shown, (QStringList{"technical BOLT", "news ACME", "chart BOLT"}));
         QVERIFY(opened.isEmpty());
     }
 

@@ -152,7 +152,9 @@ private slots:
     void newsQueryRowShowsTheWindow()
     {
         QStringList shown;
-        setQueryWindowOpeners({[&](const QString &symbol) { shown << symbol; }, {}});
+        QueryWindowOpeners openers;
+        openers.newsQuery = [&](const QString &symbol) { shown << symbol; };
+        setQueryWindowOpeners(openers);
         CurSymbol = QStringLiteral("ibm");
         open([] { OpenNewsPage(14); });
         setQueryWindowOpeners({});

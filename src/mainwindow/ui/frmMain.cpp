@@ -1,4 +1,5 @@
 #include "mainwindow/ui/frmMain.h"
+#include "webqueries/ui/Scr.h"
 
 #include "core/DataDir.h"
 #include "core/GridMessage.h"
@@ -662,6 +663,9 @@ void frmMain::Picture1_Click(int index)
         break;
     case 3:
         Zoom_FG();
+        break;
+    case 5:
+        ShowScr(this, qRound(Twips::fromPixelsY(NewsTicker1->y(), this)));
         break;
     case 6:
         ShowOptions(this, qRound(Twips::fromPixelsY(NewsTicker1->y(), this)));

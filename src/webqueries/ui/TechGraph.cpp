@@ -6,6 +6,7 @@
 #include "platform/Sleep.h"
 #include "webqueries/QueryWindows.h"
 #include "webqueries/TechIndicators.h"
+#include "webqueries/ui/BigChart.h"
 #include "webqueries/ui/OwnedWindow.h"
 #include "webqueries/ui/Reuters.h"
 
@@ -215,5 +216,6 @@ void installQueryWindows()
     QueryWindowOpeners openers;
     openers.newsQuery = [](const QString &symbol) { ShowReuters(symbol); };
     openers.techGraph = [] { ShowTechGraphWindow(); };
+    openers.bigChart = [] { ShowBigChartWindow(); };
     setQueryWindowOpeners(std::move(openers));
 }

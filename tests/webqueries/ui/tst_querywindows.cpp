@@ -7,12 +7,17 @@
 #include "support/TempProfile.h"
 #include "webqueries/NewsQuery.h"
 #include "webqueries/TechIndicators.h"
+#include "core/Registry.h"
+#include "webqueries/Screener.h"
+#include "webqueries/ui/BigChart.h"
 #include "webqueries/ui/Reuters.h"
+#include "webqueries/ui/Scr.h"
 #include "webqueries/ui/TechGraph.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
@@ -60,6 +65,8 @@ private slots:
     {
         UnloadReuters();
         UnloadTechGraph();
+        UnloadScr();
+        UnloadBigChart();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         setUrlOpenerHandler({});
         setNewsTodayForTests({});
@@ -189,6 +196,101 @@ private slots:
         w->cmdQuery->click();
         QCOMPARE(opened, QStringList{"http://127.0.0.1/wsc/Technical.html?ind=s,202,21,1,0,0&TESelect=202&Symbol=IBM"
                                      "&Timespan=130"});
+    }
+    // The screen: a fresh window asks for all industries; the example of
+    // the screen's help; the last button of every group sends its index;
+    // Reset leaves S&P 500 and all industries.
+    void screener()
+    {
+        ShowScr(nullptr, 120);
+        Scr *w = screenerWindow();
+        const QString base = QStringLiteral("http://127.0.0.1/basicscreen.asp?noofrecs=25");
+        w->cmdShow->click();
+        QCOMPARE(opened.takeLast(), base + "&industry=0&name=Select");
+        w->options["sandp"][1]->click();
+        w->lstIndestry->setCurrentRow(1);
+        w->options["pe"][2]->click();
+        w->cmdShow->click();
+        QCOMPARE(opened.takeLast(), base + "&sandp=1&industry=1&pe=2&name=Select");
+        for (const char *key : {"book", "analyst", "sandp", "yield", "peg", "pe", "hist", "est"})
+            w->options[QLatin1String(key)].last()->click();
+        w->lstIndestry->setCurrentRow(13);
+        w->cmdShow->click();
+        QCOMPARE(opened.takeLast(),
+                 base + "&sandp=2&industry=204&book=5&pe=4&est=4&analyst=5&peg=6&hist=4&yield=5&name=Select");
+        // The chosen button is blue, the rest of its group grey.
+        QCOMPARE(w->options["pe"][4]->palette().color(QPalette::ButtonText), QColor(0, 0, 255));
+        QCOMPARE(w->options["pe"][2]->palette().color(QPalette::ButtonText), QColor(128, 128, 128));
+        w->cmdReset->click();
+        w->cmdShow->click();
+        QCOMPARE(opened.takeLast(), base + "&sandp=1&industry=0&name=Select");
+    }
+
+    // Every industry has a code of its own; the list keeps the site's order.
+    void industryCodes()
+    {
+        const QList<Industry> &list = industries();
+        QCOMPARE(list.size(), 207);
+        QSet<int> codes;
+        for (const Industry &i : list)
+            codes.insert(i.code);
+        QCOMPARE(codes.size(), 207);
+        const QList<QPair<int, int>> spots = {{0, 0}, {13, 204}, {53, 123}, {76, 66}, {85, 76}, {172, 164}, {193, 184},
+                                              {206, 197}};
+        for (const auto &[position, code] : spots)
+            QCOMPARE(list[position].code, code);
+        QCOMPARE(list[206].name, QStringLiteral("WIRE & CABLE PRDS"));
+    }
+
+    // The chart query: the defaults, saving them, a stored set of options
+    // restored whole, the period shown being the period sent.
+    void chartQuery()
+    {
+        CurSymbol = QStringLiteral("xyz");
+        ShowBigChartWindow();
+        BigChart *w = chartQueryWindow();
+        QVERIFY(!w->cmdSave->isEnabled());
+        const QString server = QStringLiteral("http://127.0.0.1/intchart/frames/chart.asp?symb=XYZ");
+        QCOMPARE(w->ChartUrl(), server + "&time=1&freq=9&compidx=nasdaq:3291&comp=&uf=0&lf=0&ma=0&maval=9&type=2"
+                                         "&style=1&size=2&state=0&rand=881");
+        w->txtSbl->setFocus();
+        QApplication::sendEvent(w->txtSbl, new QFocusEvent(QEvent::FocusIn));
+        QVERIFY(w->cmdSave->isEnabled());
+        w->cmdSave->click();
+        QCOMPARE(QuerySetting(QStringLiteral("ChartOpt")).toString(), QStringLiteral(",0,2,0,3,0,0,1,0,9,0,"));
+        QVERIFY(!w->cmdSave->isEnabled());
+        w->cmdCancel->click();
+
+        SaveSetting(QStringLiteral("ChartOpt"), QStringLiteral(",0,2,1,13,26,0,1,9,20,8,"));
+        ShowBigChartWindow();
+        w = chartQueryWindow();
+        QCOMPARE(w->cboIndex->currentText(), QStringLiteral("Airlines"));
+        QCOMPARE(w->cboLow->currentText(), QStringLiteral("% Compare"));
+        QCOMPARE(w->cboUp->currentText(), QStringLiteral("Show All Events"));
+        QCOMPARE(w->txtMaval->text(), QStringLiteral("20"));
+        QCOMPARE(w->Slider1->value(), 8);
+        QCOMPARE(w->cboFrq->currentText(), QStringLiteral("Weekly"));
+        QCOMPARE(w->ChartUrl(), server + "&time=9&freq=2&compidx=xal:13882&comp=&uf=7168&lf=4194304&ma=0&maval=20"
+                                         "&type=2&style=1&size=2&state=0&rand=881");
+        // The user moves the slider: its period, its list, its first sampling.
+        w->Slider1->triggerAction(QSlider::SliderSingleStepSub);
+        QCoreApplication::processEvents();
+        QCOMPARE(w->Slider1->value(), 7);
+        QCOMPARE(w->cboFrq->currentText(), QStringLiteral("Daily"));
+        QVERIFY(w->ChartUrl().contains("&time=19&freq=1&"));
+        w->txtMaval->setText(QStringLiteral("abc"));
+        QCOMPARE(w->txtMaval->text(), QStringLiteral("9"));
+        w->cboBack->setCurrentIndex(w->cboBack->findText(QStringLiteral("Black")));
+        w->txtSbl->setText(QStringLiteral("A&B"));
+        QVERIFY(w->ChartUrl().contains("&comp=A%26B&"));
+        QVERIFY(w->ChartUrl().contains("&style=2&"));
+        w->cmdReset->click();
+        QVERIFY(w->cmdSave->isEnabled());
+        QCOMPARE(w->cboFrq->currentText(), QStringLiteral("1-Minute"));
+        w->cmdQuery->click();
+        QCOMPARE(opened, QStringList{server + "&time=1&freq=9&compidx=nasdaq:3291&comp=A%26B&uf=0&lf=0&ma=0&maval=9"
+                                              "&type=2&style=1&size=2&state=0&rand=881"});
+        QVERIFY(!chartQueryWindow());
     }
 };
 
