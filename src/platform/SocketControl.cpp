@@ -75,6 +75,11 @@ void SocketControl::SendData(const QString &data)
         m_socket->write(data.toLatin1());
 }
 
+void SocketControl::Flush()
+{
+    m_socket->flush();
+}
+
 QString SocketControl::GetData()
 {
     return QString::fromLatin1(m_socket->readAll());

@@ -39,6 +39,8 @@ public:
     // unless the socket is closed.
     bool Connect();
     void SendData(const QString &data);
+    // Hands what was sent to the system now (before a Close, which drops it).
+    void Flush();
     // Everything received and not read yet.
     QString GetData();
     // Drops the connection without raising any event; the state becomes 0.

@@ -7,6 +7,8 @@
 #include "retrieval/ui/NetSetting.h"
 #include "retrieval/ui/Options.h"
 #include "services/ui/Thanks.h"
+#include "services/ui/frmEmail.h"
+#include "services/ui/frmSupport.h"
 #include "services/ui/frmUpgrade.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempProfile.h"
@@ -96,6 +98,15 @@ private slots:
         check(upgradeWindow(), "upgrade");
         ShowSplash();
         check(splashWindow(), "splash");
+    }
+
+    void mailWindows()
+    {
+        check(ShowEmail(nullptr, 0), "send mail");
+        ShowSupport(nullptr, 0);
+        check(supportWindow(), "support request");
+        UnloadEmail();
+        UnloadSupport();
     }
 
     void queryWindows()

@@ -1,4 +1,5 @@
 #include "services/SmtpClient.h"
+#include "support/MailServer.h"
 #include "support/ScriptedDialogs.h"
 
 #include <QDir>
@@ -7,6 +8,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 namespace {
@@ -30,6 +32,12 @@ public:
             say();
             connect(m_client, &QTcpSocket::readyRead, this, [this] {
                 m_received += m_client->readAll();
+                // The message data ends at a line holding ".".
+                if (m_inData && m_received.contains("\r\n.\r\n")) {
+                    m_received.remove(0, m_received.indexOf("\r\n.\r\n") + 5);
+                    m_inData = false;
+                    say();
+                }
                 while (m_received.contains("\r\n") && !m_inData) {
                     const qsizetype end = m_received.indexOf("\r\n");
                     const QByteArray line = m_received.left(end);
@@ -45,11 +53,20 @@ public:
     QStringList lines;
 
 private:
+    // An answer beginning "~" goes in two packets, 50 ms apart.
     void say()
     {
-        const QString a = m_answers.isEmpty() ? QString() : m_answers.takeFirst();
-        if (!a.isEmpty())
+        QString a = m_answers.isEmpty() ? QString() : m_answers.takeFirst();
+        if (a.isEmpty())
+            return;
+        if (!a.startsWith(QLatin1Char('~'))) {
             m_client->write(a.toLatin1() + "\r\n");
+            return;
+        }
+        const QByteArray whole = a.mid(1).toLatin1() + "\r\n";
+        m_client->write(whole.left(whole.size() / 2));
+        m_client->flush();
+        QTimer::singleShot(50, m_client, [client = m_client, rest = whole.mid(whole.size() / 2)] { client->write(rest); });
     }
     QTcpServer m_server;
     QTcpSocket *m_client = nullptr;
@@ -66,29 +83,11 @@ class TestSmtpClient : public QObject
 private slots:
     void sendsOneMessageToARealServer()
     {
-        if (!QFile::exists(QStringLiteral("/usr/bin/python3")))
-            QSKIP("no Debian python3 for the mail server");
-        QTemporaryDir box;
-        const int port = freePort();
-        QProcess server;
-        server.start(QStringLiteral("/usr/bin/python3"),
-                     {QStringLiteral("-m"), QStringLiteral("aiosmtpd"), QStringLiteral("-n"), QStringLiteral("-l"),
-                      QStringLiteral("127.0.0.1:%1").arg(port), QStringLiteral("-c"),
-                      QStringLiteral("aiosmtpd.handlers.Mailbox"), box.path() + QStringLiteral("/mail")});
-        QVERIFY(server.waitForStarted(5000));
-        QElapsedTimer up;
-        up.start();
-        bool ready = false;
-        while (!ready && up.elapsed() < 10000) {
-            QTcpSocket probe;
-            probe.connectToHost(QHostAddress::LocalHost, quint16(port));
-            ready = probe.waitForConnected(200);
-            if (!ready)
-                QTest::qWait(100);
-            if (server.state() != QProcess::Running)
-                QSKIP("python3-aiosmtpd is not installed");
-        }
-        QVERIFY(ready);
+        MailServer server;
+        QString why;
+        if (!server.start(&why))
+            QSKIP(qPrintable(why));
+        const int port = server.port();
 
         ScriptedDialogs dialogs;
         SmtpClient client;
@@ -106,44 +105,88 @@ private slots:
                                         QStringLiteral("Sending Message"), QStringLiteral("Disconnecting")}));
         QCOMPARE(client.Winsock1.State(), 0);
 
-        const QStringList files = QDir(box.path() + QStringLiteral("/mail/new")).entryList(QDir::Files);
-        QCOMPARE(files.size(), 1);
-        QFile f(box.path() + QStringLiteral("/mail/new/") + files.first());
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        const QString mail = QString::fromLatin1(f.readAll());
+        QCOMPARE(server.messages().size(), 1);
+        const QString mail = server.messages().first();
         QVERIFY(mail.contains(QStringLiteral("X-MailFrom: jo@example.org")));
         QVERIFY(mail.contains(QStringLiteral("X-RcptTo: feedback@pellor.example")));
         QVERIFY(mail.contains(QStringLiteral("From: Jo Investor\n")));
         QVERIFY(mail.contains(QStringLiteral("X-Mailer: Brindlewick Mailer v 2.x\n")));
         QVERIFY(mail.contains(QStringLiteral("To: Pellor\n")));
         QVERIFY(mail.contains(QStringLiteral("Subject: Brindlewick User Feedback\n")));
-        QVERIFY(QRegularExpression(QStringLiteral("Date: \\w{3}, \\d\\d \\w{3} \\d{4} \\d\\d:\\d\\d:\\d\\d -0600\n"))
+        QVERIFY(QRegularExpression(QStringLiteral("Date: (Mon|Tue|Wed|Thu|Fri|Sat|Sun), \\d\\d (Jan|Feb|Mar|Apr|May|Jun|Jul|Aug|Sep|Oct|Nov|Dec) \\d{4} \\d\\d:\\d\\d:\\d\\d [+-]\\d{4}\n"))
                     .match(mail)
                     .hasMatch());
         // The line that began with a dot arrives as written.
         QVERIFY(mail.contains(QStringLiteral("Age: 30-39\n.hidden line\nComments: none")));
-        server.terminate();
-        server.waitForFinished(5000);
     }
 
-    void wrongCodeIsReportedAndTheExchangeGoesOn()
+    // A refusal ends the exchange: no data is sent, the client says
+    // goodbye and the user is told what the server said.
+    void refusalStopsBeforeData()
     {
         ScriptedSmtpPeer peer({QStringLiteral("220 hello"), QStringLiteral("250 hi"), QStringLiteral("250 ok"),
-                               QStringLiteral("550 no such user"), QStringLiteral("354 go"), QStringLiteral("250 ok"),
-                               QStringLiteral("221 bye")});
+                               QStringLiteral("550 no such user"), QStringLiteral("221 bye")});
+        ScriptedDialogs dialogs;
+        SmtpClient client;
+        client.Port = peer.port();
+        client.WaitSeconds = 5;
+        QVERIFY(!client.SendEmail(QStringLiteral("127.0.0.1"), QString(), QString(), QString(),
+                                  QStringLiteral("nobody@example.org"), QStringLiteral("s"), QString()));
+        QCOMPARE(dialogs.shown().size(), 1);
+        QCOMPARE(dialogs.shown().first().prompt,
+                 QStringLiteral("SMTP service error, impromper response code. Code should have been: 250 Code recieved: "
+                                "550 no such user"));
+        QTRY_COMPARE_WITH_TIMEOUT(peer.lines, (QStringList{"HELO pellor.example", "MAIL FROM:<>",
+                                                           "RCPT TO:<nobody@example.org>", "quit"}),
+                                  2000);
+        QCOMPARE(client.Winsock1.State(), 0);
+    }
+
+    // Replies are read whole: a greeting in two packets and a reply of
+    // several lines are one reply each, and the exchange stays in step.
+    void splitAndMultiLineReplies()
+    {
+        ScriptedSmtpPeer peer({QStringLiteral("~220 mail.example ready"),
+                               QStringLiteral("250-mail.example\r\n250-SIZE 100\r\n250 HELP"),
+                               QStringLiteral("~250 sender ok"), QStringLiteral("250 recipient ok"),
+                               QStringLiteral("354 go on"), QStringLiteral("250 queued"), QStringLiteral("221 bye")});
+        ScriptedDialogs dialogs;
+        SmtpClient client;
+        client.Port = peer.port();
+        client.WaitSeconds = 5;
+        QVERIFY(client.SendEmail(QStringLiteral("127.0.0.1"), QStringLiteral("Jo\r\nBcc: x@y"),
+                                 QStringLiteral("jo@example.org"), QStringLiteral("Pellor"),
+                                 QStringLiteral("feedback@pellor.example"), QStringLiteral("Hi"),
+                                 QStringLiteral("one\ntwo")));
+        QCOMPARE(dialogs.shown().size(), 0);
+        QCOMPARE(peer.lines.mid(0, 4), (QStringList{"HELO pellor.example", "MAIL FROM:<jo@example.org>",
+                                                    "RCPT TO:<feedback@pellor.example>", "data"}));
+    }
+
+    // The wire form of a body: CR LF line ends, a leading "." doubled;
+    // header values lose line breaks.
+    void bodyOnTheWire()
+    {
+        QCOMPARE(SmtpClient::wireBody(QStringLiteral("a\n.\r\n..b\rc")), QStringLiteral("a\r\n..\r\n...b\r\nc"));
+    }
+
+    // A server that stops answering after HELO: the wait ends with the
+    // time-out message and nothing more is sent.
+    void serverStopsAnswering()
+    {
+        ScriptedSmtpPeer peer({QStringLiteral("220 hello"), QStringLiteral("250 hi")});
         ScriptedDialogs dialogs;
         SmtpClient client;
         client.Port = peer.port();
         client.WaitSeconds = 1;
-        QVERIFY(!client.SendEmail(QStringLiteral("127.0.0.1"), QString(), QString(), QString(),
-                                  QStringLiteral("nobody@example.org"), QStringLiteral("s"), QString()));
-        QVERIFY(dialogs.shown().size() >= 1);
-        QCOMPARE(dialogs.shown().first().prompt,
-                 QStringLiteral("SMTP service error, impromper response code. Code should have been: 250 Code recieved: "
-                                "550 no such user\r\n"));
-        // After the refusal the client still went on with "data".
-        QVERIFY(peer.lines.contains(QStringLiteral("data")));
-        QCOMPARE(peer.lines.value(1), QStringLiteral("mail from: "));
+        QElapsedTimer t;
+        t.start();
+        QVERIFY(!client.SendEmail(QStringLiteral("127.0.0.1"), QString(), QStringLiteral("a@b"), QString(),
+                                  QStringLiteral("c@d"), QString(), QString()));
+        QVERIFY(t.elapsed() < 5000);
+        QCOMPARE(dialogs.shown().size(), 1);
+        QCOMPARE(dialogs.shown().first().prompt, QStringLiteral("SMTP service error, timed out while waiting for response"));
+        QTRY_COMPARE_WITH_TIMEOUT(peer.lines, (QStringList{"HELO pellor.example", "MAIL FROM:<a@b>", "quit"}), 2000);
     }
 
     void silentServerTimesOut()
@@ -175,7 +218,8 @@ private slots:
                                   QString(), QString()));
         QVERIFY(t.elapsed() < 5000);
         QCOMPARE(dialogs.shown().size(), 1);
-        QVERIFY(dialogs.shown().first().prompt.endsWith(QStringLiteral(" 40006")));
+        QVERIFY(dialogs.shown().first().prompt.startsWith(QStringLiteral("The mail was not sent.\r\nConnection: ")));
+        QCOMPARE(client.Winsock1.State(), 0);
     }
 
     void busySocketSendsNothing()

@@ -1,4 +1,5 @@
 #include "mainwindow/ui/frmMain.h"
+#include "services/MailJobs.h"
 #include "webqueries/ui/Scr.h"
 
 #include "core/DataDir.h"
@@ -948,7 +949,10 @@ void frmMain::FG_IPO_News() {}
 void frmMain::FG_IPO_With() {}
 void frmMain::FG_WMarket() {}
 void frmMain::UpdateAdvise() {}
-void frmMain::SendErrorLog() {}
+void frmMain::SendErrorLog()
+{
+    ::SendErrorLog([this](const QString &text) { setPanelText(6, text); });
+}
 void frmMain::Speak(short) {}
 void frmMain::Update_OptSum() {}
 void frmMain::WinsockWait()

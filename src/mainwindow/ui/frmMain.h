@@ -158,6 +158,7 @@ public:
     void mnuStart_Click(int Index);
     void mnuSetting_Click(int Index);
     void mnuHelp_Click(int Index);
+    void mnuEmail_Click(int Index);
     void StopUpdate();
     // A batch run is under way (the toolbar's first caption reads "Stop").
     bool runActive() const;

@@ -116,10 +116,6 @@ void frmMain::createTrayIcon()
         connect(a, &QAction::triggered, this, [this, i] { mnuTray_Click(i); });
         mnuTray << a;
     }
-    // The mail windows are not part of this build yet.
-    for (int i : {2, 3})
-        mnuTray[i]->setEnabled(false);
-
     if (!QSystemTrayIcon::isSystemTrayAvailable())
         return;
     TrayIcon1 = new QSystemTrayIcon(ProgramIcon(), this);
@@ -155,6 +151,8 @@ void frmMain::mnuTray_Click(int Index)
 {
     switch (Index) {
     case 0: Picture1_Click(0); break;
+    case 2: mnuEmail_Click(0); break;
+    case 3: mnuEmail_Click(1); break;
     case 5: mnuHelp_Click(0); break;
     case 6: mnuStart_Click(6); break;
     case 8: mnuStart_Click(8); break;

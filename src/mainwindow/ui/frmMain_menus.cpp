@@ -10,7 +10,15 @@
 #include "platform/Help.h"
 #include "platform/Sleep.h"
 #include "platform/Twips.h"
+#include "core/Version.h"
 #include "retrieval/ui/Options.h"
+#include "services/ui/Thanks.h"
+#include "services/ui/frmEmail.h"
+#include "services/ui/frmSupport.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 
 #include <QAction>
 #include <QMenu>
@@ -51,6 +59,12 @@ void frmMain::createStartMenu()
     connect(mnuUpdateMenu, &QMenu::aboutToShow, this, [this] { mnuStart_Click(0); });
 
     mnuEmail = new QMenu(QStringLiteral("&Email"), this);
+    const char *const mailItems[] = {"New Massage", "Tell It To Your Friend", "Bug Report",
+                                     "Send Error Log To Pellor", "Send Feedback To Pellor", "Technical Support "};
+    for (int i = 0; i < 6; ++i) {
+        QAction *a = mnuEmail->addAction(QString::fromLatin1(mailItems[i]));
+        connect(a, &QAction::triggered, this, [this, i] { mnuEmail_Click(i); });
+    }
     mnuSetting = new QMenu(QStringLiteral("&Setting"), this);
     for (int i = 0; i < 7; ++i) {
         QAction *a = mnuSetting->addAction(QString::fromLatin1(SettingPages[i]));
@@ -79,8 +93,6 @@ void frmMain::createStartMenu()
     mnuStartItems[8] = mnuStart->addAction(QStringLiteral("Sh&ut Down  (Alt X)"));
     connect(mnuStartItems[6], &QAction::triggered, this, [this] { mnuStart_Click(6); });
     connect(mnuStartItems[8], &QAction::triggered, this, [this] { mnuStart_Click(8); });
-    // The mail windows are not part of this build yet.
-    mnuStartItems[2]->setEnabled(false);
 }
 
 void frmMain::mnuStart_Click(int Index)
@@ -126,4 +138,35 @@ void frmMain::mnuHelp_Click(int Index)
         return;
     if (HelpTopics[Index].context != 0)
         OpenHelpTopic(HelpTopics[Index].context, DataDir);
+}
+
+void frmMain::mnuEmail_Click(int Index)
+{
+    const int tickerTop = qRound(Twips::fromPixelsY(NewsTicker1->y(), this));
+    switch (Index) {
+    case 0:
+    case 1:
+    case 2: {
+        frmEmail *mail = ShowEmail(this, tickerTop);
+        if (Index == 1) {
+            mail->txtSubject->setText(QStringLiteral("You have to try it!"));
+            mail->txtBody->setPlainText(
+                QStringLiteral("Hi,\r\nI find this private adviser amazing!\r\nYou must try it, download it from: \"")
+                + QString::fromLatin1(UpgradeArchiveUrl) + QStringLiteral("\" or, go to \"")
+                + QString::fromLatin1(HomePageUrl) + QStringLiteral("\".\r\n\r\nRegards"));
+        } else if (Index == 2) {
+            mail->txtSubject->setText(QStringLiteral("I would like to report on bug!"));
+            mail->txtToEmail->setText(QString::fromLatin1(SupportAddress));
+            mail->txtBody->setPlainText(QStringLiteral("Hello, I'm using ") + QString::fromLatin1(TrademarkText)
+                                        + QStringLiteral(". \r\n"));
+            mail->chkError->setChecked(true);
+            mail->chkError->setVisible(true);
+        }
+        break;
+    }
+    case 3: SendErrorLog(); break;
+    case 4: ShowThanks(); break;
+    case 5: ShowSupport(this, tickerTop); break;
+    default: break;
+    }
 }

@@ -3,6 +3,7 @@
 #include "mainwindow/ColLayout.h"
 #include "core/ui/DimScreen.h"
 #include "mainwindow/ui/frmMain.h"
+#include "services/ui/frmEmail.h"
 #include "platform/Latin1File.h"
 #include "platform/Twips.h"
 #include "platform/ui/FlexGridView.h"
@@ -22,6 +23,11 @@
 #include "platform/UrlOpener.h"
 #include <QSignalSpy>
 #include <QTreeWidget>
+#include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
 #include <QtTest>
 
 class TestFrmMain : public QObject
@@ -193,6 +199,29 @@ private slots:
         const auto back = decodeColLayout(*bytes);
         QVERIFY(back.has_value());
         QVERIFY(*back == before);
+    }
+
+    // The Email submenu: its items, and the bug report addressed to the
+    // maker with the error log ticked.
+    void emailMenu()
+    {
+        frmMain *w = open();
+        QStringList captions;
+        for (QAction *a : w->mnuEmail->actions()) {
+            captions << a->text();
+            QVERIFY(a->isEnabled());
+        }
+        QCOMPARE(captions, (QStringList{"New Massage", "Tell It To Your Friend", "Bug Report", "Send Error Log To Pellor",
+                                        "Send Feedback To Pellor", "Technical Support "}));
+        QVERIFY(w->mnuStartItems[2]->isEnabled());
+        w->mnuEmail_Click(2);
+        frmEmail *mail = emailWindow();
+        QVERIFY(mail && mail->isVisible());
+        QCOMPARE(mail->txtSubject->text(), QStringLiteral("I would like to report on bug!"));
+        QCOMPARE(mail->txtToEmail->text(), QStringLiteral("support@pellor.example"));
+        QCOMPARE(mail->txtBody->toPlainText(), QStringLiteral("Hello, I'm using Pellor Brindlewick 5.3. \n"));
+        QVERIFY(mail->chkError->isChecked());
+        UnloadEmail();
     }
 
     void shutDownAsksWhenTheUserWantsIt()
