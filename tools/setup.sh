@@ -25,3 +25,20 @@ build() {
     cmake -S . -B "$dir" -G Ninja "$@"
     cmake --build "$dir" --parallel "$(nproc)"
 }
+
+# inn2's set-up stops without a mail domain in /etc/news/inn.conf: the
+# package is unpacked, the domain written, and its set-up run again. The
+# tests start private instances of their own; the system's is not used.
+ensure_news_server() {
+    dpkg-query -W -f='${Status}' inn2 2>/dev/null | grep -q 'install ok installed' && return 0
+    local sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    export DEBIAN_FRONTEND=noninteractive
+    echo "Installing: inn2"
+    $sudo apt-get update -q
+    $sudo apt-get install -y -q --no-install-recommends inn2 || true
+    if [ -f /etc/news/inn.conf ]; then
+        $sudo sed -i 's/^#domain:.*/domain: example.com/' /etc/news/inn.conf
+        $sudo dpkg --configure -a
+    fi
+}

@@ -7,6 +7,7 @@
 #include "retrieval/ui/NetSetting.h"
 #include "retrieval/ui/Options.h"
 #include "services/ui/Thanks.h"
+#include "services/ui/News.h"
 #include "services/ui/frmEmail.h"
 #include "services/ui/frmSupport.h"
 #include "services/ui/frmUpgrade.h"
@@ -105,8 +106,15 @@ private slots:
         check(ShowEmail(nullptr, 0), "send mail");
         ShowSupport(nullptr, 0);
         check(supportWindow(), "support request");
+        ShowNews(nullptr);
+        News *news = newsWindow();
+        for (int page = 0; page < 3; ++page) {
+            news->lblNav_Click(page);
+            check(news, qPrintable(QStringLiteral("news reader, page %1").arg(page)));
+        }
         UnloadEmail();
         UnloadSupport();
+        UnloadNews();
     }
 
     void queryWindows()

@@ -36,7 +36,7 @@ int buttonRoom(const QAbstractButton *b)
     if (qobject_cast<const QRadioButton *>(b))
         return b->width() - s->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, &option, b)
                - s->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, &option, b);
-    return b->width() - 2 * s->pixelMetric(QStyle::PM_ButtonMargin, &option, b);
+    return b->width();
 }
 
 // Whether the control's right edge lies inside its parent's visible width.
@@ -106,8 +106,10 @@ QStringList clippedCaptions(QWidget *top)
         } else if (auto *b = qobject_cast<QAbstractButton *>(w)) {
             if (b->text().trimmed().isEmpty())
                 continue;
-            const int needs = textWidth(b, b->text(), true);
-            const int has = buttonRoom(b);
+            // A push button is whole at the size its style asks for.
+            const bool push = qobject_cast<QPushButton *>(b) != nullptr;
+            const int needs = push ? b->sizeHint().width() : textWidth(b, b->text(), true);
+            const int has = push ? b->width() : buttonRoom(b);
             if (needs > has || !insideParent(b))
                 report(b, b->text(), needs, has);
         }

@@ -1,5 +1,6 @@
 #include "mainwindow/ui/frmMain.h"
 #include "services/MailJobs.h"
+#include "services/ui/News.h"
 #include "webqueries/ui/Scr.h"
 
 #include "core/DataDir.h"
@@ -661,6 +662,9 @@ void frmMain::Picture1_Click(int index)
             UpdateAll();
         else
             StopUpdate();
+        break;
+    case 2:
+        ShowNews(this);
         break;
     case 3:
         Zoom_FG();

@@ -12,6 +12,8 @@
 #include "retrieval/AutoUpdate.h"
 #include "retrieval/transport/RunState.h"
 #include "retrieval/ui/Options.h"
+#include "services/ui/News.h"
+#include "webqueries/ui/Scr.h"
 #include "support/TempProfile.h"
 #include "support/site/FixtureSite.h"
 
@@ -145,6 +147,18 @@ private slots:
         w->mnuSet[2]->trigger();
         QCOMPARE(CurSetNo, short(2));
         QCOMPARE(Sets[0].Symbol, QStringLiteral("ACME"));
+    }
+
+    // "Zedero" (Alt+O) opens the news reader, "Screen" (Alt+C) the screener.
+    void toolbarOpensItsWindows()
+    {
+        frmMain *w = open();
+        QTest::keyClick(w, Qt::Key_O, Qt::AltModifier);
+        QVERIFY(newsWindow() && newsWindow()->isVisible());
+        QTest::keyClick(w, Qt::Key_C, Qt::AltModifier);
+        QVERIFY(screenerWindow() && screenerWindow()->isVisible());
+        UnloadNews();
+        UnloadScr();
     }
 
     void facesFollowThePointer()

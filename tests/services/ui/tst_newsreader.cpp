@@ -1,0 +1,200 @@
+// The newsgroup reader against a real inn2 server, and against a scripted
+// peer for replies that come together, in pieces, or not at all.
+#include "core/DataDir.h"
+#include "core/Registry.h"
+#include "platform/FlexGrid.h"
+#include "services/NntpClient.h"
+#include "services/ui/News.h"
+#include "support/NewsServer.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TempProfile.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+
+// A news server that answers each command line from a script: the first
+// entry whose key starts the line; an answer written in parts ("|" between
+// them) goes out in that many packets, 50 ms apart.
+class ScriptedNntpPeer : public QObject
+{
+public:
+    explicit ScriptedNntpPeer(QList<QPair<QString, QString>> script) : m_script(std::move(script))
+    {
+        m_server.listen(QHostAddress::LocalHost, 0);
+        connect(&m_server, &QTcpServer::newConnection, this, [this] {
+            m_client = m_server.nextPendingConnection();
+            m_client->write("200 scripted ready\r\n");
+            connect(m_client, &QTcpSocket::readyRead, this, [this] {
+                while (m_client->canReadLine()) {
+                    const QString line = QString::fromLatin1(m_client->readLine()).trimmed();
+                    lines << line;
+                    for (const auto &[key, answer] : m_script)
+                        if (line.startsWith(key)) {
+                            int delay = 0;
+                            for (const QString &part : answer.split(QLatin1Char('|'))) {
+                                QTimer::singleShot(delay, m_client, [c = m_client, part] { c->write(part.toLatin1()); });
+                                delay += 50;
+                            }
+                            break;
+                        }
+                }
+            });
+        });
+    }
+    int port() const { return m_server.serverPort(); }
+    QStringList lines;
+
+private:
+    QTcpServer m_server;
+    QTcpSocket *m_client = nullptr;
+    QList<QPair<QString, QString>> m_script;
+};
+
+} // namespace
+
+class TestNewsReader : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TempProfile> m_profile;
+    std::unique_ptr<NewsServer> m_inn;
+    QString m_innWhy;
+
+    News *open(int port)
+    {
+        NntpClient::DefaultPort = port;
+        SaveSetting(QStringLiteral("NewsServer"), QStringLiteral("127.0.0.1"));
+        ShowNews(nullptr);
+        News *w = newsWindow();
+        w->client.WaitSeconds = 2;
+        w->cmdConnect_Click();
+        return w;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        m_inn = std::make_unique<NewsServer>();
+        if (!m_inn->start(&m_innWhy)) {
+            m_inn.reset();
+            return;
+        }
+        for (int i = 1; i <= 30; ++i)
+            QVERIFY(m_inn->post(QStringLiteral("local.test"), QStringLiteral("Quote %1").arg(i),
+                                QStringLiteral("poster%1@example.com").arg(i),
+                                QStringLiteral("body %1\r\n.dotted line").arg(i)));
+    }
+    void init()
+    {
+        m_profile = std::make_unique<TempProfile>();
+        m_profile->createProgramKey();
+    }
+    void cleanup()
+    {
+        UnloadNews();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        NntpClient::DefaultPort = 119;
+        m_profile.reset();
+    }
+
+    // Connect, the server's groups, every header of a group of thirty,
+    // the body of the row clicked, the list kept in "Server.lst", QUIT.
+    void readsARealServer()
+    {
+        if (!m_inn)
+            QSKIP(qPrintable(m_innWhy));
+        ScriptedDialogs dialogs;
+        News *w = open(m_inn->port());
+        QTRY_VERIFY_WITH_TIMEOUT(w->client.Connected, 5000);
+        dialogs.answer(Msg::Yes);
+        w->cmdServerList_Click();
+        QTRY_COMPARE_WITH_TIMEOUT(w->StatusBar1->text(), QStringLiteral("List Download"), 5000);
+        QStringList groups;
+        for (int i = 0; i < w->List1->count(); ++i)
+            groups << w->List1->item(i)->text();
+        QVERIFY(groups.contains(QStringLiteral("local.test")) && groups.contains(QStringLiteral("local.general")));
+        QVERIFY(!groups.contains(QStringLiteral("215")));
+
+        w->List1->setCurrentRow(int(groups.indexOf(QStringLiteral("local.test"))));
+        w->List1_DblClick();
+        QTRY_COMPARE_WITH_TIMEOUT(w->FGModel->Rows(), 2 + 30, 20000);
+        QCOMPARE(w->FGModel->TextMatrix(2, 1), QStringLiteral("Quote 1"));
+        QCOMPARE(w->FGModel->TextMatrix(31, 3), QStringLiteral("poster30@example.com"));
+        QCOMPARE(w->List2->count(), 30);
+
+        w->FGModel->setRow(18); // the seventeenth article
+        w->FG_Click();
+        QTRY_VERIFY_WITH_TIMEOUT(w->Text2->toPlainText().contains(QStringLiteral("body 17\n.dotted line")), 5000);
+
+        w->cmdSave_Click();
+        QFile saved(DataDir + QStringLiteral("/Server.lst"));
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromLatin1(saved.readAll()).count(QStringLiteral("\r\n")), groups.size());
+        w->List1->clear();
+        w->cmdLocal_Click();
+        QCOMPARE(w->List1->count(), groups.size());
+        w->cmdDisconnect_Click();
+        QVERIFY(!w->client.Connected);
+    }
+
+    // A group reply and the first selection in one packet, a header cut in
+    // the middle of a line: one row, read whole; the walk ends at 421.
+    void repliesTogetherOrInPieces()
+    {
+        ScriptedNntpPeer peer({{"MODE READER", "200 reader\r\n"},
+                               {"GROUP", "211 1 7 7 alt.test\r\n223 7 <a@b> selected\r\n"},
+                               {"HEAD", "221 7 <a@b>\r\nFrom: jo@example.com\r\nSubject: Hel|lo there\r\nDate: 1 Dec 2026\r\n"
+                                        "Lines: 3\r\n.\r\n"},
+                               {"NEXT", "421 no next article\r\n"},
+                               {"BODY", "222 7 <a@b>\r\nfirst| line\r\n..second\r\n.\r\n"}});
+        ScriptedDialogs dialogs;
+        News *w = open(peer.port());
+        QTRY_VERIFY_WITH_TIMEOUT(w->client.Connected, 5000);
+        w->List1->addItem(QStringLiteral("alt.test"));
+        w->List1->setCurrentRow(w->List1->count() - 1);
+        w->cmdListGroup_Click();
+        QTRY_VERIFY_WITH_TIMEOUT(peer.lines.contains(QStringLiteral("NEXT")), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(w->client.NewsCommand, QStringLiteral("None"), 5000);
+        QCOMPARE(w->FGModel->Rows(), 3);
+        QCOMPARE((QStringList{w->FGModel->TextMatrix(2, 1), w->FGModel->TextMatrix(2, 2), w->FGModel->TextMatrix(2, 4),
+                              w->FGModel->TextMatrix(2, 5)}),
+                 (QStringList{"Hello there", "1 Dec 2026", "3", "7"}));
+        w->FGModel->setRow(2);
+        w->FG_Click();
+        QTRY_COMPARE_WITH_TIMEOUT(w->Text2->toPlainText(), QStringLiteral("222 7 <a@b>\nfirst line\n.second\n.\n"), 5000);
+        QCOMPARE(peer.lines.mid(1), (QStringList{"GROUP alt.test", "STAT 7", "HEAD", "NEXT", "BODY 7"}));
+    }
+
+    // A server that stops answering: the wait ends with a word and the
+    // connection goes; a body is not asked for without a connection.
+    void silentServer()
+    {
+        ScriptedNntpPeer peer(QList<QPair<QString, QString>>{{"MODE READER", "200 reader\r\n"}});
+        ScriptedDialogs dialogs;
+        News *w = open(peer.port());
+        w->client.WaitSeconds = 1;
+        QTRY_VERIFY_WITH_TIMEOUT(w->client.Connected, 5000);
+        w->List1->addItem(QStringLiteral("alt.quiet"));
+        w->List1->setCurrentRow(w->List1->count() - 1);
+        w->cmdListGroup_Click();
+        QTRY_COMPARE_WITH_TIMEOUT(w->StatusBar1->text(), QStringLiteral("No answer from 127.0.0.1"), 5000);
+        QVERIFY(!w->client.Connected);
+        w->FGModel->setRows(3);
+        w->FGModel->setTextMatrix(2, 5, QStringLiteral("1"));
+        w->FGModel->setRow(2);
+        w->FG_Click();
+        QCOMPARE(w->StatusBar1->text(), QStringLiteral("Must Connect to News Server"));
+    }
+};
+
+QTEST_MAIN(TestNewsReader)
+#include "tst_newsreader.moc"

@@ -1,0 +1,80 @@
+#include "support/NewsServer.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTcpServer>
+#include <QTcpSocket>
+
+namespace {
+
+QString script()
+{
+    return qEnvironmentVariable("BW_SOURCE_DIR") + QStringLiteral("/tests/support/news/inn_instance.sh");
+}
+
+int freePort()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    return probe.serverPort();
+}
+
+// One reply line, waited for at most five seconds.
+QByteArray replyLine(QTcpSocket &s)
+{
+    while (!s.canReadLine())
+        if (!s.waitForReadyRead(5000))
+            return QByteArray();
+    return s.readLine();
+}
+
+} // namespace
+
+NewsServer::NewsServer() = default;
+
+NewsServer::~NewsServer()
+{
+    if (m_started)
+        QProcess::execute(QStringLiteral("/bin/sh"), {script(), QStringLiteral("stop"), m_dir.path()});
+}
+
+bool NewsServer::start(QString *why)
+{
+    if (!QFile::exists(QStringLiteral("/usr/lib/news/bin/innd"))) {
+        *why = QStringLiteral("inn2 is not installed");
+        return false;
+    }
+    m_feed = freePort();
+    m_read = freePort();
+    QProcess p;
+    p.start(QStringLiteral("/bin/sh"), {script(), QStringLiteral("start"), m_dir.path(),
+                                        QString::number(m_feed), QString::number(m_read)});
+    m_started = true;
+    if (!p.waitForFinished(20000) || p.exitCode() != 0) {
+        *why = QStringLiteral("inn2 did not start: ") + QString::fromLocal8Bit(p.readAllStandardError());
+        return false;
+    }
+    return true;
+}
+
+bool NewsServer::post(const QString &group, const QString &subject, const QString &from, const QString &body)
+{
+    QTcpSocket s;
+    s.connectToHost(QHostAddress::LocalHost, quint16(m_read));
+    if (!s.waitForConnected(5000) || !replyLine(s).startsWith("200"))
+        return false;
+    s.write("POST\r\n");
+    if (!replyLine(s).startsWith("340"))
+        return false;
+    // Lines of the body that begin with "." go doubled, as the protocol asks.
+    QByteArray text = body.toLatin1();
+    text.replace("\r\n.", "\r\n..");
+    if (text.startsWith('.'))
+        text.prepend('.');
+    s.write("From: " + from.toLatin1() + "\r\nNewsgroups: " + group.toLatin1() + "\r\nSubject: " + subject.toLatin1()
+            + "\r\n\r\n" + text + "\r\n.\r\n");
+    const bool ok = replyLine(s).startsWith("240");
+    s.write("QUIT\r\n");
+    s.waitForBytesWritten(1000);
+    return ok;
+}
