@@ -18,14 +18,11 @@
 namespace {
 std::unique_ptr<SingleInstance> g_instance;
 
-// The splash delay in milliseconds: 5 seconds unless a number of seconds is
-// stored; a value that is not a number counts as absent.
+// The splash delay in milliseconds: 5 seconds unless 0 to 20 seconds are
+// stored; a value that is not such a number counts as absent.
 int splashWait()
 {
-    const Variant delay = QuerySetting(QStringLiteral("SplashDelay"));
-    if (delay.toString().trimmed().isEmpty() || !delay.isNumeric())
-        return 5000;
-    return qBound(0, int(delay.toDouble() * 1000), 3600 * 1000);
+    return QuerySettingInRange(QStringLiteral("SplashDelay"), 0, 20, 5) * 1000;
 }
 } // namespace
 

@@ -1,5 +1,7 @@
 #include "core/Registry.h"
 
+#include <cmath>
+
 #include "platform/SettingsStore.h"
 
 void CreateNewKey(RootKey, const QString &keyPath)
@@ -35,4 +37,15 @@ Variant QueryValue(RootKey, const QString &keyPath, const QString &valueName)
     Variant v;
     QueryValueEx(RegKey{keyPath}, valueName, v);
     return v;
+}
+
+int QuerySettingInRange(const QString &name, int lo, int hi, int fallback)
+{
+    const Variant v = QuerySetting(name);
+    if (v.toString().trimmed().isEmpty() || !v.isNumeric())
+        return fallback;
+    const double d = std::nearbyint(v.toDouble());
+    if (!std::isfinite(d) || d < lo || d > hi)
+        return fallback;
+    return int(d);
 }

@@ -51,3 +51,9 @@ inline void SaveSetting(const QString &name, const Variant &value)
 {
     SetKeyValue(HKEY_CURRENT_USER, ProgramKey, name, value, REG_SZ);
 }
+
+// A stored number of the program key, rounded to a whole number, when it
+// lies within [lo, hi]; fallback when it is absent, no number, or outside
+// the range (a damaged or hand-edited settings file), so nothing out of
+// range is ever converted.
+int QuerySettingInRange(const QString &name, int lo, int hi, int fallback);

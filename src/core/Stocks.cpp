@@ -120,7 +120,8 @@ void SaveStocks()
 
 bool SetsChangedSinceRead()
 {
-    return Sets != g_setOnDisk;
+    // Compared as they are filed: a NaN read from a file equals itself.
+    return recordBytes(Sets, stockVisit) != recordBytes(g_setOnDisk, stockVisit);
 }
 
 QString GetStockLine(const QString &symbol)

@@ -77,7 +77,8 @@ QString FormatP(const QString &s, bool FourDecimals)
         if (result.startsWith(QLatin1Char('.'))) {
             bool ok = false;
             const double value = QLocale::c().toDouble(QStringLiteral("0") + result, &ok);
-            result = ok ? formatNumber(value, 2, false) : QStringLiteral("0") + result;
+            // A number too large for a price (".9E30") keeps its text.
+            result = ok && std::fabs(value) < 1e15 ? formatNumber(value, 2, false) : QStringLiteral("0") + result;
         }
     } catch (const vb::Error &e) {
         ErrorTrap(e.description, float(e.number), ErrSource, QStringLiteral("Misc_FormatP"), false);

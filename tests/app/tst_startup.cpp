@@ -1,7 +1,10 @@
 #include "app/Main.h"
 #include "core/DataDir.h"
 #include "core/Registry.h"
+#include "core/SharedState.h"
+#include "core/Stocks.h"
 #include "core/ui/frmSplash.h"
+#include "platform/ui/PictureBox.h"
 #include "mainwindow/ui/frmMain.h"
 #include "platform/SettingsStore.h"
 #include "platform/Sleep.h"
@@ -117,6 +120,26 @@ private slots:
         QTest::newRow("zero") << QStringLiteral("0") << 0;
         QTest::newRow("twenty") << QStringLiteral("20") << 20000;
         QTest::newRow("not a number") << QStringLiteral("soon") << 5000;
+        QTest::newRow("out of range") << QStringLiteral("1e7") << 5000;
+        QTest::newRow("negative") << QStringLiteral("-3") << 5000;
+    }
+
+    // Values no setting can hold (a damaged settings file) are refused
+    // before they are converted: set 0, manual updates, the divider where
+    // the window puts it.
+    void outOfRangeSettingsAreRefused()
+    {
+        TempProfile profile;
+        profile.createProgramKey();
+        SaveSetting(QStringLiteral("RunOnce"), 1);
+        SaveSetting(QStringLiteral("Thanks"), 1);
+        SaveSetting(QStringLiteral("LastGroup"), QStringLiteral("40000"));
+        SaveSetting(QStringLiteral("AutoUpdate"), QStringLiteral("1e5"));
+        SaveSetting(QStringLiteral("LastTreePos"), QStringLiteral("1e12"));
+        QVERIFY(Main());
+        QCOMPARE(CurSetNo, short(0));
+        QCOMPARE(UpdateInterval, short(0));
+        QVERIFY(frmMain::instance()->picSplit2->x() < frmMain::instance()->width());
     }
 
     void splashDelay()

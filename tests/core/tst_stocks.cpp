@@ -7,6 +7,9 @@
 #include <QRandomGenerator>
 #include <QtTest>
 
+#include <cmath>
+#include <limits>
+
 namespace {
 QByteArray fileBytes(const QString &name)
 {
@@ -176,6 +179,22 @@ private slots:
         QVERIFY(SetCount >= 0 && SetCount <= 201);
         // Reading does not repair or rewrite the file.
         QCOMPARE(fileBytes(QStringLiteral("Set0.dat")), bytes);
+    }
+
+    // A NaN in a record read from its file is no change: the set is not
+    // written again on the next switch.
+    void notANumberIsNoChange()
+    {
+        TempProfile profile;
+        Sets[0].Symbol = QStringLiteral("IBM");
+        Sets[0].LowTarget = std::numeric_limits<float>::quiet_NaN();
+        SaveStocks();
+        resetStocks();
+        ReadStocks();
+        QVERIFY(std::isnan(Sets[0].LowTarget));
+        QVERIFY(!SetsChangedSinceRead());
+        Sets[0].LowTarget = 12;
+        QVERIFY(SetsChangedSinceRead());
     }
 
     void saveKeepsBytesBeyondTheRecords()

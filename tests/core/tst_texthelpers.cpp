@@ -42,6 +42,9 @@ private slots:
         QTest::newRow("not a number") << "N/A" << "0" << "0";
         QTest::newRow("per cent") << "12.5%" << "0" << "0";
         QTest::newRow("negative decimal as is") << "-.5" << "-.5" << "-.5";
+        // Numbers no price has keep their text rather than overflow.
+        QTest::newRow("leading point, huge") << ".9E30" << "0.9E30" << "0.9E30";
+        QTest::newRow("leading point, past 64 bits") << ".1e18" << "0.1e18" << "0.1e18";
     }
     void formatP()
     {

@@ -352,10 +352,11 @@ void frmMain::Form_Load()
 
     Splitter->setMouseIcon(LoadResCursor(103));
 
-    const Variant pos = QuerySetting(QStringLiteral("LastTreePos"));
-    if (!pos.toString().isEmpty()) {
-        picSplit2->move(Twips::toPixelsX(pos.toDouble(), this), picSplit2->y());
-        picSplit2_MouseUp(2, 0, 0, pos.toDouble());
+    // A divider place no screen has is a damaged setting, not a place.
+    const int pos = QuerySettingInRange(QStringLiteral("LastTreePos"), 0, 1000000, -1);
+    if (pos >= 0) {
+        picSplit2->move(Twips::toPixelsX(pos, this), picSplit2->y());
+        picSplit2_MouseUp(2, 0, 0, pos);
     }
 }
 
@@ -384,12 +385,11 @@ void frmMain::LoadData()
     LoadSets();
     SetSplashBar(75);
 
-    const Variant group = QuerySetting(QStringLiteral("LastGroup"));
-    mnuSet_Click(group.toString().isEmpty() ? 0 : short(group.toDouble()));
+    mnuSet_Click(short(QuerySettingInRange(QStringLiteral("LastGroup"), 0, SetNameCount - 1, 0)));
 
     ApplyStoredProxy();
 
-    UpdateInterval = short(QuerySetting(QStringLiteral("AutoUpdate")).toDouble());
+    UpdateInterval = short(QuerySettingInRange(QStringLiteral("AutoUpdate"), 0, 1440, 0));
     SetSplashBar(80);
 
     LoadLayout();
