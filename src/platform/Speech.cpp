@@ -41,6 +41,29 @@ public:
             tts->setVoice(voices[mode - 1]);
     }
 
+    void say(const QString &text) override
+    {
+        if (QTextToSpeech *tts = engine())
+            tts->say(text);
+    }
+
+    void pause() override
+    {
+        if (QTextToSpeech *tts = engine())
+            tts->pause();
+    }
+
+    void resume() override
+    {
+        if (QTextToSpeech *tts = engine())
+            tts->resume();
+    }
+
+    int lastError() override
+    {
+        return m_tts && m_tts->state() == QTextToSpeech::Error ? 1 : 0;
+    }
+
 private:
     // Made when first needed, so that a program that never speaks never
     // starts the engine; nullptr when flite is not installed.

@@ -14,6 +14,12 @@ public:
     virtual void stop() = 0;
     // A number outside the list leaves the voice as it is.
     virtual void setVoiceMode(int mode) = 0;
+    // Speaks the text (replacing what is being spoken); pause and resume.
+    virtual void say(const QString &text) { Q_UNUSED(text); }
+    virtual void pause() {}
+    virtual void resume() {}
+    // The engine's last error code (0: none).
+    virtual int lastError() { return 0; }
 };
 
 // The engine in force: the system's flite engine, started on first use

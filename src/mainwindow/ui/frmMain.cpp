@@ -1,6 +1,9 @@
 #include "mainwindow/ui/frmMain.h"
 #include "services/MailJobs.h"
 #include "services/ui/News.h"
+#include "services/ui/frmSpeech.h"
+#include "mainwindow/SpokenSummaries.h"
+#include "platform/Speech.h"
 #include "webqueries/ui/Scr.h"
 
 #include "core/DataDir.h"
@@ -37,6 +40,7 @@
 #include "retrieval/transport/TransferFetch.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFrame>
@@ -957,7 +961,22 @@ void frmMain::SendErrorLog()
 {
     ::SendErrorLog([this](const QString &text) { setPanelText(6, text); });
 }
-void frmMain::Speak(short) {}
+void frmMain::Speak(short Mode)
+{
+    const QString text = SpokenSummary(Mode);
+    frmSpeech *speech = LoadSpeech(this);
+    speech->lblWait->show();
+    const int top = Twips::toPixelsY(Twips::fromPixelsY(NewsTicker1->y(), this) + 700, this);
+    speech->move(mapToGlobal(QPoint(width() / 2 - speech->width() / 2, top)));
+    speech->show();
+    DoEvents();
+    // The voice chosen in the settings window (loaded hidden when needed).
+    speechEngine().setVoiceMode(LoadOptions().cobVoice->currentIndex() + 1);
+    DoEvents();
+    speech->speak(text);
+    DoEvents();
+    speech->lblWait->hide();
+}
 void frmMain::Update_OptSum() {}
 void frmMain::WinsockWait()
 {

@@ -12,6 +12,7 @@
 #include "platform/Twips.h"
 #include "core/Version.h"
 #include "retrieval/ui/Options.h"
+#include "services/ui/GRP.h"
 #include "services/ui/Thanks.h"
 #include "services/ui/frmEmail.h"
 #include "services/ui/frmSupport.h"
@@ -78,8 +79,6 @@ void frmMain::createStartMenu()
         }
         QAction *a = mnuHelp->addAction(QString::fromLatin1(HelpTopics[i].caption));
         connect(a, &QAction::triggered, this, [this, i] { mnuHelp_Click(i); });
-        // The picture-effect window of "Relax" is not part of this build.
-        a->setEnabled(HelpTopics[i].context != 0);
     }
 
     mnuStartItems = QList<QAction *>(9, nullptr);
@@ -136,6 +135,10 @@ void frmMain::mnuHelp_Click(int Index)
 {
     if (Index < 0 || Index > 7)
         return;
+    if (Index == 7) {
+        ShowGRP(); // "Relax"
+        return;
+    }
     if (HelpTopics[Index].context != 0)
         OpenHelpTopic(HelpTopics[Index].context, DataDir);
 }
