@@ -1,5 +1,7 @@
 #include "mainwindow/ui/frmMain.h"
+#include "services/Adviser.h"
 #include "services/MailJobs.h"
+#include "services/ui/frmAdviser.h"
 #include "services/ui/News.h"
 #include "services/ui/frmSpeech.h"
 #include "mainwindow/SpokenSummaries.h"
@@ -40,6 +42,7 @@
 #include "retrieval/transport/TransferFetch.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCloseEvent>
 #include <QDir>
@@ -654,6 +657,19 @@ void frmMain::Panel1_Click(int index)
         mnuStart->popup(at);
     else if (index == 1 && !runActive())
         mnuSets->popup(at);
+    else if (index == 2)
+        MsgBox(QStringLiteral("This option will be available in the next coming version, stay tune!"),
+               Msg::Information, QStringLiteral(" Coming Soon.."));
+    else if (index == 3)
+        ShowAdviser(this, qRound(Twips::fromPixelsY(NewsTicker1->y(), this)), adviserServiceBox());
+}
+
+frmAdviser::ServiceBox frmMain::adviserServiceBox()
+{
+    // The settings window's box of the weekly adviser service.
+    constexpr int AdviserBox = 19;
+    return {[] { return LoadOptions().chkUpdate[AdviserBox]->isChecked(); },
+            [](bool ticked) { LoadOptions().chkUpdate[AdviserBox]->setChecked(ticked); }};
 }
 
 void frmMain::Picture1_Click(int index)
@@ -956,7 +972,10 @@ void frmMain::FG_IPO_Last() {}
 void frmMain::FG_IPO_News() {}
 void frmMain::FG_IPO_With() {}
 void frmMain::FG_WMarket() {}
-void frmMain::UpdateAdvise() {}
+void frmMain::UpdateAdvise()
+{
+    ::UpdateAdvise();
+}
 void frmMain::SendErrorLog()
 {
     ::SendErrorLog([this](const QString &text) { setPanelText(6, text); });

@@ -3,6 +3,7 @@
 #include "core/MainWindow.h"
 #include "platform/ui/TreeView.h"
 #include "retrieval/BatchRun.h"
+#include "services/ui/frmAdviser.h"
 
 #include <QList>
 #include <QString>
@@ -154,6 +155,7 @@ public:
     void Form_Resize();
     void ExitApp();
     void Panel1_Click(int index);
+    static frmAdviser::ServiceBox adviserServiceBox();
     void Picture1_Click(int index);
     void mnuStart_Click(int Index);
     void mnuSetting_Click(int Index);

@@ -12,6 +12,7 @@
 #include "retrieval/PriceFetch.h"
 #include "retrieval/SymbolFetch.h"
 #include "retrieval/ui/Options.h"
+#include "services/Adviser.h"
 #include "services/SmtpClient.h"
 
 #include <QAction>
@@ -92,6 +93,7 @@ BatchTable frmMain::batchTable() const
     table[16] = [] { ::UpdateWinners(); };
     table[17] = [] { UpdateLosers(); };
     table[18] = [] { ::UpdateUpDown(); };
+    table[19] = [] { ::UpdateAdvise(); };
     for (int box = FirstBigMoversBox; box <= LastBigMoversBox; ++box) {
         const BigMoversReport r = bigMoversReportOfBox(box);
         table[box] = [r] { UpdateBigMovers(r.report, r.code, r.exchange, r.title); };

@@ -24,6 +24,8 @@
 #include <QTimer>
 #include <QLabel>
 #include <QSignalSpy>
+#include "services/ui/frmAdviser.h"
+
 #include <QtTest>
 
 namespace {
@@ -159,6 +161,11 @@ private slots:
         QVERIFY(screenerWindow() && screenerWindow()->isVisible());
         UnloadNews();
         UnloadScr();
+        // Alt+A: the adviser label's window, modal.
+        QTest::keyClick(w, Qt::Key_A, Qt::AltModifier);
+        QVERIFY(adviserWindow() && adviserWindow()->isVisible());
+        QCOMPARE(adviserWindow()->windowModality(), Qt::ApplicationModal);
+        UnloadAdviser();
     }
 
     void facesFollowThePointer()

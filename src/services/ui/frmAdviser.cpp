@@ -1,0 +1,175 @@
+#include "services/ui/frmAdviser.h"
+
+#include "core/Connection.h"
+#include "core/DataDir.h"
+#include "core/ui/WindowEffects.h"
+#include "platform/Help.h"
+#include "platform/Latin1File.h"
+#include "platform/Sleep.h"
+#include "platform/Twips.h"
+#include "platform/ui/FormInstance.h"
+#include "services/Adviser.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+
+namespace {
+
+QPointer<frmAdviser> g_adviser;
+
+// Controls sit where the window's design puts them (twips).
+void place(QWidget *w, int left, int top, int width, int height)
+{
+    w->setGeometry(Twips::toPixelsX(left, w), Twips::toPixelsY(top, w), Twips::toPixelsX(width, w),
+                   Twips::toPixelsY(height, w));
+}
+
+QPushButton *button(const QString &caption, QWidget *parent)
+{
+    auto *b = new QPushButton(caption, parent);
+    b->setAutoDefault(false);
+    return b;
+}
+
+} // namespace
+
+frmAdviser::frmAdviser(const ServiceBox &box, QWidget *parent)
+    : QWidget(parent, Qt::Dialog | Qt::FramelessWindowHint), m_box(box)
+{
+    setObjectName(QStringLiteral("frmAdviser"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFixedSize(Twips::toPixelsX(7575, this), Twips::toPixelsY(4425, this));
+    QPalette p = palette();
+    p.setColor(QPalette::Window, QColor(224, 224, 224));
+    setPalette(p);
+    setAutoFillBackground(true);
+
+    Label1 = new QLabel(QStringLiteral("...The Brindlewick Adviser..."), this);
+    QFont heading(QStringLiteral("Times New Roman"), 11);
+    heading.setPointSizeF(11.25);
+    heading.setBold(true);
+    heading.setItalic(true);
+    Label1->setFont(heading);
+    Label1->setAlignment(Qt::AlignCenter);
+    Label1->setStyleSheet(QStringLiteral("color: #0000ff;"));
+    place(Label1, 120, 0, 7335, 255);
+
+    Label2 = new QLabel(this);
+    Label2->setStyleSheet(QStringLiteral("color: rgb(64, 64, 64);"));
+    place(Label2, 120, 360, 7335, 495);
+
+    txtTip = new QPlainTextEdit(this);
+    txtTip->setLineWrapMode(QPlainTextEdit::NoWrap);
+    place(txtTip, 120, 960, 7335, 2775);
+
+    Check1 = new QCheckBox(QStringLiteral("Weekly adviser service"), this);
+    place(Check1, 120, 3840, 2655, 195);
+
+    cmdClose = button(QStringLiteral("&Close"), this);
+    cmdClose->setToolTip(QStringLiteral("Close This Window"));
+    place(cmdClose, 120, 4080, 975, 300);
+    cmdUpdate = button(QStringLiteral("&Get Free Tip"), this);
+    place(cmdUpdate, 1200, 4080, 1215, 300);
+    cmdFull = button(QStringLiteral("&Full Service User"), this);
+    QFont bold = cmdFull->font();
+    bold.setBold(true);
+    cmdFull->setFont(bold);
+    cmdFull->setStyleSheet(QStringLiteral("QPushButton { background: rgb(192, 192, 255); }"));
+    place(cmdFull, 2520, 4080, 1815, 300);
+    lblInfo = new QLabel(QStringLiteral("------"), this);
+    lblInfo->hide();
+    place(lblInfo, 4440, 4080, 1935, 255);
+    cmdHelp = button(QStringLiteral("&Help"), this);
+    cmdHelp->setToolTip(QStringLiteral("Click For Help"));
+    place(cmdHelp, 6480, 4080, 975, 300);
+
+    setTabOrder(cmdFull, cmdClose);
+    setTabOrder(cmdClose, cmdHelp);
+    setTabOrder(cmdHelp, txtTip);
+    setTabOrder(txtTip, cmdUpdate);
+    setTabOrder(cmdUpdate, Check1);
+
+    connect(Check1, &QCheckBox::clicked, this, [this] { Check1_Click(); });
+    connect(cmdUpdate, &QPushButton::clicked, this, [this] { cmdUpdate_Click(); });
+    connect(cmdClose, &QPushButton::clicked, this, [this] { cmdclose_Click(); });
+    connect(cmdFull, &QPushButton::clicked, this, [] { OpenHelpTopic(1010, DataDir); });
+    connect(cmdHelp, &QPushButton::clicked, this, [] { OpenHelpTopic(1007, DataDir); });
+
+    init(); // Form_Load
+}
+
+void frmAdviser::init()
+{
+    Label2->setText(QStringLiteral("Weekly market notes from the Harbour Street Investment Letter,\r\n"
+                                   "30 years of proven high quality experienced institute."));
+    txtTip->setPlainText(cutTip(readLatin1File(tipFilePath()).value_or(QString())));
+    // The box shows the settings window's tick, whether or not a tip was
+    // found; writing it back is the same value.
+    if (m_box.ticked) {
+        Check1->setChecked(m_box.ticked());
+        Check1_Click();
+    }
+}
+
+void frmAdviser::Check1_Click()
+{
+    if (m_box.setTicked)
+        m_box.setTicked(Check1->isChecked());
+}
+
+void frmAdviser::cmdUpdate_Click()
+{
+    if (CheckConnection()) {
+        lblInfo->setText(QStringLiteral("Downloading Data.."));
+        lblInfo->show();
+        cmdUpdate->setEnabled(false);
+        const TipFetch result = UpdateAdvise();
+        DoEvents();
+        if (result == TipFetch::Busy)
+            lblInfo->setText(QStringLiteral("Update running, try later"));
+        else if (result == TipFetch::Failed)
+            lblInfo->setText(QStringLiteral("No tip fetched"));
+        else
+            lblInfo->hide();
+    }
+    cmdUpdate->setEnabled(true);
+}
+
+void frmAdviser::cmdclose_Click()
+{
+    RollWindow(this, 25);
+    close();
+    DoEvents();
+}
+
+frmAdviser *adviserWindow()
+{
+    return g_adviser.data();
+}
+
+void ShowAdviser(QWidget *owner, int tickerTopTwips, const frmAdviser::ServiceBox &box)
+{
+    // Loaded afresh each time: the tip is read from the file again.
+    if (g_adviser)
+        delete g_adviser.data();
+    g_adviser = new frmAdviser(box, owner);
+    g_adviser->setWindowModality(Qt::ApplicationModal);
+    frmAdviser *w = g_adviser;
+    if (owner) {
+        const int left = owner->width() / 2 - w->width() / 2;
+        w->move(owner->mapToGlobal(QPoint(left, Twips::toPixelsY(tickerTopTwips + 700, owner))));
+    } else {
+        FormInstance<frmAdviser>::centreOnScreen(w);
+    }
+    w->show();
+    w->raise();
+}
+
+void UnloadAdviser()
+{
+    if (g_adviser)
+        g_adviser->close();
+}
