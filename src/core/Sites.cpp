@@ -50,6 +50,7 @@ constexpr SiteEntry kSites[SiteCount] = {
     {"NewsQuerySite", "moneynet.example.com"},
     {"ScreenSite", "screen.example.com"},
     {"ChartServer", "charts.interactive.example.com"},
+    {"MakerFtp", "ftp.pellor.example"},
 };
 
 const SiteEntry &entry(Site site)

@@ -46,9 +46,10 @@ enum class Site {
     NewsQuerySite,    // the financial news site of the news query
     ScreenSite,       // the stock-screening site
     ChartServer,      // the interactive chart server
+    MakerFtp,         // the maker's FTP server: the upgrade archive
 };
 
-inline constexpr int SiteCount = 37;
+inline constexpr int SiteCount = 38;
 
 // "Site_QuoteService", "Site_ResearchSite", ...
 QString siteSettingName(Site site);

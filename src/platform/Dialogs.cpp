@@ -45,6 +45,14 @@ int MsgBox(const QString &prompt, int style, const QString &title)
     return g_handler->message(prompt, style, title);
 }
 
+QString ShowSave(const QString &title, const QString &defaultName, const QString &filterDescription,
+                 const QString &extension)
+{
+    if (!g_handler)
+        return QString();
+    return g_handler->saveFile(title, defaultName, filterDescription, extension);
+}
+
 QString InputBox(const QString &prompt, const QString &title, const QString &defaultText)
 {
     if (!g_handler)

@@ -25,6 +25,13 @@ public:
     virtual int message(const QString &prompt, int style, const QString &title) = 0;
     // The text entered, or "" when the box was cancelled.
     virtual QString input(const QString &prompt, const QString &title, const QString &defaultText) = 0;
+    // The save dialog: the full path chosen, or "" when it was cancelled.
+    virtual QString saveFile(const QString &title, const QString &defaultName, const QString &filterDescription,
+                             const QString &extension)
+    {
+        Q_UNUSED(title) Q_UNUSED(defaultName) Q_UNUSED(filterDescription) Q_UNUSED(extension)
+        return QString();
+    }
 };
 
 // The handler in force (nullptr: none). Returns the one it replaces.
@@ -35,6 +42,10 @@ DialogHandler *dialogHandler();
 // default button without asking and InputBox answers "".
 int MsgBox(const QString &prompt, int style = Msg::OKOnly, const QString &title = QString());
 QString InputBox(const QString &prompt, const QString &title = QString(), const QString &defaultText = QString());
+// The save dialog with one filter ("Zip File", "zip"); "" when cancelled
+// or when no dialog can be shown.
+QString ShowSave(const QString &title, const QString &defaultName, const QString &filterDescription,
+                 const QString &extension);
 
 // The answer a box gives when nobody is there to press a button.
 int defaultAnswer(int style);

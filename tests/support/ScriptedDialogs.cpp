@@ -29,3 +29,13 @@ QString ScriptedDialogs::input(const QString &prompt, const QString &title, cons
     }
     return m_inputs.takeFirst();
 }
+
+QString ScriptedDialogs::saveFile(const QString &title, const QString &defaultName, const QString &, const QString &)
+{
+    m_shown << Shown{defaultName, title, 0, true};
+    if (m_saves.isEmpty()) {
+        ++m_unexpected;
+        return QString();
+    }
+    return m_saves.takeFirst();
+}

@@ -25,6 +25,8 @@ public:
 
     void answer(int msgAnswer) { m_answers << msgAnswer; }
     void answerInput(const QString &text) { m_inputs << text; }
+    // The next save dialog answers this path ("" is a cancel).
+    void answerSave(const QString &path) { m_saves << path; }
 
     const QList<Shown> &shown() const { return m_shown; }
     int unexpected() const { return m_unexpected; }
@@ -32,11 +34,14 @@ public:
 
     int message(const QString &prompt, int style, const QString &title) override;
     QString input(const QString &prompt, const QString &title, const QString &defaultText) override;
+    QString saveFile(const QString &title, const QString &defaultName, const QString &filterDescription,
+                     const QString &extension) override;
 
 private:
     DialogHandler *m_previous = nullptr;
     QList<int> m_answers;
     QStringList m_inputs;
+    QStringList m_saves;
     QList<Shown> m_shown;
     int m_unexpected = 0;
 };

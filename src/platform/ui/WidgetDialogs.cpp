@@ -1,6 +1,8 @@
 #include "platform/ui/WidgetDialogs.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -70,4 +72,16 @@ QString WidgetDialogs::input(const QString &prompt, const QString &title, const 
     const QString text = QInputDialog::getText(QApplication::activeWindow(), titleOr(title), prompt,
                                                QLineEdit::Normal, defaultText, &ok);
     return ok ? text : QString();
+}
+
+QString WidgetDialogs::saveFile(const QString &title, const QString &defaultName, const QString &filterDescription,
+                                const QString &extension)
+{
+    QFileDialog dialog(QApplication::activeWindow(), title, QDir::homePath() + QLatin1Char('/') + defaultName,
+                       filterDescription + QStringLiteral(" (*.") + extension + QLatin1Char(')'));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(extension);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
 }

@@ -9,4 +9,6 @@ class WidgetDialogs : public DialogHandler
 public:
     int message(const QString &prompt, int style, const QString &title) override;
     QString input(const QString &prompt, const QString &title, const QString &defaultText) override;
+    QString saveFile(const QString &title, const QString &defaultName, const QString &filterDescription,
+                     const QString &extension) override;
 };

@@ -616,7 +616,7 @@ void Options::cmdUpgrade_Click()
         cmdUpgrade->setEnabled(true);
     if (newer) {
         UnloadOptions();
-        ShowUpgrade();
+        ShowUpgrade([] { LoadOptions().show(); });
     }
 }
 
