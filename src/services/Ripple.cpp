@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QSet>
 #include <QTimer>
 
 #include <algorithm>
@@ -14,6 +15,23 @@ namespace {
 int roundEven(double v)
 {
     return int(std::nearbyint(v));
+}
+
+// The picture as one 8-bit plane. Formats such as GIF load as 32-bit
+// pictures whatever their palette; one of at most 256 colours is turned
+// back into its palette form, any other stays as it is (and is refused).
+QImage loadPicture(const QString &path)
+{
+    QImage image(path);
+    if (image.isNull() || image.format() == QImage::Format_Indexed8)
+        return image;
+    QSet<QRgb> colours;
+    for (int r = 0; r < image.height() && colours.size() <= 256; ++r)
+        for (int c = 0; c < image.width() && colours.size() <= 256; ++c)
+            colours.insert(image.pixel(c, r));
+    if (colours.size() > 256)
+        return image;
+    return image.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither);
 }
 } // namespace
 
@@ -30,8 +48,8 @@ bool ClsManip::eightBit() const
 void ClsManip::IntRipple(const QString &PicPath, float frq1)
 {
     m_frequency = frq1;
-    destination = QImage(PicPath);
-    source = QImage(PicPath);
+    destination = loadPicture(PicPath);
+    source = destination.copy();
     const int W = destination.width(), H = destination.height();
     m_centerY = roundEven(H) / 2 + 1;
     m_centerX = roundEven(W) / 2 + 1;
@@ -108,8 +126,8 @@ void ClsManip::DoRipple(float Frq)
 
 void ClsManip::IntBump(const QString &PicPath)
 {
-    destination = QImage(PicPath);
-    source = QImage(PicPath);
+    destination = loadPicture(PicPath);
+    source = destination.copy();
     m_bumpCenterY = roundEven(destination.height() / 2.0);
     m_bumpCenterX = roundEven(destination.width() / 2.0);
     m_bumpMaxX = source.width() - 2;

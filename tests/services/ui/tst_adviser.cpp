@@ -40,6 +40,7 @@ class TestAdviser : public QObject
 private slots:
     void init()
     {
+        m_profile.reset(); // the old profile restores its settings before the new one starts
         m_profile = std::make_unique<TempProfile>();
         m_profile->createProgramKey();
         m_site = std::make_unique<FixtureSite>(m_root.path());

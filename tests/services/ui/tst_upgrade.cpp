@@ -115,6 +115,7 @@ class TestUpgrade : public QObject
 private slots:
     void init()
     {
+        m_profile.reset(); // the old profile restores its settings before the new one starts
         m_profile = std::make_unique<TempProfile>();
         m_profile->createProgramKey();
         QFile::remove(target());
