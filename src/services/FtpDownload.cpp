@@ -90,30 +90,41 @@ void FtpDownload::openDataPort()
                             .arg(port >> 8).arg(port & 255);
 }
 
-void FtpDownload::readControl()
+QList<FtpReply> takeFtpReplies(QByteArray &pending, QString &openCode)
 {
-    touch();
-    m_pending += m_control->readAll();
+    QList<FtpReply> replies;
     int end;
-    while (m_active && (end = m_pending.indexOf('\n')) >= 0) {
-        QString line = QString::fromLatin1(m_pending.left(end));
-        m_pending.remove(0, end + 1);
+    while ((end = pending.indexOf('\n')) >= 0) {
+        QString line = QString::fromLatin1(pending.left(end));
+        pending.remove(0, end + 1);
         if (line.endsWith(QLatin1Char('\r')))
             line.chop(1);
         static const QRegularExpression codeLine(QStringLiteral("^(\\d{3})([ -]|$)"));
         const QRegularExpressionMatch m = codeLine.match(line);
-        if (!m_openCode.isEmpty()) {
+        if (!openCode.isEmpty()) {
             // Inside a multi-line reply: only "<code> " ends it.
-            if (!(m.hasMatch() && m.captured(1) == m_openCode && m.captured(2) != QLatin1String("-")))
+            if (!(m.hasMatch() && m.captured(1) == openCode && m.captured(2) != QLatin1String("-")))
                 continue;
-            m_openCode.clear();
+            openCode.clear();
         } else if (!m.hasMatch()) {
             continue; // not a reply line
         } else if (m.captured(2) == QLatin1String("-")) {
-            m_openCode = m.captured(1);
+            openCode = m.captured(1);
             continue;
         }
-        onReply(m.captured(1).toInt(), line);
+        replies << FtpReply{m.captured(1).toInt(), line};
+    }
+    return replies;
+}
+
+void FtpDownload::readControl()
+{
+    touch();
+    m_pending += m_control->readAll();
+    for (const FtpReply &reply : takeFtpReplies(m_pending, m_openCode)) {
+        if (!m_active)
+            return;
+        onReply(reply.code, reply.line);
     }
 }
 

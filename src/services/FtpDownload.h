@@ -9,6 +9,18 @@
 class QTcpServer;
 class QTcpSocket;
 
+// One whole reply of an FTP server: its code and its last line.
+struct FtpReply
+{
+    int code = 0;
+    QString line;
+};
+
+// Takes the whole replies out of the bytes received so far; what is not
+// yet a whole reply stays in pending, and openCode holds the code of a
+// multi-line reply still being read.
+QList<FtpReply> takeFtpReplies(QByteArray &pending, QString &openCode);
+
 // Fetches one file from an FTP server in active mode: a fixed script of
 // five commands on the control connection (user, password, binary type,
 // data port, retrieve), each sent when the reply it waits for has come,

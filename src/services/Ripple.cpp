@@ -78,19 +78,30 @@ bool ClsManip::rippleFrame()
     const int bpl = int(destination.bytesPerLine());
     const int srcBpl = int(source.bytesPerLine());
     const int rows = std::min(destination.height(), source.height());
+    // Each column's shift, by its distance from the centre, for one row at
+    // a time: the distance table keeps every lookup inside the picture.
+    const int lastCol = m_distCols - 1;
+    QVector<short> rowShift(bpl);
+    const short *wave = m_wave.constData();
     for (int r = 0; r < rows; ++r) {
+        const int dr = std::min(std::abs(r - m_centerY), m_distRows - 1);
+        const short *dist = m_dist.constData() + dr * m_distCols;
+        short *shift = rowShift.data();
+        for (int c = 0; c < bpl; ++c) {
+            const int dc = c < m_centerX ? m_centerX - c : c - m_centerX;
+            const int d = dist[dc < lastCol ? dc : lastCol];
+            shift[c] = wave[d < m_waveMax ? d : m_waveMax];
+        }
         uchar *to = destination.scanLine(r);
         const uchar *from = source.constScanLine(r);
-        const int dr = std::min(std::abs(r - m_centerY), m_distRows - 1);
+        const int last = srcBpl - 1;
         for (int c = 0; c < bpl; ++c) {
-            const int dc = std::min(std::abs(c - m_centerX), m_distCols - 1);
-            const int d = std::min<int>(m_dist[dr * m_distCols + dc], m_waveMax);
-            int s = c - m_wave[d];
+            int s = c - shift[c];
             if (s < 0)
                 s = -s; // mirrored at the left edge
-            if (s > srcBpl - 1)
-                s = 2 * (srcBpl - 1) - s; // and at the right edge
-            to[c] = from[std::clamp(s, 0, srcBpl - 1)];
+            if (s > last)
+                s = 2 * last - s; // and at the right edge
+            to[c] = from[s < 0 ? 0 : (s > last ? last : s)];
         }
     }
     return true;

@@ -22,6 +22,11 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <QStackedWidget>
+#include "services/ui/GRP.h"
+#include "services/ui/frmAdviser.h"
+#include "services/ui/frmSpeech.h"
+#include "services/ui/frmUpgrade.h"
+
 #include <QtTest>
 
 class TestCaptions : public QObject
@@ -115,6 +120,24 @@ private slots:
         UnloadEmail();
         UnloadSupport();
         UnloadNews();
+    }
+
+    void auxiliaryWindows()
+    {
+        ShowAdviser(nullptr, 0, {});
+        check(adviserWindow(), "adviser");
+        frmUpgrade *upgrade = (ShowUpgrade(), upgradeWindow());
+        upgrade->resize(upgrade->width(), upgrade->height() * 2); // as a download shows it
+        check(upgrade, "upgrade, downloading");
+        frmSpeech *speech = LoadSpeech(nullptr);
+        speech->show();
+        check(speech, "speech");
+        ShowGRP();
+        check(relaxWindow(), "relax");
+        UnloadAdviser();
+        UnloadUpgrade();
+        UnloadSpeech();
+        UnloadGRP();
     }
 
     void queryWindows()

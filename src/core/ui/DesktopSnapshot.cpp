@@ -1,7 +1,5 @@
 #include "core/ui/DesktopSnapshot.h"
 
-#include "platform/Sleep.h"
-
 #include <QGuiApplication>
 #include <QImage>
 #include <QPalette>
@@ -26,16 +24,12 @@ void DesktopSnapshot(QWidget *frm, const QColor &color)
         return;
     const QSize size = frm->size();
     QImage picture;
-    // The screen under the window, read while the window is out of the way.
+    // The screen where the window is about to appear. A window already on
+    // the screen would see itself there: it gets the plain tint.
     QScreen *screen = frm->screen() ? frm->screen() : QGuiApplication::primaryScreen();
-    if (screen && QGuiApplication::platformName() == QLatin1String("xcb")) {
-        const bool shown = frm->isVisible();
-        frm->hide();
-        DoEvents();
+    if (screen && !frm->isVisible() && QGuiApplication::platformName() == QLatin1String("xcb")) {
         const QPoint at = frm->pos();
         picture = screen->grabWindow(0, at.x(), at.y(), size.width(), size.height()).toImage();
-        if (shown)
-            frm->show();
     }
     QImage backdrop;
     if (picture.isNull() || picture.size() != size) {

@@ -6,7 +6,8 @@
 class QWidget;
 
 // The see-through look of a small borderless window: the part of the screen
-// the window covers becomes its background, tinted by combining each pixel
+// the window is about to cover (call it before the window is shown, at its
+// place) becomes its background, tinted by combining each pixel
 // with the colour (bitwise AND: white turns into the colour, black stays
 // black). Where the screen cannot be read (Wayland, offscreen) the
 // background is the colour itself. The window keeps the picture as the

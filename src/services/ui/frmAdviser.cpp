@@ -7,6 +7,7 @@
 #include "platform/Latin1File.h"
 #include "platform/Sleep.h"
 #include "platform/Twips.h"
+#include "platform/ui/DesignRow.h"
 #include "platform/ui/FormInstance.h"
 #include "services/Adviser.h"
 
@@ -70,21 +71,30 @@ frmAdviser::frmAdviser(const ServiceBox &box, QWidget *parent)
 
     cmdClose = button(QStringLiteral("&Close"), this);
     cmdClose->setToolTip(QStringLiteral("Close This Window"));
-    place(cmdClose, 120, 4080, 975, 300);
+
     cmdUpdate = button(QStringLiteral("&Get Free Tip"), this);
-    place(cmdUpdate, 1200, 4080, 1215, 300);
+
     cmdFull = button(QStringLiteral("&Full Service User"), this);
     QFont bold = cmdFull->font();
     bold.setBold(true);
     cmdFull->setFont(bold);
     cmdFull->setStyleSheet(QStringLiteral("QPushButton { background: rgb(192, 192, 255); }"));
-    place(cmdFull, 2520, 4080, 1815, 300);
+
     lblInfo = new QLabel(QStringLiteral("------"), this);
     lblInfo->hide();
-    place(lblInfo, 4440, 4080, 1935, 255);
+
     cmdHelp = button(QStringLiteral("&Help"), this);
     cmdHelp->setToolTip(QStringLiteral("Click For Help"));
-    place(cmdHelp, 6480, 4080, 975, 300);
+    // The button row; where the style needs wider buttons the window grows.
+    const int right = placeRow({{cmdClose, 120, 975}, {cmdUpdate, 1200, 1215}, {cmdFull, 2520, 1815},
+                                {lblInfo, 4440, 1935}, {cmdHelp, 6480, 975}},
+                               4080, 300);
+    const int margin = Twips::toPixelsX(120, this);
+    if (right + margin > width()) {
+        setFixedSize(right + margin, height() + cmdHelp->height() - Twips::toPixelsY(300, this));
+        for (QWidget *w : {static_cast<QWidget *>(Label1), static_cast<QWidget *>(Label2), static_cast<QWidget *>(txtTip)})
+            w->resize(right - margin, w->height());
+    }
 
     setTabOrder(cmdFull, cmdClose);
     setTabOrder(cmdClose, cmdHelp);

@@ -79,10 +79,12 @@ void frmSpeech::Form_Load()
     // counterpart here: nothing to set.
 }
 
-void frmSpeech::showEvent(QShowEvent *event)
+void frmSpeech::setVisible(bool visible)
 {
-    QWidget::showEvent(event);
-    DesktopSnapshot(this, QColor(129, 217, 239));
+    // The backdrop is read from the screen before the window covers it.
+    if (visible && !isVisible())
+        DesktopSnapshot(this, QColor(129, 217, 239));
+    QWidget::setVisible(visible);
 }
 
 void frmSpeech::speak(const QString &text)

@@ -31,13 +31,15 @@ public:
     // Speaks the text from its first sentence (the control's speak call).
     void speak(const QString &text);
     void lblNav_Click(int Index);
+    // The backdrop is taken from the screen before the window is shown.
+    void setVisible(bool visible) override;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
-    void showEvent(QShowEvent *event) override;
+
 
 private:
     void Form_Load();

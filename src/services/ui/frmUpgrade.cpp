@@ -6,6 +6,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Sleep.h"
 #include "platform/Twips.h"
+#include "platform/ui/DesignRow.h"
 #include "platform/ui/FormInstance.h"
 #include "services/FtpDownload.h"
 
@@ -69,6 +70,7 @@ frmUpgrade::frmUpgrade(QWidget *parent) : QWidget(parent, Qt::Tool | Qt::Framele
     colour(Label1, QColor(64, 64, 64));
     place(Label1, 240, 120, 5535, 615);
 
+    QList<DesignCell> row;
     for (int i = 0; i < 4; ++i) {
         auto *nav = new QLabel(QString::fromLatin1(NavCaptions[i]), this);
         QFont u = nav->font();
@@ -78,14 +80,11 @@ frmUpgrade::frmUpgrade(QWidget *parent) : QWidget(parent, Qt::Tool | Qt::Framele
         nav->setCursor(Qt::PointingHandCursor);
         nav->setMouseTracking(true);
         nav->installEventFilter(this);
-        nav->adjustSize();
-        // At the design's place, or after the one before where the
-        // system's font is wider.
-        const int after = i ? lblNav[i - 1]->geometry().right() + Twips::toPixelsX(120, this) : 0;
-        nav->move(qMax(Twips::toPixelsX(NavLeft[i], this), after), Twips::toPixelsY(1200, this));
         lblNav << nav;
+        row << DesignCell{nav, NavLeft[i], 0};
     }
-    resize(qMax(width(), lblNav.last()->geometry().right() + Twips::toPixelsX(120, this)), height());
+    const int right = placeRow(row, 1200, 195);
+    resize(qMax(width(), right + Twips::toPixelsX(120, this)), height());
     lblNav[0]->setEnabled(false);
 
     Text1 = new QPlainTextEdit(this);
