@@ -1,48 +1,27 @@
 #pragma once
 
 #include "core/MainWindow.h"
+#include "platform/ui/FormInstance.h"
 
-#include <QPointer>
 #include <QWidget>
 
 // A window of which one exists, owned by the main window: loaded on first
 // use, shown modeless above the main window, brought forward when shown
 // again, unloaded when it closes.
 template <class Form>
-class OwnedWindow
+class OwnedWindow : public FormInstance<Form>
 {
 public:
-    Form *get() const { return m_form.data(); }
-
     Form *load()
     {
-        if (!m_form)
-            m_form = new Form(dynamic_cast<QWidget *>(mainWindow()));
-        return m_form;
+        if (!this->get())
+            this->adopt(new Form(dynamic_cast<QWidget *>(mainWindow())));
+        return this->get();
     }
 
     Form *show()
     {
-        Form *form = load();
-        const bool wasShown = form->isVisible();
-        form->show();
-        if (wasShown) {
-            form->raise();
-            form->activateWindow();
-        }
-        return form;
+        load();
+        return FormInstance<Form>::show();
     }
-
-    void unload()
-    {
-        Form *form = m_form;
-        if (!form)
-            return;
-        m_form.clear();
-        form->hide();
-        form->deleteLater();
-    }
-
-private:
-    QPointer<Form> m_form;
 };
