@@ -129,8 +129,9 @@ void ClsManip::DoRipple(float Frq)
         QEventLoop wait;
         QObject::connect(&pace, &QTimer::timeout, &wait, &QEventLoop::quit);
         pace.start(frameIntervalMs);
+        const std::shared_ptr<bool> alive = m_alive;
         wait.exec();
-        if (m_idle)
+        if (!*alive || m_idle)
             return;
     }
 }

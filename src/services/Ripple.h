@@ -5,6 +5,7 @@
 #include <QVector>
 
 #include <functional>
+#include <memory>
 
 // The "Relax" effects on an 8-bit palette picture: a water ripple whose
 // circular waves run out from the centre and shift each pixel sideways by
@@ -13,6 +14,11 @@
 class ClsManip
 {
 public:
+    ClsManip() = default;
+    ~ClsManip() { *m_alive = false; }
+    ClsManip(const ClsManip &) = delete;
+    ClsManip &operator=(const ClsManip &) = delete;
+
     // The host and how the destination is shown after each frame.
     void IntCls(void *frm1, std::function<void(const QImage &)> show);
     // Loads the picture into destination and source, stores the frequency
@@ -40,6 +46,9 @@ public:
 private:
     bool eightBit() const;
     std::function<void(const QImage &)> m_show;
+    // False once the object is gone: its window may be closed and deleted
+    // while the animation's loop waits for the next frame.
+    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
     bool m_idle = false;
     float m_frequency = 0;
     short m_frameCount = 0;

@@ -11,6 +11,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QPixmap>
+#include <QPointer>
 #include <QPushButton>
 #include <QSlider>
 
@@ -88,9 +89,11 @@ void GRP::Command1_Click()
 {
     if (Effect->IsPlay() == QLatin1String("True")) {
         Command1->setText(QStringLiteral("Stop"));
+        const QPointer<GRP> self(this);
         Effect->DoRipple(RippleFrq);
-        // Back from the loop: stopped, or a picture it cannot animate.
-        if (Effect && !m_closing)
+        // Back from the loop: stopped, a picture it cannot animate, or the
+        // window closed (and perhaps gone) meanwhile.
+        if (self && !self->m_closing)
             Command1->setText(QStringLiteral("Start"));
     } else {
         Command1->setText(QStringLiteral("Start"));
