@@ -9,6 +9,8 @@
 #include "platform/FlexGrid.h"
 #include "platform/Sleep.h"
 #include "platform/TreeModel.h"
+#include "sheets/market/IpoCalendars.h"
+#include "sheets/market/IpoLists.h"
 #include "sheets/market/PriceSheet.h"
 #include "sheets/symbol/InsiderTrades.h"
 #include "sheets/symbol/QuarterlyReports.h"
@@ -125,6 +127,13 @@ const QHash<QString, std::function<void()>> &keyActions()
         QHash<QString, std::function<void()>> t;
         t.insert(QStringLiteral("PortClear"), clearPortfolioAsked);
         t.insert(QStringLiteral("ipo_MB"), [] { OpenBoards(2); });
+        t.insert(QStringLiteral("ipo_reg"), FG_IPO_Reg);
+        t.insert(QStringLiteral("ipo_price"), FG_IPO_Price);
+        t.insert(QStringLiteral("ipo_Loss"), FG_IPO_Loss);
+        t.insert(QStringLiteral("ipo_gain"), FG_IPO_Gain);
+        t.insert(QStringLiteral("ipo_with"), FG_IPO_With);
+        t.insert(QStringLiteral("ipo_news"), FG_IPO_News);
+        t.insert(QStringLiteral("ipo_last"), FG_IPO_Last);
         const char *const video[] = {"TVB_F", "TVB_B", "TVB_L", "TVB_S", "TVB_T", "TVF_U",
                                      "TVF_O", "TVF_B", "TVF_P", "TVIO",  "TVBBC"};
         for (short i = 0; i < short(std::size(video)); ++i)

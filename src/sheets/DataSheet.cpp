@@ -180,7 +180,9 @@ void FillSheet(const SheetSpec &decl)
         QCoreApplication::processEvents();
         const QString table = decl.cut ? decl.cut(page) : standardCut(decl, page);
         prepareGrid(*grid, decl);
-        if (decl.wholeRows)
+        if (decl.walk)
+            decl.walk(*grid, decl, table);
+        else if (decl.wholeRows)
             walkWholeRows(*grid, decl, table);
         else
             walkCells(*grid, decl, table);
@@ -189,7 +191,7 @@ void FillSheet(const SheetSpec &decl)
         target.showZoom();
     } catch (const vb::Error &e) {
         if (e.number == FileNotFound)
-            fail(decl, SheetFailure::NoData, *grid);
+            fail(decl, decl.noDataText.isEmpty() ? SheetFailure::Silent : SheetFailure::NoData, *grid);
         else
             fail(decl, e.number == vb::InvalidCall ? decl.onBadPage : decl.onOtherError, *grid);
     } catch (...) {

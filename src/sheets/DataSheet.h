@@ -88,7 +88,7 @@ struct SheetSpec
     // The sheet.
     QString key;        // stored in CurType before anything else
     QString cachePath;  // DataDir + "\Cache\DataSheet\" + file name
-    QString noDataText; // shown when the cache file is missing
+    QString noDataText; // shown when the cache file is missing (none: the grid stays)
     bool hourglass = false;
     bool zoomable = true;
 
@@ -117,6 +117,8 @@ struct SheetSpec
     QList<int> linkColumns;
     double nextRowHeight = 2;
     std::function<void(SheetWalk &walk, const QString &cellHtml)> cell;
+    // A walk of the sheet's own in place of the above (sections, lists).
+    std::function<void(FlexGrid &grid, const SheetSpec &decl, const QString &table)> walk;
 
     // Formatting, applied in this order after the walk.
     QList<Variant> aligns;      // SetColAlign

@@ -12,11 +12,28 @@
 
 namespace {
 
-void deleteWhenShorter(const QString &path, qint64 minBytes)
+// The page is fetched into a side file; only one that passes the size rule
+// replaces the cached page, so an error page or a refusal never costs the
+// page fetched before.
+QString sideFile(const QString &path)
 {
-    const QFileInfo info(resolvePath(path));
-    if (minBytes > 0 && info.exists() && info.size() < minBytes)
-        QFile::remove(info.filePath());
+    const QString side = path + QStringLiteral(".new");
+    QFile::remove(resolvePath(side));
+    return side;
+}
+
+void keepWhenWhole(const QString &side, const QString &path, qint64 minBytes)
+{
+    const QFileInfo fresh(resolvePath(side));
+    if (!fresh.exists())
+        return;
+    if (minBytes > 0 && fresh.size() < minBytes) {
+        QFile::remove(fresh.filePath());
+        return;
+    }
+    const QString target = resolvePath(path);
+    QFile::remove(target);
+    QFile::rename(fresh.filePath(), target);
 }
 
 } // namespace
@@ -31,8 +48,9 @@ void FetchSheetPage(const QString &fileName, const QString &address, const QStri
     if (StopFlag)
         return;
     const QString path = sheetCachePath(fileName);
-    GetUrlToFile(path, address, BaseCaption + QStringLiteral("    ") + words);
-    deleteWhenShorter(path, minBytes);
+    const QString side = sideFile(path);
+    GetUrlToFile(side, address, BaseCaption + QStringLiteral("    ") + words);
+    keepWhenWhole(side, path, minBytes);
 }
 
 void FetchSheetPageBySocket(const QString &fileName, const QString &address, const QString &words,
@@ -42,6 +60,7 @@ void FetchSheetPageBySocket(const QString &fileName, const QString &address, con
     if (StopFlag)
         return;
     const QString path = sheetCachePath(fileName);
-    SocketFetch(path, address, BaseCaption + QStringLiteral("    ") + words);
-    deleteWhenShorter(path, minBytes);
+    const QString side = sideFile(path);
+    SocketFetch(side, address, BaseCaption + QStringLiteral("    ") + words);
+    keepWhenWhole(side, path, minBytes);
 }

@@ -3,9 +3,10 @@
 #include <QString>
 
 // The two kinds of fetch routine behind the sheets. Each runs inside a
-// batch run only, stores one page as DataDir\Cache\DataSheet\<fileName>
-// and deletes it when it is shorter than minBytes (0: any size stays),
-// since a short reply is an error page. Any failure ends it silently.
+// batch run only and stores one page as DataDir\Cache\DataSheet\<fileName>
+// unless it is shorter than minBytes (0: any size does), since a short
+// reply is an error page; a page not stored leaves the cached one as it
+// was. Any failure ends it silently.
 // The caption shows BaseCaption, four blanks and `words`.
 
 // Through the transfer control: nothing at all while StopFlag is set.

@@ -121,6 +121,16 @@ private slots:
         for (const char *file : {"IBM_it.Sh", "ACME_it.Sh", "BOLT_it.Sh", "ACME_qr.Sh", "ACME_ee.Sh"})
             QVERIFY2(QFile::exists(cache + QLatin1String(file)), file);
         QVERIFY(!QFile::exists(cache + QStringLiteral("ZZZZ_it.Sh"))); // no page for it
+        // Each IPO page once.
+        for (const char *file : {"IPO_Prc.sh", "IPO_G3.sh", "IPO_L3.sh", "IPO_Reg.sh", "IPO_lts.sh", "IPO_News.sh", "IPO_wp.sh"})
+            QVERIFY2(QFile::exists(cache + QLatin1String(file)), file);
+        for (const char *path : {"/ipo/prc_cal.html", "/ipo/perf_g3.html", "/ipo/perf_l3.html", "/ipo/reg_cal.html",
+                                 "/ipo/index.html", "/reports/ipo.html", "/ipo/wp.html"}) {
+            int asked = 0;
+            for (const QByteArray &head : site.requests())
+                asked += head.contains(QByteArray(path) + " HTTP/");
+            QVERIFY2(asked == 1, path);
+        }
         // Quotes reached the records.
         QVERIFY(!Sets[1].LastSale.isEmpty());
         delete w;

@@ -104,9 +104,15 @@ private slots:
 
         fetch(socket, QStringLiteral("Test.Sh"), QStringLiteral("/page.html"), stored);
         QCOMPARE(cachedSize(QStringLiteral("Test.Sh")), stored);
+        // One byte short: not stored, and the page cached before stays.
+        writeCachePage(QStringLiteral("Test.Sh"), "good page");
+        fetch(socket, QStringLiteral("Test.Sh"), QStringLiteral("/page.html"), stored + 1);
+        QCOMPARE(cachedSize(QStringLiteral("Test.Sh")), qint64(9));
+        QVERIFY(!QFile::exists(cachePagePath(QStringLiteral("Test.Sh.new"))));
+        QFile::remove(cachePagePath(QStringLiteral("Test.Sh")));
         fetch(socket, QStringLiteral("Test.Sh"), QStringLiteral("/page.html"), stored + 1);
         QCOMPARE(cachedSize(QStringLiteral("Test.Sh")), qint64(-1));
-        QCOMPARE(site->requestCount(), 3);
+        QCOMPARE(site->requestCount(), 4);
     }
 
     void stopFetchesNothing_data() { sizeRule_data(); }

@@ -6,6 +6,8 @@
 #include "services/ui/frmSpeech.h"
 #include "mainwindow/SpokenSummaries.h"
 #include "platform/Speech.h"
+#include "sheets/market/IpoCalendars.h"
+#include "sheets/market/IpoLists.h"
 #include "webqueries/ui/Scr.h"
 
 #include "core/DataDir.h"
@@ -963,14 +965,14 @@ void frmMain::FG_PortfolioLog() {}
 void frmMain::Parse_US() {}
 void frmMain::FG_EC() {}
 void frmMain::Zoom_FG() {}
-void frmMain::FG_IPO_Price() {}
-void frmMain::FG_IPO_Gain() {}
-void frmMain::FG_IPO_Loss() {}
-void frmMain::Update_IPO_Price() {}
+void frmMain::FG_IPO_Price() { ::FG_IPO_Price(); }
+void frmMain::FG_IPO_Gain() { ::FG_IPO_Gain(); }
+void frmMain::FG_IPO_Loss() { ::FG_IPO_Loss(); }
+void frmMain::Update_IPO_Price() { ::Update_IPO_Price(); }
 void frmMain::Pares_BR(const QString &, const QString &) {}
-void frmMain::FG_IPO_Last() {}
-void frmMain::FG_IPO_News() {}
-void frmMain::FG_IPO_With() {}
+void frmMain::FG_IPO_Last() { ::FG_IPO_Last(); }
+void frmMain::FG_IPO_News() { ::FG_IPO_News(); }
+void frmMain::FG_IPO_With() { ::FG_IPO_With(); }
 void frmMain::FG_WMarket() {}
 void frmMain::UpdateAdvise()
 {

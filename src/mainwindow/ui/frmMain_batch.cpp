@@ -13,6 +13,8 @@
 #include "retrieval/SymbolFetch.h"
 #include "retrieval/ui/Options.h"
 #include "services/Adviser.h"
+#include "sheets/market/IpoCalendars.h"
+#include "sheets/market/IpoLists.h"
 #include "services/SmtpClient.h"
 
 #include <QAction>
@@ -94,6 +96,13 @@ BatchTable frmMain::batchTable() const
     table[17] = [] { UpdateLosers(); };
     table[18] = [] { ::UpdateUpDown(); };
     table[19] = [] { ::UpdateAdvise(); };
+    table[52] = [] { Update_IPO_Last(); };
+    table[53] = [] { Update_IPO_News(); };
+    table[54] = [] { Update_IPO_Gain(); };
+    table[55] = [] { Update_IPO_Loss(); };
+    table[56] = [] { Update_IPO_Reg(); };
+    table[57] = [] { ::Update_IPO_Price(); };
+    table[58] = [] { Update_IPO_With(); };
     for (int box = FirstBigMoversBox; box <= LastBigMoversBox; ++box) {
         const BigMoversReport r = bigMoversReportOfBox(box);
         table[box] = [r] { UpdateBigMovers(r.report, r.code, r.exchange, r.title); };

@@ -8,8 +8,12 @@
 #include "platform/FlexGrid.h"
 #include "platform/ui/PictureBox.h"
 #include "platform/ui/TreeView.h"
+#include "platform/UrlOpener.h"
+#include "platform/ui/FlexGridView.h"
+#include "core/Sites.h"
 #include "retrieval/transport/RunState.h"
 #include "support/CachePages.h"
+#include "support/GridDump.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempProfile.h"
 
@@ -158,6 +162,39 @@ private slots:
     }
 
     // With the price sheet shown, a change of set shows the new set's prices.
+    void ipoNodesDrawTheirSheets()
+    {
+        const struct { const char *key, *type, *cache, *page; } ipo[] = {
+            {"ipo_price", "IPO_Price", "IPO_Prc.sh", "ipo/prc_cal.html"},
+            {"ipo_gain", "IPO_Gain", "IPO_G3.sh", "ipo/perf_g3.html"},
+            {"ipo_Loss", "IPO_Loss", "IPO_L3.sh", "ipo/perf_l3.html"},
+            {"ipo_reg", "IPO_Reg", "IPO_Reg.sh", "ipo/reg_cal.html"},
+            {"ipo_last", "IPO_Last", "IPO_lts.sh", "ipo/index.html"},
+            {"ipo_news", "IPO_News", "IPO_News.sh", "reports/ipo.html"},
+            {"ipo_with", "IPO_With", "IPO_wp.sh", "ipo/wp.html"},
+        };
+        for (const auto &sheet : ipo) {
+            QFile page(fixturePath(QStringLiteral("site/") + QLatin1String(sheet.page)));
+            QVERIFY(page.open(QIODevice::ReadOnly));
+            writeCachePage(QLatin1String(sheet.cache), page.readAll());
+            clickNode(sheet.key);
+            QCOMPARE(CurType, QLatin1String(sheet.type));
+            QVERIFY2(w->FGModel->Rows() > 4, sheet.key);
+        }
+        // A headline of the news sheet opens its article.
+        clickNode("ipo_news");
+        QStringList opened;
+        setUrlOpenerHandler([&](const QUrl &u) {
+            opened << u.toString();
+            return true;
+        });
+        w->FGModel->setRow(2);
+        w->FGModel->setCol(1);
+        emit w->FG->Click();
+        setUrlOpenerHandler({});
+        QCOMPARE(opened, QStringList{siteUrl(Site::FinancePortal, QStringLiteral("/n/000614/brcd.html"))});
+    }
+
     void aNewSetRedrawsThePriceSheet()
     {
         clickNode("All");

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+// The four IPO calendars of the finance portal, each a cached page of one
+// table: pricings ("IPO_Price"), gainers ("IPO_Gain"), losers ("IPO_Loss")
+// and registrations ("IPO_Reg"). The fetches run in the batch run; the
+// fills draw the sheets.
+void Update_IPO_Price();
+void Update_IPO_Gain();
+void Update_IPO_Loss();
+void Update_IPO_Reg();
+
+void FG_IPO_Price();
+void FG_IPO_Gain();
+void FG_IPO_Loss();
+void FG_IPO_Reg();
+
+// Replies shorter than this are error pages, never an IPO page.
+inline constexpr qint64 MinIpoPageBytes = 2500;
+
+// Splits a "More Info" cell's words ("News, Chart, Profile") into cells
+// of their own from the walk's column on, each a link; cells that would
+// fall past the last column are left out. Shared by the IPO sheets whose
+// rows end with such a cell.
+struct SheetWalk;
+void moreInfoWords(SheetWalk &walk, const QString &cellHtml);
