@@ -10,6 +10,7 @@
 #include "platform/Sleep.h"
 #include "platform/TreeModel.h"
 #include "sheets/market/IpoCalendars.h"
+#include "sheets/market/MarketLists.h"
 #include "sheets/market/IpoLists.h"
 #include "sheets/market/PriceSheet.h"
 #include "sheets/symbol/InsiderTrades.h"
@@ -127,6 +128,13 @@ const QHash<QString, std::function<void()>> &keyActions()
         QHash<QString, std::function<void()>> t;
         t.insert(QStringLiteral("PortClear"), clearPortfolioAsked);
         t.insert(QStringLiteral("ipo_MB"), [] { OpenBoards(2); });
+        // The market lists, by the chooser's index.
+        const char *const lists[] = {"sup", "win", "los", "pg", "pl", "vg", "vl", "52h", "52l", "mas", "up",
+                                     "down", "ci", "pg_N", "pl_N", "vg_N", "vl_N", "52h_N", "52l_N", "mas_N",
+                                     "pg_A", "pl_A", "vg_A", "vl_A", "52h_A", "52l_A", "mas_A", "lmm",
+                                     "lmm_N", "lmm_A"};
+        for (short i = 0; i < short(std::size(lists)); ++i)
+            t.insert(QLatin1String(lists[i]), [i] { ShowConsultation(short(i + 1)); });
         t.insert(QStringLiteral("ipo_reg"), FG_IPO_Reg);
         t.insert(QStringLiteral("ipo_price"), FG_IPO_Price);
         t.insert(QStringLiteral("ipo_Loss"), FG_IPO_Loss);

@@ -23,6 +23,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QAction>
 #include <QLabel>
 #include <QtTest>
 
@@ -130,6 +131,25 @@ private slots:
             for (const QByteArray &head : site.requests())
                 asked += head.contains(QByteArray(path) + " HTTP/");
             QVERIFY2(asked == 1, path);
+        }
+        // Every market list of the tree draws its sheet from the pages the
+        // run fetched, and the "Consultation" menu marks the list shown.
+        const char *const lists[] = {"sup", "win", "los", "pg", "pl", "vg", "vl", "52h", "52l", "mas", "up",
+                                     "down", "ci", "pg_N", "pl_N", "vg_N", "vl_N", "52h_N", "52l_N", "mas_N",
+                                     "pg_A", "pl_A", "vg_A", "vl_A", "52h_A", "52l_A", "mas_A", "lmm",
+                                     "lmm_N", "lmm_A"};
+        TreeModel &nodes = w->TreeView1->Nodes();
+        for (int i = 0; i < int(std::size(lists)); ++i) {
+            const int node = nodes.find(QLatin1String(lists[i]));
+            QVERIFY2(node, lists[i]);
+            for (int p = nodes.Parent(node); p; p = nodes.Parent(p))
+                nodes.setExpanded(p, true);
+            QTreeWidgetItem *item = w->TreeView1->itemOf(node);
+            w->TreeView1->scrollToItem(item);
+            QTest::mouseClick(w->TreeView1->viewport(), Qt::LeftButton, {}, w->TreeView1->visualItemRect(item).center());
+            QVERIFY2(w->FGModel->Rows() > 3, lists[i]); // a sheet, not a one-cell notice
+            if (i + 1 < w->mnuCons.size())
+                QVERIFY2(w->mnuCons[i + 1]->isChecked(), lists[i]);
         }
         // Quotes reached the records.
         QVERIFY(!Sets[1].LastSale.isEmpty());

@@ -63,6 +63,7 @@ public:
     BW_RECORD_ARG(Speak, short)
     BW_RECORD(Update_OptSum)
     BW_RECORD(WinsockWait)
+    BW_RECORD_ARG(checkConsultationItem, short)
 
     // The window's grid; reaching it is not recorded as a call.
     FlexGrid grid;

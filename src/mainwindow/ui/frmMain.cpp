@@ -6,6 +6,8 @@
 #include "services/ui/frmSpeech.h"
 #include "mainwindow/SpokenSummaries.h"
 #include "platform/Speech.h"
+#include "sheets/market/AnalystActions.h"
+#include "sheets/market/BigMovers.h"
 #include "sheets/market/IpoCalendars.h"
 #include "sheets/market/IpoLists.h"
 #include "webqueries/ui/Scr.h"
@@ -300,6 +302,7 @@ void frmMain::createControls()
     }
 
     createStartMenu();
+    createConsultationMenu();
     connectTree();
 
     mnuSets = new QMenu(QStringLiteral("Sets"), this);
@@ -666,6 +669,30 @@ void frmMain::Panel1_Click(int index)
         ShowAdviser(this, qRound(Twips::fromPixelsY(NewsTicker1->y(), this)), adviserServiceBox());
 }
 
+void frmMain::createConsultationMenu()
+{
+    // The items carry check marks only: choosing one runs nothing.
+    const char *const captions[] = {"Stock Prices", "Top 25  Earnings Surprises", "Percentage Winners",
+                                    "Percentage Losers ", "Largest % Gain In Price ", "Largest % Loss In Price",
+                                    "Largest % Gain In Volume", "Largest % Loss In Volume", "52 Week Price Highs ",
+                                    "52 Week Price Lows", "Most Actives Stock  ", "Upgrades", "Downgrades",
+                                    "Coverage Initiated", "Broad Market Overviews ",
+                                    "Most Recent Corporate Earnings Releases "};
+    mnuConsMenu = new QMenu(QStringLiteral("Consultation"), this);
+    for (int i = 0; i < 16; ++i) {
+        QAction *a = mnuConsMenu->addAction(QString::fromLatin1(captions[i]));
+        a->setCheckable(true);
+        a->setVisible(i < 14);
+        mnuCons << a;
+    }
+}
+
+void frmMain::checkConsultationItem(short index)
+{
+    for (int i = 0; i < mnuCons.size(); ++i)
+        mnuCons[i]->setChecked(i == index);
+}
+
 frmAdviser::ServiceBox frmMain::adviserServiceBox()
 {
     // The settings window's box of the weekly adviser service.
@@ -759,7 +786,10 @@ void frmMain::changeEvent(QEvent *event)
 
 // Operations of the sheets, the set menu and the fetch routines: the window
 // answers each through the part of the program that owns it.
-void frmMain::FG_Coverage() {}
+void frmMain::FG_Coverage()
+{
+    ::FG_Coverage();
+}
 void frmMain::FG_ABS() {}
 void frmMain::mnuSet_Click(short index)
 {
@@ -969,7 +999,7 @@ void frmMain::FG_IPO_Price() { ::FG_IPO_Price(); }
 void frmMain::FG_IPO_Gain() { ::FG_IPO_Gain(); }
 void frmMain::FG_IPO_Loss() { ::FG_IPO_Loss(); }
 void frmMain::Update_IPO_Price() { ::Update_IPO_Price(); }
-void frmMain::Pares_BR(const QString &, const QString &) {}
+void frmMain::Pares_BR(const QString &FileName, const QString &Caption) { ::Pares_BR(FileName, Caption); }
 void frmMain::FG_IPO_Last() { ::FG_IPO_Last(); }
 void frmMain::FG_IPO_News() { ::FG_IPO_News(); }
 void frmMain::FG_IPO_With() { ::FG_IPO_With(); }

@@ -68,6 +68,8 @@ public:
     QMenu *mnuHelp = nullptr;
     QMenu *mnuUpdateMenu = nullptr;  // the Update submenu of the Start menu
     QList<QAction *> mnuUpdate;      // indexes 0, 1, 3 (separator) and 4
+    QMenu *mnuConsMenu = nullptr;    // the "Consultation" menu: check marks of the market list shown
+    QList<QAction *> mnuCons;
     QMenu *mnuSets = nullptr;        // the set menu, one item per stock set
     QList<QAction *> mnuSet;
     QSystemTrayIcon *TrayIcon1 = nullptr; // nullptr where the desktop has no tray
@@ -156,6 +158,8 @@ public:
     void ExitApp();
     void Panel1_Click(int index);
     static frmAdviser::ServiceBox adviserServiceBox();
+    void checkConsultationItem(short index) override;
+    void createConsultationMenu();
     void Picture1_Click(int index);
     void mnuStart_Click(int Index);
     void mnuSetting_Click(int Index);

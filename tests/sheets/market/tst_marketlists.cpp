@@ -1,0 +1,162 @@
+// The market lists: one golden dump per sheet shape from the fixture
+// site's pages, the chooser over every index, and pages that go wrong.
+#include "core/SharedState.h"
+#include "mainwindow/GridLinks.h"
+#include "platform/UrlOpener.h"
+#include "sheets/market/AnalystActions.h"
+#include "sheets/market/BigMovers.h"
+#include "sheets/market/MarketLists.h"
+#include "sheets/market/MarketMovers.h"
+#include "support/CachePages.h"
+#include "support/GridDump.h"
+#include "support/SheetBench.h"
+
+#include <QFile>
+#include <QUrl>
+#include <QtTest>
+
+namespace {
+
+QByteArray sitePage(const QString &page)
+{
+    QFile f(fixturePath(QStringLiteral("site/") + page));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QString bigMoversPage(int data, int report)
+{
+    return QStringLiteral("reports/bigmovers.asp/date=19990721&data=%1&start=1&report=%2.html").arg(data).arg(report);
+}
+
+void cacheAll()
+{
+    writeCachePage(QStringLiteral("mwwinners.Sh"), sitePage(QStringLiteral("dljd/mwwinners.htm")));
+    writeCachePage(QStringLiteral("mwlosers.Sh"), sitePage(QStringLiteral("dljd/mwlosers.htm")));
+    writeCachePage(QStringLiteral("25_surp.Sh"), sitePage(QStringLiteral("cgi-bin/25_surp")));
+    writeCachePage(QStringLiteral("UpDown.Sh"), sitePage(QStringLiteral("c/u.html")));
+}
+
+} // namespace
+
+class TestMarketLists : public QObject
+{
+    Q_OBJECT
+
+    SheetBench *bench = nullptr;
+
+    void compare(const char *golden)
+    {
+        QString why;
+        QVERIFY2(matchesGolden(dumpGrid(bench->grid), QLatin1String(golden), &why), qPrintable(why));
+    }
+
+private slots:
+    void init() { bench = new SheetBench; }
+    void cleanup() { delete bench; }
+
+    // One list of each header set; the cache names differ in letter case
+    // from the chooser's and name the same files.
+    void bigMovers_data()
+    {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("cache");
+        QTest::addColumn<QString>("golden");
+        QTest::newRow("price") << bigMoversPage(2, 1) << "BrPG_Q.Sh" << "bigmovers_price.txt";
+        QTest::newRow("volume") << bigMoversPage(1, 3) << "BrVG_N.Sh" << "bigmovers_volume.txt";
+        QTest::newRow("52-week") << bigMoversPage(1, 5) << "Br52-WPH_N.Sh" << "bigmovers_52week.txt";
+        QTest::newRow("most active") << bigMoversPage(1, 7) << "BrMAS_N.Sh" << "bigmovers_active.txt";
+        QTest::newRow("money movers") << bigMoversPage(2, 8) << "BrLMM_Q.Sh" << "bigmovers_money.txt";
+    }
+    void bigMovers()
+    {
+        QFETCH(QString, page);
+        QFETCH(QString, cache);
+        QFETCH(QString, golden);
+        writeCachePage(cache, sitePage(page));
+        QString chooserName = cache;
+        if (!cache.startsWith(QLatin1String("BrLMM")))
+            chooserName[0] = QLatin1Char('b');
+        ShowBigMovers(chooserName);
+        QCOMPARE(CurType, QStringLiteral("BR"));
+        compare(qPrintable(golden));
+    }
+
+    // A company cell opens the address its row keeps.
+    void bigMoverCompanyLink()
+    {
+        writeCachePage(QStringLiteral("BrMAS_N.Sh"), sitePage(bigMoversPage(1, 7)));
+        ShowBigMovers(QStringLiteral("brMAS_N.Sh"));
+        QStringList opened;
+        setUrlOpenerHandler([&](const QUrl &u) {
+            opened << u.toString();
+            return true;
+        });
+        bench->grid.setRow(2);
+        bench->grid.setCol(1);
+        clickGridLink(CurType, bench->grid);
+        setUrlOpenerHandler({});
+        QCOMPARE(opened.size(), 1);
+        QVERIFY2(opened.first().endsWith(QLatin1String("/q?s=ACME")), qPrintable(opened.first()));
+    }
+
+    void winnersSurprisesAndAnalysts()
+    {
+        cacheAll();
+        FG_WinLos(QStringLiteral("mwwinners.Sh"));
+        compare("winners.txt");
+        FG_Surp();
+        compare("surprises.txt");
+        // The short row keeps its own grid row.
+        QCOMPARE(bench->grid.TextMatrix(4, 0), QStringLiteral("CRWN"));
+        QCOMPARE(bench->grid.TextMatrix(5, 0), QStringLiteral("DYNX"));
+        FG_Upgrades();
+        compare("upgrades.txt");
+        FG_Downgrades();
+        compare("downgrades.txt");
+        FG_Coverage();
+        compare("coverage.txt");
+    }
+
+    void missingMarkersAndPages()
+    {
+        QByteArray page = sitePage(QStringLiteral("c/u.html"));
+        page.replace("<big><b>Coverage Initiated</b></big>", "<big><b>Coverage</b></big>");
+        writeCachePage(QStringLiteral("UpDown.Sh"), page);
+        FG_Coverage();
+        QCOMPARE(bench->grid.TextMatrix(0, 0),
+                 QStringLiteral("Brindlewick do not have additional information for Coverage Initiated"));
+        FG_WinLos(QStringLiteral("mwlosers.Sh"));
+        QCOMPARE(bench->grid.TextMatrix(0, 0), QStringLiteral("No Data were found"));
+        ShowBigMovers(QStringLiteral("brVL_A.Sh"));
+        QCOMPARE(bench->grid.TextMatrix(0, 0), QStringLiteral("No data for: Largest % Loss in Volume (AMEX)"));
+        writeCachePage(QStringLiteral("Unknown.Sh"), "<html>no table</html>");
+        ShowBigMovers(QStringLiteral("Unknown.Sh"));
+        QCOMPARE(bench->grid.TextMatrix(0, 0), QStringLiteral("No data for: "));
+    }
+
+    // Every index: the menu item it checks and the sheet it shows.
+    void chooserOverEveryIndex()
+    {
+        cacheAll();
+        for (short i = -1; i <= 31; ++i) {
+            bench->window.calls.clear();
+            CurType.clear();
+            ShowConsultation(i);
+            QCOMPARE(bench->window.calls.value(0), QStringLiteral("checkConsultationItem(%1)").arg(i));
+            const QString expected = i < 0 || i > 30 ? QString()
+                                   : i == 0          ? QStringLiteral("Current")
+                                   : i == 1          ? QStringLiteral("SUP")
+                                   : i <= 3          ? QStringLiteral("WINLOS")
+                                   : i == 11         ? QStringLiteral("Upgrade")
+                                   : i == 12         ? QStringLiteral("Downgrade")
+                                   : i == 13         ? QStringLiteral("Coverage")
+                                                     : QStringLiteral("BR");
+            QCOMPARE(CurType, expected);
+        }
+        QCOMPARE(bigMoversTitle(QStringLiteral("brMAS_Q.Sh")), QStringLiteral("Most Active Stocks (NASDAQ)"));
+        QCOMPARE(bigMoversTitle(QStringLiteral("BrLMM_A.Sh")), QStringLiteral("Largest Money Movers  (AMEX)"));
+    }
+};
+
+QTEST_MAIN(TestMarketLists)
+#include "tst_marketlists.moc"
