@@ -9,7 +9,12 @@
 #include "platform/FlexGrid.h"
 #include "platform/Sleep.h"
 #include "platform/TreeModel.h"
+#include "navigation/TreeEvents.h"
+#include "sheets/market/FundPages.h"
 #include "sheets/market/IpoCalendars.h"
+#include "sheets/market/SplitCalendars.h"
+#include "sheets/market/UsIndices.h"
+#include "sheets/market/WorldMarkets.h"
 #include "sheets/market/MarketLists.h"
 #include "sheets/market/IpoLists.h"
 #include "sheets/market/PriceSheet.h"
@@ -135,6 +140,39 @@ const QHash<QString, std::function<void()>> &keyActions()
                                      "lmm_N", "lmm_A"};
         for (short i = 0; i < short(std::size(lists)); ++i)
             t.insert(QLatin1String(lists[i]), [i] { ShowConsultation(short(i + 1)); });
+        t.insert(QStringLiteral("US"), FG_US);
+        const char *const usSections[][2] = {{"US_DJ", "Dow Jones Averages"},
+                                             {"US_NY", "New York Stock Exchange"},
+                                             {"US_NQ", "Nasdaq"},
+                                             {"US_SP", "Standard and Poor's"},
+                                             {"US_OTHER", "Other U.S. Indices"},
+                                             {"US_TS", "Treasury Securities (yield x10)"},
+                                             {"US_COMM", "Commodities"}};
+        for (const auto &section : usSections) {
+            const QString title = QLatin1String(section[1]);
+            t.insert(QLatin1String(section[0]), [title] {
+                FG_US();
+                FG_FindRow(title);
+            });
+        }
+        t.insert(QStringLiteral("W_Market"), FG_WMarket);
+        const char *const regions[][2] = {{"mkt_A", "Americas"}, {"mkt_AP", "Asia/Pacific"}, {"mkt_E", "Europe"},
+                                          {"mkt_ME", "Africa/Middle East"}};
+        for (const auto &region : regions) {
+            const QString title = QLatin1String(region[1]);
+            t.insert(QLatin1String(region[0]), [title] {
+                FG_WMarket();
+                FG_FindRow(title);
+            });
+        }
+        const char *const optionTables[] = {"OptSum_D", "OptSum_G", "OptSum_L"};
+        for (short i = 0; i < 3; ++i)
+            t.insert(QLatin1String(optionTables[i]), [i] { FG_OptSum(i); });
+        for (const QString &key : fundKeys())
+            t.insert(key, [key] { FG_Funds(key); });
+        const char *const splits[] = {"SP_T", "SP_W", "SP_N", "SP_R", "SP_C"};
+        for (short i = 0; i < 5; ++i)
+            t.insert(QLatin1String(splits[i]), [i] { FG_SplitCal(i); });
         t.insert(QStringLiteral("ipo_reg"), FG_IPO_Reg);
         t.insert(QStringLiteral("ipo_price"), FG_IPO_Price);
         t.insert(QStringLiteral("ipo_Loss"), FG_IPO_Loss);

@@ -1,5 +1,8 @@
 #include "navigation/TreeEvents.h"
 
+#include "core/MainWindow.h"
+#include "platform/FlexGrid.h"
+
 #include "navigation/NodeDispatcher.h"
 #include "navigation/NodeTable.h"
 #include "platform/TreeModel.h"
@@ -62,4 +65,17 @@ int findStockNode(const TreeModel &tree, const QString &symbol)
         if (isStockNode(tree, i) && tree.Text(i) == symbol)
             return i;
     return 0;
+}
+
+void FG_FindRow(const QString &text)
+{
+    MainWindow *window = mainWindow();
+    FlexGrid *grid = window ? window->mainGrid() : nullptr;
+    if (!grid)
+        return;
+    for (int row = 0; row < grid->Rows(); ++row)
+        if (grid->TextMatrix(row, 1) == text) {
+            grid->setTopRow(row);
+            return;
+        }
 }

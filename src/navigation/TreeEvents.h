@@ -24,6 +24,9 @@ bool treeMenuIsForStock(const TreeModel &tree);
 // node collapsed.
 void CollapseStocks(TreeModel &tree);
 void CollapseAll(TreeModel &tree);
+// Scrolls the main grid so that the first row whose column 1 reads text
+// (exactly) is the top row; nothing when no row does.
+void FG_FindRow(const QString &text);
 
 // The first stock node whose text is symbol; 0 for none.
 int findStockNode(const TreeModel &tree, const QString &symbol);

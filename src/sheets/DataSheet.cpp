@@ -108,7 +108,7 @@ void format(FlexGrid &grid, const SheetSpec &decl)
     for (int col : decl.centredHeaders) {
         grid.setRow(0);
         if (grid.setCol(col))
-            grid.setCellAlignment(4);
+            grid.setCellAlignment(decl.headerAlign);
     }
     for (int row = 2; row < grid.Rows(); ++row)
         for (int col : decl.signColumns) {

@@ -122,7 +122,8 @@ struct SheetSpec
 
     // Formatting, applied in this order after the walk.
     QList<Variant> aligns;      // SetColAlign
-    QList<int> centredHeaders;  // cells of row 0 centred
+    QList<int> centredHeaders;  // cells of row 0 centred (headerAlign)
+    int headerAlign = 4;
     QList<int> signColumns;     // rows 2 on: "-" red, "+" blue
     int topRow = 1;             // -1: TopRow left alone
     SheetTitle title;           // no text: no title

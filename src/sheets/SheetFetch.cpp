@@ -22,18 +22,18 @@ QString sideFile(const QString &path)
     return side;
 }
 
-void keepWhenWhole(const QString &side, const QString &path, qint64 minBytes)
+bool keepWhenWhole(const QString &side, const QString &path, qint64 minBytes)
 {
     const QFileInfo fresh(resolvePath(side));
     if (!fresh.exists())
-        return;
+        return false;
     if (minBytes > 0 && fresh.size() < minBytes) {
         QFile::remove(fresh.filePath());
-        return;
+        return false;
     }
     const QString target = resolvePath(path);
     QFile::remove(target);
-    QFile::rename(fresh.filePath(), target);
+    return QFile::rename(fresh.filePath(), target);
 }
 
 } // namespace
@@ -43,24 +43,24 @@ QString sheetCachePath(const QString &fileName)
     return DataDir + QStringLiteral("\\Cache\\DataSheet\\") + fileName;
 }
 
-void FetchSheetPage(const QString &fileName, const QString &address, const QString &words, qint64 minBytes)
+bool FetchSheetPage(const QString &fileName, const QString &address, const QString &words, qint64 minBytes)
 {
     if (StopFlag)
-        return;
+        return false;
     const QString path = sheetCachePath(fileName);
     const QString side = sideFile(path);
     GetUrlToFile(side, address, BaseCaption + QStringLiteral("    ") + words);
-    keepWhenWhole(side, path, minBytes);
+    return keepWhenWhole(side, path, minBytes);
 }
 
-void FetchSheetPageBySocket(const QString &fileName, const QString &address, const QString &words,
+bool FetchSheetPageBySocket(const QString &fileName, const QString &address, const QString &words,
                             qint64 minBytes)
 {
     Winsock1().Close();
     if (StopFlag)
-        return;
+        return false;
     const QString path = sheetCachePath(fileName);
     const QString side = sideFile(path);
     SocketFetch(side, address, BaseCaption + QStringLiteral("    ") + words);
-    keepWhenWhole(side, path, minBytes);
+    return keepWhenWhole(side, path, minBytes);
 }

@@ -10,11 +10,12 @@
 // The caption shows BaseCaption, four blanks and `words`.
 
 // Through the transfer control: nothing at all while StopFlag is set.
-void FetchSheetPage(const QString &fileName, const QString &address, const QString &words, qint64 minBytes);
+// True when a page was stored.
+bool FetchSheetPage(const QString &fileName, const QString &address, const QString &words, qint64 minBytes);
 
 // Over the socket as a raw HTTP/1.0 exchange: the file keeps the reply's
 // status line and headers in front of the page.
-void FetchSheetPageBySocket(const QString &fileName, const QString &address, const QString &words,
+bool FetchSheetPageBySocket(const QString &fileName, const QString &address, const QString &words,
                             qint64 minBytes);
 
 // DataDir & "\Cache\DataSheet\" & fileName.

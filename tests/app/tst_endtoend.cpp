@@ -15,6 +15,8 @@
 #include "platform/ui/PictureBox.h"
 #include "platform/ui/TreeView.h"
 #include "retrieval/BatchRun.h"
+#include "sheets/market/FundPages.h"
+#include "sheets/market/UsIndices.h"
 #include "retrieval/ui/Options.h"
 #include "retrieval/transport/RunState.h"
 #include "support/ScriptedDialogs.h"
@@ -132,6 +134,23 @@ private slots:
                 asked += head.contains(QByteArray(path) + " HTTP/");
             QVERIFY2(asked == 1, path);
         }
+        // The market data pages, each once; the US sheet shows what came.
+        QStringList dataFiles = {"US.Sh", "Market.Sh", "OptSum.Sh", "FMS_Today.Sh", "FMS_Week.Sh", "FMS_Next.Sh",
+                                 "FMS_Rec.Sh", "FMS_Tech.Sh"};
+        for (const QString &key : fundKeys())
+            dataFiles << key + QStringLiteral(".Sh");
+        for (const QString &file : dataFiles)
+            QVERIFY2(QFile::exists(cache + file), qPrintable(file));
+        for (const char *path : {"/m1?u", "/m2?u", "/splits.asp", "/mostsplits.asp", "optiont.html?SOURCE=blq/ASK",
+                                 "Ssgcmmt.htmls?SOURCE=blq/ASK"}) {
+            int asked = 0;
+            for (const QByteArray &head : site.requests())
+                asked += head.contains(QByteArray(path) + " HTTP/");
+            QVERIFY2(asked == 1, path);
+        }
+        FG_US();
+        QCOMPARE(w->FGModel->TextMatrix(3, 1), QStringLiteral("30 Industrials"));
+        QVERIFY(!w->FGModel->TextMatrix(3, 4).isEmpty());
         // Every market list of the tree draws its sheet from the pages the
         // run fetched, and the "Consultation" menu marks the list shown.
         const char *const lists[] = {"sup", "win", "los", "pg", "pl", "vg", "vl", "52h", "52l", "mas", "up",

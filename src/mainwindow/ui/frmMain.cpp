@@ -8,7 +8,10 @@
 #include "platform/Speech.h"
 #include "sheets/market/AnalystActions.h"
 #include "sheets/market/BigMovers.h"
+#include "sheets/market/FundPages.h"
 #include "sheets/market/IpoCalendars.h"
+#include "sheets/market/UsIndices.h"
+#include "sheets/market/WorldMarkets.h"
 #include "sheets/market/IpoLists.h"
 #include "webqueries/ui/Scr.h"
 
@@ -992,7 +995,7 @@ void frmMain::LoadSets()
 }
 void frmMain::FG_Portfolio_All() {}
 void frmMain::FG_PortfolioLog() {}
-void frmMain::Parse_US() {}
+void frmMain::Parse_US() { ::Parse_US(); }
 void frmMain::FG_EC() {}
 void frmMain::Zoom_FG() {}
 void frmMain::FG_IPO_Price() { ::FG_IPO_Price(); }
@@ -1003,7 +1006,7 @@ void frmMain::Pares_BR(const QString &FileName, const QString &Caption) { ::Pare
 void frmMain::FG_IPO_Last() { ::FG_IPO_Last(); }
 void frmMain::FG_IPO_News() { ::FG_IPO_News(); }
 void frmMain::FG_IPO_With() { ::FG_IPO_With(); }
-void frmMain::FG_WMarket() {}
+void frmMain::FG_WMarket() { ::FG_WMarket(); }
 void frmMain::UpdateAdvise()
 {
     ::UpdateAdvise();
@@ -1028,7 +1031,7 @@ void frmMain::Speak(short Mode)
     DoEvents();
     speech->lblWait->hide();
 }
-void frmMain::Update_OptSum() {}
+void frmMain::Update_OptSum() { ::Update_OptSum(); }
 void frmMain::WinsockWait()
 {
     ::WinsockWait();

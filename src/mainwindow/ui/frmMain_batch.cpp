@@ -13,7 +13,11 @@
 #include "retrieval/SymbolFetch.h"
 #include "retrieval/ui/Options.h"
 #include "services/Adviser.h"
+#include "sheets/market/FundPages.h"
 #include "sheets/market/IpoCalendars.h"
+#include "sheets/market/SplitCalendars.h"
+#include "sheets/market/UsIndices.h"
+#include "sheets/market/WorldMarkets.h"
 #include "sheets/market/IpoLists.h"
 #include "services/SmtpClient.h"
 
@@ -96,6 +100,8 @@ BatchTable frmMain::batchTable() const
     table[17] = [] { UpdateLosers(); };
     table[18] = [] { ::UpdateUpDown(); };
     table[19] = [] { ::UpdateAdvise(); };
+    table[50] = [] { Update_US(); };
+    table[51] = [] { Update_WMarket(); };
     table[52] = [] { Update_IPO_Last(); };
     table[53] = [] { Update_IPO_News(); };
     table[54] = [] { Update_IPO_Gain(); };
@@ -103,6 +109,13 @@ BatchTable frmMain::batchTable() const
     table[56] = [] { Update_IPO_Reg(); };
     table[57] = [] { ::Update_IPO_Price(); };
     table[58] = [] { Update_IPO_With(); };
+    table[60] = [] { ::Update_OptSum(); };
+    for (int i = 0; i < fundKeys().size(); ++i) {
+        const QString key = fundKeys()[i];
+        table[61 + i] = [key] { Update_Funds(key); };
+    }
+    for (short i = 0; i < 5; ++i)
+        table[83 + i] = [i] { Update_SplitCal(i); };
     for (int box = FirstBigMoversBox; box <= LastBigMoversBox; ++box) {
         const BigMoversReport r = bigMoversReportOfBox(box);
         table[box] = [r] { UpdateBigMovers(r.report, r.code, r.exchange, r.title); };

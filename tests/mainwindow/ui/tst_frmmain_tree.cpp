@@ -195,6 +195,20 @@ private slots:
         QCOMPARE(opened, QStringList{siteUrl(Site::FinancePortal, QStringLiteral("/n/000614/brcd.html"))});
     }
 
+    // Section and region nodes scroll their row to the top.
+    void sectionNodesScrollToTheirRow()
+    {
+        clickNode("US_SP");
+        QCOMPARE(CurType, QStringLiteral("US"));
+        QCOMPARE(w->FGModel->TopRow(), 17);
+        QFile page(fixturePath(QStringLiteral("site/m2/u.html")));
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        writeCachePage(QStringLiteral("Market.Sh"), page.readAll());
+        clickNode("mkt_E");
+        QCOMPARE(CurType, QStringLiteral("WM"));
+        QCOMPARE(w->FGModel->TextMatrix(w->FGModel->TopRow(), 1), QStringLiteral("Europe"));
+    }
+
     void aNewSetRedrawsThePriceSheet()
     {
         clickNode("All");

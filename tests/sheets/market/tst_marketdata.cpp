@@ -1,0 +1,156 @@
+// US indices, world markets, the option summary, fund lists and split
+// calendars from the fixture site's pages: one golden dump a sheet shape,
+// the bytes of "US.dat", and the pages that go wrong.
+#include "core/DataDir.h"
+#include "core/SharedState.h"
+#include "core/Sites.h"
+#include "core/Stocks.h"
+#include "retrieval/transport/RunState.h"
+#include "retrieval/transport/SocketFetch.h"
+#include "sheets/market/FundPages.h"
+#include "sheets/market/SplitCalendars.h"
+#include "sheets/market/UsIndices.h"
+#include "sheets/market/WorldMarkets.h"
+#include "support/CachePages.h"
+#include "support/GridDump.h"
+#include "support/SheetBench.h"
+#include "support/site/FixtureSite.h"
+
+#include <QFile>
+#include <QtTest>
+
+namespace {
+
+QByteArray sitePage(const QString &page)
+{
+    QFile f(fixturePath(QStringLiteral("site/") + page));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QString hexLines(const QByteArray &bytes)
+{
+    QString out;
+    const QByteArray hex = bytes.toHex();
+    for (int i = 0; i < hex.size(); i += 64)
+        out += QString::fromLatin1(hex.mid(i, 64)) + QLatin1Char('\n');
+    return out;
+}
+
+} // namespace
+
+class TestMarketData : public QObject
+{
+    Q_OBJECT
+
+    SheetBench *bench = nullptr;
+
+    void compare(const QString &text, const char *golden)
+    {
+        QString why;
+        QVERIFY2(matchesGolden(text, QLatin1String(golden), &why), qPrintable(why));
+    }
+
+private slots:
+    void init() { bench = new SheetBench; }
+    void cleanup() { delete bench; }
+
+    // The page cut into the table and its file, then the sheet drawn from it.
+    void usIndices()
+    {
+        writeCachePage(QStringLiteral("US.Sh"), sitePage(QStringLiteral("m1/u.html")));
+        Parse_US();
+        QFile dat(DataDir + QStringLiteral("/US.dat"));
+        QVERIFY(dat.open(QIODevice::ReadOnly));
+        compare(hexLines(dat.readAll()), "us_dat.txt");
+        QCOMPARE(US[36].LastTrade, QStringLiteral("2,378.25")); // "Philadelphia Gold &amp; Silver"
+        FG_US();
+        compare(dumpGrid(bench->grid), "us_indices.txt");
+        // A change stored with a blank before its sign still has its arrow.
+        QCOMPARE(US[4].Change, QStringLiteral(" +1.25"));
+        QCOMPARE(bench->grid.TextMatrix(8, 5), QStringLiteral(" +1.25"));
+    }
+
+    // A name the page lacks keeps its values and the search goes on.
+    void usPageWithoutAnIndicator()
+    {
+        writeCachePage(QStringLiteral("US.Sh"), sitePage(QStringLiteral("m1/u.html")));
+        Parse_US();
+        const USRec before = US[1];
+        QByteArray page = sitePage(QStringLiteral("m1/u.html"));
+        page.replace("20 Transportation", "Twenty Transport");
+        page.replace("4:02PM", "9:99PM");
+        writeCachePage(QStringLiteral("US.Sh"), page);
+        Parse_US();
+        QCOMPARE(US[1], before);
+        QCOMPARE(US[2].TradeTime, QStringLiteral("4:03PM"));
+        QFile::remove(cachePagePath(QStringLiteral("US.Sh")));
+        US.fill(USRec{});
+        Parse_US(); // no page: the file stays
+        ReadUS();
+        QCOMPARE(US[1], before);
+    }
+
+    void worldMarkets()
+    {
+        writeCachePage(QStringLiteral("Market.Sh"), sitePage(QStringLiteral("m2/u.html")));
+        FG_WMarket();
+        compare(dumpGrid(bench->grid), "world_markets.txt");
+    }
+
+    void optionSummary()
+    {
+        writeCachePage(QStringLiteral("OptSum.Sh"),
+                       sitePage(QStringLiteral("cgi-bin/htx.exe/dbcfiles/optiont.html/SOURCE=blq_ASK.html")));
+        QString all;
+        for (short i = 0; i < 3; ++i) {
+            FG_OptSum(i);
+            all += dumpGrid(bench->grid);
+        }
+        compare(all, "option_summary.txt");
+    }
+
+    void fundLists()
+    {
+        writeCachePage(QStringLiteral("F_Conv.Sh"), sitePage(QStringLiteral("cgi-bin/htx.exe/dbcfiles/convbndt.html/SOURCE=blq_ASK.html")));
+        writeCachePage(QStringLiteral("F_LMM.Sh"), sitePage(QStringLiteral("cgi-bin/htx.exe/dbcfiles/mon11t.html/SOURCE=blq_ASK.html")));
+        FG_Funds(QStringLiteral("F_Conv"));
+        QString both = dumpGrid(bench->grid);
+        FG_Funds(QStringLiteral("F_LMM"));
+        both += dumpGrid(bench->grid);
+        compare(both, "fund_lists.txt");
+        FG_Funds(QStringLiteral("F_Growth"));
+        QCOMPARE(bench->grid.TextMatrix(0, 0), QStringLiteral("Brindlewick do not have Largest Growth Funds informain."));
+    }
+
+    // Fetched over the socket (headers and all), drawn with its rows
+    // although the footer says "About"; an index outside 0..4 fetches nothing.
+    void splitCalendar()
+    {
+        FixtureSite site;
+        QVERIFY(site.start());
+        bench->profile.createProgramKey();
+        setAllSiteHosts(site.host());
+        resetRunState();
+        StopFlag = false;
+        setWinsockWaitTimeout(5000);
+        QDir().mkpath(DataDir + QStringLiteral("/Cache/DataSheet")); // made at start-up
+        Update_SplitCal(1);
+        Update_SplitCal(5);
+        Update_SplitCal(-1);
+        QCOMPARE(site.requestCount(), 1);
+        QVERIFY(site.requests().first().startsWith("GET http://" + site.host().toLatin1() + "/splits.asp HTTP/1.0"));
+        FG_SplitCal(1);
+        compare(dumpGrid(bench->grid), "split_calendar.txt");
+        // A calendar whose table has no row: no splits.
+        QByteArray empty = sitePage(QStringLiteral("splits_day.asp"));
+        const int from = empty.indexOf("<TR><TD><a");
+        empty.remove(from, empty.indexOf("</Table>") - from);
+        writeCachePage(QStringLiteral("FMS_Today.Sh"), empty);
+        FG_SplitCal(0);
+        QCOMPARE(bench->grid.TextMatrix(0, 0), QStringLiteral("No splits were found."));
+        resetSocketFetch();
+    }
+};
+
+QTEST_MAIN(TestMarketData)
+#include "tst_marketdata.moc"
