@@ -18,7 +18,10 @@
 #include "sheets/market/MarketLists.h"
 #include "sheets/market/IpoLists.h"
 #include "sheets/market/PriceSheet.h"
+#include "sheets/symbol/EarningsSheets.h"
 #include "sheets/symbol/InsiderTrades.h"
+#include "sheets/symbol/OptionChains.h"
+#include "sheets/symbol/Statements.h"
 #include "sheets/symbol/QuarterlyReports.h"
 #include "webqueries/LinkOpeners.h"
 #include "webqueries/QueryWindows.h"
@@ -44,6 +47,15 @@ struct Link
 const QHash<QString, Fill> &sheetLeaves()
 {
     static const QHash<QString, Fill> table = {
+        {QStringLiteral("Annual Balance Sheet"), FG_ABS},
+        {QStringLiteral("Annual Income Statement"), FG_AIS},
+        {QStringLiteral("Earning Growth"), FG_EG},
+        {QStringLiteral("Earning History"), FG_EH},
+        {QStringLiteral("Earning Estimates"), FG_ER},
+        {QStringLiteral("Consensus EPS Trend"), FG_EC},
+        {QStringLiteral("Calls"), FG_Calls},
+        {QStringLiteral("Puts"), FG_Puts},
+        {QStringLiteral("Options"), FG_Options},
         {QStringLiteral("Insider Trade"), FG_IT},
         {QStringLiteral("Quarterly Reports"), FG_QR},
     };

@@ -10,6 +10,7 @@
 #include "retrieval/transport/RunState.h"
 #include "retrieval/transport/SocketFetch.h"
 #include "retrieval/transport/TransferFetch.h"
+#include "sheets/SheetFetch.h"
 #include "sheets/symbol/RecentNews.h"
 
 #include <functional>
@@ -148,4 +149,65 @@ void UpdateOptions()
                     BaseCaption + QStringLiteral("    Getting ") + s + QStringLiteral(" Call/Put Options"));
         deleteWhenShorter(file, MinPageBytes);
     });
+}
+
+namespace {
+
+// One analyst page per stock over the socket: the whole reply, headers
+// included, kept only when it is 2,500 bytes or more (a shorter one is an
+// error page and the page fetched before stays).
+void analystPages(Site site, const std::function<QString(const QString &)> &address, const QString &suffix,
+                  const QString &words)
+{
+    Winsock1().Close();
+    walkSymbols([&](const QString &s) {
+        FetchSheetPageBySocket(s + suffix, siteUrl(site, address(s)), QStringLiteral("Updating ") + s + words, 2500);
+    });
+}
+
+std::function<QString(const QString &)> quoteAsp(const char *what)
+{
+    return [what](const QString &s) {
+        return QStringLiteral("/quote.asp?Symbol=") + s.toLower() + QStringLiteral("&Whattoget=") + QLatin1String(what);
+    };
+}
+
+} // namespace
+
+void Update_Splits()
+{
+    analystPages(Site::AnalystData, quoteAsp("splits"), QStringLiteral("_sp.Sh"), QStringLiteral(" Splits History"));
+}
+
+void Update_UpgradeHistory()
+{
+    analystPages(Site::AnalystData, quoteAsp("upgrades"), QStringLiteral("_uph.Sh"), QStringLiteral(" Upgrades History"));
+}
+
+void Update_DowngradeHistory()
+{
+    analystPages(Site::AnalystData, quoteAsp("downgrades"), QStringLiteral("_dnh.Sh"),
+                 QStringLiteral(" Downgrades History"));
+}
+
+void Update_Momentum()
+{
+    analystPages(Site::AnalystData, quoteAsp("momentum"), QStringLiteral("_mr.Sh"), QStringLiteral(" Momentum Rating"));
+}
+
+void Update_BrokerReports()
+{
+    analystPages(Site::AnalystData, quoteAsp("reports"), QStringLiteral("_brp.Sh"), QStringLiteral(" Broker Reports"));
+}
+
+void Update_SI()
+{
+    analystPages(
+        Site::ExchangeData,
+        [](const QString &s) {
+            const QString upper = s.toUpper();
+            return QStringLiteral("/asp/quotes_full.asp?kind=shortint&symbol=") + upper + QStringLiteral("%60&selected=")
+                   + upper + QStringLiteral("%60");
+        },
+        QStringLiteral("_SI.Sh"), QStringLiteral(" Short Interest "));
 }

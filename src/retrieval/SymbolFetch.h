@@ -27,3 +27,14 @@ void UpdateEE();
 // "\Cache\DataSheet\<symbol>_<Code>.Sh" (under 1000 bytes: deleted). Status
 // follows the symbol in the caption.
 void UpdateReport(const QString &Code, const QString &Status);
+
+// The analyst pages of each stock, over the socket, headers included
+// (replies under 2500 bytes are not kept): splits "<symbol>_sp.Sh",
+// upgrade and downgrade histories "_uph.Sh" and "_dnh.Sh", momentum
+// "_mr.Sh", broker reports "_brp.Sh"; and short interest "_SI.Sh".
+void Update_Splits();
+void Update_UpgradeHistory();
+void Update_DowngradeHistory();
+void Update_Momentum();
+void Update_BrokerReports();
+void Update_SI();

@@ -129,12 +129,12 @@ void format(FlexGrid &grid, const SheetSpec &decl)
     SetHeaders(&grid, decl.headers);
 }
 
-void fail(const SheetSpec &decl, SheetFailure how, FlexGrid &grid)
+void fail(const SheetSpec &decl, SheetFailure how, FlexGrid &grid, bool missing = false)
 {
     // A grid left with drawing off would never repaint until the next sheet.
     grid.setRedraw(true);
     if (how == SheetFailure::NoData)
-        FG_Message(decl.noDataText);
+        FG_Message(missing || decl.badDataText.isEmpty() ? decl.noDataText : decl.badDataText);
     else if (how == SheetFailure::EmptyCell)
         FG_Message(QString());
 }
@@ -191,7 +191,7 @@ void FillSheet(const SheetSpec &decl)
         target.showZoom();
     } catch (const vb::Error &e) {
         if (e.number == FileNotFound)
-            fail(decl, decl.noDataText.isEmpty() ? SheetFailure::Silent : SheetFailure::NoData, *grid);
+            fail(decl, decl.noDataText.isEmpty() ? SheetFailure::Silent : SheetFailure::NoData, *grid, true);
         else
             fail(decl, e.number == vb::InvalidCall ? decl.onBadPage : decl.onOtherError, *grid);
     } catch (...) {

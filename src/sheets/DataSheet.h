@@ -89,6 +89,7 @@ struct SheetSpec
     QString key;        // stored in CurType before anything else
     QString cachePath;  // DataDir + "\Cache\DataSheet\" + file name
     QString noDataText; // shown when the cache file is missing (none: the grid stays)
+    QString badDataText; // shown for a bad page where it differs from noDataText
     bool hourglass = false;
     bool zoomable = true;
 

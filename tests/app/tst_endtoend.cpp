@@ -158,6 +158,21 @@ private slots:
                                      "pg_A", "pl_A", "vg_A", "vl_A", "52h_A", "52l_A", "mas_A", "lmm",
                                      "lmm_N", "lmm_A"};
         TreeModel &nodes = w->TreeView1->Nodes();
+        // The sheets under ACME (record 1), each drawn from what the run fetched.
+        const char *const leaves[][2] = {{"ABS1", "ABS"}, {"AIS1", "AIS"}, {"EG1", "EG"}, {"EH1", "EH"}, {"ER1", "ER"},
+                                         {"EC1", "EC"}, {"Puts1", "Call"}, {"Calls1", "Put"}, {"Options1", "Options"}};
+        for (const auto &leaf : leaves) {
+            const int node = nodes.find(QLatin1String(leaf[0]));
+            QVERIFY2(node, leaf[0]);
+            for (int p = nodes.Parent(node); p; p = nodes.Parent(p))
+                nodes.setExpanded(p, true);
+            QTreeWidgetItem *item = w->TreeView1->itemOf(node);
+            w->TreeView1->scrollToItem(item);
+            QTest::mouseClick(w->TreeView1->viewport(), Qt::LeftButton, {}, w->TreeView1->visualItemRect(item).center());
+            QCOMPARE(CurSymbol, QStringLiteral("ACME"));
+            QCOMPARE(CurType, QLatin1String(leaf[1]));
+            QVERIFY2(w->FGModel->Rows() > 3, leaf[0]);
+        }
         for (int i = 0; i < int(std::size(lists)); ++i) {
             const int node = nodes.find(QLatin1String(lists[i]));
             QVERIFY2(node, lists[i]);

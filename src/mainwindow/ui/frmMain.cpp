@@ -9,6 +9,8 @@
 #include "sheets/market/AnalystActions.h"
 #include "sheets/market/BigMovers.h"
 #include "sheets/market/FundPages.h"
+#include "sheets/symbol/EarningsSheets.h"
+#include "sheets/symbol/Statements.h"
 #include "sheets/market/IpoCalendars.h"
 #include "sheets/market/UsIndices.h"
 #include "sheets/market/WorldMarkets.h"
@@ -793,7 +795,7 @@ void frmMain::FG_Coverage()
 {
     ::FG_Coverage();
 }
-void frmMain::FG_ABS() {}
+void frmMain::FG_ABS() { ::FG_ABS(); }
 void frmMain::mnuSet_Click(short index)
 {
     // The fetch routines of a run write into the current set's records:
@@ -836,7 +838,7 @@ void frmMain::UpdateWinners()
 {
     ::UpdateWinners();
 }
-void frmMain::FG_AIS() {}
+void frmMain::FG_AIS() { ::FG_AIS(); }
 void frmMain::LoadPrices()
 {
     int k = 0;
@@ -996,7 +998,7 @@ void frmMain::LoadSets()
 void frmMain::FG_Portfolio_All() {}
 void frmMain::FG_PortfolioLog() {}
 void frmMain::Parse_US() { ::Parse_US(); }
-void frmMain::FG_EC() {}
+void frmMain::FG_EC() { ::FG_EC(); }
 void frmMain::Zoom_FG() {}
 void frmMain::FG_IPO_Price() { ::FG_IPO_Price(); }
 void frmMain::FG_IPO_Gain() { ::FG_IPO_Gain(); }

@@ -95,6 +95,12 @@ BatchTable frmMain::batchTable() const
     table[6] = [] { ::UpdateQR(); };
     table[7] = [] { ::UpdateIT(); };
     table[8] = [] { ::UpdateOptions(); };
+    table[9] = [] { Update_Splits(); };
+    table[10] = [] { Update_UpgradeHistory(); };
+    table[11] = [] { Update_DowngradeHistory(); };
+    table[12] = [] { Update_Momentum(); };
+    table[13] = [] { Update_BrokerReports(); };
+    table[88] = [] { Update_SI(); };
     table[15] = [] { ::UpdateSurp(); };
     table[16] = [] { ::UpdateWinners(); };
     table[17] = [] { UpdateLosers(); };

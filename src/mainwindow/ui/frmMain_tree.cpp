@@ -1,6 +1,11 @@
 // The navigation tree, the choice of the current stock from the tree and
 // the symbol column, and the tree's popup menu.
 #include "mainwindow/ui/frmMain.h"
+#include "sheets/symbol/EarningsSheets.h"
+#include "sheets/symbol/OptionChains.h"
+#include "sheets/symbol/Statements.h"
+
+#include <QHash>
 
 #include "core/SharedState.h"
 #include "core/Stocks.h"
@@ -45,10 +50,14 @@ void rowLook(QLabel *label, bool current)
 // The sheets that follow the current stock when it changes in the symbol column.
 void refillForCurrentStock()
 {
-    if (CurType == QLatin1String("QR"))
-        FG_QR();
-    else if (CurType == QLatin1String("IT"))
-        FG_IT();
+    static const QHash<QString, void (*)()> sheets = {
+        {QStringLiteral("QR"), FG_QR},   {QStringLiteral("IT"), FG_IT},       {QStringLiteral("ABS"), FG_ABS},
+        {QStringLiteral("AIS"), FG_AIS}, {QStringLiteral("Call"), FG_Calls},  {QStringLiteral("Put"), FG_Puts},
+        {QStringLiteral("Options"), FG_Options}, {QStringLiteral("EG"), FG_EG}, {QStringLiteral("EH"), FG_EH},
+        {QStringLiteral("ER"), FG_ER},   {QStringLiteral("EC"), FG_EC},
+    };
+    if (const auto fill = sheets.value(CurType))
+        fill();
 }
 
 class TreeHost : public NavigationHost
