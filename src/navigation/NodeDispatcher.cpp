@@ -18,7 +18,9 @@
 #include "sheets/market/MarketLists.h"
 #include "sheets/market/IpoLists.h"
 #include "sheets/market/PriceSheet.h"
+#include "sheets/symbol/AnalystSheets.h"
 #include "sheets/symbol/EarningsSheets.h"
+#include "sheets/symbol/Profile.h"
 #include "sheets/symbol/InsiderTrades.h"
 #include "sheets/symbol/OptionChains.h"
 #include "sheets/symbol/Statements.h"
@@ -57,6 +59,13 @@ const QHash<QString, Fill> &sheetLeaves()
         {QStringLiteral("Puts"), FG_Puts},
         {QStringLiteral("Options"), FG_Options},
         {QStringLiteral("Insider Trade"), FG_IT},
+        {QStringLiteral("Splits History"), FG_Splits},
+        {QStringLiteral("Upgrades History"), FG_UpgradeHistory},
+        {QStringLiteral("Downgrades History"), FG_DowngradeHistory},
+        {QStringLiteral("Momentum Rating"), FG_Momentum},
+        {QStringLiteral("Broker Reports"), FG_BrokerReports},
+        {QStringLiteral("Profile"), FG_Profile},
+        {QStringLiteral("Short Interest "), FG_SI},
         {QStringLiteral("Quarterly Reports"), FG_QR},
     };
     return table;

@@ -165,6 +165,9 @@ void SheetWalk::standardCell(const QString &cellHtml)
 
 void FillSheet(const SheetSpec &decl)
 {
+    // A fill that ends before touching the grid gives the key back, so the
+    // grid and the key that its clicks go by always agree.
+    const QString previousType = CurType;
     CurType = decl.key;
     std::optional<HourglassPointer> hourglass;
     if (decl.hourglass)
@@ -173,6 +176,12 @@ void FillSheet(const SheetSpec &decl)
     FlexGrid *grid = target.grid();
     if (!grid)
         return;
+    bool touched = false;
+    const auto failed = [&](SheetFailure how, bool missing) {
+        if (how == SheetFailure::Silent && !touched && !target.zooming())
+            CurType = previousType;
+        fail(decl, how, *grid, missing);
+    };
     try {
         if (!QFileInfo::exists(resolvePath(decl.cachePath)))
             vb::raise(FileNotFound);
@@ -180,6 +189,7 @@ void FillSheet(const SheetSpec &decl)
         QCoreApplication::processEvents();
         const QString table = decl.cut ? decl.cut(page) : standardCut(decl, page);
         prepareGrid(*grid, decl);
+        touched = true;
         if (decl.walk)
             decl.walk(*grid, decl, table);
         else if (decl.wholeRows)
@@ -191,11 +201,11 @@ void FillSheet(const SheetSpec &decl)
         target.showZoom();
     } catch (const vb::Error &e) {
         if (e.number == FileNotFound)
-            fail(decl, decl.noDataText.isEmpty() ? SheetFailure::Silent : SheetFailure::NoData, *grid, true);
+            failed(decl.noDataText.isEmpty() ? SheetFailure::Silent : SheetFailure::NoData, true);
         else
-            fail(decl, e.number == vb::InvalidCall ? decl.onBadPage : decl.onOtherError, *grid);
+            failed(e.number == vb::InvalidCall ? decl.onBadPage : decl.onOtherError, false);
     } catch (...) {
-        fail(decl, decl.onOtherError, *grid);
+        failed(decl.onOtherError, false);
     }
 }
 

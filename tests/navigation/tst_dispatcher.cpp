@@ -261,6 +261,40 @@ private slots:
         QCOMPARE(CurType, QStringLiteral("IT"));
         QVERIFY(window->calls.isEmpty());
     }
+
+    // Every leaf of a built tree (two stocks and a portfolio symbol) through
+    // the real dispatcher: each reaches its routine (a sheet key, a page, a
+    // window, a question), except the leaves whose windows are still to come.
+    void everyLeafActs()
+    {
+        PortSymbols[0] = QStringLiteral("ACME");
+        SetCount = 2;
+        build();
+        int windows = 0;
+        setQueryWindowOpeners({[&](const QString &) { ++windows; }, [&] { ++windows; }, [&] { ++windows; }});
+        ScriptedDialogs dialogs;
+        writeCachePage(QStringLiteral("IPO_News.sh"), "<html><ul><li><a href=/n/1.html>One</a> - Wire - 9:00</li></ul></html>");
+        QStringList waiting;
+        for (int i = 1; i <= tree.Count(); ++i) {
+            if (!tree.children(i).isEmpty())
+                continue; // group nodes only open
+            CurType = QStringLiteral("none");
+            opened.clear();
+            window->calls.clear();
+            windows = 0;
+            dialogs.clear();
+            dialogs.answer(Msg::No);
+            CurSymbol = QStringLiteral("ACME");
+            TreeView1_NodeClick(tree, i, host);
+            const bool acted = CurType != QLatin1String("none") || !opened.isEmpty() || !window->calls.isEmpty()
+                               || windows > 0 || !dialogs.shown().isEmpty();
+            if (!acted)
+                waiting << tree.Key(i);
+        }
+        setQueryWindowOpeners({});
+        // The portfolio's sheets come with the portfolio window.
+        QCOMPARE(waiting, (QStringList{"PortLog", "PortDetail"}));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestDispatcher)

@@ -14,6 +14,7 @@
 #include "retrieval/ui/Options.h"
 #include "services/Adviser.h"
 #include "sheets/market/FundPages.h"
+#include "sheets/symbol/Profile.h"
 #include "sheets/market/IpoCalendars.h"
 #include "sheets/market/SplitCalendars.h"
 #include "sheets/market/UsIndices.h"
@@ -100,6 +101,7 @@ BatchTable frmMain::batchTable() const
     table[11] = [] { Update_DowngradeHistory(); };
     table[12] = [] { Update_Momentum(); };
     table[13] = [] { Update_BrokerReports(); };
+    table[14] = [] { Update_Profile(); };
     table[88] = [] { Update_SI(); };
     table[15] = [] { ::UpdateSurp(); };
     table[16] = [] { ::UpdateWinners(); };

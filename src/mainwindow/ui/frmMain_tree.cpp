@@ -1,7 +1,9 @@
 // The navigation tree, the choice of the current stock from the tree and
 // the symbol column, and the tree's popup menu.
 #include "mainwindow/ui/frmMain.h"
+#include "sheets/symbol/AnalystSheets.h"
 #include "sheets/symbol/EarningsSheets.h"
+#include "sheets/symbol/Profile.h"
 #include "sheets/symbol/OptionChains.h"
 #include "sheets/symbol/Statements.h"
 
@@ -51,6 +53,9 @@ void rowLook(QLabel *label, bool current)
 void refillForCurrentStock()
 {
     static const QHash<QString, void (*)()> sheets = {
+        {QStringLiteral("Profile"), FG_Profile}, {QStringLiteral("Split"), FG_Splits},
+        {QStringLiteral("UPH"), FG_UpgradeHistory}, {QStringLiteral("NMR"), FG_Momentum},
+        {QStringLiteral("BRP"), FG_BrokerReports}, {QStringLiteral("SI"), FG_SI},
         {QStringLiteral("QR"), FG_QR},   {QStringLiteral("IT"), FG_IT},       {QStringLiteral("ABS"), FG_ABS},
         {QStringLiteral("AIS"), FG_AIS}, {QStringLiteral("Call"), FG_Calls},  {QStringLiteral("Put"), FG_Puts},
         {QStringLiteral("Options"), FG_Options}, {QStringLiteral("EG"), FG_EG}, {QStringLiteral("EH"), FG_EH},
@@ -81,6 +86,8 @@ void frmMain::connectTree()
     connect(TreeView1, &TreeView::KeyDown, this, [&nodes](int KeyCode, int) { TreeView1_KeyDown(nodes, KeyCode); });
     connect(TreeView1, &TreeView::MouseDown, this, [this](int Button) { TreeView1_MouseDown(Button); });
     connect(TreeView1, &TreeView::MouseMove, this, [this] { TreeView1_MouseMove(); });
+    // The current stock's profile, read when the tooltip is asked for.
+    TreeView1->setToolTipSource([] { return GetProfileText(); });
 
     for (int i = 0; i < int(img.size()); ++i) {
         connect(img[i], &PictureBox::Click, this, [this, i] { img_Click(i); });

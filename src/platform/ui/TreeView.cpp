@@ -202,6 +202,8 @@ bool TreeView::viewportEvent(QEvent *event)
 {
     if (event->type() == QEvent::ToolTip) {
         auto *help = static_cast<QHelpEvent *>(event);
+        if (m_toolTipSource)
+            m_toolTip = m_toolTipSource();
         if (m_toolTip.isEmpty())
             QToolTip::hideText();
         else

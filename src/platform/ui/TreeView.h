@@ -40,6 +40,9 @@ public:
     // The text shown as the control's tooltip anywhere over it.
     QString ToolTipText() const { return m_toolTip; }
     void setToolTipText(const QString &text) { m_toolTip = text; }
+    // Where the tooltip's text comes from when one is asked for (none: the
+    // text set above).
+    void setToolTipSource(std::function<QString()> source) { m_toolTipSource = std::move(source); }
 
     // The item that shows node index (nullptr while updates are suspended).
     QTreeWidgetItem *itemOf(int index) const;
@@ -71,6 +74,7 @@ private:
     std::function<QPixmap(int)> m_images;
     QHash<int, QIcon> m_icons;
     QString m_toolTip;
+    std::function<QString()> m_toolTipSource;
     bool m_syncing = false;       // the view is following the model
     bool m_userMove = false;      // the keyboard is moving the selection
     int m_pressedIndex = 0;

@@ -20,6 +20,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
+#include <QHelpEvent>
 #include <QtTest>
 
 namespace {
@@ -207,6 +208,17 @@ private slots:
         clickNode("mkt_E");
         QCOMPARE(CurType, QStringLiteral("WM"));
         QCOMPARE(w->FGModel->TextMatrix(w->FGModel->TopRow(), 1), QStringLiteral("Europe"));
+    }
+
+    // The tooltip over the tree: the current stock's profile, one line.
+    void profileTooltip()
+    {
+        clickNode("ID0");
+        writeCachePage(CurSymbol + QStringLiteral("_P.Sh"), "<html><hr>It makes computers. It sells services.<hr></html>");
+        const QRect at = w->TreeView1->visualItemRect(w->TreeView1->itemOf(node("ID0")));
+        QHelpEvent help(QEvent::ToolTip, at.center(), w->TreeView1->viewport()->mapToGlobal(at.center()));
+        QApplication::sendEvent(w->TreeView1->viewport(), &help);
+        QCOMPARE(w->TreeView1->ToolTipText(), QStringLiteral("It makes computers. It sells services."));
     }
 
     void aNewSetRedrawsThePriceSheet()
