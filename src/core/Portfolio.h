@@ -31,8 +31,9 @@ extern std::array<PortRec, 100> TmpPort;
 // Entries 0 to 99 with a symbol, as counted by the last ReadPortfolio.
 extern short PortCount;
 
-// What CheckSold answers for a purchase of which nothing is held any more.
-inline constexpr short SoldOut = 30000;
+// What CheckSold answers for a purchase of which nothing is held any more
+// (apart from any share count, 30,000 included).
+inline constexpr short SoldOut = -1;
 
 // The 101 entries of Port to DataDir\Portfolio.dat.
 void WritePortfolio();

@@ -10,6 +10,7 @@
 #include "platform/Sleep.h"
 #include "platform/TreeModel.h"
 #include "navigation/TreeEvents.h"
+#include "portfolio/PortfolioSheets.h"
 #include "sheets/market/FundPages.h"
 #include "sheets/market/IpoCalendars.h"
 #include "sheets/market/SplitCalendars.h"
@@ -153,6 +154,8 @@ const QHash<QString, std::function<void()>> &keyActions()
     static const QHash<QString, std::function<void()>> table = [] {
         QHash<QString, std::function<void()>> t;
         t.insert(QStringLiteral("PortClear"), clearPortfolioAsked);
+        t.insert(QStringLiteral("PortDetail"), FG_Portfolio_All);
+        t.insert(QStringLiteral("PortLog"), FG_PortfolioLog);
         t.insert(QStringLiteral("ipo_MB"), [] { OpenBoards(2); });
         // The market lists, by the chooser's index.
         const char *const lists[] = {"sup", "win", "los", "pg", "pl", "vg", "vl", "52h", "52l", "mas", "up",
@@ -312,6 +315,8 @@ void TreeView1_NodeClick(TreeModel &tree, int index, NavigationHost &host)
             FG_Current();
         if (!stock && !portfolioSymbol)
             clickLeaf(tree, index, host);
+        if (portfolioSymbol)
+            FG_Portfolio_Selected(tree.Text(index));
         if (const auto action = keyActions().constFind(key); action != keyActions().constEnd())
             (*action)();
     } catch (...) {

@@ -245,13 +245,13 @@ private slots:
         QTest::addColumn<int>("expected");
         QTest::newRow("no sale") << "" << 1 << 0;
         QTest::newRow("sale of another purchase") << "2:7:100" << 2 << 0;
-        QTest::newRow("sold whole") << "2:1:100" << 2 << 30000;
+        QTest::newRow("sold whole") << "2:1:100" << 2 << int(SoldOut);
         QTest::newRow("partial sale") << "2:1:40" << 2 << 60;
         QTest::newRow("two partial sales add up") << "2:1:40,3:1:30" << 3 << 30;
-        QTest::newRow("two sales sell all") << "2:1:60,3:1:40" << 3 << 30000;
-        QTest::newRow("oversold") << "2:1:120" << 2 << 30000;
+        QTest::newRow("two sales sell all") << "2:1:60,3:1:40" << 3 << int(SoldOut);
+        QTest::newRow("oversold") << "2:1:120" << 2 << int(SoldOut);
         QTest::newRow("sale above PortCount after a hole") << "5:1:40" << 2 << 60;
-        QTest::newRow("sale at 99") << "99:1:100" << 2 << 30000;
+        QTest::newRow("sale at 99") << "99:1:100" << 2 << int(SoldOut);
     }
     void checkSold()
     {

@@ -8,6 +8,7 @@
 #include "platform/Speech.h"
 #include "sheets/market/AnalystActions.h"
 #include "sheets/market/BigMovers.h"
+#include "portfolio/PortfolioSheets.h"
 #include "sheets/market/FundPages.h"
 #include "sheets/symbol/EarningsSheets.h"
 #include "sheets/symbol/Statements.h"
@@ -995,8 +996,8 @@ void frmMain::LoadSets()
         mnuSet[n]->setText(QString(name).replace(QLatin1Char('&'), QStringLiteral("&&")));
     }
 }
-void frmMain::FG_Portfolio_All() {}
-void frmMain::FG_PortfolioLog() {}
+void frmMain::FG_Portfolio_All() { ::FG_Portfolio_All(); }
+void frmMain::FG_PortfolioLog() { ::FG_PortfolioLog(); }
 void frmMain::Parse_US() { ::Parse_US(); }
 void frmMain::FG_EC() { ::FG_EC(); }
 void frmMain::Zoom_FG() {}
