@@ -22,6 +22,7 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <QStackedWidget>
+#include "portfolio/ui/frmPurchace.h"
 #include "services/ui/GRP.h"
 #include "services/ui/frmAdviser.h"
 #include "services/ui/frmSpeech.h"
@@ -134,6 +135,9 @@ private slots:
         check(speech, "speech");
         ShowGRP();
         check(relaxWindow(), "relax");
+        ShowPurchase(nullptr, 0, PurchaseRequest{});
+        check(purchaseWindow(), "purchase");
+        purchaseWindow()->close();
         UnloadAdviser();
         UnloadUpgrade();
         UnloadSpeech();

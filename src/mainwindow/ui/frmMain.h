@@ -148,6 +148,12 @@ public:
     void lblSbl_MouseDown(int Index);
     void lblSbl_MouseUp(int Index);
     void mnuTree_Click(int Index);
+    // The popup's state: selling waits for a purchase still held.
+    void mnuTrees_Click();
+    void buyCurrentStock();
+    void sellCurrentStock();
+    void removeCurrentStock();
+    void emptyCurrentStockCache();
 
     // Event handlers.
     void Form_Load();

@@ -1,6 +1,7 @@
 // The navigation tree, the choice of the current stock from the tree and
 // the symbol column, and the tree's popup menu.
 #include "mainwindow/ui/frmMain.h"
+#include "retrieval/transport/RunState.h"
 #include "sheets/symbol/AnalystSheets.h"
 #include "sheets/symbol/EarningsSheets.h"
 #include "sheets/symbol/Profile.h"
@@ -143,6 +144,7 @@ void frmMain::TreeView1_MouseDown(int Button)
         return;
     // The menu follows the node last clicked or expanded, not the one under the pointer.
     mnuTree[0]->setVisible(true);
+    mnuTrees_Click();
     const bool stock = treeMenuIsForStock(TreeView1->Nodes());
     for (int i = 1; i < TreeMenuItems; ++i)
         mnuTree[i]->setVisible(stock);
@@ -157,8 +159,18 @@ void frmMain::TreeView1_MouseMove()
 
 void frmMain::mnuTree_Click(int Index)
 {
-    if (Index == 0)
-        CollapseAll(TreeView1->Nodes());
+    switch (Index) {
+    case 0: CollapseAll(TreeView1->Nodes()); break;
+    case 2: buyCurrentStock(); break;
+    case 3: sellCurrentStock(); break;
+    case 6: removeCurrentStock(); break;
+    case 7: emptyCurrentStockCache(); break;
+    case 9:
+        UpdateSelectedOnly = true;
+        Picture1_Click(0);
+        break;
+    default: break;
+    }
 }
 
 void frmMain::SelectSymbol(const QString &Symbol)
@@ -220,6 +232,7 @@ void frmMain::img_MouseDown(int Index, int Button)
         mnuTree[1]->setVisible(false);
         for (int i = 2; i < TreeMenuItems; ++i)
             mnuTree[i]->setVisible(true);
+        mnuTrees_Click();
         mnuTrees->popup(QCursor::pos());
         return;
     }

@@ -21,6 +21,14 @@
 #include <QLabel>
 #include <QMenu>
 #include <QHelpEvent>
+#include "core/Portfolio.h"
+#include "portfolio/PortfolioSheets.h"
+#include "portfolio/ui/LastPar.h"
+#include "portfolio/ui/frmPurchace.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
 #include <QtTest>
 
 namespace {
@@ -219,6 +227,56 @@ private slots:
         QHelpEvent help(QEvent::ToolTip, at.center(), w->TreeView1->viewport()->mapToGlobal(at.center()));
         QApplication::sendEvent(w->TreeView1->viewport(), &help);
         QCOMPARE(w->TreeView1->ToolTipText(), QStringLiteral("It makes computers. It sells services."));
+    }
+
+    // Buying and selling through the popup menu and the real windows.
+    void buyAndSellThroughTheMenus()
+    {
+        resetPortfolio();
+        WritePortfolio();
+        clickNode("ID0");
+        const QString symbol = CurSymbol;
+        const auto buy = [&](const char *shares, const char *price) {
+            w->mnuTree_Click(2);
+            frmPurchace *p = purchaseWindow();
+            QVERIFY(p);
+            QCOMPARE(p->windowTitle(), QStringLiteral("Parchase Share"));
+            QVERIFY(!p->cmdOK->isEnabled());
+            p->txtShares->selectAll();
+            QTest::keyClicks(p->txtShares, QLatin1String(shares));
+            p->txtPrice->setText(QLatin1String(price));
+            QVERIFY(p->cmdOK->isEnabled());
+            QTest::mouseClick(p->cmdOK, Qt::LeftButton);
+            QTRY_VERIFY(!purchaseWindow());
+        };
+        buy("100", "10");
+        buy("50", "12");
+        QCOMPARE(Port[1].Symbol, symbol);
+        QCOMPARE(Port[2].Shares, qint16(50));
+        ::FG_Portfolio_All();
+        QCOMPARE(w->FGModel->TextMatrix(2, 0), symbol);
+        QCOMPARE(w->FGModel->TextMatrix(3, 2), QStringLiteral("50"));
+
+        // Two lots: the chooser; the first lot sold whole.
+        w->mnuTrees_Click();
+        QVERIFY(w->mnuTree[3]->isEnabled());
+        w->mnuTree_Click(3);
+        QVERIFY(lotChooser());
+        QCOMPARE(lotChooser()->FG->rowCount(), 2);
+        lotChooser()->FG->setCurrentCell(0, 0);
+        QTest::mouseClick(lotChooser()->cmdOK, Qt::LeftButton);
+        QTRY_VERIFY(purchaseWindow());
+        QCOMPARE(purchaseWindow()->windowTitle(), QStringLiteral("Sell Share"));
+        QCOMPARE(purchaseWindow()->txtShares->text(), QStringLiteral("100"));
+        QTest::mouseClick(purchaseWindow()->cmdOK, Qt::LeftButton);
+        QTRY_VERIFY(!purchaseWindow());
+        // One lot left: the sale opens at once, for what it holds.
+        w->mnuTree_Click(3);
+        QVERIFY(!lotChooser());
+        QVERIFY(purchaseWindow());
+        QCOMPARE(purchaseWindow()->txtShares->text(), QStringLiteral("50"));
+        purchaseWindow()->close();
+        QTRY_VERIFY(!purchaseWindow());
     }
 
     void aNewSetRedrawsThePriceSheet()

@@ -1,0 +1,206 @@
+#include "portfolio/ui/frmPurchace.h"
+
+#include "core/Portfolio.h"
+#include "core/Stocks.h"
+#include "core/ui/WindowEffects.h"
+#include "platform/Dialogs.h"
+#include "platform/Sleep.h"
+#include "platform/Twips.h"
+#include "portfolio/Trades.h"
+
+#include <QDate>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPointer>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QPointer<frmPurchace> g_purchase;
+
+QString today()
+{
+    return QLocale().toString(QDate::currentDate(), QLocale::ShortFormat);
+}
+
+bool isNumber(const QString &text)
+{
+    bool ok = false;
+    text.trimmed().toDouble(&ok);
+    return ok;
+}
+
+} // namespace
+
+QList<int> openLots(const QString &symbol)
+{
+    QList<int> lots;
+    for (int i = 0; i < 100; ++i)
+        if (Port[i].Symbol == symbol && Port[i].Action == QLatin1String("Buy") && SharesHeld(Port[i].RefId) > 0)
+            lots << i;
+    return lots;
+}
+
+frmPurchace::frmPurchace(const PurchaseRequest &request, QWidget *parent) : QDialog(parent), m_request(request)
+{
+    setObjectName(QStringLiteral("frmPurchace"));
+    setWindowTitle(QStringLiteral("Buy Stock"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    const char *const captions[] = {"Purchase Date:", "Quantity:", "Purchase Price:", "Trade Commission:", "Total Price:",
+                                    "Symbol:", "Name:", "Current Price:", "ID:"};
+    for (const char *c : captions)
+        lbl << new QLabel(QString::fromLatin1(c), this);
+    lblSymbol = new QLabel(QStringLiteral("-"), this);
+    lblName = new QLabel(QStringLiteral("-"), this);
+    lblCurrent = new QLabel(QStringLiteral("-"), this);
+    lblID = new QLabel(QStringLiteral("-"), this);
+    lblTotal = new QLabel(QStringLiteral("---"), this);
+    txtDate = new QLineEdit(this);
+    txtDate->setToolTip(QStringLiteral("Enter The Parchase Date"));
+    txtShares = new QLineEdit(QStringLiteral("0"), this);
+    txtShares->setToolTip(QStringLiteral("Shares Quantity"));
+    txtPrice = new QLineEdit(QStringLiteral("0"), this);
+    txtPrice->setToolTip(QStringLiteral("Cost"));
+    txtComm = new QLineEdit(QStringLiteral("0"), this);
+    txtComm->setToolTip(QStringLiteral("Commission"));
+    cmdOK = new QPushButton(QStringLiteral("&OK"), this);
+    cmdOK->setToolTip(QStringLiteral("Confirm"));
+    cmdOK->setDefault(true);
+    cmdOK->setEnabled(false);
+    cmdCancel = new QPushButton(QStringLiteral("&Cancel"), this);
+    cmdCancel->setToolTip(QStringLiteral("Cancel Operation And Close Window"));
+
+    auto *symbolBox = new QGroupBox(QStringLiteral("Symbol Information"), this);
+    auto *symbolRows = new QFormLayout(symbolBox);
+    symbolRows->addRow(lbl[5], lblSymbol);
+    symbolRows->addRow(lbl[6], lblName);
+    symbolRows->addRow(lbl[7], lblCurrent);
+    symbolRows->addRow(lbl[8], lblID);
+    auto *tradeBox = new QGroupBox(QStringLiteral("Purchase Information"), this);
+    auto *tradeRows = new QFormLayout(tradeBox);
+    tradeRows->addRow(lbl[0], txtDate);
+    tradeRows->addRow(lbl[1], txtShares);
+    tradeRows->addRow(lbl[2], txtPrice);
+    tradeRows->addRow(lbl[3], txtComm);
+    tradeRows->addRow(lbl[4], lblTotal);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cmdOK);
+    buttons->addWidget(cmdCancel);
+    auto *all = new QVBoxLayout(this);
+    all->addWidget(symbolBox);
+    all->addWidget(tradeBox);
+    all->addLayout(buttons);
+
+    // Field guards: an empty or unreadable field goes back to its default.
+    connect(txtDate, &QLineEdit::textChanged, this, [this] {
+        if (txtDate->text().isEmpty())
+            txtDate->setText(today());
+    });
+    connect(txtShares, &QLineEdit::textChanged, this, [this] { txtShares_Change(); });
+    connect(txtPrice, &QLineEdit::textChanged, this, [this] {
+        if (txtPrice->text().isEmpty() || !isNumber(txtPrice->text()))
+            txtPrice->setText(m_marketPrice);
+    });
+    connect(txtComm, &QLineEdit::textChanged, this, [this] {
+        if (txtComm->text().isEmpty() || !isNumber(txtComm->text()))
+            txtComm->setText(QStringLiteral("0"));
+    });
+    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+    connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
+
+    // Form_Load, by mode.
+    lblSymbol->setText(request.symbol);
+    if (request.mode == PurchaseRequest::Edit) {
+        setWindowTitle(QStringLiteral("Edit Transection"));
+        lbl[0]->setText(QStringLiteral("Buy Date:"));
+        lbl[2]->setText(QStringLiteral("Buy Prices:"));
+        txtDate->setText(request.date);
+        txtShares->setText(request.shares);
+        txtPrice->setText(request.price);
+        txtComm->setText(request.commission);
+        lblID->setText(QString::number(request.editIndex));
+        return;
+    }
+    m_marketPrice = GetPriceText(request.symbol);
+    txtDate->setText(today());
+    lblCurrent->setText(m_marketPrice);
+    txtPrice->setText(m_marketPrice);
+    lblName->setText(GetDisplayName());
+    if (request.mode == PurchaseRequest::Sell) {
+        setWindowTitle(QStringLiteral("Sell Share"));
+        lbl[0]->setText(QStringLiteral("Sell Date:"));
+        lbl[2]->setText(QStringLiteral("Sell Prices:"));
+        lblID->setText(QString::number(request.lotRef));
+        txtShares->setText(QString::number(request.lotShares));
+    } else {
+        setWindowTitle(QStringLiteral("Parchase Share"));
+    }
+}
+
+void frmPurchace::txtShares_Change()
+{
+    if (txtShares->text().isEmpty() || !isNumber(txtShares->text())) {
+        txtShares->setText(QStringLiteral("0"));
+        return;
+    }
+    const double shares = txtShares->text().trimmed().toDouble();
+    if (m_request.mode == PurchaseRequest::Sell && shares > m_request.lotShares) {
+        const QString n = QString::number(m_request.lotShares);
+        MsgBox(QStringLiteral("You can not sell more then buying.\r\nPlease sell less then ") + n + QStringLiteral(" shares."),
+               Msg::OKOnly + Msg::Information, QStringLiteral("Sell Less Then ") + n);
+        txtShares->setText(n);
+        txtShares->setFocus();
+        return;
+    }
+    cmdOK->setEnabled(shares > 0);
+}
+
+void frmPurchace::cmdOK_Click()
+{
+    const TradeFields fields{txtDate->text(), txtShares->text(), txtPrice->text(), txtComm->text()};
+    QString refused;
+    switch (m_request.mode) {
+    case PurchaseRequest::NewStock: refused = BuyStock(m_request.symbol, fields, m_marketPrice); break;
+    case PurchaseRequest::Sell: refused = Sell(m_request.symbol, m_request.lotRef, fields, m_marketPrice); break;
+    case PurchaseRequest::Edit: refused = EditTransaction(m_request.editIndex, fields); break;
+    }
+    if (!refused.isEmpty()) {
+        // Nothing was stored; the typed values stay for another try.
+        MsgBox(refused, Msg::OKOnly + Msg::Exclamation, windowTitle());
+        return;
+    }
+    cmdCancel_Click();
+}
+
+void frmPurchace::cmdCancel_Click()
+{
+    RollWindow(this, 25);
+    DoEvents();
+    close();
+    DoEvents();
+}
+
+frmPurchace *purchaseWindow()
+{
+    return g_purchase.data();
+}
+
+void ShowPurchase(QWidget *owner, int tickerTopTwips, const PurchaseRequest &request)
+{
+    if (g_purchase)
+        g_purchase->close();
+    g_purchase = new frmPurchace(request, owner);
+    g_purchase->setWindowModality(Qt::ApplicationModal);
+    g_purchase->adjustSize();
+    if (owner) {
+        const int left = owner->width() / 2 - g_purchase->width() / 2;
+        g_purchase->move(owner->mapToGlobal(QPoint(left, Twips::toPixelsY(tickerTopTwips + 700, owner))));
+    }
+    g_purchase->show();
+}
