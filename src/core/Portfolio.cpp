@@ -135,7 +135,7 @@ short CheckSold(qint16 Id, qint16 Shares)
     // and sales stored above PortCount still sell from the purchase.
     bool referred = false;
     int sold = 0;
-    for (int i = 0; i < 100; ++i) {
+    for (int i = 0; i < PortSize; ++i) {
         const PortRec &e = Port[i];
         if (e.Action == QLatin1String("Sell") && e.RefId == Id) {
             referred = true;

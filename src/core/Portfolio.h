@@ -63,7 +63,7 @@ void CleanPortfolio();
 void ClearPortfolio();
 
 // Shares still held of purchase Id (which bought Shares): 0 when no sale
-// refers to it, SoldOut when the sales referring to it (entries 0 to 99)
+// refers to it, SoldOut when the sales referring to it (every entry, 100 too)
 // add up to Shares or more, otherwise Shares less those sales.
 short CheckSold(qint16 Id, qint16 Shares);
 

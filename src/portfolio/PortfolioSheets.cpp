@@ -20,7 +20,7 @@ namespace {
 
 constexpr OleColor White = 16777215;
 constexpr OleColor TotalBack = 15723985;
-constexpr int Entries = 100; // entries 0 to 99; 100 is filed but not a trade
+constexpr int Entries = PortSize; // every filed entry, 100 included (an old file may hold a trade there)
 
 double round2(double v)
 {

@@ -85,7 +85,7 @@ QString BuyStock(const QString &symbol, const TradeFields &f, const QString &ext
 
 int SharesHeld(qint16 lotRef)
 {
-    for (int i = 0; i < 100; ++i) {
+    for (int i = 0; i < PortSize; ++i) {
         const PortRec &e = Port[i];
         if (e.Action == QLatin1String("Buy") && e.RefId == lotRef && !e.Symbol.isEmpty()) {
             const short held = CheckSold(lotRef, e.Shares);
@@ -110,7 +110,7 @@ QString Sell(const QString &symbol, qint16 lotRef, const TradeFields &f, const Q
     if (shares > held)
         return QStringLiteral("You can not sell more then buying.\r\nPlease sell less then %1 shares.").arg(held);
     double lotPrice = 0;
-    for (int i = 0; i < 100; ++i)
+    for (int i = 0; i < PortSize; ++i)
         if (Port[i].Action == QLatin1String("Buy") && Port[i].RefId == lotRef)
             lotPrice = Port[i].Price;
     const short n = FreePortIndex();

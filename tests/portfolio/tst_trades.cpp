@@ -86,6 +86,12 @@ private slots:
         for (int r = 2; r < bench->grid.Rows(); ++r)
             shown99 = shown99 || (bench->grid.TextMatrix(r, 0) == QLatin1String("F99") && bench->grid.TextMatrix(r, 2) == QLatin1String("30000"));
         QVERIFY(shown99);
+        // A purchase an older file keeps in entry 100 is shown and sellable.
+        Port[100] = PortRec{QStringLiteral("OLD"), QStringLiteral("1/2/1999"), 5, 10, 0, QString(), QStringLiteral("Buy"), 0, 100};
+        QCOMPARE(SharesHeld(100), 10);
+        Port[50] = PortRec{};
+        QCOMPARE(Sell(QStringLiteral("OLD"), 100, {"", "4", "6", ""}, QString()), QString());
+        QCOMPARE(SharesHeld(100), 6);
         // A lot whose cost is 0: no percent, no division error.
         Port[3].Price = 0;
         FG_Portfolio_All();

@@ -40,7 +40,7 @@ bool isNumber(const QString &text)
 QList<int> openLots(const QString &symbol)
 {
     QList<int> lots;
-    for (int i = 0; i < 100; ++i)
+    for (int i = 0; i < PortSize; ++i)
         if (Port[i].Symbol == symbol && Port[i].Action == QLatin1String("Buy") && SharesHeld(Port[i].RefId) > 0)
             lots << i;
     return lots;
