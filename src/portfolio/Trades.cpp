@@ -57,15 +57,24 @@ void save()
 
 } // namespace
 
-QString BuyStock(const QString &symbol, const TradeFields &f, const QString &extra)
+namespace {
+
+// The typed fields as a trade's figures; "" when they hold one.
+QString parsed(const TradeFields &f, int *shares, double *price, double *commission)
 {
     QString why;
-    const int shares = shareCount(f.shares, &why);
-    double price = 0, commission = 0;
-    if (shares < 0)
+    *shares = shareCount(f.shares, &why);
+    if (*shares < 0)
         return why;
-    if (!number(f.price, &price) || !number(f.commission, &commission))
+    if (!number(f.price, price) || !number(f.commission, commission))
         return QStringLiteral("Please enter the price and the commission as numbers.");
+    return QString();
+}
+
+// A new trade in the first free entry; ref < 0 makes it its own reference.
+QString store(const QString &symbol, const TradeFields &f, const QString &extra, const QString &action, int shares,
+              double price, double commission, qint16 ref, double gain)
+{
     const short n = FreePortIndex();
     if (n < 0)
         return QStringLiteral("The portfolio is full: it holds 99 trades. Delete a trade to make room.");
@@ -77,10 +86,23 @@ QString BuyStock(const QString &symbol, const TradeFields &f, const QString &ext
     e.Shares = qint16(shares);
     e.Commission = float(commission);
     e.Extra = vb::Val(extra) > 0 ? extra : QString();
-    e.Action = QStringLiteral("Buy");
-    e.RefId = n;
+    e.Action = action;
+    e.TradeDate = gain > 0 ? gain : 0; // the stored gain figure of a sale, as files have it
+    e.RefId = ref < 0 ? n : ref;
     save();
     return QString();
+}
+
+} // namespace
+
+QString BuyStock(const QString &symbol, const TradeFields &f, const QString &extra)
+{
+    int shares = 0;
+    double price = 0, commission = 0;
+    const QString refused = parsed(f, &shares, &price, &commission);
+    if (!refused.isEmpty())
+        return refused;
+    return store(symbol, f, extra, QStringLiteral("Buy"), shares, price, commission, -1, 0);
 }
 
 int SharesHeld(qint16 lotRef)
@@ -97,13 +119,11 @@ int SharesHeld(qint16 lotRef)
 
 QString Sell(const QString &symbol, qint16 lotRef, const TradeFields &f, const QString &extra)
 {
-    QString why;
-    const int shares = shareCount(f.shares, &why);
+    int shares = 0;
     double price = 0, commission = 0;
-    if (shares < 0)
-        return why;
-    if (!number(f.price, &price) || !number(f.commission, &commission))
-        return QStringLiteral("Please enter the price and the commission as numbers.");
+    const QString refused = parsed(f, &shares, &price, &commission);
+    if (!refused.isEmpty())
+        return refused;
     const int held = SharesHeld(lotRef);
     if (held <= 0)
         return QStringLiteral("Nothing of this purchase is held any more.");
@@ -113,36 +133,19 @@ QString Sell(const QString &symbol, qint16 lotRef, const TradeFields &f, const Q
     for (int i = 0; i < PortSize; ++i)
         if (Port[i].Action == QLatin1String("Buy") && Port[i].RefId == lotRef)
             lotPrice = Port[i].Price;
-    const short n = FreePortIndex();
-    if (n < 0)
-        return QStringLiteral("The portfolio is full: it holds 99 trades. Delete a trade to make room.");
-    PortRec &e = Port[n];
-    e = PortRec{};
-    e.Symbol = symbol;
-    e.DateText = dateOrToday(f.date);
-    e.Price = float(price);
-    e.Shares = qint16(shares);
-    e.Commission = float(commission);
-    e.Extra = vb::Val(extra) > 0 ? extra : QString();
-    e.Action = QStringLiteral("Sell");
-    const double gain = shares * (commission + lotPrice - price);
-    e.TradeDate = gain > 0 ? gain : 0; // the stored gain figure, as files have it
-    e.RefId = lotRef;
-    save();
-    return QString();
+    return store(symbol, f, extra, QStringLiteral("Sell"), shares, price, commission, lotRef,
+                 shares * (commission + lotPrice - price));
 }
 
 QString EditTransaction(qint16 index, const TradeFields &f)
 {
-    if (index < 0 || index >= 100 || Port[index].Symbol.isEmpty())
+    if (index < 0 || index >= PortSize || Port[index].Symbol.isEmpty())
         return QStringLiteral("There is no such trade.");
-    QString why;
-    const int shares = shareCount(f.shares, &why);
+    int shares = 0;
     double price = 0, commission = 0;
-    if (shares < 0)
-        return why;
-    if (!number(f.price, &price) || !number(f.commission, &commission))
-        return QStringLiteral("Please enter the price and the commission as numbers.");
+    const QString refused = parsed(f, &shares, &price, &commission);
+    if (!refused.isEmpty())
+        return refused;
     PortRec &e = Port[index];
     e.DateText = dateOrToday(f.date);
     e.Shares = qint16(shares);

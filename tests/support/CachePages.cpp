@@ -34,3 +34,9 @@ void copyFixturePage(const QString &fixture, const QString &name)
 {
     writeCachePage(name, fixturePage(fixture));
 }
+
+QByteArray sitePage(const QString &relative)
+{
+    QFile in(fixturePath(QStringLiteral("site/") + relative));
+    return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+}

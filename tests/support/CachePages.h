@@ -13,3 +13,5 @@ void writeCachePage(const QString &name, const QByteArray &bytes);
 QByteArray fixturePage(const QString &fixture);
 // Copies that page into the cache as `name`.
 void copyFixturePage(const QString &fixture, const QString &name);
+// A page of the fixture site, by its path under tests/fixtures/site.
+QByteArray sitePage(const QString &relative);

@@ -39,12 +39,6 @@ const Sheet Sheets[] = {
     {"ipo/wp.html", "IPO_wp.sh", FG_IPO_With, "ipo_withdrawals.txt", "Brindlewick do not have IPO Withdrawals informain."},
 };
 
-QByteArray sitePage(const char *page)
-{
-    QFile f(fixturePath(QStringLiteral("site/") + QLatin1String(page)));
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 } // namespace
 
 class TestIpoSheets : public QObject
@@ -67,7 +61,7 @@ private slots:
     {
         QFETCH(int, sheet);
         const Sheet &s = Sheets[sheet];
-        writeCachePage(QLatin1String(s.cache), sitePage(s.page));
+        writeCachePage(QLatin1String(s.cache), sitePage(QLatin1String(s.page)));
         s.fill();
         QString why;
         QVERIFY2(matchesGolden(dumpGrid(bench->grid), QLatin1String(s.golden), &why), qPrintable(why));
@@ -88,7 +82,7 @@ private slots:
     // keeps its columns and the rows after it are drawn.
     void commaInACompanyName()
     {
-        writeCachePage(QStringLiteral("IPO_Prc.sh"), sitePage("ipo/prc_cal.html"));
+        writeCachePage(QStringLiteral("IPO_Prc.sh"), sitePage(QStringLiteral("ipo/prc_cal.html")));
         FG_IPO_Price();
         FlexGrid &g = bench->grid;
         QCOMPARE(g.TextMatrix(3, 1), QStringLiteral("Acme Widgets, Inc."));
@@ -96,7 +90,7 @@ private slots:
         QCOMPARE(g.TextMatrix(3, 11), QStringLiteral("Research"));
         QCOMPARE(g.TextMatrix(6, 2), QStringLiteral("GNMX"));
         // More words than columns: the last ones are left out.
-        QByteArray page = sitePage("ipo/prc_cal.html");
+        QByteArray page = sitePage(QStringLiteral("ipo/prc_cal.html"));
         page.replace(">Research</a>", ">Research</a>, W1, W2, W3, W4");
         writeCachePage(QStringLiteral("IPO_Prc.sh"), page);
         FG_IPO_Price();
@@ -108,7 +102,7 @@ private slots:
     // item ends with its list.
     void newsLinks()
     {
-        writeCachePage(QStringLiteral("IPO_News.sh"), sitePage("reports/ipo.html"));
+        writeCachePage(QStringLiteral("IPO_News.sh"), sitePage(QStringLiteral("reports/ipo.html")));
         FG_IPO_News();
         FlexGrid &g = bench->grid;
         QCOMPARE(g.Rows(), 2 + 7);

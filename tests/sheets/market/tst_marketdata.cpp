@@ -21,12 +21,6 @@
 
 namespace {
 
-QByteArray sitePage(const QString &page)
-{
-    QFile f(fixturePath(QStringLiteral("site/") + page));
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 QString hexLines(const QByteArray &bytes)
 {
     QString out;

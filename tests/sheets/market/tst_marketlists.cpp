@@ -17,12 +17,6 @@
 
 namespace {
 
-QByteArray sitePage(const QString &page)
-{
-    QFile f(fixturePath(QStringLiteral("site/") + page));
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 QString bigMoversPage(int data, int report)
 {
     return QStringLiteral("reports/bigmovers.asp/date=19990721&data=%1&start=1&report=%2.html").arg(data).arg(report);

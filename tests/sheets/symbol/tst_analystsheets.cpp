@@ -13,12 +13,6 @@
 
 namespace {
 
-QByteArray sitePage(const QString &page)
-{
-    QFile f(fixturePath(QStringLiteral("site/") + page));
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 QByteArray analystPage(const char *what)
 {
     return "HTTP/1.0 200 OK\r\n\r\n" + sitePage(QStringLiteral("quote.asp/Symbol=acme&Whattoget=%1.html").arg(QLatin1String(what)));

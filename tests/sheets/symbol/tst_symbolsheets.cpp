@@ -13,12 +13,6 @@
 
 namespace {
 
-QByteArray sitePage(const QString &page)
-{
-    QFile f(fixturePath(QStringLiteral("site/") + page));
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 // The option chain as the socket stores it: the reply's head in front.
 QByteArray chainReply()
 {
