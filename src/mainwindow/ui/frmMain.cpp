@@ -38,6 +38,7 @@
 #include "platform/Sleep.h"
 #include "platform/Twips.h"
 #include "platform/ui/FlexGridView.h"
+#include "platform/ui/NewsTicker.h"
 #include "platform/ui/PictureBox.h"
 #include "platform/ui/ResourcePictures.h"
 #include "platform/ui/TreeView.h"
@@ -168,13 +169,10 @@ void frmMain::createControls()
     Timer1->start();
 
     // Headline ticker strip along the top.
-    NewsTicker1 = new QWidget(this);
-    NewsTicker1->setObjectName(QStringLiteral("NewsTicker1"));
-    NewsTicker1->setAutoFillBackground(true);
-    QPalette tp = NewsTicker1->palette();
-    tp.setColor(QPalette::Window, Qt::black);
-    NewsTicker1->setPalette(tp);
+    NewsTicker1 = new NewsTicker(this);
     place(NewsTicker1, 120, 120, 9255, 360);
+    connect(NewsTicker1, &NewsTicker::ItemClick, this, [this](int item) { NewsTicker1_ItemClick(item); });
+    createTickerMenu();
 
     // Working area: tree, symbol column, splitters and grid.
     PicCont = new PictureBox(this);
@@ -718,6 +716,9 @@ void frmMain::Picture1_Click(int index)
         else
             StopUpdate();
         break;
+    case 1:
+        mnuTickers->popup(Picture1[1]->mapToGlobal(QPoint(0, Picture1[1]->height())));
+        break;
     case 2:
         ShowNews(this);
         break;
@@ -982,7 +983,6 @@ void frmMain::mnuUpdate_Click(int Index)
         break;
     }
 }
-void frmMain::Ticker_Sel_Headlines(short) {}
 void frmMain::Ticker_Market_News() {}
 void frmMain::FixLayOut()
 {

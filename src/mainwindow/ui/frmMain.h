@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/MainWindow.h"
+#include "platform/ui/NewsTicker.h"
 #include "platform/ui/TreeView.h"
 #include "retrieval/BatchRun.h"
 #include "services/ui/frmAdviser.h"
@@ -10,6 +11,7 @@
 #include <QWidget>
 
 class ClickLabel;
+
 class FlexGrid;
 class FlexGridView;
 class PictureBox;
@@ -60,7 +62,10 @@ public:
     TreeView *TreeView1 = nullptr;
     FlexGrid *FGModel = nullptr;
     FlexGridView *FG = nullptr;
-    QWidget *NewsTicker1 = nullptr;
+    NewsTicker *NewsTicker1 = nullptr;
+    QMenu *mnuTickers = nullptr;     // the Ticker menu of the toolbar's "Ticker" button
+    QList<QAction *> mnuTicker;
+    QStringList TickerLinks;         // the address behind each ticker item ("" none)
     QMenu *mnuStart = nullptr;
     QList<QAction *> mnuStartItems;  // the Start menu's items by index (nullptr: no item)
     QMenu *mnuEmail = nullptr;
@@ -192,6 +197,11 @@ public:
     void UpdateOptions() override;
     void ShowRec() override;
     void Ticker_Sel_Headlines(short index) override;
+    void Ticker_Quote(short index);
+    void Ticker_Quotes();
+    void mnuTicker_Click(int Index);
+    void NewsTicker1_ItemClick(int Index);
+    void createTickerMenu();
     void Ticker_Market_News() override;
     void initTree() override;
     void FixLayOut() override;

@@ -195,8 +195,9 @@ void frmMain::SelectSymbol(const QString &Symbol)
             else
                 ShowRec();
         }
-        GetStockLine(CurSymbol);
-        Ticker_Sel_Headlines(FoundIndex);
+        // The ticker follows the stock: its prices when they are shown,
+        // else its headlines.
+        mnuTicker_Click(mnuTicker[1]->isChecked() ? 1 : 0);
     }
     rowLook(lblSbl[0], true);
     DoEvents();

@@ -1,3 +1,4 @@
+#include "core/DataDir.h"
 #include "core/Registry.h"
 #include "core/SharedState.h"
 #include "core/Stocks.h"
@@ -29,6 +30,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QDir>
+#include <QFile>
 #include <QtTest>
 
 namespace {
@@ -277,6 +280,40 @@ private slots:
         QCOMPARE(purchaseWindow()->txtShares->text(), QStringLiteral("50"));
         purchaseWindow()->close();
         QTRY_VERIFY(!purchaseWindow());
+    }
+
+    // The ticker follows the selected stock; a click opens the headline's
+    // own page; the menu reads it aloud.
+    void headlineTicker()
+    {
+        clickNode("ID0");
+        QDir().mkpath(DataDir + QStringLiteral("/Cache/News"));
+        QFile news(DataDir + QStringLiteral("/Cache/News/") + CurSymbol + QStringLiteral(".txt"));
+        QVERIFY(news.open(QIODevice::WriteOnly));
+        news.write("\" Contract won #http://n.example/1# ;\"\r\n\" Shares rise;\"\r\n");
+        news.close();
+        w->SelectSymbol(CurSymbol);
+        QCOMPARE(w->NewsTicker1->items().size(), 3);
+        QVERIFY(w->NewsTicker1->items().first().contains(QLatin1String("News")));
+        QStringList opened;
+        setUrlOpenerHandler([&](const QUrl &u) {
+            opened << u.toString();
+            return true;
+        });
+        emit w->NewsTicker1->ItemClick(2);
+        emit w->NewsTicker1->ItemClick(3);
+        setUrlOpenerHandler({});
+        QCOMPARE(opened, QStringList{"http://n.example/1"});
+        QCOMPARE(w->Panel1[6]->property("fullText").toString().isEmpty() ? w->Panel1[6]->text() : w->Panel1[6]->property("fullText").toString(),
+                 QStringLiteral("Wrong web address, Try updating ugain and click for full story.."));
+        // Prices, then "All Stocks Headlines" (coming soon) puts the check back on item 0.
+        w->mnuTicker_Click(1);
+        QVERIFY(w->NewsTicker1->text().contains(QLatin1String("Last Price:")));
+        ScriptedDialogs dialogs;
+        w->mnuTicker_Click(3);
+        QCOMPARE(dialogs.shown().size(), 1);
+        QVERIFY(w->mnuTicker[0]->isChecked());
+        QVERIFY(!w->mnuTicker[3]->isChecked());
     }
 
     void aNewSetRedrawsThePriceSheet()
