@@ -39,6 +39,7 @@
 #include "platform/Twips.h"
 #include "platform/ui/FlexGridView.h"
 #include "platform/ui/NewsTicker.h"
+#include "portfolio/ui/StkSet.h"
 #include "platform/ui/PictureBox.h"
 #include "platform/ui/ResourcePictures.h"
 #include "platform/ui/TreeView.h"
@@ -303,6 +304,8 @@ void frmMain::createControls()
             place(label, 8220, 15, 1200, 255);
         Panel1 << label;
         connect(label, &ClickLabel::Click, this, [this, i] { Panel1_Click(i); });
+        if (i == 1) // the set's label: a double click opens the set editor (not while disabled in a run)
+            connect(label, &ClickLabel::DblClick, this, [this] { Picture1_Click(4); });
     }
 
     createStartMenu();
@@ -724,6 +727,10 @@ void frmMain::Picture1_Click(int index)
         break;
     case 3:
         Zoom_FG();
+        break;
+    case 4:
+        if (!runActive())
+            ShowStkSet(this);
         break;
     case 5:
         ShowScr(this, qRound(Twips::fromPixelsY(NewsTicker1->y(), this)));

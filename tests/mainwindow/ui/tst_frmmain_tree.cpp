@@ -25,9 +25,11 @@
 #include "core/Portfolio.h"
 #include "portfolio/PortfolioSheets.h"
 #include "portfolio/ui/LastPar.h"
+#include "portfolio/ui/StkSet.h"
 #include "portfolio/ui/frmPurchace.h"
 
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QDir>
@@ -314,6 +316,49 @@ private slots:
         QCOMPARE(dialogs.shown().size(), 1);
         QVERIFY(w->mnuTicker[0]->isChecked());
         QVERIFY(!w->mnuTicker[3]->isChecked());
+    }
+
+    // Building a set in the editor from the toolbar, alerts that stay with
+    // their stocks, and a set switch that cannot mix two sets' files.
+    void setEditor()
+    {
+        ScriptedDialogs dialogs;
+        w->mnuSet_Click(4); // an empty set to start from
+        w->Picture1_Click(4);
+        StkSet *editor = ::setEditor();
+        QVERIFY(editor);
+        editor->lstSets->setCurrentRow(4);
+        editor->lstSets_Click();
+        dialogs.answerInput(QStringLiteral("Watch list"));
+        editor->lstSets_DblClick();
+        for (const char *typed : {"aaa", " bbb ", "ccc", "b/d"})
+            dialogs.answerInput(QLatin1String(typed)), editor->lblAction_Click(0);
+        QCOMPARE(editor->lstStk->count(), 3); // "b/d" refused with a message
+        QVERIFY(dialogs.shown().last().prompt.contains(QLatin1String("letters, digits")));
+        editor->lstStk->setCurrentRow(2);
+        editor->lstStk_Click();
+        editor->txtAlert[1]->setText(QStringLiteral("12.5"));
+        editor->cmdApply_Click();
+        QCOMPARE(QueryValue(HKEY_CURRENT_USER, QString::fromLatin1(GroupsKey), QStringLiteral("Group4")).toString(),
+                 QStringLiteral("Watch list"));
+        // The main window switches sets meanwhile: Apply still writes set 4.
+        w->mnuSet_Click(0);
+        editor->lstStk->setCurrentRow(1);
+        editor->lblAction_Click(1); // remove BBB
+        editor->cmdApply_Click();
+        CurSetNo = 4;
+        ReadStocks();
+        QCOMPARE(QStringList({Sets[0].Symbol, Sets[1].Symbol, Sets[2].Symbol}), (QStringList{"AAA", "CCC", ""}));
+        QCOMPARE(Sets[1].HighTarget, 12.5f); // CCC kept its alert
+        CurSetNo = 0;
+        ReadStocks();
+        QVERIFY(Sets[0].Symbol != QLatin1String("AAA")); // set 0 untouched
+        editor->cmdOK_Click();
+        QTRY_VERIFY(!::setEditor());
+        QCOMPARE(CurSetNo, short(4));
+        QCOMPARE(w->lblSbl[0]->text(), QStringLiteral("AAA"));
+        QVERIFY(nodes().find(QStringLiteral("ID1")));
+        QCOMPARE(nodes().Text(nodes().find(QStringLiteral("ID1"))), QStringLiteral("CCC"));
     }
 
     void aNewSetRedrawsThePriceSheet()

@@ -1,0 +1,363 @@
+#include "portfolio/ui/StkSet.h"
+
+#include "core/Connection.h"
+#include "core/DataDir.h"
+#include "core/MainWindow.h"
+#include "core/PlainTicker.h"
+#include "core/Registry.h"
+#include "core/Sites.h"
+#include "core/Stocks.h"
+#include "core/ui/WindowEffects.h"
+#include "platform/Dialogs.h"
+#include "platform/Help.h"
+#include "platform/Sleep.h"
+#include "platform/ui/FormInstance.h"
+#include "portfolio/StockSetNames.h"
+
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPointer>
+#include <QPushButton>
+#include <QUrlQuery>
+#include <QVBoxLayout>
+
+namespace {
+
+QPointer<StkSet> g_editor;
+
+void colour(QLabel *label, const QColor &c)
+{
+    label->setStyleSheet(QStringLiteral("color: rgb(%1, %2, %3);").arg(c.red()).arg(c.green()).arg(c.blue()));
+}
+
+bool isAlertNumber(const QString &text)
+{
+    bool ok = false;
+    text.trimmed().toFloat(&ok);
+    return ok;
+}
+
+} // namespace
+
+StkSet::StkSet(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("StkSet"));
+    setWindowTitle(QString());
+    setAttribute(Qt::WA_DeleteOnClose);
+    m_setAtOpening = CurSetNo;
+
+    const auto heading = [this](const char *text) {
+        auto *l = new QLabel(QString::fromLatin1(text), this);
+        l->setStyleSheet(QStringLiteral("color: rgb(128, 128, 128);"));
+        return l;
+    };
+    lstSets = new QListWidget(this);
+    lstSets->setToolTip(QStringLiteral("Stock Groups (Double Click To Change Group Name)"));
+    lstStk = new QListWidget(this);
+    lstStk->setToolTip(QStringLiteral("Stocks"));
+    for (int i = 0; i < 2; ++i) {
+        auto *box = new QLineEdit(this);
+        box->setToolTip(i == 0 ? QStringLiteral("Select Stock Symbol In The Symbol List And Enter Low Price Alert")
+                               : QStringLiteral("Select Stock Symbol In The Symbol List And Enter High Price Alert"));
+        connect(box, &QLineEdit::textChanged, this, [this, i] { txtAlert_Change(i); });
+        txtAlert << box;
+    }
+    const char *const actions[] = {"Add Stock", "Remove Stock", "Find Stock Symbol", "Rename Stock"};
+    const char *const tips[] = {"Click To Add New Stock To Selected Group",
+                                "Select Stock Symbol In The Symbol List And Click To Remove Select Stock",
+                                "Click To Find Stock Symbol", ""};
+    for (int i = 0; i < 4; ++i) {
+        auto *l = new QLabel(QString::fromLatin1(actions[i]), this);
+        QFont f(QStringLiteral("Times New Roman"));
+        l->setFont(f);
+        l->setToolTip(QString::fromLatin1(tips[i]));
+        l->setCursor(Qt::PointingHandCursor);
+        l->setMouseTracking(true);
+        l->installEventFilter(this);
+        colour(l, QColor(0, 0, 255));
+        lblAction << l;
+    }
+    cmdOK = new QPushButton(QStringLiteral("&OK"), this);
+    cmdOK->setDefault(true);
+    cmdCancel = new QPushButton(QStringLiteral("&Cancel"), this);
+    cmdApply = new QPushButton(QStringLiteral("Apply"), this);
+    cmdHelp = new QPushButton(QStringLiteral("&Help"), this);
+
+    auto *grid = new QGridLayout;
+    grid->addWidget(heading("Stock Groups (Double Click To Edit)"), 0, 0);
+    grid->addWidget(lstSets, 1, 0);
+    grid->addWidget(heading("Stocks List"), 0, 1);
+    grid->addWidget(lstStk, 1, 1);
+    auto *right = new QVBoxLayout;
+    right->addWidget(heading("Alerts"));
+    auto *boxes = new QGridLayout;
+    boxes->addWidget(heading("Low"), 0, 0);
+    boxes->addWidget(heading("High"), 0, 1);
+    boxes->addWidget(txtAlert[0], 1, 0);
+    boxes->addWidget(txtAlert[1], 1, 1);
+    right->addLayout(boxes);
+    for (int i : {0, 1, 3, 2})
+        right->addWidget(lblAction[i]);
+    right->addStretch();
+    grid->addLayout(right, 1, 2);
+    auto *buttons = new QHBoxLayout;
+    for (QPushButton *b : {cmdOK, cmdCancel, cmdApply, cmdHelp})
+        buttons->addWidget(b);
+    auto *all = new QVBoxLayout(this);
+    all->addLayout(grid);
+    all->addLayout(buttons);
+
+    connect(lstSets, &QListWidget::itemClicked, this, [this] { lstSets_Click(); });
+    connect(lstSets, &QListWidget::itemDoubleClicked, this, [this] { lstSets_DblClick(); });
+    connect(lstStk, &QListWidget::itemClicked, this, [this] { lstStk_Click(); });
+    connect(lstStk, &QListWidget::itemDoubleClicked, this, [this] { lblAction_Click(3); });
+    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+    connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
+    connect(cmdApply, &QPushButton::clicked, this, [this] { cmdApply_Click(); });
+    connect(cmdHelp, &QPushButton::clicked, this, [] { OpenHelpTopic(1006, DataDir); });
+
+    loadSets();
+}
+
+void StkSet::loadSets()
+{
+    lstSets->clear();
+    for (int n = 0; n < SetNameCount; ++n)
+        lstSets->addItem(StockSetName(n));
+    lstSets->setCurrentRow(0);
+    lstSets_Click();
+    cmdApply->setEnabled(false);
+}
+
+void StkSet::lstSets_Click()
+{
+    m_set = short(qMax(0, lstSets->currentRow()));
+    CurSetNo = m_set;
+    ReadStocks();
+    lstStk->clear();
+    for (int i = 0; i < SetSize; ++i)
+        if (!Sets[size_t(i)].Symbol.isEmpty())
+            lstStk->addItem(Sets[size_t(i)].Symbol);
+}
+
+void StkSet::lstSets_DblClick()
+{
+    const int n = lstSets->currentRow();
+    if (n < 0)
+        return;
+    const QString name = InputBox(QStringLiteral("Enter New Name For This Set"), QStringLiteral("New Set Name"),
+                                  lstSets->item(n)->text());
+    if (name.isEmpty())
+        return;
+    SetKeyValue(HKEY_CURRENT_USER, QString::fromLatin1(GroupsKey), QStringLiteral("Group%1").arg(n), name, REG_SZ);
+    lstSets->item(n)->setText(StockSetName(n));
+    lstSets->setCurrentRow(n);
+    lstSets_Click();
+    cmdApply->setEnabled(false);
+}
+
+void StkSet::lstStk_Click()
+{
+    QListWidgetItem *item = lstStk->currentItem();
+    if (!item)
+        return;
+    m_alertSymbol = item->text();
+    const short record = FindSymbol(m_alertSymbol);
+    const StockRec &s = Sets[size_t(record)];
+    const bool found = s.Symbol == m_alertSymbol;
+    txtAlert[0]->setText(found ? QString::number(double(s.LowTarget)) : QStringLiteral("0"));
+    txtAlert[1]->setText(found ? QString::number(double(s.HighTarget)) : QStringLiteral("0"));
+}
+
+QString StkSet::askSymbol(const QString &prompt, const QString &title, const QString &current)
+{
+    const QString typed = InputBox(prompt, title, current).trimmed().toUpper();
+    if (typed.isEmpty())
+        return QString();
+    if (!isPlainTicker(typed)) {
+        MsgBox(QStringLiteral("A stock symbol holds letters, digits, \".\", \"-\" and \"^\" only. Please try again."),
+               Msg::OKOnly + Msg::Information, QStringLiteral("Stock symbol"));
+        return QString();
+    }
+    return typed;
+}
+
+void StkSet::lblAction_Click(int Index)
+{
+    switch (Index) {
+    case 0: {
+        const QString symbol = askSymbol(QStringLiteral("Type Stock Symbol"), QStringLiteral("Stock Symbol"), QString());
+        if (symbol.isEmpty())
+            return;
+        for (int i = 0; i < lstStk->count(); ++i)
+            if (lstStk->item(i)->text() == symbol) {
+                MsgBox(QStringLiteral("You already have this symbol, Please try again"), Msg::OKOnly + Msg::Information,
+                       QStringLiteral("Duplicate stock symbol"));
+                return;
+            }
+        lstStk->addItem(symbol);
+        cmdApply->setEnabled(true);
+        break;
+    }
+    case 1:
+        if (QListWidgetItem *item = lstStk->currentItem())
+            delete item;
+        cmdApply->setEnabled(true);
+        break;
+    case 2: {
+        const QString name = InputBox(QStringLiteral("Insert a company name or any part of it."), QStringLiteral("Finding Symbol"));
+        if (name.isEmpty())
+            return;
+        QUrl url(siteUrl(Site::FinancePortal, QStringLiteral("/l")));
+        QUrlQuery query;
+        query.addQueryItem(QStringLiteral("s"), name);
+        url.setQuery(query);
+        OpenUrl(url.toString(QUrl::FullyEncoded));
+        DoEvents();
+        break;
+    }
+    case 3: {
+        QListWidgetItem *item = lstStk->currentItem();
+        if (!item)
+            return;
+        const QString symbol = askSymbol(QStringLiteral("Enter New Name For This Symbol"), QStringLiteral("New Stock Symbol"),
+                                         item->text());
+        if (symbol.isEmpty())
+            return;
+        item->setText(symbol);
+        cmdApply->setEnabled(true);
+        break;
+    }
+    default: break;
+    }
+}
+
+void StkSet::txtAlert_Change(int Index)
+{
+    cmdApply->setEnabled(true);
+    QLineEdit *box = txtAlert[Index];
+    if (!box->text().isEmpty() && !isAlertNumber(box->text())) {
+        MsgBox(QStringLiteral("Please type numbers."), Msg::OKOnly + Msg::Information, QStringLiteral("Numbers only"));
+        box->clear();
+        box->setFocus();
+    }
+}
+
+void StkSet::UpdateINI()
+{
+    // Always the set the lists show, whatever is current meanwhile.
+    const short shown = CurSetNo;
+    CurSetNo = m_set;
+    ReadStocks();
+    // Each listed stock keeps its record (quotes and alerts) wherever it
+    // moves; a new one starts blank.
+    const std::array<StockRec, SetSize> before = Sets;
+    for (int i = 0; i < SetSize; ++i) {
+        const QString symbol = i < lstStk->count() ? lstStk->item(i)->text() : QString();
+        StockRec rec;
+        if (!symbol.isEmpty()) {
+            for (const StockRec &old : before)
+                if (old.Symbol == symbol) {
+                    rec = old;
+                    break;
+                }
+            rec.Symbol = symbol;
+        }
+        Sets[size_t(i)] = rec;
+    }
+    // The alerts go to the stock they were typed for, found by its symbol.
+    if (!m_alertSymbol.isEmpty())
+        for (int i = 0; i < SetSize; ++i)
+            if (Sets[size_t(i)].Symbol == m_alertSymbol) {
+                if (!txtAlert[0]->text().isEmpty())
+                    Sets[size_t(i)].LowTarget = txtAlert[0]->text().trimmed().toFloat();
+                if (!txtAlert[1]->text().isEmpty())
+                    Sets[size_t(i)].HighTarget = txtAlert[1]->text().trimmed().toFloat();
+                break;
+            }
+    SaveStocks();
+    if (shown != m_set)
+        CurSetNo = shown;
+    ReadStocks();
+}
+
+void StkSet::cmdApply_Click()
+{
+    cmdApply->setEnabled(false);
+    UpdateINI();
+}
+
+void StkSet::cmdOK_Click()
+{
+    UpdateINI();
+    const short set = m_set;
+    if (MainWindow *w = mainWindow())
+        w->mnuSet_Click(set);
+    DoEvents();
+    RollWindow(this, 25);
+    DoEvents();
+    close();
+    DoEvents();
+    if (MainWindow *w = mainWindow())
+        w->LoadSets();
+}
+
+void StkSet::cmdCancel_Click()
+{
+    // Nothing applied: the main window's set is current again.
+    CurSetNo = m_setAtOpening;
+    ReadStocks();
+    RollWindow(this, 25);
+    DoEvents();
+    close();
+    DoEvents();
+}
+
+bool StkSet::eventFilter(QObject *watched, QEvent *event)
+{
+    const int index = lblAction.indexOf(qobject_cast<QLabel *>(watched));
+    if (index >= 0) {
+        switch (event->type()) {
+        case QEvent::Enter:
+            for (QLabel *l : std::as_const(lblAction))
+                colour(l, QColor(0, 0, 255));
+            colour(lblAction[index], QColor(255, 0, 0));
+            break;
+        case QEvent::MouseButtonPress:
+            for (QLabel *l : std::as_const(lblAction))
+                colour(l, QColor(0, 0, 255));
+            colour(lblAction[index], QColor(0, 255, 0));
+            return true;
+        case QEvent::MouseButtonRelease:
+            for (QLabel *l : std::as_const(lblAction))
+                colour(l, QColor(0, 0, 255));
+            lblAction_Click(index);
+            return true;
+        case QEvent::Leave: colour(lblAction[index], QColor(0, 0, 255)); break;
+        default: break;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+StkSet *setEditor()
+{
+    return g_editor.data();
+}
+
+void ShowStkSet(QWidget *owner)
+{
+    if (g_editor) {
+        g_editor->raise();
+        g_editor->activateWindow();
+        return;
+    }
+    g_editor = new StkSet(owner);
+    g_editor->setWindowModality(Qt::ApplicationModal);
+    FormInstance<StkSet>::centreOnScreen(g_editor);
+    g_editor->show();
+}
