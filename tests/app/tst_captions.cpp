@@ -22,6 +22,8 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <QStackedWidget>
+#include "portfolio/ui/Properties.h"
+#include "portfolio/ui/StkSet.h"
 #include "portfolio/ui/frmPurchace.h"
 #include "services/ui/GRP.h"
 #include "services/ui/frmAdviser.h"
@@ -138,6 +140,12 @@ private slots:
         ShowPurchase(nullptr, 0, PurchaseRequest{});
         check(purchaseWindow(), "purchase");
         purchaseWindow()->close();
+        ShowStkSet(nullptr);
+        check(setEditor(), "set editor");
+        setEditor()->close();
+        Properties *card = ShowProperties(nullptr, QString());
+        check(card, "properties");
+        card->close();
         UnloadAdviser();
         UnloadUpgrade();
         UnloadSpeech();

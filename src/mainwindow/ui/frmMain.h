@@ -147,6 +147,7 @@ public:
     void TreeView1_MouseDown(int Button);
     void TreeView1_MouseMove();
     void img_Click(int Index);
+    void img_DblClick(int Index); // the stock's properties card
     void lblSbl_Click(int Index);
     void img_MouseDown(int Index, int Button);
     void img_MouseUp(int Index);

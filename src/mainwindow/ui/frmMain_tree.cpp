@@ -2,6 +2,7 @@
 // the symbol column, and the tree's popup menu.
 #include "mainwindow/ui/frmMain.h"
 #include "retrieval/transport/RunState.h"
+#include "portfolio/ui/Properties.h"
 #include "sheets/symbol/AnalystSheets.h"
 #include "sheets/symbol/EarningsSheets.h"
 #include "sheets/symbol/Profile.h"
@@ -94,6 +95,7 @@ void frmMain::connectTree()
         connect(img[i], &PictureBox::Click, this, [this, i] { img_Click(i); });
         connect(img[i], &PictureBox::MouseDown, this, [this, i](int Button) { img_MouseDown(i, Button); });
         connect(img[i], &PictureBox::MouseUp, this, [this, i] { img_MouseUp(i); });
+        connect(img[i], &PictureBox::DblClick, this, [this, i] { img_DblClick(i); });
     }
     for (int i = 0; i < int(lblSbl.size()); ++i) {
         connect(lblSbl[i], &ClickLabel::Click, this, [this, i] { lblSbl_Click(i); });
@@ -169,6 +171,11 @@ void frmMain::mnuTree_Click(int Index)
         UpdateSelectedOnly = true;
         Picture1_Click(0);
         break;
+    case 11:
+        for (int i = 0; i < int(lblSbl.size()); ++i)
+            if (lblSbl[i]->text() == CurSymbol && !CurSymbol.isEmpty())
+                img_DblClick(i);
+        break;
     default: break;
     }
 }
@@ -238,6 +245,13 @@ void frmMain::img_MouseDown(int Index, int Button)
         return;
     }
     lblSbl_MouseDown(Index);
+}
+
+void frmMain::img_DblClick(int Index)
+{
+    if (Index < 0 || Index >= int(lblSbl.size()) || lblSbl[Index]->text().isEmpty())
+        return;
+    ShowProperties(this, lblSbl[Index]->text());
 }
 
 void frmMain::img_MouseUp(int Index)

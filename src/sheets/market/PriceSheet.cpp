@@ -111,14 +111,28 @@ QString volumeText(const QString &volume)
     return *value < 0 ? QLocale().negativeSign() + digits : digits;
 }
 
+} // namespace
+
+QString shownPrice(const QString &stored)
+{
+    return settingIsOne(ShowFractions) ? FormatP(stored, false) : stored;
+}
+
+QString shownVolume(const QString &stored)
+{
+    return settingIsOne(ShowVolume) ? volumeText(stored) : stored;
+}
+
+namespace {
+
 QString cellValue(const StockRec &rec, const PriceColumn &column)
 {
     const QString &stored = rec.*column.field;
     switch (column.form) {
     case Form::Price:
-        return settingIsOne(ShowFractions) ? FormatP(stored, false) : stored;
+        return shownPrice(stored);
     case Form::Volume:
-        return settingIsOne(ShowVolume) ? volumeText(stored) : stored;
+        return shownVolume(stored);
     case Form::AsStored:
         break;
     }

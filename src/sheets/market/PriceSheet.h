@@ -18,3 +18,8 @@ void FG_Current();
 // The grid context menu's check item "Old Style Background"; the menu keeps
 // it in step. When set, every second stock row is striped light yellow.
 extern bool OldStyleBackground;
+
+// A price and a volume as the sheets show them (ShowFractions, ShowVolume).
+class QString;
+QString shownPrice(const QString &stored);
+QString shownVolume(const QString &stored);

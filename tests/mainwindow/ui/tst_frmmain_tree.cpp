@@ -25,9 +25,11 @@
 #include "core/Portfolio.h"
 #include "portfolio/PortfolioSheets.h"
 #include "portfolio/ui/LastPar.h"
+#include "portfolio/ui/Properties.h"
 #include "portfolio/ui/StkSet.h"
 #include "portfolio/ui/frmPurchace.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -359,6 +361,38 @@ private slots:
         QCOMPARE(w->lblSbl[0]->text(), QStringLiteral("AAA"));
         QVERIFY(nodes().find(QStringLiteral("ID1")));
         QCOMPARE(nodes().Text(nodes().find(QStringLiteral("ID1"))), QStringLiteral("CCC"));
+    }
+
+    // Two cards for two stocks: OK writes only its own stock's alert, found
+    // by its symbol, and saves the set; a card whose stock has left the set
+    // stores nothing.
+    void propertiesCards()
+    {
+        ScriptedDialogs dialogs;
+        w->img_DblClick(0);
+        w->img_DblClick(1);
+        const QList<Properties *> cards = w->findChildren<Properties *>();
+        QCOMPARE(cards.size(), 2);
+        Properties *first = cards[0]->symbol == w->lblSbl[0]->text() ? cards[0] : cards[1];
+        Properties *second = first == cards[0] ? cards[1] : cards[0];
+        QVERIFY(!first->pic1->pixmap().isNull()); // "+1%": the up arrow
+        first->txtTarget[0]->setText(QStringLiteral("x"));
+        QCOMPARE(first->txtTarget[0]->text(), QStringLiteral("0"));
+        first->txtTarget[0]->setText(QStringLiteral("7.25"));
+        const float otherLow = Sets[size_t(FindSymbol(second->symbol))].LowTarget;
+        first->cmdOK_Click();
+        QCOMPARE(Sets[size_t(FindSymbol(first->symbol))].LowTarget, 7.25f);
+        QCOMPARE(Sets[size_t(FindSymbol(second->symbol))].LowTarget, otherLow);
+        ReadStocks(); // saved at once
+        QCOMPARE(Sets[size_t(FindSymbol(first->symbol))].LowTarget, 7.25f);
+        // The second card's stock leaves the set: nothing is written.
+        const short gone = FindSymbol(second->symbol);
+        Sets[size_t(gone)].Symbol = QStringLiteral("ZZZ");
+        second->txtTarget[1]->setText(QStringLiteral("99"));
+        second->cmdOK_Click();
+        QVERIFY(dialogs.shown().last().prompt.contains(QLatin1String("not in the stock group")));
+        QCOMPARE(Sets[size_t(gone)].HighTarget, 0.0f);
+        second->close();
     }
 
     void aNewSetRedrawsThePriceSheet()
