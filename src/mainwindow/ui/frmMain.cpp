@@ -306,6 +306,12 @@ void frmMain::createControls()
         connect(label, &ClickLabel::Click, this, [this, i] { Panel1_Click(i); });
         if (i == 1) // the set's label: a double click opens the set editor (not while disabled in a run)
             connect(label, &ClickLabel::DblClick, this, [this] { Picture1_Click(4); });
+        if (i <= 5) {
+            label->setMouseTracking(true);
+            connect(label, &ClickLabel::MouseDown, this, [this, i](int button) { Panel1_MouseDown(i, button); });
+            connect(label, &ClickLabel::MouseMove, this, [this, i] { Panel1_MouseMove(i); });
+            connect(label, &ClickLabel::MouseUp, this, [this] { Panel1_MouseUp(); });
+        }
     }
 
     createStartMenu();
@@ -635,6 +641,36 @@ void frmMain::StatusBar1_MouseMove()
     Rect->hide();
 }
 
+// The label bar's looks: black on green while pressed, the frame over the
+// label under the pointer, white on black again on release.
+void frmMain::Panel1_MouseDown(int Index, int Button)
+{
+    if (Button != VbMouse::Right && Index <= 5)
+        Panel1[Index]->setStyleSheet(QStringLiteral("color: #000000; background: #00ff00;"));
+}
+
+void frmMain::Panel1_MouseMove(int Index)
+{
+    if (Index > 5 || (Rect->isVisible() && Rect->x() == Panel1[Index]->x()))
+        return;
+    Rect->setGeometry(Panel1[Index]->geometry());
+    Rect->show();
+    Rect->raise();
+    Panel1[Index]->unsetCursor();
+}
+
+void frmMain::Panel1_MouseUp()
+{
+    Rect->hide();
+    ResetPanelColors();
+}
+
+void frmMain::ResetPanelColors()
+{
+    for (ClickLabel *label : std::as_const(Panel1))
+        label->setStyleSheet(QStringLiteral("color: #f0f0f0;"));
+}
+
 void frmMain::placeScaleLabels(qint32 L, qint32 W, double sellLeft)
 {
     // "Sell" at the gauge's left, "Strong Buy" ending at its right edge.
@@ -674,6 +710,9 @@ void frmMain::Panel1_Click(int index)
                Msg::Information, QStringLiteral(" Coming Soon.."));
     else if (index == 3)
         ShowAdviser(this, qRound(Twips::fromPixelsY(NewsTicker1->y(), this)), adviserServiceBox());
+    else if (index == 4 && CurSymbol.isEmpty())
+        MsgBox(QStringLiteral("You have to select stock first.\r\n(Select one of the symbols in the upper tree, under the first item.)"),
+               Msg::Information, QStringLiteral("Unselected Stock"));
 }
 
 void frmMain::createConsultationMenu()

@@ -169,6 +169,10 @@ public:
     void Form_Resize();
     void ExitApp();
     void Panel1_Click(int index);
+    void Panel1_MouseDown(int Index, int Button);
+    void Panel1_MouseMove(int Index);
+    void Panel1_MouseUp();
+    void ResetPanelColors();
     static frmAdviser::ServiceBox adviserServiceBox();
     void checkConsultationItem(short index) override;
     void createConsultationMenu();

@@ -3,6 +3,7 @@
 #include "core/Sites.h"
 #include "core/Stocks.h"
 #include "core/SharedState.h"
+#include "support/ScriptedDialogs.h"
 #include "mainwindow/ui/frmMain.h"
 #include "core/ui/frmSplash.h"
 #include "platform/Help.h"
@@ -26,6 +27,7 @@
 #include <QSignalSpy>
 #include "services/ui/frmAdviser.h"
 
+#include <QFrame>
 #include <QtTest>
 
 namespace {
@@ -166,6 +168,25 @@ private slots:
         QVERIFY(adviserWindow() && adviserWindow()->isVisible());
         QCOMPARE(adviserWindow()->windowModality(), Qt::ApplicationModal);
         UnloadAdviser();
+    }
+
+    // The label bar: pressed look, the frame over the label under the
+    // pointer, and the Summary label asking for a stock first.
+    void labelBarLooks()
+    {
+        frmMain *w = open();
+        w->Panel1_MouseDown(2, 1);
+        QVERIFY(w->Panel1[2]->styleSheet().contains(QLatin1String("#00ff00")));
+        w->Panel1_MouseMove(2);
+        QVERIFY(w->Rect->isVisible());
+        QCOMPARE(w->Rect->x(), w->Panel1[2]->x());
+        w->Panel1_MouseUp();
+        QVERIFY(!w->Rect->isVisible());
+        QVERIFY(!w->Panel1[2]->styleSheet().contains(QLatin1String("#00ff00")));
+        ScriptedDialogs dialogs;
+        CurSymbol.clear();
+        w->Panel1_Click(4);
+        QCOMPARE(dialogs.shown().value(0).title, QStringLiteral("Unselected Stock"));
     }
 
     void facesFollowThePointer()
