@@ -298,6 +298,7 @@ private slots:
         news.close();
         w->SelectSymbol(CurSymbol);
         QCOMPARE(w->NewsTicker1->items().size(), 3);
+        QTRY_VERIFY(w->NewsTicker1->offset() > 0); // it scrolls
         QVERIFY(w->NewsTicker1->items().first().contains(QLatin1String("News")));
         QStringList opened;
         setUrlOpenerHandler([&](const QUrl &u) {
