@@ -18,12 +18,6 @@ class TestTrades : public QObject
 
     SheetBench *bench = nullptr;
 
-    void compare(const QString &text, const char *golden)
-    {
-        QString why;
-        QVERIFY2(matchesGolden(text, QLatin1String(golden), &why), qPrintable(why));
-    }
-
 private slots:
     void init()
     {
@@ -56,10 +50,10 @@ private slots:
         dumps += dumpGrid(bench->grid);
         FG_Portfolio_Selected(QStringLiteral("A"));
         dumps += dumpGrid(bench->grid);
-        compare(dumps, "portfolio_sheets.txt");
+        QCOMPARE_GOLDEN(dumps, "portfolio_sheets.txt");
         QFile file(DataDir + QStringLiteral("/Portfolio.dat"));
         QVERIFY(file.open(QIODevice::ReadOnly));
-        compare(QString::fromLatin1(file.readAll().toHex()).replace(QRegularExpression(QStringLiteral("(.{64})")), QStringLiteral("\\1\n")),
+        QCOMPARE_GOLDEN(QString::fromLatin1(file.readAll().toHex()).replace(QRegularExpression(QStringLiteral("(.{64})")), QStringLiteral("\\1\n")),
                 "portfolio_dat.txt");
     }
 

@@ -17,3 +17,11 @@ QString fixturePath(const QString &relative);
 // false and describes the first differing line in *why. With the
 // environment variable BW_UPDATE_GOLDEN=1 the file is written instead.
 bool matchesGolden(const QString &text, const QString &name, QString *why);
+
+// Fails the test function with the first differing line when text differs
+// from tests/fixtures/golden/<name>.
+#define QCOMPARE_GOLDEN(text, name)                                                                   \
+    do {                                                                                              \
+        QString goldenWhy_;                                                                           \
+        QVERIFY2(matchesGolden((text), QString::fromLatin1(name), &goldenWhy_), qPrintable(goldenWhy_)); \
+    } while (false)

@@ -38,12 +38,6 @@ class TestMarketData : public QObject
 
     SheetBench *bench = nullptr;
 
-    void compare(const QString &text, const char *golden)
-    {
-        QString why;
-        QVERIFY2(matchesGolden(text, QLatin1String(golden), &why), qPrintable(why));
-    }
-
 private slots:
     void init() { bench = new SheetBench; }
     void cleanup() { delete bench; }
@@ -55,10 +49,10 @@ private slots:
         Parse_US();
         QFile dat(DataDir + QStringLiteral("/US.dat"));
         QVERIFY(dat.open(QIODevice::ReadOnly));
-        compare(hexLines(dat.readAll()), "us_dat.txt");
+        QCOMPARE_GOLDEN(hexLines(dat.readAll()), "us_dat.txt");
         QCOMPARE(US[36].LastTrade, QStringLiteral("2,378.25")); // "Philadelphia Gold &amp; Silver"
         FG_US();
-        compare(dumpGrid(bench->grid), "us_indices.txt");
+        QCOMPARE_GOLDEN(dumpGrid(bench->grid), "us_indices.txt");
         // A change stored with a blank before its sign still has its arrow.
         QCOMPARE(US[4].Change, QStringLiteral(" +1.25"));
         QCOMPARE(bench->grid.TextMatrix(8, 5), QStringLiteral(" +1.25"));
@@ -88,7 +82,7 @@ private slots:
     {
         writeCachePage(QStringLiteral("Market.Sh"), sitePage(QStringLiteral("m2/u.html")));
         FG_WMarket();
-        compare(dumpGrid(bench->grid), "world_markets.txt");
+        QCOMPARE_GOLDEN(dumpGrid(bench->grid), "world_markets.txt");
     }
 
     void optionSummary()
@@ -100,7 +94,7 @@ private slots:
             FG_OptSum(i);
             all += dumpGrid(bench->grid);
         }
-        compare(all, "option_summary.txt");
+        QCOMPARE_GOLDEN(all, "option_summary.txt");
     }
 
     void fundLists()
@@ -111,7 +105,7 @@ private slots:
         QString both = dumpGrid(bench->grid);
         FG_Funds(QStringLiteral("F_LMM"));
         both += dumpGrid(bench->grid);
-        compare(both, "fund_lists.txt");
+        QCOMPARE_GOLDEN(both, "fund_lists.txt");
         FG_Funds(QStringLiteral("F_Growth"));
         QCOMPARE(bench->grid.TextMatrix(0, 0), QStringLiteral("Brindlewick do not have Largest Growth Funds informain."));
     }
@@ -134,7 +128,7 @@ private slots:
         QCOMPARE(site.requestCount(), 1);
         QVERIFY(site.requests().first().startsWith("GET http://" + site.host().toLatin1() + "/splits.asp HTTP/1.0"));
         FG_SplitCal(1);
-        compare(dumpGrid(bench->grid), "split_calendar.txt");
+        QCOMPARE_GOLDEN(dumpGrid(bench->grid), "split_calendar.txt");
         // A calendar whose table has no row: no splits.
         QByteArray empty = sitePage(QStringLiteral("splits_day.asp"));
         const int from = empty.indexOf("<TR><TD><a");

@@ -38,12 +38,6 @@ class TestMarketLists : public QObject
 
     SheetBench *bench = nullptr;
 
-    void compare(const char *golden)
-    {
-        QString why;
-        QVERIFY2(matchesGolden(dumpGrid(bench->grid), QLatin1String(golden), &why), qPrintable(why));
-    }
-
 private slots:
     void init() { bench = new SheetBench; }
     void cleanup() { delete bench; }
@@ -72,7 +66,7 @@ private slots:
             chooserName[0] = QLatin1Char('b');
         ShowBigMovers(chooserName);
         QCOMPARE(CurType, QStringLiteral("BR"));
-        compare(qPrintable(golden));
+        QCOMPARE_GOLDEN(dumpGrid(bench->grid), qPrintable(golden));
     }
 
     // A company cell opens the address its row keeps.
@@ -97,18 +91,18 @@ private slots:
     {
         cacheAll();
         FG_WinLos(QStringLiteral("mwwinners.Sh"));
-        compare("winners.txt");
+        QCOMPARE_GOLDEN(dumpGrid(bench->grid), "winners.txt");
         FG_Surp();
-        compare("surprises.txt");
+        QCOMPARE_GOLDEN(dumpGrid(bench->grid), "surprises.txt");
         // The short row keeps its own grid row.
         QCOMPARE(bench->grid.TextMatrix(4, 0), QStringLiteral("CRWN"));
         QCOMPARE(bench->grid.TextMatrix(5, 0), QStringLiteral("DYNX"));
         FG_Upgrades();
-        compare("upgrades.txt");
+        QCOMPARE_GOLDEN(dumpGrid(bench->grid), "upgrades.txt");
         FG_Downgrades();
-        compare("downgrades.txt");
+        QCOMPARE_GOLDEN(dumpGrid(bench->grid), "downgrades.txt");
         FG_Coverage();
-        compare("coverage.txt");
+        QCOMPARE_GOLDEN(dumpGrid(bench->grid), "coverage.txt");
     }
 
     void missingMarkersAndPages()
