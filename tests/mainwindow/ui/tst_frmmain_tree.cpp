@@ -377,17 +377,20 @@ private slots:
         Properties *first = cards[0]->symbol == w->lblSbl[0]->text() ? cards[0] : cards[1];
         Properties *second = first == cards[0] ? cards[1] : cards[0];
         QVERIFY(!first->pic1->pixmap().isNull()); // "+1%": the up arrow
+        // OK closes the card, which deletes itself: keep what is read after.
+        const QString firstSymbol = first->symbol;
+        const QString secondSymbol = second->symbol;
         first->txtTarget[0]->setText(QStringLiteral("x"));
         QCOMPARE(first->txtTarget[0]->text(), QStringLiteral("0"));
         first->txtTarget[0]->setText(QStringLiteral("7.25"));
-        const float otherLow = Sets[size_t(FindSymbol(second->symbol))].LowTarget;
+        const float otherLow = Sets[size_t(FindSymbol(secondSymbol))].LowTarget;
         first->cmdOK_Click();
-        QCOMPARE(Sets[size_t(FindSymbol(first->symbol))].LowTarget, 7.25f);
-        QCOMPARE(Sets[size_t(FindSymbol(second->symbol))].LowTarget, otherLow);
+        QCOMPARE(Sets[size_t(FindSymbol(firstSymbol))].LowTarget, 7.25f);
+        QCOMPARE(Sets[size_t(FindSymbol(secondSymbol))].LowTarget, otherLow);
         ReadStocks(); // saved at once
-        QCOMPARE(Sets[size_t(FindSymbol(first->symbol))].LowTarget, 7.25f);
+        QCOMPARE(Sets[size_t(FindSymbol(firstSymbol))].LowTarget, 7.25f);
         // The second card's stock leaves the set: nothing is written.
-        const short gone = FindSymbol(second->symbol);
+        const short gone = FindSymbol(secondSymbol);
         Sets[size_t(gone)].Symbol = QStringLiteral("ZZZ");
         second->txtTarget[1]->setText(QStringLiteral("99"));
         second->cmdOK_Click();
