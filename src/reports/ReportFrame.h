@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <utility>
+
+// What every HTML report shares: the paths, the footer, the cut of the data
+// table, the row and cell walk, and writing the page and opening it.
+namespace report {
+
+inline const QString LB = QStringLiteral("\r\n");
+
+using Replacements = QList<std::pair<QString, QString>>;
+
+// "<DataDir>\Cache\DataSheet\" + name, read whole; "" when missing.
+QString cachedPage(const QString &name);
+// "<DataDir>\Cache\Reports\" + relative.
+QString reportPath(const QString &relative);
+
+// Every occurrence of each `from`, in list order, case-sensitive.
+QString replaced(QString text, const Replacements &steps);
+
+// 1-based position of find at or after start (1-based), 0 when absent; a
+// start past the end or below 1 finds nothing.
+qsizetype find(const QString &text, const QString &what, qsizetype start = 1);
+// From position `from` (1-based, included) up to `to` (excluded).
+QString piece(const QString &text, qsizetype from, qsizetype to);
+// From the first anchor: the next "<table" up to, not including, the next
+// "</table>" after it; "" when any of the three is missing.
+QString tableAfter(const QString &text, const QString &anchor);
+// From the first `start` up to, not including, the next `end` after it; the
+// whole text when either is missing.
+QString partOrWhole(const QString &text, const QString &start, const QString &end);
+
+// Calls f with each open..close piece (the opening tag included, the closing
+// one not), the next search starting at the close found. A piece without its
+// close ends the walk, so a damaged page can neither loop nor repeat.
+void forEachPiece(const QString &text, const QString &open, const QString &close,
+                  const std::function<void(const QString &)> &f);
+inline void forEachRow(const QString &table, const std::function<void(const QString &)> &f)
+{
+    forEachPiece(table, QStringLiteral("<tr"), QStringLiteral("</tr>"), f);
+}
+inline void forEachCell(const QString &row, const std::function<void(const QString &)> &f)
+{
+    forEachPiece(row, QStringLiteral("<td"), QStringLiteral("</td>"), f);
+}
+
+// A cell's text in a report: tags dropped, "&amp;" as "&"; trimmed or not.
+QString cellValue(const QString &cellHtml, bool trim = true);
+
+// The closing text of every report page: the table and page closed, with
+// the time the report was written.
+QString footer();
+
+// The page head and table head of a report (see Reports::PageHead).
+QString head(const QString &bgColor, const QString &title, const QString &subTitle, const QStringList &table);
+
+// Writes the page (and one line break) as 8-bit text over any earlier file,
+// creating the report's folder when missing, and opens it in the browser.
+// A page that cannot be written is said so and not opened.
+void publish(const QString &path, const QString &page);
+
+} // namespace report
