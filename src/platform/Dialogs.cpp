@@ -53,6 +53,30 @@ QString ShowSave(const QString &title, const QString &defaultName, const QString
     return g_handler->saveFile(title, defaultName, filterDescription, extension);
 }
 
+QString ShowSave(const SaveFileRequest &request)
+{
+    if (!g_handler)
+        return QString();
+    return g_handler->saveFileAs(request);
+}
+
+QString DialogHandler::saveFileAs(const SaveFileRequest &request)
+{
+    // "Text File (*.txt)" back into its description and extension.
+    QString description, extension = request.defaultExtension;
+    if (!request.filters.isEmpty()) {
+        const QString &filter = request.filters.constFirst();
+        const qsizetype open = filter.lastIndexOf(QStringLiteral(" (*."));
+        if (open >= 0 && filter.endsWith(QLatin1Char(')'))) {
+            description = filter.left(open);
+            extension = filter.mid(open + 4, filter.size() - open - 5);
+        } else {
+            description = filter;
+        }
+    }
+    return saveFile(request.title, request.defaultName, description, extension);
+}
+
 QString InputBox(const QString &prompt, const QString &title, const QString &defaultText)
 {
     if (!g_handler)

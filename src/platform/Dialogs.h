@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // Message and input boxes. The program asks through MsgBox and InputBox;
 // whoever installs a DialogHandler answers: the widget boxes in the running
@@ -17,6 +18,18 @@ inline constexpr int DefaultButton1 = 0, DefaultButton2 = 256, DefaultButton3 = 
 inline constexpr int OK = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7;
 } // namespace Msg
 
+// What a save dialog is asked to show. A filter is written "Description
+// (*.ext)"; the default extension is added to a name typed without one and
+// picks the first filter that holds it.
+struct SaveFileRequest
+{
+    QString title;
+    QString defaultName;
+    QString folder; // "" = the handler's own choice
+    QStringList filters;
+    QString defaultExtension;
+};
+
 class DialogHandler
 {
 public:
@@ -32,6 +45,10 @@ public:
         Q_UNUSED(title) Q_UNUSED(defaultName) Q_UNUSED(filterDescription) Q_UNUSED(extension)
         return QString();
     }
+    // The save dialog with any number of filters. A handler that knows only
+    // the one-filter dialog gets the first filter (or none) and the default
+    // extension through it.
+    virtual QString saveFileAs(const SaveFileRequest &request);
 };
 
 // The handler in force (nullptr: none). Returns the one it replaces.
@@ -46,6 +63,7 @@ QString InputBox(const QString &prompt, const QString &title = QString(), const 
 // or when no dialog can be shown.
 QString ShowSave(const QString &title, const QString &defaultName, const QString &filterDescription,
                  const QString &extension);
+QString ShowSave(const SaveFileRequest &request);
 
 // The answer a box gives when nobody is there to press a button.
 int defaultAnswer(int style);

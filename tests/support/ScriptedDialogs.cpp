@@ -39,3 +39,13 @@ QString ScriptedDialogs::saveFile(const QString &title, const QString &defaultNa
     }
     return m_saves.takeFirst();
 }
+
+QString ScriptedDialogs::saveFileAs(const SaveFileRequest &request)
+{
+    m_saveRequests << request;
+    if (m_saves.isEmpty()) {
+        ++m_unexpected;
+        return QString();
+    }
+    return m_saves.takeFirst();
+}

@@ -27,6 +27,8 @@ public:
     void answerInput(const QString &text) { m_inputs << text; }
     // The next save dialog answers this path ("" is a cancel).
     void answerSave(const QString &path) { m_saves << path; }
+    // What each save dialog with file types was asked to show, in order.
+    const QList<SaveFileRequest> &saveRequests() const { return m_saveRequests; }
 
     const QList<Shown> &shown() const { return m_shown; }
     int unexpected() const { return m_unexpected; }
@@ -36,6 +38,7 @@ public:
     QString input(const QString &prompt, const QString &title, const QString &defaultText) override;
     QString saveFile(const QString &title, const QString &defaultName, const QString &filterDescription,
                      const QString &extension) override;
+    QString saveFileAs(const SaveFileRequest &request) override;
 
 private:
     DialogHandler *m_previous = nullptr;
@@ -43,5 +46,6 @@ private:
     QStringList m_inputs;
     QStringList m_saves;
     QList<Shown> m_shown;
+    QList<SaveFileRequest> m_saveRequests;
     int m_unexpected = 0;
 };

@@ -77,10 +77,37 @@ QString WidgetDialogs::input(const QString &prompt, const QString &title, const 
 QString WidgetDialogs::saveFile(const QString &title, const QString &defaultName, const QString &filterDescription,
                                 const QString &extension)
 {
-    QFileDialog dialog(QApplication::activeWindow(), title, QDir::homePath() + QLatin1Char('/') + defaultName,
-                       filterDescription + QStringLiteral(" (*.") + extension + QLatin1Char(')'));
+    return saveFileAs({title, defaultName, QString(),
+                       {filterDescription + QStringLiteral(" (*.") + extension + QLatin1Char(')')}, extension});
+}
+
+QString WidgetDialogs::saveFileAs(const SaveFileRequest &request)
+{
+    const QString folder = request.folder.isEmpty() ? QDir::homePath() : request.folder;
+    QFileDialog dialog(QApplication::activeWindow(), request.title, QDir(folder).filePath(request.defaultName));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(extension);
+    dialog.setNameFilters(request.filters);
+    const QString wanted = QStringLiteral("*.") + request.defaultExtension.toUpper();
+    for (const QString &filter : request.filters) {
+        if (!request.defaultExtension.isEmpty() && filter.toUpper().contains(wanted)) {
+            dialog.selectNameFilter(filter);
+            break;
+        }
+    }
+    // A name typed without an extension gets the one of the file type
+    // chosen, as the system dialog does; with no single one, the default.
+    const auto suffixFor = [&request](const QString &filter) {
+        const qsizetype star = filter.lastIndexOf(QStringLiteral("(*."));
+        const QString ext = star < 0 || !filter.endsWith(QLatin1Char(')'))
+                                ? QString()
+                                : filter.mid(star + 3, filter.size() - star - 4);
+        return ext.isEmpty() || ext.contains(QLatin1Char('*')) || ext.contains(QLatin1Char(' '))
+                   ? request.defaultExtension
+                   : ext;
+    };
+    dialog.setDefaultSuffix(suffixFor(dialog.selectedNameFilter()));
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog, suffixFor](const QString &filter) { dialog.setDefaultSuffix(suffixFor(filter)); });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     return dialog.selectedFiles().constFirst();

@@ -3,7 +3,8 @@
 #include "platform/Dialogs.h"
 
 // The message and input boxes of the running program, on QMessageBox and
-// QInputDialog. An empty title shows the application's name.
+// QInputDialog. An empty title shows the application's name. The save
+// dialog opens in the user's home folder unless a folder is asked for.
 class WidgetDialogs : public DialogHandler
 {
 public:
@@ -11,4 +12,5 @@ public:
     QString input(const QString &prompt, const QString &title, const QString &defaultText) override;
     QString saveFile(const QString &title, const QString &defaultName, const QString &filterDescription,
                      const QString &extension) override;
+    QString saveFileAs(const SaveFileRequest &request) override;
 };
