@@ -158,7 +158,8 @@ QString GetDisplayName()
 {
     if (CurSymbol.isEmpty())
         return QString();
-    const int i = findIn(CurSymbol, 0, SetCount);
+    // Every record: a stock after a free record is still in the set.
+    const int i = findIn(CurSymbol, 0, SetSize - 1);
     if (i < 0)
         return QString();
     return Sets[i].Name.size() >= 2 ? Sets[i].Name : CurSymbol;

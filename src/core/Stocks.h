@@ -93,7 +93,7 @@ short FindSymbol(const QString &symbol);
 QString GetPriceText(const QString &symbol);
 // Rating of the symbol among 0 to 200; 0 when absent.
 float GetRating(const QString &symbol);
-// The company name of CurSymbol (searched among 0 to SetCount), or the
+// The company name of CurSymbol (searched among all records), or the
 // symbol itself when the name is shorter than 2 characters; "" when
 // CurSymbol is "" or absent.
 QString GetDisplayName();

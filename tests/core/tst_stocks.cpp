@@ -260,7 +260,7 @@ private slots:
         QTest::newRow("one-character name gives symbol") << "AB" << "X" << 1 << "AB";
         QTest::newRow("no symbol selected") << "" << "Acme" << 1 << "";
         QTest::newRow("absent") << "CD" << "Acme" << 1 << "";
-        QTest::newRow("beyond SetCount") << "AB" << "Acme" << 3 << "";
+        QTest::newRow("after a free record") << "AB" << "Acme" << 3 << "Acme";
     }
     void displayName()
     {
