@@ -23,7 +23,7 @@ int freePort()
 QByteArray replyLine(QTcpSocket &s)
 {
     while (!s.canReadLine())
-        if (!s.waitForReadyRead(5000))
+        if (!s.waitForReadyRead(15000)) // the server answers slowly on a loaded machine
             return QByteArray();
     return s.readLine();
 }
@@ -61,7 +61,7 @@ bool NewsServer::post(const QString &group, const QString &subject, const QStrin
 {
     QTcpSocket s;
     s.connectToHost(QHostAddress::LocalHost, quint16(m_read));
-    if (!s.waitForConnected(5000) || !replyLine(s).startsWith("200"))
+    if (!s.waitForConnected(15000) || !replyLine(s).startsWith("200"))
         return false;
     s.write("POST\r\n");
     if (!replyLine(s).startsWith("340"))

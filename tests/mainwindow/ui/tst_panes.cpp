@@ -148,7 +148,10 @@ private slots:
         w->ScrollSymbols(1);
         w->ImgDn_MouseMove();
         QVERIFY(w->TmrNav->isActive());
-        QTRY_COMPARE_WITH_TIMEOUT(rows(w).first(), QStringLiteral("SY4"), 2000);
+        // However many ticks pass on a loaded machine, the column moves down.
+        QTRY_VERIFY_WITH_TIMEOUT(rows(w).first() != QLatin1String("SY3"), 5000);
+        const QString top = rows(w).first();
+        QVERIFY2(top.isEmpty() || top > QLatin1String("SY3"), qPrintable(top));
         w->lblSbl_MouseMove();
         QVERIFY(!w->TmrNav->isActive());
     }
