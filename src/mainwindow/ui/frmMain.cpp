@@ -174,6 +174,7 @@ void frmMain::createControls()
     place(NewsTicker1, 120, 120, 9255, 360);
     connect(NewsTicker1, &NewsTicker::ItemClick, this, [this](int item) { NewsTicker1_ItemClick(item); });
     createTickerMenu();
+    createReportsMenu();
 
     // Working area: tree, symbol column, splitters and grid.
     PicCont = new PictureBox(this);
@@ -710,6 +711,8 @@ void frmMain::Panel1_Click(int index)
                Msg::Information, QStringLiteral(" Coming Soon.."));
     else if (index == 3)
         ShowAdviser(this, qRound(Twips::fromPixelsY(NewsTicker1->y(), this)), adviserServiceBox());
+    else if (index == 5)
+        mnuReports->popup(Panel1[5]->mapToGlobal(QPoint(0, 0)));
     else if (index == 4 && CurSymbol.isEmpty())
         MsgBox(QStringLiteral("You have to select stock first.\r\n(Select one of the symbols in the upper tree, under the first item.)"),
                Msg::Information, QStringLiteral("Unselected Stock"));

@@ -75,6 +75,8 @@ public:
     QList<QAction *> mnuUpdate;      // indexes 0, 1, 3 (separator) and 4
     QMenu *mnuConsMenu = nullptr;    // the "Consultation" menu: check marks of the market list shown
     QList<QAction *> mnuCons;
+    QMenu *mnuReports = nullptr;     // the Reports menu: the sheet's HTML report and the set's exports
+    QList<QAction *> mnuReport;
     QMenu *mnuSets = nullptr;        // the set menu, one item per stock set
     QList<QAction *> mnuSet;
     QSystemTrayIcon *TrayIcon1 = nullptr; // nullptr where the desktop has no tray
@@ -207,6 +209,9 @@ public:
     void mnuTicker_Click(int Index);
     void NewsTicker1_ItemClick(int Index);
     void createTickerMenu();
+    void createReportsMenu();
+    void mnuReports_Click();
+    void mnuReport_Click(int Index);
     void Ticker_Market_News() override;
     void initTree() override;
     void FixLayOut() override;

@@ -399,6 +399,50 @@ private slots:
         second->close();
     }
 
+    // The Reports label: what the menu offers for the sheet shown, and its
+    // HTML item writing the insider report of the selected stock.
+    void reportsMenu()
+    {
+        const auto enabled = [this] {
+            emit w->mnuReports->aboutToShow();
+            QList<int> on;
+            for (int i = 0; i < w->mnuReport.size(); ++i)
+                if (w->mnuReport[i]->isEnabled())
+                    on << i;
+            return on;
+        };
+        clickNode("All");
+        QCOMPARE(enabled(), (QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 15, 16}));
+        clickNode("PortDetail");
+        QCOMPARE(enabled(), QList<int>{});
+        copyFixturePage(QStringLiteral("IBM_it.Sh"), QStringLiteral("CRAN_it.Sh"));
+        clickNode("IT2");
+        QCOMPARE(enabled(), QList<int>{0});
+        QStringList opened;
+        setUrlOpenerHandler([&](const QUrl &u) {
+            opened << u.toLocalFile();
+            return true;
+        });
+        w->Panel1_Click(5);
+        QVERIFY(w->mnuReports->isVisible());
+        w->mnuReports->hide();
+        w->mnuReport[0]->trigger();
+        QCOMPARE(opened.size(), 1);
+        QVERIFY(opened[0].endsWith(QLatin1String("/Cache/Reports/Insiders Traders/CRAN.htm")));
+        QFile report(opened[0]);
+        QVERIFY(report.open(QIODevice::ReadOnly) && report.readAll().contains("PALMISANO SAMUEL J"));
+        // A report folder that cannot be written: a message, nothing opened.
+        ScriptedDialogs dialogs;
+        QDir(QFileInfo(opened[0]).absolutePath()).removeRecursively();
+        QFile blocker(QFileInfo(opened[0]).absolutePath());
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        w->mnuReport[0]->trigger();
+        QCOMPARE(opened.size(), 1);
+        QCOMPARE(dialogs.shown().size(), 1);
+        setUrlOpenerHandler({});
+    }
+
     void aNewSetRedrawsThePriceSheet()
     {
         clickNode("All");
