@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 . tools/setup.sh
 ensure_packages "${BUILD_PACKAGES[@]}" "${FUZZ_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DBW_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-targets=(fuzz_records fuzz_pages fuzz_text fuzz_socket_reply fuzz_replies)
+targets=(fuzz_records fuzz_pages fuzz_text fuzz_socket_reply fuzz_replies fuzz_reports)
 cmake --build build-fuzz --parallel "$(nproc)" --target "${targets[@]}"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
