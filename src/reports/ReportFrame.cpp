@@ -112,14 +112,19 @@ QString cellValue(const QString &cellHtml, bool trim)
     return text.mid(b, e - b);
 }
 
-QString footer()
+QString pageEnd()
 {
     const QDateTime now = reportClock();
     const QLocale locale;
-    return QStringLiteral("</TABLE></CENTER>") + LB + QStringLiteral("<P><CENTER><FONT SIZE=\"-1\">Written by Brindlewick on ") +
+    return QStringLiteral("<P><CENTER><FONT SIZE=\"-1\">Written by Brindlewick on ") +
            locale.toString(now.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
            locale.toString(now.time(), QLocale::ShortFormat) + QStringLiteral("</FONT></CENTER>") + LB +
            QStringLiteral("</BODY></HTML>");
+}
+
+QString footer()
+{
+    return QStringLiteral("</TABLE></CENTER>") + LB + pageEnd();
 }
 
 QString head(const QString &bgColor, const QString &title, const QString &subTitle, const QStringList &table)

@@ -50,8 +50,10 @@ inline void forEachCell(const QString &row, const std::function<void(const QStri
 // A cell's text in a report: tags dropped, "&amp;" as "&"; trimmed or not.
 QString cellValue(const QString &cellHtml, bool trim = true);
 
-// The closing text of every report page: the table and page closed, with
-// the time the report was written.
+// The last line of every generated page: when it was written, and the
+// page closed.
+QString pageEnd();
+// The closing text of every report page: its table closed, then pageEnd.
 QString footer();
 
 // The page head and table head of a report (see Reports::PageHead).
