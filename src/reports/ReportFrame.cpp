@@ -133,7 +133,7 @@ QString head(const QString &bgColor, const QString &title, const QString &subTit
            Reports::TableHead(table.value(0), table.value(1), table.value(2), table.value(3), table.value(4));
 }
 
-void publish(const QString &path, const QString &page)
+bool publish(const QString &path, const QString &page)
 {
     const QString file = resolvePath(path);
     DoEvents();
@@ -143,10 +143,11 @@ void publish(const QString &path, const QString &page)
         MsgBox(QStringLiteral("The report could not be written to ") + QDir::toNativeSeparators(file) +
                    QStringLiteral(".") + LB + QStringLiteral("Check that the folder can be written to and try again."),
                Msg::OKOnly + Msg::Exclamation, QStringLiteral("Reports"));
-        return;
+        return false;
     }
     openExternalUrl(QUrl::fromLocalFile(file), resolvePath(DataDir));
     DoEvents();
+    return true;
 }
 
 } // namespace report

@@ -61,7 +61,7 @@ QString head(const QString &bgColor, const QString &title, const QString &subTit
 
 // Writes the page (and one line break) as 8-bit text over any earlier file,
 // creating the report's folder when missing, and opens it in the browser.
-// A page that cannot be written is said so and not opened.
-void publish(const QString &path, const QString &page);
+// A page that cannot be written is said so and not opened: false then.
+bool publish(const QString &path, const QString &page);
 
 } // namespace report
