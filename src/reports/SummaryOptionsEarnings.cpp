@@ -141,7 +141,7 @@ QString Summery::S_IT()
     return orElse(
         [&] {
             const qsizetype from = need(page, QStringLiteral("Insider Trades"));
-            QString part = cutOut(page, from, need(page, QStringLiteral("</html"), from));
+            QString part = piece(page, from, need(page, QStringLiteral("</html"), from));
             // A linked name becomes two cells: the page's path, then the name.
             const QString table = replaced(GetTable(part, 4), {{QStringLiteral("\t"), QStringLiteral(" ")},
                                                                {QStringLiteral("TD"), QStringLiteral("td")},

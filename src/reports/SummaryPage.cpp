@@ -45,11 +45,6 @@ qsizetype Summery::need(const QString &text, const QString &what, qsizetype star
     return at;
 }
 
-QString Summery::cutOut(const QString &text, qsizetype from, qsizetype to)
-{
-    return piece(text, from, to);
-}
-
 QString Summery::orElse(const std::function<QString()> &build, const QString &failed)
 {
     try {
@@ -215,7 +210,7 @@ QString Summery::S_PR()
         [&] {
             const qsizetype from = need(text, QStringLiteral("hr"));
             const qsizetype to = need(text, QStringLiteral("<hr"), from + 1);
-            const QString profile = cellValue(cutOut(text, from, to));
+            const QString profile = cellValue(piece(text, from, to));
             return profile.isEmpty() ? QString() : QString(profile).replace(QStringLiteral(". "), QStringLiteral(".<BR>"));
         },
         QString());

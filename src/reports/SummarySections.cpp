@@ -53,7 +53,7 @@ QString Summery::S_ABS()
     return orElse(
         [&] {
             const qsizetype open = need(page, QStringLiteral("<table"), need(page, QStringLiteral("Annual Balance Sheet")));
-            const QString table = cutOut(page, open, need(page, QStringLiteral("</table>"), open));
+            const QString table = piece(page, open, need(page, QStringLiteral("</table>"), open));
             const auto caption = [](const QString &text) {
                 return QStringLiteral(R"(</TD></TR><TR><TD HEIGHT="30" ROWSPAN="2" COLSPAN="6" VALIGN="BOTTOM"><b><u>)") + text +
                        QStringLiteral("</u></b></TD></TR><TR>");
@@ -102,7 +102,7 @@ QString Summery::S_AIS()
     return orElse(
         [&] {
             const qsizetype open = need(page, QStringLiteral("<table"), need(page, QStringLiteral("Annual Income Statement")));
-            const QString table = cutOut(page, open, need(page, QStringLiteral("</table>"), open));
+            const QString table = piece(page, open, need(page, QStringLiteral("</table>"), open));
             // The statement's first full row is its heading; then plain and
             // bold rows in its fixed order, and nothing after the 25th.
             static const QSet<int> bold = {3, 5, 8, 13, 15, 16, 19, 20, 21, 23, 24};
@@ -162,7 +162,7 @@ QString Summery::S_SP()
             qsizetype to = find(page, QStringLiteral("</Table>"), from);
             if (to == 0)
                 to = need(page, QStringLiteral("</TABLE>"), from);
-            const QString table = replaced(cutOut(page, from, to), tabAndCells + Replacements{{QStringLiteral("TR"), QStringLiteral("tr")},
+            const QString table = replaced(piece(page, from, to), tabAndCells + Replacements{{QStringLiteral("TR"), QStringLiteral("tr")},
                                                                                               {QStringLiteral("Tr"), QStringLiteral("tr")}});
             QStringList headings;
             bool first = true;
@@ -248,7 +248,7 @@ QString Summery::S_MOM()
     return orElse(
         [&] {
             const qsizetype more = need(page, QStringLiteral("MORE"), need(page, QStringLiteral("If Momentum")));
-            const QString block = withoutVendor(replaced(cutOut(page, more, need(page, QStringLiteral("End Buy"), more)), tabAndCells));
+            const QString block = withoutVendor(replaced(piece(page, more, need(page, QStringLiteral("End Buy"), more)), tabAndCells));
             if (block.contains(QLatin1String("About")) || block.contains(QLatin1String("No data")))
                 return NoData;
             QStringList cells;
@@ -274,10 +274,10 @@ QString Summery::S_BR()
         [&] {
             const qsizetype start = need(page, QStringLiteral("If Broker"));
             const QString block = withoutVendor(
-                replaced(cutOut(page, start, need(page, QStringLiteral("End Broker"), start)), tabAndCells + tableTags));
+                replaced(piece(page, start, need(page, QStringLiteral("End Broker"), start)), tabAndCells + tableTags));
             const qsizetype stamp = need(block, QStringLiteral("End TimeStamp"), need(block, QStringLiteral("TimeStamp")));
             const qsizetype firstRowEnd = need(block, QStringLiteral("</tr"), need(block, QStringLiteral("<table"), stamp) + 1);
-            const QString table = cutOut(block, firstRowEnd, need(block, QStringLiteral("</table>"), firstRowEnd));
+            const QString table = piece(block, firstRowEnd, need(block, QStringLiteral("</table>"), firstRowEnd));
             // The page's own no-data text stands after its table's first row.
             if (find(table, QStringLiteral("About"), firstRowEnd))
                 return NoData;
@@ -306,7 +306,7 @@ QString Summery::S_QR()
             const qsizetype sortBy = need(page, QStringLiteral("Sort By"));
             // After this a linked text reads as its quoted target and its
             // text; a colon splits a cell.
-            const QString part = replaced(cutOut(page, sortBy, need(page, QStringLiteral("</html"), sortBy)),
+            const QString part = replaced(piece(page, sortBy, need(page, QStringLiteral("</html"), sortBy)),
                                           tabAndCells + Replacements{{QStringLiteral("TABLE"), QStringLiteral("table")},
                                                                      {QStringLiteral("TR"), QStringLiteral("tr")},
                                                                      {QStringLiteral("Tr"), QStringLiteral("tr")},
@@ -317,7 +317,7 @@ QString Summery::S_QR()
             // The table after the one holding "Sort By", less its first row.
             const qsizetype open = need(part, QStringLiteral("<table"), need(part, QStringLiteral("</table>"), need(part, QStringLiteral("Sort By"))));
             const qsizetype rowEnd = need(part, QStringLiteral("</tr"), need(part, QStringLiteral("<tr"), open));
-            const QString table = cutOut(part, rowEnd, need(part, QStringLiteral("</table>"), rowEnd));
+            const QString table = piece(part, rowEnd, need(part, QStringLiteral("</table>"), rowEnd));
             Rows rows{QString(), headingRow({arialHeading("LEFT", "20%", "Date", true), arialHeading("LEFT", "20%", "Filings", false),
                                              arialHeading("LEFT", "60%", "More Info", false)},
                                             QString())};
@@ -356,7 +356,7 @@ QString Summery::S_SI()
     return orElse(
         [&] {
             const qsizetype cover = need(page, QStringLiteral("Cover"));
-            const QString table = cutOut(page, cover, need(page, QStringLiteral("</table>"), cover));
+            const QString table = piece(page, cover, need(page, QStringLiteral("</table>"), cover));
             QString buf = headingRow({QStringLiteral(R"(<TH ALIGN="CENTER"  nowrap>Settlement Date<HR></th>)"),
                                       QStringLiteral(R"(<TH ALIGN="CENTER"  nowrap>Short Interest<HR></th>)"),
                                       QStringLiteral(R"(<TH ALIGN="CENTER"  nowrap>Avg Daily Share Volume<HR></th>)"),

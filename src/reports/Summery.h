@@ -67,8 +67,6 @@ private:
     // 1-based position of `what` at or after start; NoMarker when absent
     // (or when start is 0, the position of an earlier failed search).
     static qsizetype need(const QString &text, const QString &what, qsizetype start = 1);
-    // From `from` up to, not including, `to`; both found positions.
-    static QString cutOut(const QString &text, qsizetype from, qsizetype to);
     // The builder's text, or `failed` when a marker was missing.
     static QString orElse(const std::function<QString()> &build, const QString &failed);
     // Says `doing`, reads CurSymbol's cached page and lets events run.

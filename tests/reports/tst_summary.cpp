@@ -156,6 +156,14 @@ private slots:
         QVERIFY(empty.contains("Annual Balance Sheet</U></FONT></B> <CENTER><TABLE WIDTH=100% BORDER=0 CELLSPACING=2 CELLPADDING=0>\r\n\r\n</TABLE>"));
         QVERIFY(empty.contains("Split History</U></FONT></B> <CENTER><TABLE WIDTH=100% BORDER=0 CELLSPACING=2 CELLPADDING=0>\r\n"
                                "<FONT Size=-1>No Data Available.</FONT>\r\n</TABLE>"));
+
+        // A row without its close ends the walk: no row twice, none cut off.
+        writeCachePage(QStringLiteral("ACME_SI.Sh"), "<table><tr><th>Days to Cover</th></tr><tr><td>Nov 15</td><td>77</td></tr>"
+                                                     "<tr><td>cut</td></table>");
+        QVERIFY(generate(only(18)));
+        const QByteArray si = summary();
+        QCOMPARE(si.count(">Nov 15</Font>"), 1);
+        QVERIFY(!si.contains("cut"));
     }
 
     // The red marker sits the further right, the better the rating.
