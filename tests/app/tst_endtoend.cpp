@@ -8,6 +8,11 @@
 #include "core/Sites.h"
 #include "core/Stocks.h"
 #include "mainwindow/ui/frmMain.h"
+#include "navigation/ZoomDispatch.h"
+#include "reports/ui/Zoom.h"
+#include "core/TargetGrid.h"
+#include "sheets/symbol/Statements.h"
+#include "sheets/symbol/InsiderTrades.h"
 #include "platform/FlexGrid.h"
 #include "platform/TreeModel.h"
 #include "platform/UrlOpener.h"
@@ -32,6 +37,69 @@
 class TestEndToEnd : public QObject
 {
     Q_OBJECT
+
+    static QStringList cells(const FlexGrid &g)
+    {
+        QStringList rows;
+        for (int r = 0; r < g.Rows(); ++r) {
+            QStringList row;
+            for (int c = 0; c < g.Cols(); ++c)
+                row << g.TextMatrix(r, c);
+            rows << row.join(QLatin1Char('\t'));
+        }
+        return rows;
+    }
+    static QList<Zoom *> zooms()
+    {
+        QList<Zoom *> shown;
+        for (QWidget *top : QApplication::topLevelWidgets())
+            if (auto *z = qobject_cast<Zoom *>(top); z && z->isVisible())
+                shown << z;
+        return shown;
+    }
+
+    // Every sheet the zoom redraws, from the pages of a full run: each zoom
+    // a new window with the main grid's cells, the main grid untouched; a
+    // zoom of a sheet without its page leaves no window, and the next sheet
+    // goes to the main grid.
+    void zoomEverySheet(frmMain *w)
+    {
+        installZoomWindows(); // as the program does at start
+        CurSymbol = QStringLiteral("ACME");
+        QStringList keys = zoomSheetKeys();
+        keys << QStringLiteral("F_Conv");
+        for (const QString &key : keys) {
+            if (key.startsWith(QLatin1String("F_")))
+                FG_Funds(key);
+            else
+                zoomSheetFill(key)();
+            QCOMPARE(CurType, key);
+            const QStringList main = cells(*w->FGModel);
+            const int before = int(zooms().size());
+            w->Picture1_Click(3);
+            QVERIFY2(zooms().size() == before + 1, qPrintable(key));
+            Zoom *z = zooms().last();
+            QCOMPARE(z->ZoomType, key);
+            QCOMPARE(cells(*z->FGModel), main);
+            QCOMPARE(cells(*w->FGModel), main);
+            QVERIFY(!ZoomFlag);
+        }
+        for (Zoom *z : zooms())
+            z->close();
+        QFile::remove(DataDir + QStringLiteral("/Cache/DataSheet/ACME_ABS.Sh"));
+        FG_ABS();
+        w->Zoom_FG();
+        QVERIFY(zooms().isEmpty() && !ZoomFlag);
+        FG_IT();
+        QCOMPARE(TargetGrid.data(), w->FGModel);
+        QCOMPARE(CurType, QStringLiteral("IT"));
+        // Keys without a zoom do nothing.
+        for (const char *key : {"PortSelected", "OptSum", "EC", "port", ""}) {
+            CurType = QLatin1String(key);
+            w->Zoom_FG();
+            QVERIFY(zooms().isEmpty());
+        }
+    }
 
 private slots:
     void updateThenTreeThenLink()
@@ -190,6 +258,7 @@ private slots:
         }
         // Quotes reached the records.
         QVERIFY(!Sets[1].LastSale.isEmpty());
+        zoomEverySheet(w);
         delete w;
     }
 };

@@ -1,4 +1,6 @@
 #include "mainwindow/ui/frmMain.h"
+#include "navigation/ZoomDispatch.h"
+#include "reports/ui/SummaryOpt.h"
 #include "services/Adviser.h"
 #include "services/MailJobs.h"
 #include "services/ui/frmAdviser.h"
@@ -716,6 +718,8 @@ void frmMain::Panel1_Click(int index)
     else if (index == 4 && CurSymbol.isEmpty())
         MsgBox(QStringLiteral("You have to select stock first.\r\n(Select one of the symbols in the upper tree, under the first item.)"),
                Msg::Information, QStringLiteral("Unselected Stock"));
+    else if (index == 4)
+        ShowSummaryOpt(this, Panel1[4]->mapToGlobal(QPoint(0, 0)));
 }
 
 void frmMain::createConsultationMenu()
@@ -1049,7 +1053,10 @@ void frmMain::FG_Portfolio_All() { ::FG_Portfolio_All(); }
 void frmMain::FG_PortfolioLog() { ::FG_PortfolioLog(); }
 void frmMain::Parse_US() { ::Parse_US(); }
 void frmMain::FG_EC() { ::FG_EC(); }
-void frmMain::Zoom_FG() {}
+void frmMain::Zoom_FG()
+{
+    ZoomSheet(CurType);
+}
 void frmMain::FG_IPO_Price() { ::FG_IPO_Price(); }
 void frmMain::FG_IPO_Gain() { ::FG_IPO_Gain(); }
 void frmMain::FG_IPO_Loss() { ::FG_IPO_Loss(); }

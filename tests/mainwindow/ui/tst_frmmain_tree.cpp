@@ -28,6 +28,7 @@
 #include "portfolio/ui/Properties.h"
 #include "portfolio/ui/StkSet.h"
 #include "portfolio/ui/frmPurchace.h"
+#include "reports/ui/SummaryOpt.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -413,6 +414,16 @@ private slots:
         };
         clickNode("All");
         QCOMPARE(enabled(), (QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 15, 16}));
+        {
+            // "Comma Delimited Text": the save dialog, then the set's file.
+            ScriptedDialogs dialogs;
+            const QString file = m_profile->root() + QStringLiteral("/set.txt");
+            dialogs.answerSave(file);
+            w->mnuReport[2]->trigger();
+            QCOMPARE(dialogs.saveRequests().size(), 1);
+            QFile exported(file);
+            QVERIFY(exported.open(QIODevice::ReadOnly) && exported.readAll().startsWith("ACME,Acme Corp,"));
+        }
         clickNode("PortDetail");
         QCOMPARE(enabled(), QList<int>{});
         copyFixturePage(QStringLiteral("IBM_it.Sh"), QStringLiteral("CRAN_it.Sh"));
@@ -441,6 +452,10 @@ private slots:
         QCOMPARE(opened.size(), 1);
         QCOMPARE(dialogs.shown().size(), 1);
         setUrlOpenerHandler({});
+        // The Summary label with a stock selected: the options form.
+        w->Panel1_Click(4);
+        QVERIFY(summaryOptions() && summaryOptions()->isVisible());
+        summaryOptions()->cmdCancel_Click();
     }
 
     void aNewSetRedrawsThePriceSheet()
