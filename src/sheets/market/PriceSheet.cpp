@@ -1,13 +1,13 @@
 #include "sheets/market/PriceSheet.h"
 
 #include "core/GridMessage.h"
-#include "core/MainWindow.h"
 #include "core/SharedState.h"
 #include "core/Stocks.h"
 #include "core/TargetGrid.h"
 #include "core/TextHelpers.h"
 #include "core/Utilities.h"
 #include "core/Variant.h"
+#include "mainwindow/ColLayout.h"
 #include "platform/FlexGrid.h"
 #include "platform/ScreenPointer.h"
 
@@ -242,13 +242,33 @@ void FG_Current()
         }
         format(*grid);
         grid->setRedraw(true);
-        // The stored column order, as the user arranged the quote table.
-        if (MainWindow *window = mainWindow()) {
-            window->FixLayOut();
-            window->FixLayOut();
-        }
+        // The stored column order, as the user arranged the quote table,
+        // on the grid the sheet was drawn into (a zoom window's grid too).
+        FixLayOut(*grid);
+        FixLayOut(*grid);
         target.showZoom();
     } catch (...) {
         grid->setRedraw(true);
     }
+}
+
+int PriceSheetRecord(const FlexGrid &grid, int row)
+{
+    if (row < 2 || row >= grid.Rows())
+        return -1;
+    for (int i = 0; i < SetSize; ++i) {
+        const StockRec &rec = Sets[size_t(i)];
+        if (rec.Symbol.isEmpty() || rowText(rec).size() < ShortestRow)
+            continue;
+        bool same = true;
+        for (int c = 0; c < grid.Cols() && same; ++c)
+            for (const PriceColumn &column : PriceColumns)
+                if (column.field && grid.TextMatrix(0, c) == QLatin1String(column.header)) {
+                    same = grid.TextMatrix(row, c) == cellValue(rec, column);
+                    break;
+                }
+        if (same)
+            return i;
+    }
+    return -1;
 }

@@ -15,6 +15,12 @@
 // sheet always goes on to the last stock.
 void FG_Current();
 
+// The stock-set record a row of the price sheet shows: the first record
+// whose quote cells all read as the row's, columns matched by heading so
+// that a sort or a moved column does not matter; -1 when none does.
+class FlexGrid;
+int PriceSheetRecord(const FlexGrid &grid, int row);
+
 // The grid context menu's check item "Old Style Background"; the menu keeps
 // it in step. When set, every second stock row is striped light yellow.
 extern bool OldStyleBackground;

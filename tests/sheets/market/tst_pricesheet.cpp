@@ -2,6 +2,7 @@
 #include "core/SharedState.h"
 #include "core/Stocks.h"
 #include "core/TargetGrid.h"
+#include "mainwindow/ColLayout.h"
 #include "sheets/market/PriceSheet.h"
 #include "support/GridDump.h"
 #include "support/SheetBench.h"
@@ -57,6 +58,15 @@ QStringList companies(const FlexGrid &g)
     return out;
 }
 
+// A zoom window that is only its grid.
+struct GridOnlyZoom : ZoomWindowHandle
+{
+    FlexGrid *zoomGrid;
+    explicit GridOnlyZoom(FlexGrid *g) : zoomGrid(g) {}
+    FlexGrid *grid() override { return zoomGrid; }
+    void show() override {}
+};
+
 } // namespace
 
 class TestPriceSheet : public QObject
@@ -99,7 +109,6 @@ private slots:
         FG_Current();
 
         QCOMPARE(CurType, QStringLiteral("Current"));
-        QCOMPARE(bench->window.calls.count(QStringLiteral("FixLayOut")), 2);
         QString why;
         QVERIFY2(matchesGolden(dumpGrid(bench->window.grid), QStringLiteral("price_sheet.txt"), &why), qPrintable(why));
     }
@@ -144,7 +153,6 @@ private slots:
         QCOMPARE(g.cellFormat(3, 1).backColor, OleColor(0xC0FFFF));
         QCOMPARE(g.cellFormat(5, 1).backColor, OleColor(0xC0FFFF));
         QCOMPARE(g.cellFormat(5, 4).foreColor, OleColor(0xFF0000));
-        QCOMPARE(bench->window.calls.count(QStringLiteral("FixLayOut")), 2);
     }
 
     // The 29-character rule: a record whose only field is a one-letter
@@ -168,6 +176,54 @@ private slots:
         SetCount = 3;
         FG_Current();
         QCOMPARE(companies(bench->window.grid), shown);
+    }
+
+    // The stored column order goes to the grid the sheet is drawn into: a
+    // zoom window's grid gets it, the main grid keeps what it showed.
+    void storedLayoutGoesToTheGridDrawnInto()
+    {
+        Sets[0] = stock("ACME", "Acme Corp", "12 1/4", "-1.5%", "12000");
+        SetCount = 1;
+        resetColLayout();
+        ColLayout[1] = ColLayoutEntry{QStringLiteral("Last Sale"), 0, 1, 1};
+        FG_Current();
+        QCOMPARE(bench->grid.TextMatrix(0, 1), QStringLiteral("Last Sale"));
+        QCOMPARE(bench->grid.TextMatrix(0, 2), QStringLiteral("Companey"));
+
+        bench->grid.setRows(1);
+        bench->grid.setCols(3);
+        bench->grid.setTextMatrix(0, 2, QStringLiteral("Last Sale"));
+        FlexGrid zoomGrid;
+        setZoomWindowFactory([&zoomGrid] { return std::make_unique<GridOnlyZoom>(&zoomGrid); });
+        ZoomFlag = true;
+        FG_Current();
+        QCOMPARE(zoomGrid.TextMatrix(0, 1), QStringLiteral("Last Sale"));
+        QCOMPARE(zoomGrid.TextMatrix(2, 2), QStringLiteral("Acme Corp"));
+        QCOMPARE(bench->grid.Cols(), 3);
+        QCOMPARE(bench->grid.TextMatrix(0, 2), QStringLiteral("Last Sale"));
+        resetColLayout();
+    }
+
+    // A row names its stock by its cells, wherever a sort put it and
+    // whichever stocks without quotes were left out before it.
+    void rowsNameTheirRecords()
+    {
+        Sets[0] = stock("ACME", "Acme Corp", "12 1/4", "-1.5%", "12000");
+        Sets[1].Symbol = QStringLiteral("NOQT");
+        Sets[2] = stock("BOLT", "Bolt Industries", "9 7/8", "+0.25%", "0");
+        SetCount = 3;
+        FG_Current();
+        FlexGrid &g = bench->grid;
+        QCOMPARE(g.Rows(), 4);
+        QCOMPARE(PriceSheetRecord(g, 3), 2);
+        g.setRow(2);
+        g.setCol(1);
+        g.setRowSel(3);
+        QVERIFY(g.setSort(2));
+        QCOMPARE(g.TextMatrix(2, 1), QStringLiteral("Bolt Industries"));
+        QCOMPARE(PriceSheetRecord(g, 2), 2);
+        QCOMPARE(PriceSheetRecord(g, 3), 0);
+        QCOMPARE(PriceSheetRecord(g, 1), -1);
     }
 };
 
