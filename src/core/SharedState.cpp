@@ -8,7 +8,7 @@ double LotPrice = 0;
 short LotIndex = 0;
 short LotShares = 0;
 short UpdateInterval = 0;
-short SortOrder = 1;
+short SortOrder = 0;
 QString ShowFractions;
 QString ShowVolume;
 
@@ -22,7 +22,7 @@ void resetSharedState()
     LotIndex = 0;
     LotShares = 0;
     UpdateInterval = 0;
-    SortOrder = 1;
+    SortOrder = 0;
     ShowFractions.clear();
     ShowVolume.clear();
 }

@@ -19,7 +19,8 @@ extern short LotShares;
 
 // Minutes between automatic updates (0 = manual), from "AutoUpdate".
 extern short UpdateInterval;
-// 1 ascending or 2 descending; toggled by a double click on a grid.
+// 1 ascending or 2 descending (0 before the first sort, so that it sorts
+// ascending); toggled by a double click on a grid.
 extern short SortOrder;
 // The display settings "Fractions" and "Volume" as last read.
 extern QString ShowFractions;

@@ -126,3 +126,9 @@ void FixLayOut(FlexGrid &FG)
         }
     }
 }
+
+void RecordLayout(const FlexGrid &FG)
+{
+    for (int i = 1; i < FG.Cols() && i < ColLayoutSize; ++i)
+        ColLayout[size_t(i)] = ColLayoutEntry{FG.TextMatrix(0, i), 0, i, i};
+}

@@ -48,3 +48,8 @@ void LoadLayout();
 // to the first such entry's position. Columns the grid lacks and positions
 // it refuses are passed over. The quote sheet runs it twice in a row.
 void FixLayOut(FlexGrid &FG);
+
+// Records the grid's column order after the user moved a column: entry i
+// (1 to 20) takes the heading of column i, with Position = Index = i.
+// Columns past 20 are not recorded; the other entries keep what they held.
+void RecordLayout(const FlexGrid &FG);

@@ -154,3 +154,18 @@ QString EditTransaction(qint16 index, const TradeFields &f)
     save();
     return QString();
 }
+
+void DeleteTrade(qint16 index)
+{
+    if (index < 0 || index >= PortSize)
+        return;
+    const PortRec trade = Port[index];
+    Port[index] = PortRec();
+    if (trade.Action == QLatin1String("Buy"))
+        for (PortRec &e : Port)
+            if (e.Action == QLatin1String("Sell") && e.Symbol == trade.Symbol && e.RefId == trade.RefId)
+                e = PortRec();
+    CleanPortfolio();
+    WritePortfolio();
+    ReadPortfolio();
+}

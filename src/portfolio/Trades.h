@@ -30,3 +30,7 @@ QString Sell(const QString &symbol, qint16 lotRef, const TradeFields &f, const Q
 // Rewrites the date, shares, price and commission of entry index with what
 // the user typed, 0 included; the other fields stay.
 QString EditTransaction(qint16 index, const TradeFields &f);
+
+// Removes trade index (0 to 100) and saves the portfolio. A purchase goes
+// with the sales made from it, which would otherwise point at nothing.
+void DeleteTrade(qint16 index);
