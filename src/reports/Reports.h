@@ -36,6 +36,11 @@ public:
                              const QString &Width, const QString &Height);
 };
 
+// The "HTML" item of the report menus: the quote table for the price sheet,
+// then, when a symbol is given, the report of the symbol's sheet with this
+// key (none for a key without one).
+void ReportSheet(QString sheetKey, QString symbol);
+
 // The time the reports' footers and the export's date lines carry; tests fix it.
 QDateTime reportClock();
 void setReportClock(std::function<QDateTime()> clock);

@@ -39,25 +39,8 @@ void frmMain::mnuReports_Click()
 
 void frmMain::mnuReport_Click(int Index)
 {
-    Reports report;
-    if (Index >= 1 && Index <= 16) {
-        report.Export(short(Index - 1));
-        return;
-    }
-    if (Index != 0)
-        return;
-    if (CurType == QLatin1String("Current"))
-        report.H_Current();
-    if (CurSymbol.isEmpty())
-        return;
-    // A copy: the report must not follow a selection made while it runs.
-    const QString symbol = CurSymbol;
-    const QString key = CurType;
-    using Member = void (Reports::*)(const QString &);
-    static const QHash<QString, Member> members = {
-        {"AIS", &Reports::H_AIS}, {"ABS", &Reports::H_ABS}, {"Call", &Reports::H_Calls}, {"Put", &Reports::H_Puts},
-        {"IT", &Reports::H_IT},   {"EC", &Reports::H_EC},   {"ER", &Reports::H_ER},     {"EH", &Reports::H_EH},
-        {"EG", &Reports::H_EG},   {"QR", &Reports::H_QR},   {"SI", &Reports::H_SI}};
-    if (const auto member = members.value(key))
-        (report.*member)(symbol);
+    if (Index >= 1 && Index <= 16)
+        Reports().Export(short(Index - 1));
+    else if (Index == 0)
+        ReportSheet(CurType, CurSymbol); // by value: a selection made meanwhile is not followed
 }

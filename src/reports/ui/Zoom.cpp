@@ -105,6 +105,9 @@ void Zoom::createControls()
         label->setAlignment(Qt::AlignCenter);
         label->setGeometry(px(120 + 735 * i), py(60), px(735), py(255));
         connect(label, &ClickLabel::Click, this, [this, i] { Panel1_Click(i); });
+        connect(label, &ClickLabel::MouseDown, this, [this, i] { Panel1_MouseDown(i); });
+        connect(label, &ClickLabel::MouseMove, this, [this, i] { Panel1_MouseMove(i); });
+        connect(label, &ClickLabel::MouseUp, this, [this, i] { Panel1_MouseUp(i); });
         Panel1 << label;
     }
 
@@ -120,6 +123,7 @@ void Zoom::createControls()
     FG->setGeometry(0, py(390), px(8805), py(5085 - 390));
     FGModel->setWidth(qRound(Twips::fromPixelsX(FG->width(), FG)));
     FG->setFocus();
+    createMenus();
 }
 
 void Zoom::Form_Load()
@@ -131,6 +135,7 @@ void Zoom::Form_Load()
     ZoomNormalHeight = short(outerHeightTwips());
     lastLoaded = this;
     ZoomType = CurType;
+    ZoomSymbol = CurSymbol;
 }
 
 void Zoom::showEvent(QShowEvent *event)
@@ -263,12 +268,6 @@ void Zoom::CopyGrid()
 {
     if (QClipboard *clipboard = QGuiApplication::clipboard())
         clipboard->setText(FGModel->Clip());
-}
-
-void Zoom::Panel1_Click(int Index)
-{
-    if (Index == 0)
-        CloseZoom();
 }
 
 void Zoom::moveMarker(int index)

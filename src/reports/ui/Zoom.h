@@ -12,7 +12,9 @@
 class ClickLabel;
 class FlexGrid;
 class FlexGridView;
+class QAction;
 class QFrame;
+class QMenu;
 class QPushButton;
 class clsFormResize;
 
@@ -54,9 +56,23 @@ public:
     void ToggleZoomSize();
     void SelectAll();
     void CopyGrid();
-    // Label buttons: 0 closes the window; 1 and 2 stand for the Edit and
-    // Export menus, which do not exist yet.
+    // Label buttons: 0 closes the window, 1 pops up the Edit menu, 2 the
+    // Export menu.
     void Panel1_Click(int Index);
+    void Panel1_MouseDown(int Index);
+    void Panel1_MouseMove(int Index);
+    void Panel1_MouseUp(int Index);
+
+    // The Edit menu (also on the grid's right button) and the Export menu.
+    QMenu *mnuEdits = nullptr;
+    QList<QAction *> mnuEdit; // 0 "Select All", 1 separator, 2 "Copy"
+    QMenu *mnuExport = nullptr;
+    QList<QAction *> mnuEx;   // 0 "HTML", 1..15 the exports
+    void mnuExport_Click();
+    void mnuEx_Click(int Index);
+    void mnuEdit_Click(int Index);
+    // The symbol selected when the window was made: its reports are of it.
+    QString ZoomSymbol;
 
     // Column widths (percent of the grid's width) for a sheet key; none
     // for keys whose fill routine's widths stay.
@@ -70,6 +86,7 @@ protected:
 
 private:
     void createControls();
+    void createMenus();
     void Form_Load();
     void Form_Resize();
     void cmdMin_Click();

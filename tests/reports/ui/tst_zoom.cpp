@@ -13,7 +13,11 @@
 #include "support/RecordingMainWindow.h"
 #include "support/TempProfile.h"
 
+#include "platform/UrlOpener.h"
+
+#include <QAction>
 #include <QApplication>
+#include <QMenu>
 #include <QPushButton>
 #include <QFile>
 #include <QPointer>
@@ -261,6 +265,51 @@ private slots:
             QVERIFY(TargetGrid.isNull());
         dropDeleted();
         QCOMPARE(alive.isNull(), closes);
+    }
+
+    // The Export menu follows the window's own sheet, and its HTML item
+    // reports the symbol the window was made for, whatever the main window
+    // shows now.
+    void exportMenuKeepsToItsOwnSheet()
+    {
+        const auto enabled = [](Zoom *z) {
+            emit z->mnuExport->aboutToShow();
+            QList<int> on;
+            for (int i = 0; i < z->mnuEx.size(); ++i)
+                if (z->mnuEx[i]->isEnabled())
+                    on << i;
+            return on;
+        };
+        Zoom *prices = openZoom(QStringLiteral("Current"), 3);
+        QCOMPARE(enabled(prices), (QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 15}));
+        QCOMPARE(enabled(openZoom(QStringLiteral("QR"), 3)), QList<int>{});
+        copyFixturePage(QStringLiteral("IBM_it.Sh"), QStringLiteral("IBM_it.Sh"));
+        Zoom *insiders = openZoom(QStringLiteral("IT"), 3);
+        QCOMPARE(enabled(insiders), QList<int>{0});
+        CurType = QStringLiteral("Port");
+        CurSymbol = QStringLiteral("ACME");
+        QStringList opened;
+        setUrlOpenerHandler([&](const QUrl &u) {
+            opened << u.toLocalFile();
+            return true;
+        });
+        insiders->mnuEx[0]->trigger();
+        setUrlOpenerHandler({});
+        QCOMPARE(opened.size(), 1);
+        QVERIFY(opened[0].endsWith(QLatin1String("Insiders Traders/IBM.htm")));
+
+        // The Edit menu opens 700 twips above its button; the highlight
+        // moves only onto another button.
+        prices->move(200, 400);
+        prices->Panel1_Click(1);
+        QVERIFY(prices->mnuEdits->isVisible());
+        QCOMPARE(prices->mnuEdits->y(), prices->mapToGlobal(prices->Panel1[1]->pos()).y() - Twips::toPixelsY(700, prices));
+        prices->mnuEdits->hide();
+        prices->Panel1_MouseMove(2);
+        QVERIFY(prices->Shape1->isVisible() && prices->Shape1->x() == prices->Panel1[2]->x());
+        prices->Shape1->hide();
+        prices->Panel1_MouseMove(2);
+        QVERIFY(!prices->Shape1->isVisible());
     }
 };
 
