@@ -120,6 +120,31 @@ public:
     void wireGridEvents();
     void FG_Click();
     void FG_MouseMove(int Button, int Shift, float X, float Y);
+    // Sorting, column drag, keys and clipboard (frmMain_grid.cpp).
+    bool DragArmed = false; // a heading was pressed and not yet released
+    short DragCol = -1;     // the column being dragged; -1 while none is
+    short DragStartX = 0;   // where the press was, in twips
+    short DragStartY = 0;
+    void FG_DblClick();
+    void FG_MouseDown(int Button, int Shift, float X, float Y);
+    void FG_MouseUp(int Button, int Shift, float X, float Y);
+    void FG_DragOver(float X, float Y);
+    void FG_DragDrop(float X, float Y);
+    void FG_KeyDown(int KeyCode, int Shift);
+    void FG_SelectAll();
+    void FG_Copy();
+    // The grid's popup menu (frmMain_gridmenu.cpp): items 0 to 9, separators
+    // included, offered by the sheet shown.
+    QMenu *mnuEdits = nullptr;
+    QList<QAction *> mnuEdit;
+    void createGridMenu();
+    void showGridMenu();
+    void mnuEdit_Click(int Index);
+    void deleteShareRow();
+    void sellHoldingRow();
+    void editTransactionRow();
+    void deleteTransactionRow();
+    void dropStock(short index);
 
     // Toolbar, batch run, auto-update timer and tray.
     void Picture1_MouseDown(int Index);

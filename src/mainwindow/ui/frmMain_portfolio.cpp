@@ -76,16 +76,23 @@ void frmMain::removeCurrentStock()
         return;
     for (short i = 0; i < SetSize; ++i)
         if (!CurSymbol.isEmpty() && Sets[size_t(i)].Symbol == CurSymbol) {
-            BlankStockRec(i);
-            CompactSet();
-            SaveStocks();
-            ReadStocks();
-            CompactSet();
-            initTree();
+            dropStock(i);
             if (CurType == QLatin1String("Current"))
                 ::FG_Current();
             return;
         }
+}
+
+// Removes stock record index from the set, saves the set's file, reads it
+// back and rebuilds the tree.
+void frmMain::dropStock(short index)
+{
+    BlankStockRec(index);
+    CompactSet();
+    SaveStocks();
+    ReadStocks();
+    CompactSet();
+    initTree();
 }
 
 void frmMain::emptyCurrentStockCache()
