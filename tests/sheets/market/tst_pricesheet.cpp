@@ -203,28 +203,6 @@ private slots:
         QCOMPARE(bench->grid.TextMatrix(0, 2), QStringLiteral("Last Sale"));
         resetColLayout();
     }
-
-    // A row names its stock by its cells, wherever a sort put it and
-    // whichever stocks without quotes were left out before it.
-    void rowsNameTheirRecords()
-    {
-        Sets[0] = stock("ACME", "Acme Corp", "12 1/4", "-1.5%", "12000");
-        Sets[1].Symbol = QStringLiteral("NOQT");
-        Sets[2] = stock("BOLT", "Bolt Industries", "9 7/8", "+0.25%", "0");
-        SetCount = 3;
-        FG_Current();
-        FlexGrid &g = bench->grid;
-        QCOMPARE(g.Rows(), 4);
-        QCOMPARE(PriceSheetRecord(g, 3), 2);
-        g.setRow(2);
-        g.setCol(1);
-        g.setRowSel(3);
-        QVERIFY(g.setSort(2));
-        QCOMPARE(g.TextMatrix(2, 1), QStringLiteral("Bolt Industries"));
-        QCOMPARE(PriceSheetRecord(g, 2), 2);
-        QCOMPARE(PriceSheetRecord(g, 3), 0);
-        QCOMPARE(PriceSheetRecord(g, 1), -1);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestPriceSheet)
