@@ -31,7 +31,7 @@
 #include "core/ui/DimScreen.h"
 #include "core/ui/WindowEffects.h"
 #include "core/ui/frmSplash.h"
-#include "mainwindow/ColLayout.h"
+#include "sheets/ColLayout.h"
 #include "mainwindow/Shortcuts.h"
 #include "mainwindow/SymbolColumn.h"
 #include "platform/FlexGrid.h"

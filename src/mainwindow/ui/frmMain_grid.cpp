@@ -4,9 +4,9 @@
 #include "mainwindow/ui/frmMain.h"
 
 #include "core/SharedState.h"
-#include "mainwindow/ColLayout.h"
-#include "mainwindow/GridLinks.h"
-#include "mainwindow/GridSort.h"
+#include "sheets/ColLayout.h"
+#include "sheets/GridLinks.h"
+#include "sheets/GridSort.h"
 #include "platform/FlexGrid.h"
 #include "platform/ScreenPointer.h"
 #include "platform/ui/FlexGridView.h"

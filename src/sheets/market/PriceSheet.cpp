@@ -7,7 +7,7 @@
 #include "core/TextHelpers.h"
 #include "core/Utilities.h"
 #include "core/Variant.h"
-#include "mainwindow/ColLayout.h"
+#include "sheets/ColLayout.h"
 #include "platform/FlexGrid.h"
 #include "platform/ScreenPointer.h"
 

@@ -1,6 +1,6 @@
 #include "core/DataDir.h"
 #include "core/Registry.h"
-#include "mainwindow/ColLayout.h"
+#include "sheets/ColLayout.h"
 #include "core/ui/DimScreen.h"
 #include "mainwindow/ui/frmMain.h"
 #include "services/ui/frmEmail.h"

@@ -2,7 +2,7 @@
 #include "core/Registry.h"
 #include "core/SharedState.h"
 #include "core/Stocks.h"
-#include "mainwindow/ColLayout.h"
+#include "sheets/ColLayout.h"
 #include "mainwindow/ui/frmMain.h"
 #include "navigation/NodeDispatcher.h"
 #include "navigation/NodeTable.h"

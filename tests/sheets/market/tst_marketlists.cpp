@@ -1,7 +1,7 @@
 // The market lists: one golden dump per sheet shape from the fixture
 // site's pages, the chooser over every index, and pages that go wrong.
 #include "core/SharedState.h"
-#include "mainwindow/GridLinks.h"
+#include "sheets/GridLinks.h"
 #include "platform/UrlOpener.h"
 #include "sheets/market/AnalystActions.h"
 #include "sheets/market/BigMovers.h"

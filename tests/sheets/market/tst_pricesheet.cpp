@@ -2,7 +2,7 @@
 #include "core/SharedState.h"
 #include "core/Stocks.h"
 #include "core/TargetGrid.h"
-#include "mainwindow/ColLayout.h"
+#include "sheets/ColLayout.h"
 #include "sheets/market/PriceSheet.h"
 #include "support/GridDump.h"
 #include "support/SheetBench.h"

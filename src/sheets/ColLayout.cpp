@@ -1,4 +1,4 @@
-#include "mainwindow/ColLayout.h"
+#include "sheets/ColLayout.h"
 
 #include "core/DataDir.h"
 #include "core/ErrorLog.h"

@@ -1,4 +1,4 @@
-#include "mainwindow/GridSort.h"
+#include "sheets/GridSort.h"
 
 #include "platform/FlexGrid.h"
 

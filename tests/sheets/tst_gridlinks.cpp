@@ -1,4 +1,4 @@
-#include "mainwindow/GridLinks.h"
+#include "sheets/GridLinks.h"
 #include "platform/FlexGrid.h"
 #include "platform/UrlOpener.h"
 #include "support/TempProfile.h"

@@ -1,4 +1,4 @@
-#include "mainwindow/GridLinks.h"
+#include "sheets/GridLinks.h"
 
 #include "core/Registry.h"
 #include "core/Sites.h"

@@ -1,5 +1,5 @@
 #include "core/DataDir.h"
-#include "mainwindow/ColLayout.h"
+#include "sheets/ColLayout.h"
 #include "platform/FlexGrid.h"
 #include "support/TempProfile.h"
 
