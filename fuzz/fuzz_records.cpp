@@ -4,7 +4,7 @@
 #include "FuzzProfile.h"
 #include "core/Portfolio.h"
 #include "core/Stocks.h"
-#include "mainwindow/ColLayout.h"
+#include "sheets/ColLayout.h"
 
 #include <cstdlib>
 #include <functional>
