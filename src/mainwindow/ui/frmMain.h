@@ -5,6 +5,7 @@
 #include "platform/ui/TreeView.h"
 #include "retrieval/BatchRun.h"
 #include "services/ui/frmAdviser.h"
+#include "sheets/HeadingDrag.h"
 
 #include <QList>
 #include <QString>
@@ -121,10 +122,7 @@ public:
     void FG_Click();
     void FG_MouseMove(int Button, int Shift, float X, float Y);
     // Sorting, column drag, keys and clipboard (frmMain_grid.cpp).
-    bool DragArmed = false; // a heading was pressed and not yet released
-    short DragCol = -1;     // the column being dragged; -1 while none is
-    short DragStartX = 0;   // where the press was, in twips
-    short DragStartY = 0;
+    HeadingDrag Drag; // moving a column by its heading
     void FG_DblClick();
     void FG_MouseDown(int Button, int Shift, float X, float Y);
     void FG_MouseUp(int Button, int Shift, float X, float Y);

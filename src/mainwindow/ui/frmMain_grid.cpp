@@ -7,6 +7,7 @@
 #include "sheets/ColLayout.h"
 #include "sheets/GridLinks.h"
 #include "sheets/GridSort.h"
+#include "sheets/HeadingDrag.h"
 #include "platform/FlexGrid.h"
 #include "platform/ScreenPointer.h"
 #include "platform/ui/FlexGridView.h"
@@ -19,18 +20,7 @@
 #include <cmath>
 
 namespace {
-
-constexpr OleColor HeadingColor = 0;
-constexpr OleColor MarkedHeadingColor = 0xFF0000;
-constexpr int DragThreshold = 50; // twips, horizontal and vertical distance added
-constexpr int SplitOffset = 100;  // twips right of the column's left edge
-
-// Column 0 of a grid with one fixed column holds no movable heading.
-bool isFixedHeading(const FlexGrid &grid, int col)
-{
-    return col == 0 && grid.FixedCols() == 1;
-}
-
+constexpr int SplitOffset = 100; // twips right of the column's left edge
 } // namespace
 
 void frmMain::wireGridEvents()
@@ -57,13 +47,8 @@ void frmMain::FG_MouseMove(int Button, int, float X, float Y)
     if (TmrNav->isActive())
         TmrNav->stop();
     FGModel->setMousePointer(isLinkPointerColumn(CurType, FGModel->MouseCol()) ? 99 : 0);
-    if (!DragArmed || Button != VbMouse::Left || DragCol != -1)
-        return;
-    const double moved = std::fabs(DragStartX - X) + std::fabs(DragStartY - Y);
-    if (moved >= DragThreshold && FGModel->MouseRow() == 0) {
-        DragCol = short(FGModel->MouseCol());
+    if (Drag.move(*FGModel, Button, X, Y))
         FG->Drag(1);
-    }
 }
 
 void frmMain::FG_DblClick()
@@ -82,38 +67,13 @@ void frmMain::FG_MouseDown(int Button, int Shift, float X, float Y)
         showGridMenu();
         return;
     }
-    FlexGrid &g = *FGModel;
-    const int pressedCol = g.MouseCol();
-    if (pressedCol < 0)
-        return;
-    const int row = g.Row(), rowSel = g.RowSel(), colSel = g.ColSel();
-    g.setRedraw(false);
-    for (int k = 0; k < g.Cols(); ++k) {
-        g.setRow(0);
-        g.setCol(k);
-        g.setCellForeColor(HeadingColor);
-    }
-    g.setRow(0);
-    g.setCol(pressedCol);
-    g.setCellForeColor(MarkedHeadingColor);
-    // Back to the cell (and selection) the press made.
-    g.setRow(row);
-    g.setCol(pressedCol);
-    g.setRowSel(rowSel);
-    g.setColSel(colSel);
-    g.setRedraw(true);
-    if (g.MouseRow() != 0 || isFixedHeading(g, pressedCol))
-        return;
-    picSplit->move(px(g.ColPos(pressedCol) + SplitOffset), picSplit->y());
-    DragStartX = short(std::lround(X));
-    DragStartY = short(std::lround(Y));
-    DragCol = -1;
-    DragArmed = true;
+    if (Drag.press(*FGModel, X, Y))
+        picSplit->move(px(FGModel->ColPos(FGModel->MouseCol()) + SplitOffset), picSplit->y());
 }
 
 void frmMain::FG_MouseUp(int, int, float, float)
 {
-    DragArmed = false;
+    Drag.release();
     picSplit->setVisible(false);
 }
 
@@ -127,14 +87,9 @@ void frmMain::FG_DragOver(float, float)
 void frmMain::FG_DragDrop(float, float)
 {
     picSplit->setVisible(false);
-    FlexGrid &g = *FGModel;
-    const int target = g.MouseCol();
-    if (DragCol == -1 || g.MouseRow() != 0 || target < 0 || isFixedHeading(g, target))
+    if (!Drag.drop(*FGModel))
         return;
-    g.setRedraw(false);
-    g.setColPosition(DragCol, target);
-    g.setRedraw(true);
-    RecordLayout(g);
+    RecordLayout(*FGModel);
     SaveLayout();
 }
 

@@ -124,6 +124,7 @@ void Zoom::createControls()
     FGModel->setWidth(qRound(Twips::fromPixelsX(FG->width(), FG)));
     FG->setFocus();
     createMenus();
+    wireGridEvents();
 }
 
 void Zoom::Form_Load()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Variant.h"
+#include "sheets/HeadingDrag.h"
 
 #include <QList>
 #include <QString>
@@ -47,10 +48,7 @@ public:
     QString ZoomType;
     bool Closing = false;
     std::unique_ptr<clsFormResize> FormResize;
-    bool MouseIsDown = false;
-    short DragCol = -1;
-    short DownX = 0;
-    short DownY = 0;
+    HeadingDrag Drag; // the press, the move and the drop of a heading
 
     void CloseZoom();
     void ToggleZoomSize();
@@ -74,6 +72,13 @@ public:
     // The symbol selected when the window was made: its reports are of it.
     QString ZoomSymbol;
 
+    // The grid's events.
+    void FG_Click();
+    void FG_DblClick();
+    void FG_MouseDown(int Button, int Shift, float X, float Y);
+    void FG_MouseMove(int Button, int Shift, float X, float Y);
+    void FG_KeyDown(int KeyCode, int Shift);
+
     // Column widths (percent of the grid's width) for a sheet key; none
     // for keys whose fill routine's widths stay.
     static std::optional<QList<Variant>> columnWidths(const QString &key);
@@ -87,6 +92,7 @@ protected:
 private:
     void createControls();
     void createMenus();
+    void wireGridEvents();
     void Form_Load();
     void Form_Resize();
     void cmdMin_Click();

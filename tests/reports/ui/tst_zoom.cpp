@@ -17,6 +17,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QMenu>
 #include <QPushButton>
 #include <QFile>
@@ -310,6 +311,62 @@ private slots:
         prices->Shape1->hide();
         prices->Panel1_MouseMove(2);
         QVERIFY(!prices->Shape1->isVisible());
+    }
+
+    // The grid's links, sorting and menu follow the window's own sheet.
+    void gridActsOnItsOwnSheet()
+    {
+        QStringList opened;
+        setUrlOpenerHandler([&](const QUrl &u) {
+            opened << u.toString();
+            return true;
+        });
+        Zoom *options = openZoom(QStringLiteral("Options"), 10);
+        FlexGrid &o = *options->FGModel;
+        o.setRows(4);
+        o.setTextMatrix(1, 8, QStringLiteral("XYZ Jan 50 (XYZ AJ)"));
+        o.setTextMatrix(3, 8, QStringLiteral("XYZ Jan 50 (XYZ AJ)"));
+        o.setTextMatrix(2, 8, QStringLiteral("no code"));
+        for (int row : {1, 2, 3}) {
+            o.setRow(row), o.setCol(8), o.setRowSel(row), o.setColSel(8);
+            options->FG_Click();
+        }
+        QCOMPARE(opened.size(), 1);
+        QVERIFY(opened[0].endsWith(QLatin1String("TICKER=XYZAJ")));
+        setUrlOpenerHandler({});
+
+        CurType = QStringLiteral("IPO_Price"); // what the main window shows now
+        Zoom *prices = openZoom(QStringLiteral("Current"), 3);
+        CurType = QStringLiteral("IPO_Price");
+        FlexGrid &p = *prices->FGModel;
+        p.setRows(5);
+        const QStringList last = {"9.5", "10", "100"};
+        for (int r = 2; r < 5; ++r)
+            p.setTextMatrix(r, 2, last[r - 2]);
+        p.setRow(2), p.setCol(2), p.setRowSel(2), p.setColSel(2);
+        SortOrder = 0;
+        prices->FG_DblClick();
+        QCOMPARE(p.TextMatrix(2, 2), QStringLiteral("9.5"));
+        QCOMPARE(p.TextMatrix(4, 2), QStringLiteral("100"));
+        prices->FG_DblClick();
+        QCOMPARE(p.TextMatrix(2, 2), QStringLiteral("100"));
+        prices->FG_MouseDown(VbMouse::Right, 0, 10, 10);
+        QVERIFY(prices->mnuEdits->isVisible());
+        prices->mnuEdits->hide();
+        options->FG_MouseDown(VbMouse::Right, 0, 10, 10);
+        QVERIFY(!options->mnuEdits->isVisible());
+
+        // Ctrl+C copies the selection; a heading dragged onto another moves.
+        p.setRow(2), p.setCol(2), p.setRowSel(3), p.setColSel(2);
+        prices->FG_KeyDown(67, VbMouse::CtrlKey);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("100\r10"));
+        p.setTextMatrix(0, 0, QStringLiteral("A")), p.setTextMatrix(0, 2, QStringLiteral("C"));
+        p.setMouseCell(0, 2);
+        prices->FG_MouseDown(VbMouse::Left, 0, 1000, 100);
+        prices->FG_MouseMove(VbMouse::Left, 0, 1100, 100);
+        p.setMouseCell(0, 1);
+        emit prices->FG->DragDrop(500, 100);
+        QCOMPARE(p.TextMatrix(0, 1), QStringLiteral("C"));
     }
 };
 
