@@ -333,6 +333,17 @@ private slots:
         }
         QCOMPARE(opened.size(), 1);
         QVERIFY(opened[0].endsWith(QLatin1String("TICKER=XYZAJ")));
+        // An address a downloaded page put in a cell opens only as a web page.
+        Zoom *movers = openZoom(QStringLiteral("BR"), 10);
+        FlexGrid &b = *movers->FGModel;
+        b.setRows(3);
+        b.setTextMatrix(2, 9, QStringLiteral("file:///etc/passwd"));
+        b.setRow(2), b.setCol(1), b.setRowSel(2), b.setColSel(1);
+        movers->FG_Click();
+        b.setTextMatrix(2, 9, QStringLiteral("http://movers.example.com/a"));
+        movers->FG_Click();
+        QCOMPARE(opened.size(), 2);
+        QCOMPARE(opened[1], QStringLiteral("http://movers.example.com/a"));
         setUrlOpenerHandler({});
 
         CurType = QStringLiteral("IPO_Price"); // what the main window shows now
