@@ -13,6 +13,21 @@ void clsSaveDialog::AddFilter(const QString &Description, const QString &Extensi
     m_filters << Description + QStringLiteral(" (*.") + Extension + QLatin1Char(')');
 }
 
+void clsSaveDialog::RemoveFilter(const QString &Extension)
+{
+    const qsizetype i = m_filterKeys.indexOf(Extension.toUpper());
+    if (i < 0)
+        return;
+    m_filterKeys.removeAt(i);
+    m_filters.removeAt(i);
+}
+
+void clsSaveDialog::ClearAllFilters()
+{
+    m_filterKeys.clear();
+    m_filters.clear();
+}
+
 void clsSaveDialog::ShowSave()
 {
     const QString chosen =
@@ -25,4 +40,5 @@ void clsSaveDialog::ShowSave()
     m_fileName = m_pathFile.mid(slash + 1);
     const qsizetype dot = m_fileName.lastIndexOf(QLatin1Char('.'));
     m_extension = dot < 0 ? QString() : m_fileName.mid(dot + 1);
+    m_fileTitle = m_fileName;
 }

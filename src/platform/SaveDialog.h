@@ -31,6 +31,10 @@ public:
     // case) is not added.
     void AddFilter(const QString &Description, const QString &Extension);
     QStringList Filters() const { return m_filters; }
+    // Drops the file type of this extension (any letter case); an unknown
+    // one is ignored.
+    void RemoveFilter(const QString &Extension);
+    void ClearAllFilters();
 
     // Shows the dialog. When a file is chosen the results below are set; a
     // cancel leaves them as they were, so on a fresh object FileName stays
@@ -41,6 +45,16 @@ public:
     QString Path() const { return m_path; }           // the folder, with its trailing "/"
     QString FileName() const { return m_fileName; }   // name and extension
     QString Extension() const { return m_extension; } // without the point; "" when there is none
+    // The name as the dialog titles it (name and extension); set by the
+    // caller, replaced by a choice.
+    QString FileTitle() const { return m_fileTitle; }
+    void setFileTitle(const QString &title) { m_fileTitle = title; }
+    // Files here have no separate short names: the short forms read as the
+    // names themselves.
+    QString ShortFileName() const { return m_pathFile; }
+    QString ShortFileTitle() const { return m_fileTitle; }
+    // The dialog shows no read-only box.
+    bool ReadOnly() const { return false; }
 
 private:
     QString m_defaultFileName;
@@ -49,5 +63,5 @@ private:
     QString m_initialFolder;
     QStringList m_filters;
     QStringList m_filterKeys; // the extensions of m_filters, upper case
-    QString m_pathFile, m_path, m_fileName, m_extension;
+    QString m_pathFile, m_path, m_fileName, m_extension, m_fileTitle;
 };

@@ -242,6 +242,10 @@ private slots:
         QCOMPARE(dialog.FileName(), QStringLiteral("quotes.txt"));
         QCOMPARE(dialog.Extension(), QStringLiteral("txt"));
         QCOMPARE(dialog.PathFile(), QStringLiteral("/home/ann/Data/quotes.txt"));
+        QCOMPARE(dialog.ShortFileName(), dialog.PathFile());
+        QCOMPARE(dialog.ShortFileTitle(), QStringLiteral("quotes.txt"));
+        dialog.RemoveFilter(QStringLiteral("TxT"));
+        QVERIFY(dialog.Filters().isEmpty());
         dialogs.answerSave(QString());
         dialog.ShowSave();
         QCOMPARE(dialog.FileName(), QStringLiteral("quotes.txt"));
