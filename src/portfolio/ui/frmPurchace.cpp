@@ -163,6 +163,23 @@ void frmPurchace::txtShares_Change()
 
 void frmPurchace::cmdOK_Click()
 {
+    // What the form still lacks is asked for; no answer records nothing.
+    if (txtShares->text().isEmpty()) {
+        const QString shares = InputBox(QStringLiteral("How many shares do you want to buy?"),
+                                        QStringLiteral("Enter the number of shares to buy"),
+                                        m_request.mode == PurchaseRequest::Sell ? QString::number(m_request.lotShares)
+                                                                                : QStringLiteral("1"));
+        if (shares.isEmpty())
+            return;
+        txtShares->setText(shares);
+    }
+    if (txtPrice->text().isEmpty()) {
+        const QString price =
+            InputBox(QStringLiteral("What is purchase price?"), QStringLiteral("Enter shares price"), m_marketPrice);
+        if (price.isEmpty())
+            return;
+        txtPrice->setText(price);
+    }
     const TradeFields fields{txtDate->text(), txtShares->text(), txtPrice->text(), txtComm->text()};
     QString refused;
     switch (m_request.mode) {
