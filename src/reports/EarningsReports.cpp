@@ -52,11 +52,10 @@ QString value(const QString &html)
 
 void earningsReport(const QString &symbol, const EarningsTable &t)
 {
-    HourglassPointer busy;
-    if (symbol.isEmpty())
+    SymbolPage run(symbol, QStringLiteral("_ee.Sh"));
+    if (run.skip)
         return;
-    QString page = cachedPage(symbol + QStringLiteral("_ee.Sh"));
-    DoEvents();
+    QString page = run.page;
     page = replaced(page, Replacements{{QStringLiteral("\n"), QStringLiteral(" ")}, {QStringLiteral("\t"), QStringLiteral(" ")}} + t.tags);
 
     const QString anchor = QLatin1String(t.anchor);

@@ -34,11 +34,10 @@ QString optionCode(const QString &name)
 
 void chainReport(const QString &symbol, const Side &side)
 {
-    HourglassPointer busy;
-    if (symbol.isEmpty())
+    SymbolPage run(symbol, QStringLiteral("_op.Sh"));
+    if (run.skip)
         return;
-    const QString page = cachedPage(symbol + QStringLiteral("_op.Sh"));
-    DoEvents();
+    const QString page = run.page;
     // The records follow the heading line that names "Puts" and "Open Int".
     const qsizetype puts = find(page, QStringLiteral("Puts"));
     const qsizetype intAt = find(page, QStringLiteral("Int"), puts ? puts + 1 : 1);

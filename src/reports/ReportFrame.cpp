@@ -39,6 +39,14 @@ QString cachedPage(const QString &name)
     return ReadFile(DataDir + QStringLiteral("\\Cache\\DataSheet\\") + name);
 }
 
+SymbolPage::SymbolPage(const QString &symbol, const QString &suffix) : skip(symbol.isEmpty())
+{
+    if (skip)
+        return;
+    page = cachedPage(symbol + suffix);
+    DoEvents();
+}
+
 QString reportPath(const QString &relative)
 {
     return DataDir + QStringLiteral("\\Cache\\Reports\\") + relative;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ScreenPointer.h"
+
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -15,6 +17,17 @@ using Replacements = QList<std::pair<QString, QString>>;
 
 // "<DataDir>\Cache\DataSheet\" + name, read whole; "" when missing.
 QString cachedPage(const QString &name);
+// The start of a report of one symbol's cached page: the hourglass while the
+// report runs, and the page read whole. For an empty symbol `skip` is set:
+// nothing is read, written or opened.
+struct SymbolPage
+{
+    SymbolPage(const QString &symbol, const QString &suffix);
+    HourglassPointer busy;
+    bool skip = false;
+    QString page;
+};
+
 // "<DataDir>\Cache\Reports\" + relative.
 QString reportPath(const QString &relative);
 

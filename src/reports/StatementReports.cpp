@@ -57,11 +57,10 @@ QString statementRows(const QString &table, const QHash<QString, QString> &capti
 
 void Reports::H_ABS(const QString &Symbol)
 {
-    HourglassPointer busy;
-    if (Symbol.isEmpty())
+    SymbolPage run(Symbol, QStringLiteral("_ABS.Sh"));
+    if (run.skip)
         return;
-    QString page = cachedPage(Symbol + QStringLiteral("_ABS.Sh"));
-    DoEvents();
+    QString page = run.page;
     // Every "ii" goes as the sheet drops it, so report and sheet agree.
     page = replaced(page, statementTags + Replacements{{QStringLiteral("</font></font>"), QStringLiteral("</font>")},
                                                        {QStringLiteral("ii"), QString()}});
@@ -88,11 +87,10 @@ void Reports::H_ABS(const QString &Symbol)
 
 void Reports::H_AIS(const QString &Symbol)
 {
-    HourglassPointer busy;
-    if (Symbol.isEmpty())
+    SymbolPage run(Symbol, QStringLiteral("_AIS.Sh"));
+    if (run.skip)
         return;
-    const QString page = cachedPage(Symbol + QStringLiteral("_AIS.Sh"));
-    DoEvents();
+    const QString page = run.page;
     const QString table = replaced(
         tableAfter(page, QStringLiteral("Annual Income Statement")),
         statementTags + Replacements{{QStringLiteral("ii"), QString()},

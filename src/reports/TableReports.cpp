@@ -30,11 +30,10 @@ const QStringList frame100(const char *border, const char *spacing, const char *
 
 void Reports::H_IT(const QString &Symbol)
 {
-    HourglassPointer busy;
-    if (Symbol.isEmpty())
+    SymbolPage run(Symbol, QStringLiteral("_it.Sh"));
+    if (run.skip)
         return;
-    const QString page = cachedPage(Symbol + QStringLiteral("_it.Sh"));
-    DoEvents();
+    const QString page = run.page;
     QString part = partOrWhole(page, QStringLiteral("Insider Trades"), QStringLiteral("</html"));
     // A linked name becomes two cells: the page's path, then the name.
     const QString table = replaced(GetTable(part, 4),
@@ -99,11 +98,10 @@ void Reports::H_IT(const QString &Symbol)
 
 void Reports::H_QR(const QString &Symbol)
 {
-    HourglassPointer busy;
-    if (Symbol.isEmpty())
+    SymbolPage run(Symbol, QStringLiteral("_qr.Sh"));
+    if (run.skip)
         return;
-    const QString page = cachedPage(Symbol + QStringLiteral("_qr.Sh"));
-    DoEvents();
+    const QString page = run.page;
     // After this a linked text reads as its quoted target and its text; a
     // colon splits a cell.
     const QString part = replaced(partOrWhole(page, QStringLiteral("Sort By"), QStringLiteral("</html")),
@@ -161,18 +159,17 @@ void Reports::H_QR(const QString &Symbol)
 
 void Reports::H_SI(const QString &Symbol)
 {
-    HourglassPointer busy;
-    if (Symbol.isEmpty())
-        return;
     // The page of the symbol asked for, whichever stock is selected.
-    const QString page = replaced(cachedPage(Symbol + QStringLiteral("_SI.Sh")),
+    SymbolPage run(Symbol, QStringLiteral("_SI.Sh"));
+    if (run.skip)
+        return;
+    const QString page = replaced(run.page,
                                   {{QStringLiteral("TR"), QStringLiteral("tr")},
                                    {QStringLiteral("Tr"), QStringLiteral("tr")},
                                    {QStringLiteral("TD"), QStringLiteral("td")},
                                    {QStringLiteral("Td"), QStringLiteral("td")},
                                    {QStringLiteral("Th"), QStringLiteral("th")},
                                    {QStringLiteral("TABLE"), QStringLiteral("table")}});
-    DoEvents();
     const qsizetype cover = find(page, QStringLiteral("Cover"));
     const qsizetype end = cover ? find(page, QStringLiteral("</table>"), cover) : 0;
     const QString table = end ? piece(page, cover, end) : QString();
