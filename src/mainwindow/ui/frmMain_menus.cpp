@@ -98,7 +98,8 @@ void frmMain::mnuStart_Click(int Index)
 {
     switch (Index) {
     case 0:
-        mnuUpdate[4]->setEnabled(RasConnected() > 0);
+        // There is no dial-up connection here to hang up.
+        mnuUpdate[4]->setEnabled(false);
         break;
     case 6:
         // About: the splash window, modal over the main window.
