@@ -3,7 +3,6 @@
 
 #include "core/DataDir.h"
 #include "core/Registry.h"
-#include "core/clsRAS.h"
 #include "core/ui/DimScreen.h"
 #include "core/ui/frmSplash.h"
 #include "platform/Dialogs.h"
