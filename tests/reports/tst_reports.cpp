@@ -5,13 +5,12 @@
 #include "core/Stocks.h"
 #include "platform/PathResolver.h"
 #include "platform/ScreenPointer.h"
-#include "platform/UrlOpener.h"
 #include "reports/Reports.h"
 #include "support/CachePages.h"
 #include "support/GoldenFile.h"
 #include "support/GridDump.h"
 #include "support/ScriptedDialogs.h"
-#include "support/SheetBench.h"
+#include "support/ReportBench.h"
 
 #include <QDir>
 #include <QFile>
@@ -39,27 +38,15 @@ class TestReports : public QObject
 {
     Q_OBJECT
 
-    SheetBench *bench = nullptr;
-    QStringList opened;
+    ReportBench *bench = nullptr;
 
 private slots:
     void init()
     {
-        bench = new SheetBench;
-        bench->addStock(0, QStringLiteral("ACME"), QStringLiteral("Acme Widgets Inc"));
-        CurSymbol = QStringLiteral("ACME");
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        setReportClock([] { return QDateTime(QDate(2026, 12, 9), QTime(10, 30)); });
-        opened.clear();
-        setUrlOpenerHandler([this](const QUrl &u) {
-            opened << u.toLocalFile();
-            return true;
-        });
+        bench = new ReportBench;
     }
     void cleanup()
     {
-        setUrlOpenerHandler({});
-        setReportClock({});
         delete bench;
     }
 
@@ -85,15 +72,15 @@ private slots:
                                    "Misc/ACME Short Interest.Htm", "Options/ACME Calls.htm", "Options/ACME Puts.htm",
                                    "Earnings/ACME Consensus EPS Trend.Htm", "Earnings/ACMEEarnings Estimates.htm",
                                    "Earnings/ACME Earnings History.Htm", "Earnings/ACME Earnings Growth.Htm"};
-        QCOMPARE(opened.size(), files.size());
+        QCOMPARE(bench->opened.size(), files.size());
         for (int i = 0; i < files.size(); ++i) {
             QCOMPARE_GOLDEN_FILE(written(files[i]), QStringLiteral("reports/html/") + QString(files[i]).replace(QLatin1Char('/'), QLatin1Char('_')));
-            QVERIFY(opened[i].endsWith(files[i]));
+            QVERIFY(bench->opened[i].endsWith(files[i]));
         }
         QCOMPARE(screenMousePointer(), 0);
         // Members that write nothing.
         r.H_SP(), r.H_Los(), r.H_Downgrade();
-        QCOMPARE(opened.size(), files.size());
+        QCOMPARE(bench->opened.size(), files.size());
 
         // An earnings table after the page's first 32 KB reads as one before.
         const QByteArray ee = sitePage(QStringLiteral("z/a/a/ACME.html"));
@@ -120,13 +107,13 @@ private slots:
     {
         Reports r;
         r.H_IT(QString());
-        QVERIFY(opened.isEmpty() && !exists(QStringLiteral("Insiders Traders/.htm")));
+        QVERIFY(bench->opened.isEmpty() && !exists(QStringLiteral("Insiders Traders/.htm")));
 
         // No page: the frame alone is written and shown.
         r.H_QR(QStringLiteral("ACME"));
         const QByteArray frame = written(QStringLiteral("Quarterly Reports/ACME Quarterly Reports.htm"));
         QVERIFY(frame.contains("More Info") && frame.endsWith("</BODY></HTML>\r\n") && !frame.contains("<TD>"));
-        QCOMPARE(opened.size(), 1);
+        QCOMPARE(bench->opened.size(), 1);
 
         // A statement table over 32 KB is read to its end; a row whose
         // closing tag is missing ends the walk.
@@ -166,14 +153,14 @@ private slots:
         QCOMPARE(screenMousePointer(), 0);
 
         // A folder that cannot be written: said so, and nothing is opened.
-        opened.clear();
+        bench->opened.clear();
         QDir(resolvePath(DataDir + QStringLiteral("/Cache/Reports"))).removeRecursively();
         QDir().mkpath(resolvePath(DataDir + QStringLiteral("/Cache/Reports")));
         QFile blocker(resolvePath(DataDir + QStringLiteral("/Cache/Reports/Insiders Traders")));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
         r.H_IT(QStringLiteral("ACME"));
-        QVERIFY(opened.isEmpty());
+        QVERIFY(bench->opened.isEmpty());
         QVERIFY(dialogs.shown().last().prompt.startsWith(QLatin1String("The report could not be written")));
         // A missing folder is made.
         r.H_EG(QStringLiteral("ACME"));

@@ -7,13 +7,12 @@
 #include "platform/NetworkState.h"
 #include "platform/PathResolver.h"
 #include "platform/ScreenPointer.h"
-#include "platform/UrlOpener.h"
 #include "reports/Reports.h"
 #include "reports/Summery.h"
 #include "support/CachePages.h"
 #include "support/GoldenFile.h"
 #include "support/ScriptedDialogs.h"
-#include "support/SheetBench.h"
+#include "support/ReportBench.h"
 
 #include <QDir>
 #include <QFile>
@@ -54,29 +53,17 @@ class TestSummary : public QObject
 {
     Q_OBJECT
 
-    SheetBench *bench = nullptr;
-    QStringList opened;
+    ReportBench *bench = nullptr;
 
 private slots:
     void init()
     {
-        bench = new SheetBench;
-        bench->addStock(0, QStringLiteral("ACME"), QStringLiteral("Acme Widgets Inc"));
-        CurSymbol = QStringLiteral("ACME");
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        setReportClock([] { return QDateTime(QDate(2026, 12, 9), QTime(10, 30)); });
+        bench = new ReportBench;
         setNetworkReachableHandler([] { return true; });
-        opened.clear();
-        setUrlOpenerHandler([this](const QUrl &u) {
-            opened << u.toLocalFile();
-            return true;
-        });
     }
     void cleanup()
     {
-        setUrlOpenerHandler({});
         setNetworkReachableHandler({});
-        setReportClock({});
         delete bench;
     }
 
@@ -112,7 +99,7 @@ private slots:
         s.progress = [&](const QString &text) { said << text; };
         QVERIFY(s.GanarateHTML(1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1));
         QCOMPARE_GOLDEN_FILE(summary(), QStringLiteral("reports/summary/ACME all sections.htm"));
-        QCOMPARE(opened, QStringList{summaryFile(QStringLiteral("ACME"))});
+        QCOMPARE(bench->opened, QStringList{summaryFile(QStringLiteral("ACME"))});
         QCOMPARE(said.size(), 17); // every section read from a page
         QCOMPARE(said.first(), QStringLiteral("Processing stock profile report, please wait.."));
         QCOMPARE(screenMousePointer(), 0);
@@ -121,7 +108,7 @@ private slots:
         setNetworkReachableHandler([] { return false; });
         QVERIFY(generate({1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 1, 1, 1, 1, 1, 0, 0, 0, 0}));
         QCOMPARE_GOLDEN_FILE(summary(), QStringLiteral("reports/summary/ACME default sections.htm"));
-        QCOMPARE(opened.size(), 2);
+        QCOMPARE(bench->opened.size(), 2);
     }
 
     // Flags, the stock's own prices and the missing pages.
@@ -195,9 +182,9 @@ private slots:
         QFile blocker(reports + QStringLiteral("/Summary"));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
-        opened.clear();
+        bench->opened.clear();
         QVERIFY(!generate(only(2)));
-        QVERIFY(opened.isEmpty());
+        QVERIFY(bench->opened.isEmpty());
         QCOMPARE(dialogs.shown().size(), 1);
         QVERIFY(dialogs.shown()[0].prompt.startsWith(QLatin1String("The report could not be written")));
         QCOMPARE(screenMousePointer(), 0);

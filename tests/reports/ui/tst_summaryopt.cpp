@@ -4,10 +4,9 @@
 #include "core/Registry.h"
 #include "core/SharedState.h"
 #include "platform/PathResolver.h"
-#include "platform/UrlOpener.h"
 #include "reports/ui/SummaryOpt.h"
 #include "support/ScriptedDialogs.h"
-#include "support/SheetBench.h"
+#include "support/ReportBench.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -17,8 +16,7 @@ class TestSummaryOpt : public QObject
 {
     Q_OBJECT
 
-    SheetBench *bench = nullptr;
-    QStringList opened;
+    ReportBench *bench = nullptr;
 
     static QString stored() { return QuerySetting(QStringLiteral("SummaryOpt")).toString(); }
 
@@ -37,19 +35,11 @@ class TestSummaryOpt : public QObject
 private slots:
     void init()
     {
-        bench = new SheetBench;
+        bench = new ReportBench;
         bench->profile.createProgramKey();
-        bench->addStock(0, QStringLiteral("ACME"), QStringLiteral("Acme Widgets Inc"));
-        CurSymbol = QStringLiteral("ACME");
-        opened.clear();
-        setUrlOpenerHandler([this](const QUrl &u) {
-            opened << u.toLocalFile();
-            return true;
-        });
     }
     void cleanup()
     {
-        setUrlOpenerHandler({});
         if (summaryOptions())
             delete summaryOptions();
         delete bench;
@@ -64,7 +54,7 @@ private slots:
         QCOMPARE(f->chk[1]->text(), QStringLiteral("Analyst's Recommandation "));
         f->cndGenerate_Click();
         QCOMPARE(stored(), QStringLiteral(",1,1,1,1,1,1,1,1,1,0,1,1,1,1,0,0,1,0,0,"));
-        QCOMPARE(opened.size(), 1);
+        QCOMPARE(bench->opened.size(), 1);
         QTRY_VERIFY(!summaryOptions());
         QVERIFY(page().contains("Upgrades History") && page().contains("Split History") && !page().contains("Short Interest"));
 
@@ -94,7 +84,7 @@ private slots:
         QCOMPARE(dialogs.shown()[0].prompt, QStringLiteral("You have to select at least one option."));
         QVERIFY(summaryOptions() == f && f->chk[0]->isChecked());
         QCOMPARE(stored(), QStringLiteral(",0,2,x,0"));
-        QVERIFY(opened.isEmpty());
+        QVERIFY(bench->opened.isEmpty());
         f->cmdCancel_Click();
         QTRY_VERIFY(!summaryOptions());
         QCOMPARE(stored(), QStringLiteral(",0,2,x,0"));
@@ -113,7 +103,7 @@ private slots:
         SummaryOpt *f = open();
         f->cndGenerate_Click();
         QCOMPARE(dialogs.shown().size(), 1);
-        QVERIFY(opened.isEmpty() && summaryOptions() == f);
+        QVERIFY(bench->opened.isEmpty() && summaryOptions() == f);
     }
 };
 
