@@ -29,6 +29,7 @@
 #include <QElapsedTimer>
 #include <QMenu>
 #include <QTreeWidgetItemIterator>
+#include <QPointer>
 #include <QtTest>
 
 namespace {
@@ -220,7 +221,7 @@ class TestEveryControl : public QObject
         }
         dialogs.answerSave(DataDir + QStringLiteral("/export.out"));
         const Snap before = snap();
-        QSet<QWidget *> seen;
+        QHash<QWidget *, QPointer<QWidget>> seen; // a window may delete itself meanwhile
         QHash<QWidget *, QElapsedTimer> since;
         QTimer watch; // windows that come and go, and dialogs with a loop of their own
         watch.setInterval(20);
@@ -228,7 +229,7 @@ class TestEveryControl : public QObject
             for (QWidget *top : QApplication::topLevelWidgets()) {
                 if (!top->isVisible() || top == w || before.windows.contains(top) || qobject_cast<QMenu *>(top))
                     continue;
-                seen.insert(top);
+                seen.insert(top, top);
                 if (!since.contains(top))
                     since[top].start();
                 auto *d = qobject_cast<QDialog *>(top);
@@ -246,7 +247,7 @@ class TestEveryControl : public QObject
         QSet<Kind> kinds;
         for (QWidget *top : after.windows)
             if (!before.windows.contains(top))
-                seen.insert(top);
+                seen.insert(top, top);
         if (!seen.isEmpty()) kinds << Window;
         if (!(after.menus - before.menus).isEmpty()) kinds << Menu;
         if (after.sheet != before.sheet) kinds << Sheet;
@@ -262,8 +263,8 @@ class TestEveryControl : public QObject
         if (after.tree != before.tree) kinds << Tree;
         if (after.focus != before.focus) kinds << Focus;
         if (after.select != before.select) kinds << Select;
-        for (QWidget *top : std::as_const(seen))
-            if (top->isVisible())
+        for (const QPointer<QWidget> &top : std::as_const(seen))
+            if (top && top->isVisible())
                 top->close();
         for (QWidget *m : after.menus)
             m->hide();
