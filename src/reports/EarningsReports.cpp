@@ -89,7 +89,6 @@ void earningsReport(const QString &symbol, const EarningsTable &t)
     out += QLatin1String(t.afterHeadings);
 
     QStringList rowLabels(t.rows);
-    QStringList rowValues(t.rows);
     const auto labelCell = [&](const QString &v) { return QLatin1String(t.labelOpen) + v + QLatin1String(t.labelClose) + LB; };
     const auto valueCell = [&](const QString &v) { return QLatin1String(t.valueOpen) + v + QLatin1String(t.valueClose) + LB; };
     if (!t.labelList) {
@@ -100,24 +99,7 @@ void earningsReport(const QString &symbol, const EarningsTable &t)
                 rowLabels[n - 1] = labelCell(v);
         });
     }
-    int j = 0;
-    const int first = t.labelList ? t.rows : 0;
-    const int limit = t.labelList ? t.rows * (t.values + 1) : t.rows * t.values;
-    forEachCell(values, [&](const QString &html) {
-        const QString v = value(html);
-        if (t.labelList)
-            DoEvents();
-        if (v.isEmpty())
-            return;
-        if (j < first)
-            rowLabels[j] = labelCell(v);
-        else if (j < limit)
-            rowValues[j % t.rows] += valueCell(v);
-        ++j;
-    });
-    for (int r = 0; r < t.rows; ++r)
-        out += (r == 0 ? QStringLiteral("<tr>") : QStringLiteral("</tr><tr>")) + rowLabels[r] + rowValues[r];
-    out += QStringLiteral("</tr>") + LB;
+    out += earningsRows(values, t.rows, t.values, t.labelList, labelCell, valueCell, rowLabels);
     publish(reportPath(QStringLiteral("Earnings\\") + symbol + QLatin1String(t.file)), out + footer());
 }
 

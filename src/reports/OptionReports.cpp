@@ -23,15 +23,6 @@ struct Side
     const char *linkClose;
 };
 
-// The code between a name's first "(" and the ")" after it, trimmed; ""
-// when the name has no such pair.
-QString optionCode(const QString &name)
-{
-    const qsizetype open = name.indexOf(QLatin1Char('('));
-    const qsizetype close = open >= 0 ? name.indexOf(QLatin1Char(')'), open) : -1;
-    return close > open ? name.mid(open + 1, close - open - 1).trimmed() : QString();
-}
-
 void chainReport(const QString &symbol, const Side &side)
 {
     SymbolPage run(symbol, QStringLiteral("_op.Sh"));

@@ -120,14 +120,18 @@ QString cellValue(const QString &cellHtml, bool trim)
     return text.mid(b, e - b);
 }
 
-QString pageEnd()
+QString stamp()
 {
     const QDateTime now = reportClock();
     const QLocale locale;
-    return QStringLiteral("<P><CENTER><FONT SIZE=\"-1\">Written by Brindlewick on ") +
-           locale.toString(now.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
-           locale.toString(now.time(), QLocale::ShortFormat) + QStringLiteral("</FONT></CENTER>") + LB +
-           QStringLiteral("</BODY></HTML>");
+    return locale.toString(now.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
+           locale.toString(now.time(), QLocale::ShortFormat);
+}
+
+QString pageEnd()
+{
+    return QStringLiteral("<P><CENTER><FONT SIZE=\"-1\">Written by Brindlewick on ") + stamp() +
+           QStringLiteral("</FONT></CENTER>") + LB + QStringLiteral("</BODY></HTML>");
 }
 
 QString footer()
@@ -156,6 +160,85 @@ bool publish(const QString &path, const QString &page)
     openExternalUrl(QUrl::fromLocalFile(file), resolvePath(DataDir));
     DoEvents();
     return true;
+}
+
+QString optionCode(const QString &name)
+{
+    const qsizetype open = name.indexOf(QLatin1Char('('));
+    const qsizetype close = open >= 0 ? name.indexOf(QLatin1Char(')'), open) : -1;
+    return close > open ? name.mid(open + 1, close - open - 1).trimmed() : QString();
+}
+
+QString filingsText(const QString &part)
+{
+    return replaced(part, {{QStringLiteral("\t"), QStringLiteral(" ")},
+                           {QStringLiteral("TABLE"), QStringLiteral("table")},
+                           {QStringLiteral("TD"), QStringLiteral("td")},
+                           {QStringLiteral("Td"), QStringLiteral("td")},
+                           {QStringLiteral("TR"), QStringLiteral("tr")},
+                           {QStringLiteral("Tr"), QStringLiteral("tr")},
+                           {QStringLiteral(":"), QStringLiteral("</td><td>")},
+                           {QStringLiteral("<A HREF="), QStringLiteral("<>")},
+                           {QStringLiteral("ALT=\"Full Filing\">"), QStringLiteral("<>")},
+                           {QStringLiteral("/A"), QString()}});
+}
+
+QString filingLink(const QString &value)
+{
+    const qsizetype q1 = value.indexOf(QLatin1Char('"'));
+    const qsizetype q2 = q1 >= 0 ? value.indexOf(QLatin1Char('"'), q1 + 1) : -1;
+    if (q2 < 0)
+        return value;
+    return QStringLiteral("<A HREF=\"") + value.mid(q1 + 1, q2 - q1 - 1) + QStringLiteral("\">") + value.mid(q2 + 1) +
+           QStringLiteral("</a>");
+}
+
+QString insiderTable(QString part)
+{
+    return replaced(GetTable(part, 4), {{QStringLiteral("\t"), QStringLiteral(" ")},
+                                        {QStringLiteral("TD"), QStringLiteral("td")},
+                                        {QStringLiteral("Td"), QStringLiteral("td")},
+                                        {QStringLiteral("TR"), QStringLiteral("tr")},
+                                        {QStringLiteral("TH"), QStringLiteral("th")},
+                                        {QStringLiteral("<td><a href=\""), QStringLiteral("<td>")},
+                                        {QStringLiteral(".html\">"), QStringLiteral(".html></td><td>")}});
+}
+
+QStringList insiderHeadings()
+{
+    QStringList headings;
+    for (const auto &[width, text] : {std::pair{"13%", "Date"}, {"20%", "Name"}, {"15%", "Action"}, {"13%", "Shares"},
+                                      {"13%", "Type"}, {"15%", "Price"}, {"15%", "Value Int"}})
+        headings << QStringLiteral("<TH ALIGN=\"CENTER\" WIDTH=\"") + QLatin1String(width) + QStringLiteral("\">") +
+                        QLatin1String(text) + QStringLiteral("<HR></th>");
+    return headings;
+}
+
+QString earningsRows(const QString &values, int rows, int perRow, bool labelsFirst,
+                     const std::function<QString(const QString &)> &labelCell,
+                     const std::function<QString(const QString &)> &valueCell, QStringList labels)
+{
+    labels.resize(rows);
+    QStringList cells(rows);
+    const int first = labelsFirst ? rows : 0;
+    const int limit = first + rows * perRow;
+    int k = 0;
+    forEachCell(values, [&](const QString &html) {
+        const QString text = cellValue(html, false);
+        if (labelsFirst)
+            DoEvents();
+        if (text.isEmpty())
+            return;
+        if (k < first)
+            labels[k] = labelCell(text);
+        else if (k < limit)
+            cells[(k - first) % rows] += valueCell(text);
+        ++k;
+    });
+    QString out;
+    for (int r = 0; r < rows; ++r)
+        out += (r == 0 ? QStringLiteral("<tr>") : QStringLiteral("</tr><tr>")) + labels[r] + cells[r];
+    return out + QStringLiteral("</tr>") + LB;
 }
 
 } // namespace report

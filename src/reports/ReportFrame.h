@@ -63,6 +63,10 @@ inline void forEachCell(const QString &row, const std::function<void(const QStri
 // A cell's text in a report: tags dropped, "&amp;" as "&"; trimmed or not.
 QString cellValue(const QString &cellHtml, bool trim = true);
 
+// The date and time a generated page carries (the reports' clock, in the
+// locale's short forms).
+QString stamp();
+
 // The last line of every generated page: when it was written, and the
 // page closed.
 QString pageEnd();
@@ -76,5 +80,33 @@ QString head(const QString &bgColor, const QString &title, const QString &subTit
 // creating the report's folder when missing, and opens it in the browser.
 // A page that cannot be written is said so and not opened: false then.
 bool publish(const QString &path, const QString &page);
+
+// The code in an option's name: between its first "(" and the ")" after
+// it, trimmed; "" when the name has no such pair.
+QString optionCode(const QString &name);
+
+// The cached filings page from "Sort By" on, with its tags in one case, a
+// colon splitting a cell and a linked text read as its quoted target
+// followed by its text.
+QString filingsText(const QString &part);
+// A filings value holding a quoted target as a link to it, followed by
+// its text; a lone quote leaves the value as it is.
+QString filingLink(const QString &value);
+
+// The insider trades: the fourth table of the page part, with a linked
+// name made two cells, the name's page path and then the name.
+QString insiderTable(QString part);
+// The seven headings of the insider trades.
+QStringList insiderHeadings();
+
+// The rows of an earnings table from its stacked values, one a cell with
+// empty cells skipped: when `labelsFirst`, the first `rows` values label
+// the rows (else `labels` holds the row labels, already formatted); the
+// next rows x perRow values fill the rows column by column; more are
+// dropped. Every row is written, "<tr>" label values .. "</tr>" and a line
+// break at the end. Pending events run after each cell when `labelsFirst`.
+QString earningsRows(const QString &values, int rows, int perRow, bool labelsFirst,
+                     const std::function<QString(const QString &)> &labelCell,
+                     const std::function<QString(const QString &)> &valueCell, QStringList labels);
 
 } // namespace report

@@ -11,14 +11,6 @@ using namespace report;
 
 namespace {
 
-// The quote code between the first "(" and the ")" after it, trimmed.
-QString quoteCode(const QString &name)
-{
-    const qsizetype open = name.indexOf(QLatin1Char('('));
-    const qsizetype close = open >= 0 ? name.indexOf(QLatin1Char(')'), open) : -1;
-    return close > open ? name.mid(open + 1, close - open - 1).trimmed() : QString();
-}
-
 QString optionLink(const QString &name, const QString &code)
 {
     return QStringLiteral("<a href=\"http://") + siteHost(Site::OptionsExchange) + QStringLiteral("/cgi-bin/cboeget.exe?TICKER=") + code +
@@ -92,11 +84,11 @@ QString chain(const QString &page, bool puts, const std::function<qsizetype(cons
             const QString &f = fields[k];
             if (!puts && k == 0)
                 buf += QStringLiteral(R"(<Td Align="Left" Width="25%"><Font color=#484848 size=-1 Face="Arial">)") +
-                       optionLink(f, quoteCode(line)) + QStringLiteral("</a></FONT></td>") + LB;
+                       optionLink(f, optionCode(line)) + QStringLiteral("</a></FONT></td>") + LB;
             else if (!puts && k <= 6)
                 buf += value + f + QStringLiteral("</Font></td>") + LB;
             else if (puts && k == 7)
-                buf += QStringLiteral(R"(<Td Align="Left" Width="12%"><Font color=#484848 size=-1>)") + optionLink(f, quoteCode(f)) +
+                buf += QStringLiteral(R"(<Td Align="Left" Width="12%"><Font color=#484848 size=-1>)") + optionLink(f, optionCode(f)) +
                        QStringLiteral("</a></Font></td>") + LB;
             else if (puts && k > 7)
                 buf += value + f + QStringLiteral("</Font></td>") + LB;
@@ -141,21 +133,10 @@ QString Summery::S_IT()
     return orElse(
         [&] {
             const qsizetype from = need(page, QStringLiteral("Insider Trades"));
-            QString part = piece(page, from, need(page, QStringLiteral("</html"), from));
+            const QString part = piece(page, from, need(page, QStringLiteral("</html"), from));
             // A linked name becomes two cells: the page's path, then the name.
-            const QString table = replaced(GetTable(part, 4), {{QStringLiteral("\t"), QStringLiteral(" ")},
-                                                               {QStringLiteral("TD"), QStringLiteral("td")},
-                                                               {QStringLiteral("Td"), QStringLiteral("td")},
-                                                               {QStringLiteral("TR"), QStringLiteral("tr")},
-                                                               {QStringLiteral("TH"), QStringLiteral("th")},
-                                                               {QStringLiteral("<td><a href=\""), QStringLiteral("<td>")},
-                                                               {QStringLiteral(".html\">"), QStringLiteral(".html></td><td>")}});
-            QStringList headings;
-            for (const auto &[width, text] : {std::pair{"13%", "Date"}, {"20%", "Name"}, {"15%", "Action"}, {"13%", "Shares"},
-                                              {"13%", "Type"}, {"15%", "Price"}, {"15%", "Value Int"}})
-                headings << QStringLiteral(R"(<TH ALIGN="CENTER" WIDTH=")") + QLatin1String(width) + QStringLiteral("\">") +
-                                QLatin1String(text) + QStringLiteral("<HR></th>");
-            Rows rows{QString(), headingRow(headings)};
+            const QString table = insiderTable(part);
+            Rows rows{QString(), headingRow(insiderHeadings())};
             const QString portal = QStringLiteral("http://") + siteHost(Site::FinancePortal) + QLatin1Char('/');
             const QString left = QStringLiteral(R"(<TD ALIGN="LEFT"><FONT size=-1 color=#151515>)");
             const QString right = QStringLiteral(R"(<TD ALIGN="RIGHT"><FONT size=-1 color=#151515>)");
@@ -252,24 +233,12 @@ QString earnings(QString page, const Earnings &e, Need need)
 
     // Stacked figures, one a cell now: first the captions when the page
     // has no table of its own for them, then the values row by row.
-    QStringList cells(e.rows);
-    const int first = e.labels ? 0 : e.rows;
-    int k = 0;
-    forEachCell(values, [&](const QString &html) {
-        const QString text = cellValue(html, false);
-        if (!e.labels)
-            DoEvents();
-        if (text.isEmpty())
-            return;
-        if (k < first)
-            captions[k] = captionCell(text);
-        else if (k < first + e.rows * e.values)
-            cells[(k - first) % e.rows] += QLatin1String(e.valueOpen) + text + QLatin1String(e.valueClose) + LB;
-        ++k;
-    });
-    for (int r = 0; r < e.rows; ++r)
-        out += (r == 0 ? QStringLiteral("<tr>") : QStringLiteral("</tr><tr>")) + captions[r] + cells[r];
-    return out + QStringLiteral("</tr>") + LB;
+    return out + earningsRows(values, e.rows, e.values, !e.labels, captionCell,
+                              [&](const QString &text) {
+                                  return QLatin1String(e.valueOpen) + text + QLatin1String(e.valueClose) + LB;
+                              },
+                              captions);
+
 }
 
 const char *const EstimateCorner = R"(<TR><th align="center" width="40%" height="50" nowrap>&nbsp;</th>)";

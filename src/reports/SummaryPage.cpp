@@ -13,7 +13,6 @@
 #include "reports/Reports.h"
 #include "reports/Summery.h"
 
-#include <QLocale>
 #include <cmath>
 
 using namespace report;
@@ -97,16 +96,13 @@ bool Summery::GanarateHTML(quint8 Pr, quint8 AR, quint8 LP, quint8 HAbs, quint8 
     HourglassPointer busy;
     const QString file = reportPath(QStringLiteral("Summary\\") + CurSymbol + QStringLiteral(".htm"));
     const QString name = GetDisplayName();
-    const QDateTime now = reportClock();
-    const QLocale locale;
     QString page = QStringLiteral("<HTML><HEAD><TITLE>") + name +
                    QStringLiteral(R"( Summary</TITLE></HEAD><BODY BGCOLOR="#ffffff">)") + LB +
                    QStringLiteral(R"(<P><CENTER><B><U><FONT SIZE="+3" FACE="Times New Roman">)") + name +
                    QStringLiteral(R"(</FONT></U></B></CENTER></P><P><CENTER><FONT SIZE="+1" FACE="Times New Roman"><B>Summary</B></FONT></CENTER></P><P ALIGN=RIGHT>)") +
                    LB +
                    QStringLiteral(R"(<TABLE BORDER="0" CELLSPACING="0" CELLPADDING="0"><TR><TD WIDTH="50%">&nbsp;<I><FONT SIZE="-1">Last Update:</FONT></I></TD><TD WIDTH="50%">&nbsp;)") +
-                   locale.toString(now.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
-                   locale.toString(now.time(), QLocale::ShortFormat) + QStringLiteral("</TD></TR></TABLE></P>");
+                   stamp() + QStringLiteral("</TD></TR></TABLE></P>");
 
     // Only a ticked box (1) switches a section on; a greyed one (2) does not.
     if (Pr == 1) {

@@ -306,14 +306,7 @@ QString Summery::S_QR()
             const qsizetype sortBy = need(page, QStringLiteral("Sort By"));
             // After this a linked text reads as its quoted target and its
             // text; a colon splits a cell.
-            const QString part = replaced(piece(page, sortBy, need(page, QStringLiteral("</html"), sortBy)),
-                                          tabAndCells + Replacements{{QStringLiteral("TABLE"), QStringLiteral("table")},
-                                                                     {QStringLiteral("TR"), QStringLiteral("tr")},
-                                                                     {QStringLiteral("Tr"), QStringLiteral("tr")},
-                                                                     {QStringLiteral(":"), QStringLiteral("</td><td>")},
-                                                                     {QStringLiteral("<A HREF="), QStringLiteral("<>")},
-                                                                     {QStringLiteral("ALT=\"Full Filing\">"), QStringLiteral("<>")},
-                                                                     {QStringLiteral("/A"), QString()}});
+            const QString part = filingsText(piece(page, sortBy, need(page, QStringLiteral("</html"), sortBy)));
             // The table after the one holding "Sort By", less its first row.
             const qsizetype open = need(part, QStringLiteral("<table"), need(part, QStringLiteral("</table>"), need(part, QStringLiteral("Sort By"))));
             const qsizetype rowEnd = need(part, QStringLiteral("</tr"), need(part, QStringLiteral("<tr"), open));
@@ -324,14 +317,9 @@ QString Summery::S_QR()
             forEachRow(table, [&](const QString &row) {
                 int n = 0;
                 forEachCell(row, [&](const QString &html) {
-                    QString text = cellValue(html);
+                    const QString text = filingLink(cellValue(html));
                     if (text.isEmpty())
                         return;
-                    const qsizetype q1 = text.indexOf(QLatin1Char('"'));
-                    const qsizetype q2 = q1 >= 0 ? text.indexOf(QLatin1Char('"'), q1 + 1) : -1;
-                    if (q2 > q1) // a lone quote is no link: the text stays as it is
-                        text = QStringLiteral("<A HREF=\"") + text.mid(q1 + 1, q2 - q1 - 1) + QStringLiteral("\">") + text.mid(q2 + 1) +
-                               QStringLiteral("</a>");
                     if (n < 3)
                         rows.cell(GreyArial, text, FontEnd);
                     n = (n + 1) % 4;

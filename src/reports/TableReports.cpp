@@ -34,26 +34,9 @@ void Reports::H_IT(const QString &Symbol)
     if (run.skip)
         return;
     const QString page = run.page;
-    QString part = partOrWhole(page, QStringLiteral("Insider Trades"), QStringLiteral("</html"));
-    // A linked name becomes two cells: the page's path, then the name.
-    const QString table = replaced(GetTable(part, 4),
-                                   {{QStringLiteral("\t"), QStringLiteral(" ")},
-                                    {QStringLiteral("TD"), QStringLiteral("td")},
-                                    {QStringLiteral("Td"), QStringLiteral("td")},
-                                    {QStringLiteral("TR"), QStringLiteral("tr")},
-                                    {QStringLiteral("TH"), QStringLiteral("th")},
-                                    {QStringLiteral("<td><a href=\""), QStringLiteral("<td>")},
-                                    {QStringLiteral(".html\">"), QStringLiteral(".html></td><td>")}});
+    const QString table = insiderTable(partOrWhole(page, QStringLiteral("Insider Trades"), QStringLiteral("</html")));
     QString out = head(QString(), GetDisplayName(), QStringLiteral("Insiders Traders"), frame100("1", "0", "0")) +
-                  QStringLiteral("<TR>") +
-                  headings({QStringLiteral("<TH ALIGN=\"CENTER\" WIDTH=\"13%\">Date<HR></th>"),
-                            QStringLiteral("<TH ALIGN=\"CENTER\" WIDTH=\"20%\">Name<HR></th>"),
-                            QStringLiteral("<TH ALIGN=\"CENTER\" WIDTH=\"15%\">Action<HR></th>"),
-                            QStringLiteral("<TH ALIGN=\"CENTER\" WIDTH=\"13%\">Shares<HR></th>"),
-                            QStringLiteral("<TH ALIGN=\"CENTER\" WIDTH=\"13%\">Type<HR></th>"),
-                            QStringLiteral("<TH ALIGN=\"CENTER\" WIDTH=\"15%\">Price<HR></th>"),
-                            QStringLiteral("<TH ALIGN=\"CENTER\" WIDTH=\"15%\">Value Int<HR></th>")}) +
-                  QStringLiteral("</TR>") + LB + QStringLiteral("<TR>");
+                  QStringLiteral("<TR>") + headings(insiderHeadings()) + QStringLiteral("</TR>") + LB + QStringLiteral("<TR>");
     const QString portal = QStringLiteral("http://") + siteHost(Site::FinancePortal) + QLatin1Char('/');
     bool first = true;
     forEachRow(table, [&](const QString &row) {
@@ -104,17 +87,7 @@ void Reports::H_QR(const QString &Symbol)
     const QString page = run.page;
     // After this a linked text reads as its quoted target and its text; a
     // colon splits a cell.
-    const QString part = replaced(partOrWhole(page, QStringLiteral("Sort By"), QStringLiteral("</html")),
-                                  {{QStringLiteral("\t"), QStringLiteral(" ")},
-                                   {QStringLiteral("TABLE"), QStringLiteral("table")},
-                                   {QStringLiteral("TD"), QStringLiteral("td")},
-                                   {QStringLiteral("Td"), QStringLiteral("td")},
-                                   {QStringLiteral("TR"), QStringLiteral("tr")},
-                                   {QStringLiteral("Tr"), QStringLiteral("tr")},
-                                   {QStringLiteral(":"), QStringLiteral("</td><td>")},
-                                   {QStringLiteral("<A HREF="), QStringLiteral("<>")},
-                                   {QStringLiteral("ALT=\"Full Filing\">"), QStringLiteral("<>")},
-                                   {QStringLiteral("/A"), QString()}});
+    const QString part = filingsText(partOrWhole(page, QStringLiteral("Sort By"), QStringLiteral("</html")));
     // The table after the one holding "Sort By", without its first row.
     QString table;
     const qsizetype sortBy = find(part, QStringLiteral("Sort By"));
@@ -139,14 +112,9 @@ void Reports::H_QR(const QString &Symbol)
         first = false;
         int count = 0;
         forEachCell(rowHtml, [&](const QString &html) {
-            QString value = cellValue(html);
+            const QString value = filingLink(cellValue(html));
             if (value.isEmpty())
                 return;
-            const qsizetype q1 = value.indexOf(QLatin1Char('"'));
-            const qsizetype q2 = q1 >= 0 ? value.indexOf(QLatin1Char('"'), q1 + 1) : -1;
-            if (q2 > q1) // a lone quote is no link: the text stays as it is
-                value = QStringLiteral("<A HREF=\"") + value.mid(q1 + 1, q2 - q1 - 1) + QStringLiteral("\">") +
-                        value.mid(q2 + 1) + QStringLiteral("</a>");
             if (count % 4 != 3)
                 out += QStringLiteral("<TD><FONT color=#484848 size=-1>") + value + QStringLiteral("</FONT></td>") + LB;
             ++count;
