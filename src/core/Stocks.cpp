@@ -154,15 +154,20 @@ float GetRating(const QString &symbol)
     return i < 0 ? 0.0f : Sets[i].Rating;
 }
 
-QString GetDisplayName()
+QString DisplayNameOf(const QString &symbol)
 {
-    if (CurSymbol.isEmpty())
+    if (symbol.isEmpty())
         return QString();
     // Every record: a stock after a free record is still in the set.
-    const int i = findIn(CurSymbol, 0, SetSize - 1);
+    const int i = findIn(symbol, 0, SetSize - 1);
     if (i < 0)
         return QString();
-    return Sets[i].Name.size() >= 2 ? Sets[i].Name : CurSymbol;
+    return Sets[i].Name.size() >= 2 ? Sets[i].Name : symbol;
+}
+
+QString GetDisplayName()
+{
+    return DisplayNameOf(CurSymbol);
 }
 
 void BlankStockRec(short index)

@@ -93,9 +93,11 @@ short FindSymbol(const QString &symbol);
 QString GetPriceText(const QString &symbol);
 // Rating of the symbol among 0 to 200; 0 when absent.
 float GetRating(const QString &symbol);
-// The company name of CurSymbol (searched among all records), or the
-// symbol itself when the name is shorter than 2 characters; "" when
-// CurSymbol is "" or absent.
+// The company name of the symbol's first record (searched among all
+// records), or the symbol itself when the name is shorter than 2
+// characters; "" when the symbol is "" or absent.
+QString DisplayNameOf(const QString &symbol);
+// DisplayNameOf(CurSymbol).
 QString GetDisplayName();
 // Blanks every field of Sets(index); SetCount is not changed.
 void BlankStockRec(short index);

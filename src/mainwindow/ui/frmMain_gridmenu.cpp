@@ -57,17 +57,6 @@ bool wholeNumber(const QString &text, int *value)
     return ok;
 }
 
-// The name the purchase window shows for symbol: the first stock of the
-// set with it, its name unless shorter than 2 characters; "" when the set
-// does not hold the symbol.
-QString stockName(const QString &symbol)
-{
-    for (int i = 0; i <= SetCount && i < SetSize; ++i)
-        if (Sets[size_t(i)].Symbol == symbol)
-            return Sets[size_t(i)].Name.size() >= 2 ? Sets[size_t(i)].Name : symbol;
-    return QString();
-}
-
 // The column of the price sheet headed "Companey" (column 1 unless moved).
 int companyColumn(const FlexGrid &grid)
 {
@@ -193,7 +182,7 @@ void frmMain::sellHoldingRow()
     if (frmPurchace *dialog = purchaseWindow()) {
         dialog->lblSymbol->setText(TradeSymbol);
         dialog->lblCurrent->setText(g.TextMatrix(row, 9));
-        if (const QString name = stockName(TradeSymbol); !name.isEmpty())
+        if (const QString name = DisplayNameOf(TradeSymbol); !name.isEmpty())
             dialog->lblName->setText(name);
         dialog->txtComm->setText(g.TextMatrix(row, 4));
         dialog->txtPrice->setText(g.TextMatrix(row, 9));
@@ -226,7 +215,7 @@ void frmMain::editTransactionRow()
     if (frmPurchace *dialog = purchaseWindow()) {
         if (g.Cols() > 9)
             dialog->lblCurrent->setText(g.TextMatrix(row, 9));
-        if (const QString name = stockName(TradeSymbol); !name.isEmpty())
+        if (const QString name = DisplayNameOf(TradeSymbol); !name.isEmpty())
             dialog->lblName->setText(name);
     }
     DoEvents();
