@@ -289,6 +289,14 @@ void FlexGrid::Clear()
     notifyCells();
 }
 
+void FlexGrid::selectAllCells()
+{
+    setCol(0);
+    setRow(0);
+    setRowSel(Rows() - 1);
+    setColSel(Cols() - 1);
+}
+
 QString FlexGrid::Clip() const
 {
     if (!isCell(m_row, m_col) || !isCell(m_rowSel, m_colSel))

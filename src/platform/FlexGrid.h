@@ -90,6 +90,8 @@ public:
     void Clear();
     // Texts of the selection: cells joined by a tab, rows by a carriage return.
     QString Clip() const;
+    // Selects every cell, headings included, the current cell at (0, 0).
+    void selectAllCells();
     // Sort = 1 (generic ascending) or 2 (generic descending); 0 does nothing.
     // Whole rows move, with their formats and heights. The rows are those of
     // the selection (Row to RowSel), or, when that is one row, every row

@@ -1,5 +1,6 @@
 #include "sheets/GridSort.h"
 
+#include "core/SharedState.h"
 #include "platform/FlexGrid.h"
 
 #include <QStringList>
@@ -68,4 +69,12 @@ void SortSheet(FlexGrid &grid, int setting)
     grid.setRowSel(rowSel);
     grid.setColSel(colSel);
     grid.setRedraw(redraw);
+}
+
+void DoubleClickSort(const QString &sheetKey, FlexGrid &grid)
+{
+    if (!isSortableSheet(sheetKey))
+        return;
+    SortOrder = SortOrder == 1 ? 2 : 1;
+    SortSheet(grid, SortOrder);
 }

@@ -15,3 +15,8 @@ bool isSortableSheet(const QString &sheetKey);
 // and bold rows (titles and totals) never move: each unbroken run of data
 // rows between them is sorted on its own. The selection is left as it was.
 void SortSheet(FlexGrid &grid, int setting);
+
+// A double click on a sheet with this key: a sortable sheet is sorted the
+// other way round from the last sort (SortOrder, shared by every grid),
+// the first time ascending; any other sheet stays as it is.
+void DoubleClickSort(const QString &sheetKey, FlexGrid &grid);

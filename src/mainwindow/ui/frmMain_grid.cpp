@@ -54,10 +54,7 @@ void frmMain::FG_MouseMove(int Button, int, float X, float Y)
 void frmMain::FG_DblClick()
 {
     // The holdings sheet is not sorted: its rows belong to their total lines.
-    if (!isSortableSheet(CurType))
-        return;
-    SortOrder = SortOrder == 1 ? 2 : 1;
-    SortSheet(*FGModel, SortOrder);
+    DoubleClickSort(CurType, *FGModel);
 }
 
 void frmMain::FG_MouseDown(int Button, int Shift, float X, float Y)
@@ -105,11 +102,7 @@ void frmMain::FG_KeyDown(int KeyCode, int Shift)
 
 void frmMain::FG_SelectAll()
 {
-    FlexGrid &g = *FGModel;
-    g.setCol(0);
-    g.setRow(0);
-    g.setRowSel(g.Rows() - 1);
-    g.setColSel(g.Cols() - 1);
+    FGModel->selectAllCells();
 }
 
 void frmMain::FG_Copy()

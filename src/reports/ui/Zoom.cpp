@@ -259,10 +259,7 @@ void Zoom::CloseZoom()
 
 void Zoom::SelectAll()
 {
-    FGModel->setCol(0);
-    FGModel->setRow(0);
-    FGModel->setRowSel(FGModel->Rows() - 1);
-    FGModel->setColSel(FGModel->Cols() - 1);
+    FGModel->selectAllCells();
 }
 
 void Zoom::CopyGrid()

@@ -41,10 +41,7 @@ void Zoom::FG_MouseMove(int Button, int, float X, float Y)
 // Sorting and the menu follow this window's sheet, not the main window's.
 void Zoom::FG_DblClick()
 {
-    if (!isSortableSheet(ZoomType))
-        return;
-    SortOrder = SortOrder == 1 ? 2 : 1;
-    SortSheet(*FGModel, SortOrder);
+    DoubleClickSort(ZoomType, *FGModel);
 }
 
 void Zoom::FG_MouseDown(int Button, int, float X, float Y)
