@@ -169,18 +169,14 @@ QString optionCode(const QString &name)
     return close > open ? name.mid(open + 1, close - open - 1).trimmed() : QString();
 }
 
-QString filingsText(const QString &part)
+QString shortInterestText(const QString &page)
 {
-    return replaced(part, {{QStringLiteral("\t"), QStringLiteral(" ")},
-                           {QStringLiteral("TABLE"), QStringLiteral("table")},
+    return replaced(page, {{QStringLiteral("TR"), QStringLiteral("tr")},
+                           {QStringLiteral("Tr"), QStringLiteral("tr")},
                            {QStringLiteral("TD"), QStringLiteral("td")},
                            {QStringLiteral("Td"), QStringLiteral("td")},
-                           {QStringLiteral("TR"), QStringLiteral("tr")},
-                           {QStringLiteral("Tr"), QStringLiteral("tr")},
-                           {QStringLiteral(":"), QStringLiteral("</td><td>")},
-                           {QStringLiteral("<A HREF="), QStringLiteral("<>")},
-                           {QStringLiteral("ALT=\"Full Filing\">"), QStringLiteral("<>")},
-                           {QStringLiteral("/A"), QString()}});
+                           {QStringLiteral("Th"), QStringLiteral("th")},
+                           {QStringLiteral("TABLE"), QStringLiteral("table")}});
 }
 
 QString filingLink(const QString &value)

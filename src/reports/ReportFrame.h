@@ -85,10 +85,8 @@ bool publish(const QString &path, const QString &page);
 // it, trimmed; "" when the name has no such pair.
 QString optionCode(const QString &name);
 
-// The cached filings page from "Sort By" on, with its tags in one case, a
-// colon splitting a cell and a linked text read as its quoted target
-// followed by its text.
-QString filingsText(const QString &part);
+// The cached short-interest page with its table tags in one case.
+QString shortInterestText(const QString &page);
 // A filings value holding a quoted target as a link to it, followed by
 // its text; a lone quote leaves the value as it is.
 QString filingLink(const QString &value);

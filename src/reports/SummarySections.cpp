@@ -4,6 +4,7 @@
 #include "platform/ScreenPointer.h"
 #include "platform/Sleep.h"
 #include "reports/ReportFrame.h"
+#include "sheets/symbol/QuarterlyReports.h"
 #include "reports/Summery.h"
 #include "sheets/symbol/AnalystSheets.h"
 
@@ -334,13 +335,7 @@ QString Summery::S_QR()
 QString Summery::S_SI()
 {
     HourglassPointer busy;
-    const QString page = replaced(cachePage(QStringLiteral("Processing Short Interest report, please wait.."), QStringLiteral("_SI.Sh")),
-                                  {{QStringLiteral("TR"), QStringLiteral("tr")},
-                                   {QStringLiteral("Tr"), QStringLiteral("tr")},
-                                   {QStringLiteral("TD"), QStringLiteral("td")},
-                                   {QStringLiteral("Td"), QStringLiteral("td")},
-                                   {QStringLiteral("Th"), QStringLiteral("th")},
-                                   {QStringLiteral("TABLE"), QStringLiteral("table")}});
+    const QString page = shortInterestText(cachePage(QStringLiteral("Processing Short Interest report, please wait.."), QStringLiteral("_SI.Sh")));
     return orElse(
         [&] {
             const qsizetype cover = need(page, QStringLiteral("Cover"));

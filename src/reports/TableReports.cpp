@@ -7,6 +7,7 @@
 #include "platform/ScreenPointer.h"
 #include "platform/Sleep.h"
 #include "reports/ReportFrame.h"
+#include "sheets/symbol/QuarterlyReports.h"
 #include "reports/Reports.h"
 
 using namespace report;
@@ -131,13 +132,7 @@ void Reports::H_SI(const QString &Symbol)
     SymbolPage run(Symbol, QStringLiteral("_SI.Sh"));
     if (run.skip)
         return;
-    const QString page = replaced(run.page,
-                                  {{QStringLiteral("TR"), QStringLiteral("tr")},
-                                   {QStringLiteral("Tr"), QStringLiteral("tr")},
-                                   {QStringLiteral("TD"), QStringLiteral("td")},
-                                   {QStringLiteral("Td"), QStringLiteral("td")},
-                                   {QStringLiteral("Th"), QStringLiteral("th")},
-                                   {QStringLiteral("TABLE"), QStringLiteral("table")}});
+    const QString page = shortInterestText(run.page);
     const qsizetype cover = find(page, QStringLiteral("Cover"));
     const qsizetype end = cover ? find(page, QStringLiteral("</table>"), cover) : 0;
     const QString table = end ? piece(page, cover, end) : QString();

@@ -8,24 +8,10 @@
 
 namespace {
 
-// Every colon separates cells (so a time of day takes two). A link reads
-// afterwards as an empty tag, the quoted address and the link text.
 // The filings table follows the "Sort By" table; its first row is left out.
 QString filingsTable(const QString &page)
 {
-    const QString text = replaceAll(cutFrom(page, QStringLiteral("Sort By"), QStringLiteral("</html")),
-                                    {
-                                        {QStringLiteral("\t"), QStringLiteral(" ")},
-                                        {QStringLiteral("TABLE"), QStringLiteral("table")},
-                                        {QStringLiteral("TD"), QStringLiteral("td")},
-                                        {QStringLiteral("Td"), QStringLiteral("td")},
-                                        {QStringLiteral("TR"), QStringLiteral("tr")},
-                                        {QStringLiteral("Tr"), QStringLiteral("tr")},
-                                        {QStringLiteral(":"), QStringLiteral("</td><td>")},
-                                        {QStringLiteral("<A HREF="), QStringLiteral("<>")},
-                                        {QStringLiteral("ALT=\"Full Filing\">"), QStringLiteral("<>")},
-                                        {QStringLiteral("/A"), QString()},
-                                    });
+    const QString text = filingsText(cutFrom(page, QStringLiteral("Sort By"), QStringLiteral("</html")));
     const int sortBy = vb::InStr(text, QStringLiteral("Sort By"));
     const int sortEnd = vb::InStr(sortBy, text, QStringLiteral("</table>"));
     const int filings = vb::InStr(sortEnd, text, QStringLiteral("<table"));
@@ -91,4 +77,20 @@ void FG_QR()
     s.onBadPage = SheetFailure::NoData;
     s.onOtherError = SheetFailure::EmptyCell;
     FillSheet(s);
+}
+
+QString filingsText(const QString &part)
+{
+    return replaceAll(part, {
+                                {QStringLiteral("\t"), QStringLiteral(" ")},
+                                {QStringLiteral("TABLE"), QStringLiteral("table")},
+                                {QStringLiteral("TD"), QStringLiteral("td")},
+                                {QStringLiteral("Td"), QStringLiteral("td")},
+                                {QStringLiteral("TR"), QStringLiteral("tr")},
+                                {QStringLiteral("Tr"), QStringLiteral("tr")},
+                                {QStringLiteral(":"), QStringLiteral("</td><td>")},
+                                {QStringLiteral("<A HREF="), QStringLiteral("<>")},
+                                {QStringLiteral("ALT=\"Full Filing\">"), QStringLiteral("<>")},
+                                {QStringLiteral("/A"), QString()},
+                            });
 }
