@@ -84,9 +84,7 @@ private slots:
     void sendsOneMessageToARealServer()
     {
         MailServer server;
-        QString why;
-        if (!server.start(&why))
-            QSKIP(qPrintable(why));
+        START_TEST_SERVER(server);
         const int port = server.port();
 
         ScriptedDialogs dialogs;

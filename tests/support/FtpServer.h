@@ -9,7 +9,7 @@
 class FtpServer : public LoopbackServer
 {
 public:
-    bool start(QString *why);
+    ServerStart start(QString *why);
     QString root() const { return m_root.path(); }
 
 private:

@@ -1,52 +1,68 @@
 #include "support/LoopbackServer.h"
 
-#include <QElapsedTimer>
+#include <QDeadlineTimer>
 #include <QFile>
-#include <QTcpServer>
-#include <QTcpSocket>
-#include <QThread>
+
+namespace {
+
+// Before the server's own code: a missing module ends with status 3, then
+// the socket is bound to a free port; the server calls ready() once it is
+// set up, which names the port on one line.
+const char *const Prelude = R"(
+import importlib.util, socket, sys
+if importlib.util.find_spec(sys.argv[1]) is None:
+    sys.exit(3)
+sock = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
+sock.bind(("127.0.0.1", 0))
+sock.listen(64)
+def ready():
+    print(sock.getsockname()[1], flush=True)
+del sys.argv[1]
+)";
+
+} // namespace
 
 LoopbackServer::~LoopbackServer()
 {
     if (m_process.state() != QProcess::NotRunning) {
         m_process.terminate();
-        if (!m_process.waitForFinished(5000))
+        if (!m_process.waitForFinished(5000)) {
             m_process.kill();
+            m_process.waitForFinished(5000);
+        }
     }
 }
 
-bool LoopbackServer::startPython(const std::function<QStringList(int)> &arguments, const QString &package,
-                                 QString *why)
+ServerStart LoopbackServer::startPython(const QString &module, const QString &package, const QString &script,
+                                        const QStringList &arguments, QString *why)
 {
     if (!QFile::exists(QStringLiteral("/usr/bin/python3"))) {
         *why = QStringLiteral("no Debian python3 for ") + package;
-        return false;
+        return ServerStart::NotInstalled;
     }
-    {
-        QTcpServer probe;
-        probe.listen(QHostAddress::LocalHost, 0);
-        m_port = probe.serverPort();
+    m_process.setStandardInputFile(QProcess::nullDevice());
+    // The server's log goes to a file: a pipe nobody reads could fill and stop it.
+    if (!m_log.open()) {
+        *why = QStringLiteral("no temporary file for the log of ") + package;
+        return ServerStart::Failed;
     }
-    m_process.setStandardOutputFile(QProcess::nullDevice());
-    m_process.setStandardErrorFile(QProcess::nullDevice());
-    m_process.start(QStringLiteral("/usr/bin/python3"), arguments(m_port));
-    if (!m_process.waitForStarted(5000)) {
-        *why = package + QStringLiteral(" did not start");
-        return false;
+    m_process.setStandardErrorFile(m_log.fileName());
+    m_process.start(QStringLiteral("/usr/bin/python3"),
+                    QStringList{QStringLiteral("-c"), QLatin1String(Prelude) + script, module} + arguments);
+    // A busy machine can be slow to start python; the bound only ends a hang.
+    const QDeadlineTimer deadline(60000);
+    while (!m_process.canReadLine() && m_process.state() != QProcess::NotRunning && !deadline.hasExpired())
+        m_process.waitForReadyRead(int(qBound(qint64(1), deadline.remainingTime(), qint64(1000))));
+    if (m_process.canReadLine()) {
+        m_port = m_process.readLine().trimmed().toInt();
+        if (m_port > 0)
+            return ServerStart::Running;
     }
-    QElapsedTimer up;
-    up.start();
-    while (up.elapsed() < 10000) {
-        QTcpSocket probe;
-        probe.connectToHost(QHostAddress::LocalHost, quint16(m_port));
-        if (probe.waitForConnected(200))
-            return true;
-        if (m_process.state() != QProcess::Running) {
-            *why = package + QStringLiteral(" is not installed");
-            return false;
-        }
-        QThread::msleep(100);
+    if (m_process.state() == QProcess::NotRunning && m_process.exitStatus() == QProcess::NormalExit
+        && m_process.exitCode() == 3) {
+        *why = package + QStringLiteral(" is not installed");
+        return ServerStart::NotInstalled;
     }
-    *why = package + QStringLiteral(" took no connection");
-    return false;
+    *why = package + QStringLiteral(" did not start: ") + QString::fromLocal8Bit(m_log.readAll());
+    return ServerStart::Failed;
 }

@@ -3,16 +3,27 @@
 #include <QDir>
 #include <QFile>
 
-bool MailServer::start(QString *why)
+namespace {
+
+// aiosmtpd's own server with its Mailbox handler, as "python3 -m aiosmtpd
+// -c aiosmtpd.handlers.Mailbox" runs it, on the socket made ready.
+const char *const Script = R"(
+import asyncio
+from aiosmtpd.handlers import Mailbox
+from aiosmtpd.smtp import SMTP
+handler = Mailbox(sys.argv[1])
+loop = asyncio.new_event_loop()
+loop.run_until_complete(loop.create_server(lambda: SMTP(handler), sock=sock))
+ready()
+loop.run_forever()
+)";
+
+} // namespace
+
+ServerStart MailServer::start(QString *why)
 {
-    const QString box = m_box.path() + QStringLiteral("/mail");
-    return startPython(
-        [box](int port) {
-            return QStringList{QStringLiteral("-m"), QStringLiteral("aiosmtpd"), QStringLiteral("-n"),
-                               QStringLiteral("-l"), QStringLiteral("127.0.0.1:%1").arg(port), QStringLiteral("-c"),
-                               QStringLiteral("aiosmtpd.handlers.Mailbox"), box};
-        },
-        QStringLiteral("python3-aiosmtpd"), why);
+    return startPython(QStringLiteral("aiosmtpd"), QStringLiteral("python3-aiosmtpd"), QLatin1String(Script),
+                       {m_box.path() + QStringLiteral("/mail")}, why);
 }
 
 QStringList MailServer::messages() const

@@ -10,7 +10,7 @@
 class MailServer : public LoopbackServer
 {
 public:
-    bool start(QString *why);
+    ServerStart start(QString *why);
     // The messages delivered so far, each as stored (LF line ends).
     QStringList messages() const;
 

@@ -19,7 +19,7 @@ int freePort()
     return probe.serverPort();
 }
 
-// One reply line, waited for at most five seconds.
+// One reply line, waited for at most fifteen seconds.
 QByteArray replyLine(QTcpSocket &s)
 {
     while (!s.canReadLine())
@@ -38,23 +38,35 @@ NewsServer::~NewsServer()
         QProcess::execute(QStringLiteral("/bin/sh"), {script(), QStringLiteral("stop"), m_dir.path()});
 }
 
-bool NewsServer::start(QString *why)
+ServerStart NewsServer::start(QString *why)
 {
     if (!QFile::exists(QStringLiteral("/usr/lib/news/bin/innd"))) {
         *why = QStringLiteral("inn2 is not installed");
-        return false;
+        return ServerStart::NotInstalled;
     }
-    m_feed = freePort();
-    m_read = freePort();
-    QProcess p;
-    p.start(QStringLiteral("/bin/sh"), {script(), QStringLiteral("start"), m_dir.path(),
-                                        QString::number(m_feed), QString::number(m_read)});
-    m_started = true;
-    if (!p.waitForFinished(20000) || p.exitCode() != 0) {
+    // inn2 binds its ports itself: a port that another program took in the
+    // meantime ends the script with status 2, and other ports are tried.
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        m_feed = freePort();
+        m_read = freePort();
+        QProcess p;
+        p.start(QStringLiteral("/bin/sh"), {script(), QStringLiteral("start"), m_dir.path(),
+                                            QString::number(m_feed), QString::number(m_read)});
+        m_started = true;
+        // A loaded machine is slow to start it; the bound only ends a hang.
+        if (!p.waitForFinished(90000)) {
+            p.kill();
+            p.waitForFinished(5000);
+            *why = QStringLiteral("inn2 did not start within 90 s");
+            return ServerStart::Failed;
+        }
+        if (p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0)
+            return ServerStart::Running;
         *why = QStringLiteral("inn2 did not start: ") + QString::fromLocal8Bit(p.readAllStandardError());
-        return false;
+        if (p.exitCode() != 2)
+            return ServerStart::Failed;
     }
-    return true;
+    return ServerStart::Failed;
 }
 
 bool NewsServer::post(const QString &group, const QString &subject, const QString &from, const QString &body)

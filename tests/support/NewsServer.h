@@ -1,11 +1,13 @@
 #pragma once
 
+#include "support/LoopbackServer.h"
+
 #include <QString>
 #include <QTemporaryDir>
 
 // A real news server for a test: a private inn2 instance under a folder of
-// its own (tests/support/news/inn_instance.sh), its reader on a free
-// loopback port. Stopped when it goes.
+// its own (tests/support/news/inn_instance.sh) with a configuration of its
+// own, its reader on a free loopback port. Stopped when it goes.
 class NewsServer
 {
 public:
@@ -14,9 +16,11 @@ public:
     NewsServer(const NewsServer &) = delete;
     NewsServer &operator=(const NewsServer &) = delete;
 
-    // Starts it (at most 20 s); false with a reason when inn2 cannot run here.
-    bool start(QString *why);
+    // Starts it; a reason when it does not run.
+    ServerStart start(QString *why);
     int port() const { return m_read; }
+    // The instance's folder; its configuration is etc/inn.conf there.
+    QString folder() const { return m_dir.path(); }
     // Posts an article to group through the reader port; false on refusal.
     bool post(const QString &group, const QString &subject, const QString &from, const QString &body);
 

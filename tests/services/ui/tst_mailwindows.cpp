@@ -42,9 +42,7 @@ private slots:
     void initTestCase()
     {
         m_server = std::make_unique<MailServer>();
-        QString why;
-        if (!m_server->start(&why))
-            QSKIP(qPrintable(why));
+        START_TEST_SERVER(*m_server);
     }
     void init()
     {

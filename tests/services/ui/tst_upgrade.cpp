@@ -125,9 +125,7 @@ private slots:
     void downloadsFromARealServer()
     {
         FtpServer server;
-        QString why;
-        if (!server.start(&why))
-            QFAIL(qPrintable(why));
+        START_TEST_SERVER(server);
         const QByteArray archive = randomBytes(200 * 1024);
         QDir(server.root()).mkpath(QStringLiteral("pellor"));
         QFile f(server.root() + QStringLiteral("/pellor/Brw504U.zip"));
