@@ -31,8 +31,9 @@ private slots:
         QCOMPARE(numbers, QList<int>({10061}));
         QElapsedTimer clock;
         clock.start();
-        QVERIFY(!ws.waitUntilClosed(5000));
-        QVERIFY(clock.elapsed() < 500);
+        QVERIFY(!ws.waitUntilClosed(60000));
+        // Generous: only a wait that runs to its limit gets near it.
+        QVERIFY2(clock.elapsed() < 30000, qPrintable(QString::number(clock.elapsed())));
         QCOMPARE(ws.State(), 0);
     }
 };

@@ -13,6 +13,9 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -267,8 +270,20 @@ private slots:
             poll.stop();
             filters = dialog->nameFilters();
             suffix = dialog->defaultSuffix();
-            dialog->selectFile(target(QStringLiteral("prices")));
-            QMetaObject::invokeMethod(dialog, "accept");
+            // Typed into the name field and saved, as the user does; wherever
+            // the dialog's focus is by now (selectFile would not change a
+            // focused field).
+            auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+            auto *buttons = dialog->findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"));
+            QAbstractButton *save = buttons ? buttons->button(QDialogButtonBox::Save) : nullptr;
+            if (!name || !save) { // the test fails below on the missing file
+                dialog->reject();
+                return;
+            }
+            name->selectAll();
+            QTest::keyClick(name, Qt::Key_Delete);
+            QTest::keyClicks(name, target(QStringLiteral("prices")));
+            QTest::mouseClick(save, Qt::LeftButton);
         });
         poll.start(20);
         Reports().Export(7);
