@@ -17,7 +17,8 @@ function(bw_add_library name)
 endfunction()
 
 # One test executable per tests/<folder>/tst_*.cpp, registered with CTest.
-# Every test runs on the offscreen platform with its own runtime and temp folders.
+# Every test runs on the offscreen platform with runtime, temp and cache
+# folders of its own, so that programs run side by side share nothing.
 function(bw_add_tests)
   cmake_parse_arguments(ARG "" "TIMEOUT" "LIBS" ${ARGN})
   if(NOT ARG_TIMEOUT)
@@ -26,16 +27,16 @@ function(bw_add_tests)
   file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tst_*.cpp)
   file(RELATIVE_PATH folder ${PROJECT_SOURCE_DIR}/tests ${CMAKE_CURRENT_SOURCE_DIR})
   string(REPLACE "/" "_" prefix "${folder}")
-  set(rundir ${CMAKE_BINARY_DIR}/xdg-run)
-  file(MAKE_DIRECTORY ${rundir} ${CMAKE_BINARY_DIR}/tmp)
-  file(CHMOD ${rundir} DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
   foreach(src ${tests})
     get_filename_component(base ${src} NAME_WE)
     set(target ${prefix}_${base})
     add_executable(${target} ${src})
     target_link_libraries(${target} PRIVATE ${ARG_LIBS} bw_testsupport Qt6::Test)
     add_test(NAME ${target} COMMAND ${target})
+    set(home ${CMAKE_BINARY_DIR}/testenv/${target})
+    file(MAKE_DIRECTORY ${home}/run ${home}/tmp ${home}/cache)
+    file(CHMOD ${home}/run DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
     set_tests_properties(${target} PROPERTIES TIMEOUT ${ARG_TIMEOUT}
-      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_RUNTIME_DIR=${rundir};TMPDIR=${CMAKE_BINARY_DIR}/tmp;BW_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_RUNTIME_DIR=${home}/run;TMPDIR=${home}/tmp;XDG_CACHE_HOME=${home}/cache;BW_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
   endforeach()
 endfunction()

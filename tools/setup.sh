@@ -20,11 +20,49 @@ ensure_packages() {
     $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
-# build DIR [extra cmake arguments...]
-build() {
+# What ./run needs: the program and the sample site it starts with.
+PROGRAM_TARGETS=(brindlewick sample_site)
+
+# configure DIR [extra cmake arguments...]
+configure() {
     local dir=$1; shift
     cmake -S . -B "$dir" -G Ninja "$@"
-    cmake --build "$dir" --parallel "$(nproc)"
+}
+
+# build DIR [extra cmake arguments...]: everything, tests and benchmarks too.
+build() {
+    configure "$@"
+    cmake --build "$1" --parallel "$(nproc)"
+}
+
+# build_program DIR: the program and the sample site only, with ninja's
+# progress shown (a configured folder configures itself again when needed).
+build_program() {
+    local dir=$1
+    [ -f "$dir/build.ninja" ] || configure "$dir"
+    cmake --build "$dir" --parallel "$(nproc)" --target "${PROGRAM_TARGETS[@]}"
+}
+
+# run_suite DIR: every test of the build in DIR; the whole output is kept in
+# DIR/Testing/suite.log. Skipped tests are listed; with BW_NO_SKIPS=1 (set
+# by CI, which installs every package) a skipped test fails the suite.
+run_suite() {
+    local dir=$1 status=0
+    local log="$dir/Testing/suite.log"
+    mkdir -p "$dir/Testing"
+    ctest --test-dir "$dir" --output-on-failure --parallel "${BW_TEST_PARALLEL:-$(nproc)}" \
+          --output-log "$log" || status=$?
+    local skipped
+    skipped=$(grep -E '^SKIP +:' "$log" || true)
+    if [ -n "$skipped" ]; then
+        echo "Skipped tests:"
+        echo "$skipped"
+        if [ "${BW_NO_SKIPS:-0}" = 1 ]; then
+            echo "Every package is installed here, so no test may skip." >&2
+            status=1
+        fi
+    fi
+    return $status
 }
 
 # inn2's set-up stops without a mail domain in /etc/news/inn.conf: the
