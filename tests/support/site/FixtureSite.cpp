@@ -16,6 +16,7 @@
 struct FixtureSite::Shared
 {
     QString root;
+    std::function<QByteArray(const QString &)> pageMaker;
     mutable QMutex mutex;
     QHash<QString, Behaviour> behaviours;
     QList<QByteArray> requests;
@@ -68,8 +69,11 @@ void answer(const std::shared_ptr<FixtureSite::Shared> &shared, QTcpSocket *sock
         QByteArray body;
         QByteArray type = "text/html";
         QFile file(FixtureSite::fileFor(shared->root, target));
+        const QByteArray made = !b.status && shared->pageMaker ? shared->pageMaker(target) : QByteArray();
         if (b.status) {
             status = b.status;
+        } else if (!made.isNull()) {
+            body = made;
         } else if (!file.fileName().isEmpty() && file.open(QIODevice::ReadOnly)) {
             body = file.readAll();
             if (!file.fileName().endsWith(QLatin1String(".html")) && !file.fileName().endsWith(QLatin1String(".htm")))
@@ -133,6 +137,11 @@ void serve(const std::shared_ptr<FixtureSite::Shared> &shared, QTcpSocket *socke
 FixtureSite::FixtureSite(const QString &root) : m_shared(std::make_shared<Shared>())
 {
     m_shared->root = root;
+}
+
+void FixtureSite::setPageMaker(std::function<QByteArray(const QString &)> maker)
+{
+    m_shared->pageMaker = std::move(maker);
 }
 
 FixtureSite::~FixtureSite()

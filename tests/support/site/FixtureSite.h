@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <functional>
 #include <memory>
 
 class QObject;
@@ -34,6 +35,10 @@ public:
     ~FixtureSite();
     FixtureSite(const FixtureSite &) = delete;
     FixtureSite &operator=(const FixtureSite &) = delete;
+
+    // Before start: pages made by the caller, asked first for every request
+    // (from the site's thread); a null body leaves the request to the folder.
+    void setPageMaker(std::function<QByteArray(const QString &target)> maker);
 
     // Listens on 127.0.0.1 (port 0: any free port); false when it cannot.
     bool start(quint16 port = 0);
