@@ -293,6 +293,8 @@ void frmMain::createControls()
     Rect->setFrameShape(QFrame::Box);
     Rect->setStyleSheet(QStringLiteral("color: #6fa8ff;"));
     Rect->setVisible(false);
+    // The frame is only a look: the press and the click go to the label under it.
+    Rect->setAttribute(Qt::WA_TransparentForMouseEvents);
     for (int i = 0; i < 8; ++i) {
         auto *label = new ClickLabel(StatusBar1);
         label->setObjectName(QStringLiteral("Panel1%1").arg(i));
