@@ -21,8 +21,8 @@ void FG_IPO_Reg();
 inline constexpr qint64 MinIpoPageBytes = 2500;
 
 // Splits a "More Info" cell's words ("News, Chart, Profile") into cells
-// of their own from the walk's column on, each a link; cells that would
-// fall past the last column are left out. Shared by the IPO sheets whose
-// rows end with such a cell.
+// of their own from the walk's column on, each with the link look where
+// its column is a link column; words that would fall past the last column
+// are left out. Shared by the IPO sheets whose rows end with such a cell.
 struct SheetWalk;
 void moreInfoWords(SheetWalk &walk, const QString &cellHtml);
