@@ -51,18 +51,19 @@ SheetSpec calendar(const Calendar &c, int cols)
     return s;
 }
 
-// A cell of a pricings, gainers or losers row: the row's last cell, the
-// "More Info" words, becomes cells of its own wherever it falls; a comma
-// elsewhere (in a company name) stays in its cell, and nothing is written
-// past the last column.
-void offeringCell(SheetWalk &walk, const QString &cellHtml)
+// The "More Info" words ("News, Chart, Profile") as cells of their own
+// from the walk's column on, with the link look where their column is a
+// link column; words past the last column are left out.
+void moreInfoWords(SheetWalk &walk, const QString &cellHtml)
 {
-    if (walk.col >= walk.decl.cols)
-        return;
-    if (walk.lastCell)
-        moreInfoWords(walk, cellHtml);
-    else
-        walk.standardCell(cellHtml);
+    for (const QString &word : cellText(cellHtml).split(QLatin1Char(','))) {
+        if (walk.col >= walk.decl.cols)
+            return;
+        walk.write(walk.col, word.trimmed());
+        if (walk.decl.linkColumns.contains(walk.col))
+            walk.linkLook(walk.col);
+        ++walk.col;
+    }
 }
 
 QList<int> columnsFrom(int first, int last)
@@ -75,16 +76,14 @@ QList<int> columnsFrom(int first, int last)
 
 } // namespace
 
-void moreInfoWords(SheetWalk &walk, const QString &cellHtml)
+void offeringCell(SheetWalk &walk, const QString &cellHtml)
 {
-    for (const QString &word : cellText(cellHtml).split(QLatin1Char(','))) {
-        if (walk.col >= walk.decl.cols)
-            return;
-        walk.write(walk.col, word.trimmed());
-        if (walk.decl.linkColumns.contains(walk.col))
-            walk.linkLook(walk.col);
-        ++walk.col;
-    }
+    if (walk.col >= walk.decl.cols)
+        return;
+    if (walk.lastCell)
+        moreInfoWords(walk, cellHtml);
+    else
+        walk.standardCell(cellHtml);
 }
 
 void Update_IPO_Price() { fetch(Pricings); }

@@ -44,14 +44,7 @@ QStringList latestSections(const QString &page)
 void latestSection(SheetWalk &walk, const QString &section)
 {
     forEachClosedRow(section, [&](const QString &rowText) {
-        walkRowCells(walk, rowText, [&](const QString &cell) {
-            if (walk.col >= walk.decl.cols)
-                return;
-            if (walk.lastCell)
-                moreInfoWords(walk, cell);
-            else
-                walk.standardCell(cell);
-        });
+        walkRowCells(walk, rowText, [&](const QString &cell) { offeringCell(walk, cell); });
         ++walk.row;
         walk.col = 0;
         walk.grid.AddItem(QString());
