@@ -43,17 +43,19 @@ build_program() {
     cmake --build "$dir" --parallel "$(nproc)" --target "${PROGRAM_TARGETS[@]}"
 }
 
-# run_suite DIR: every test of the build in DIR; the whole output is kept in
-# DIR/Testing/suite.log. Skipped tests are listed; with BW_NO_SKIPS=1 (set
-# by CI, which installs every package) a skipped test fails the suite.
+# run_suite DIR: every test of the build in DIR; each test's whole output
+# is kept in DIR/Testing/suite.xml. Skipped test functions are listed; with
+# BW_NO_SKIPS=1 (set by CI, which installs every package) one fails the suite.
 run_suite() {
     local dir=$1 status=0
-    local log="$dir/Testing/suite.log"
     mkdir -p "$dir/Testing"
+    local log
+    log="$(cd "$dir" && pwd)/Testing/suite.xml"
+    rm -f "$log"
     ctest --test-dir "$dir" --output-on-failure --parallel "${BW_TEST_PARALLEL:-$(nproc)}" \
-          --output-log "$log" || status=$?
+          --output-junit "$log" || status=$?
     local skipped
-    skipped=$(grep -E '^SKIP +:' "$log" || true)
+    skipped=$(grep -oE '(^|<system-out>)SKIP +:.*' "$log" 2>/dev/null | sed 's/^<system-out>//' || true)
     if [ -n "$skipped" ]; then
         echo "Skipped tests:"
         echo "$skipped"

@@ -683,7 +683,7 @@ class TestEveryControl : public QObject
             {"Edit/Sell Share", purchase("Sell Share"), Holdings},
             {"Edit/Delete Share", all({asks("Are you sure you want to remove"), setLeavesAcme}), Stock, Yes},
             {"Edit/Edit Transection", purchase("Edit Transection"), TradeLog},
-            {"Edit/Delete Transection", all({asks("Are you sure you want to remove this transaction (ACME-Buy)?"),
+            {"Edit/Delete Transection", all({asks("Are you sure you want to remove this transaction (ACME-Buy"),
                                             portfolioLosesTrade}),
              TradeLog, Yes},
             {"Toolbar 0", runs(everyStock)},

@@ -270,9 +270,9 @@ private slots:
             poll.stop();
             filters = dialog->nameFilters();
             suffix = dialog->defaultSuffix();
-            // Typed into the name field and saved, as the user does; wherever
-            // the dialog's focus is by now (selectFile would not change a
-            // focused field).
+            // The name put in its field, then Save clicked; wherever the
+            // dialog's focus is by now (selectFile would not change a focused
+            // field, and typing would open the field's completion list).
             auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
             auto *buttons = dialog->findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"));
             QAbstractButton *save = buttons ? buttons->button(QDialogButtonBox::Save) : nullptr;
@@ -280,9 +280,7 @@ private slots:
                 dialog->reject();
                 return;
             }
-            name->selectAll();
-            QTest::keyClick(name, Qt::Key_Delete);
-            QTest::keyClicks(name, target(QStringLiteral("prices")));
+            name->setText(target(QStringLiteral("prices")));
             QTest::mouseClick(save, Qt::LeftButton);
         });
         poll.start(20);
