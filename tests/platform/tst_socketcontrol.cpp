@@ -1,5 +1,5 @@
 #include "platform/SocketControl.h"
-#include "support/site/FixtureSite.h"
+#include "support/DeadPort.h"
 
 #include <QElapsedTimer>
 #include <QtTest>
@@ -13,17 +13,13 @@ private slots:
     // the wait gives up on it at once.
     void errorStateHoldsUntilClose()
     {
-        quint16 deadPort = 0;
-        {
-            FixtureSite gone;
-            QVERIFY(gone.start());
-            deadPort = gone.port();
-        }
+        const DeadPort dead;
+        QVERIFY(dead.port());
         SocketControl ws;
         QList<int> numbers;
         connect(&ws, &SocketControl::Error, this, [&](int n, const QString &) { numbers << n; });
         ws.RemoteHost = QStringLiteral("127.0.0.1");
-        ws.RemotePort = deadPort;
+        ws.RemotePort = dead.port();
         ws.Connect();
         QTRY_COMPARE_WITH_TIMEOUT(ws.State(), int(SocketControl::sckError), 2000);
         QTest::qWait(50);

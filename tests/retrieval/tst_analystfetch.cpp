@@ -3,8 +3,8 @@
 #include "FetchFixture.h"
 #include "core/Registry.h"
 #include "retrieval/SymbolFetch.h"
+#include "support/DeadPort.h"
 
-#include <QTcpServer>
 #include <QTimer>
 #include <QtTest>
 
@@ -68,11 +68,8 @@ private slots:
         QVERIFY(!QFile::exists(cached(QStringLiteral("AAA_mr.Sh"))));
         QVERIFY(QFile::exists(cached(QStringLiteral("BBB_mr.Sh"))));
 
-        QTcpServer probe;
-        probe.listen(QHostAddress::LocalHost, 0);
-        const quint16 dead = probe.serverPort();
-        probe.close();
-        SaveSetting(siteSettingName(Site::ExchangeData), QStringLiteral("127.0.0.1:%1").arg(dead));
+        const DeadPort dead;
+        SaveSetting(siteSettingName(Site::ExchangeData), QStringLiteral("127.0.0.1:%1").arg(dead.port()));
         Update_SI();
         QCOMPARE(f->dialogs.shown().size(), 2); // one message a stock
         QVERIFY(!QFile::exists(cached(QStringLiteral("AAA_SI.Sh"))));

@@ -5,13 +5,13 @@
 #include "retrieval/BatchRun.h"
 #include "retrieval/transport/RunState.h"
 #include "retrieval/transport/TransferFetch.h"
+#include "support/DeadPort.h"
 #include "support/RecordingMainWindow.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempProfile.h"
 
 #include <QFile>
 #include <QHostAddress>
-#include <QTcpServer>
 #include <QtTest>
 
 namespace {
@@ -99,13 +99,8 @@ private slots:
     // A run where everything came keeps the panel as the transfers left it.
     void failedFetchesAreCountedAndLogged()
     {
-        quint16 deadPort = 0;
-        {
-            QTcpServer probe;
-            QVERIFY(probe.listen(QHostAddress::LocalHost));
-            deadPort = probe.serverPort();
-        }
-        const QString dead = QStringLiteral("http://127.0.0.1:%1/").arg(deadPort);
+        const DeadPort deadPort;
+        const QString dead = QStringLiteral("http://127.0.0.1:%1/").arg(deadPort.port());
         Run run({0, 1});
         tickOnly({0, 1});
         run.table[0] = [&] { GetUrlToFile(DataDir + QStringLiteral("/a.Sh"), dead + QStringLiteral("a"), QString()); };

@@ -1,6 +1,7 @@
 #include "platform/SocketControl.h"
 #include "retrieval/transport/RunState.h"
 #include "retrieval/transport/SocketFetch.h"
+#include "support/DeadPort.h"
 #include "support/RecordingMainWindow.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempProfile.h"
@@ -187,17 +188,13 @@ private slots:
     // A refused connection: one message, no file, and the walk goes on.
     void failedConnectionShowsOneMessage()
     {
-        quint16 deadPort = 0;
-        {
-            FixtureSite gone;
-            QVERIFY(gone.start());
-            deadPort = gone.port();
-        }
+        const DeadPort dead;
+        QVERIFY(dead.port());
         const QString lost = cache + QStringLiteral("/AAA_mr.Sh");
         setWinsockWaitTimeout(50000); // the refusal, not the limit, must end the wait
         QElapsedTimer clock;
         clock.start();
-        SocketFetch(lost, QStringLiteral("http://127.0.0.1:%1/quote.asp?Symbol=aaa").arg(deadPort), QString());
+        SocketFetch(lost, QStringLiteral("http://127.0.0.1:%1/quote.asp?Symbol=aaa").arg(dead.port()), QString());
         QVERIFY2(clock.elapsed() < 25000, qPrintable(QString::number(clock.elapsed())));
         QVERIFY(!QFile::exists(lost));
         QCOMPARE(dialogs->shown().size(), 1);

@@ -7,6 +7,7 @@
 #include "retrieval/ui/Options.h"
 #include "retrieval/ui/VersionCheck.h"
 #include "services/ui/frmUpgrade.h"
+#include "support/DeadPort.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempProfile.h"
 #include "support/site/FixtureSite.h"
@@ -14,7 +15,6 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QPushButton>
-#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -128,11 +128,9 @@ private slots:
         QVERIFY(site.start());
         site.setBehaviour(QStringLiteral("/Brw53.txt"), {FixtureSite::Mode::Hang, 0, 0});
         QString host = site.host();
-        if (refused) {
-            QTcpServer closed;
-            QVERIFY(closed.listen(QHostAddress::LocalHost));
-            host = QStringLiteral("127.0.0.1:%1").arg(closed.serverPort());
-        }
+        const DeadPort closed;
+        if (refused)
+            host = QStringLiteral("127.0.0.1:%1").arg(closed.port());
         SaveSetting(siteSettingName(Site::MakerSite), host);
         VersionCheck::setTimeoutMs(400);
         ScriptedDialogs dialogs;
