@@ -4,7 +4,12 @@
 #include "retrieval/AutoUpdate.h"
 #include "retrieval/BatchRun.h"
 #include "retrieval/transport/RunState.h"
+#include "retrieval/transport/SocketFetch.h"
 #include "retrieval/transport/TransferFetch.h"
+#include "core/Sites.h"
+#include "services/Adviser.h"
+#include "services/SmtpClient.h"
+#include "support/site/FixtureSite.h"
 #include "support/RecordingMainWindow.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempProfile.h"
@@ -12,6 +17,8 @@
 #include <QFile>
 #include <QHostAddress>
 #include <QTcpServer>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 namespace {
@@ -50,7 +57,7 @@ struct Run
         services.checkConnection = [] { return true; };
         services.sendFeedback = [this](const QString &, const QString &, const QString &) {
             mailsSent << 1;
-            return mailAccepted;
+            return mailAccepted ? QString() : QStringLiteral("Connection refused by smtp.example.org");
         };
     }
 };
@@ -135,15 +142,110 @@ private slots:
     {
         Run run({0, 1, 2});
         tickOnly({0, 1, 2});
-        // The first routine presses Stop; the others find StopFlag set.
+        // The first routine presses Stop; no other routine starts after it.
         QList<bool> stopSeen;
         run.table[0] = [&] { StopUpdate(run.toolbar); };
         run.table[1] = [&] { stopSeen << StopFlag; };
         run.table[2] = [&] { stopSeen << StopFlag; };
         UpdateAll(run.toolbar, run.table, run.services);
-        QCOMPARE(stopSeen, (QList<bool>{true, true}));
+        QCOMPARE(stopSeen, QList<bool>{});
+        QCOMPARE(TasksLeft, short(0));
         QCOMPARE(run.toolbar.caption, QStringLiteral("Update"));
         QCOMPARE(run.window.panels[7], QString());
+    }
+
+    // The adviser tip (box 19) is no exception: after Stop it does not
+    // start, so a hung tip site holds nothing up.
+    void stopEndsTheRunBeforeTheTipFetch()
+    {
+        QTemporaryDir root;
+        FixtureSite site(root.path());
+        QVERIFY(site.start());
+        setAllSiteHosts(site.host());
+        site.setBehaviour(QStringLiteral("/pellor/tip.txt"), {FixtureSite::Mode::Hang, 0, 0});
+        setWinsockWaitTimeout(3000);
+        Run run({0, 19});
+        tickOnly({0, 19});
+        run.table[0] = [&] { StopUpdate(run.toolbar); };
+        run.table[19] = [] { ::UpdateAdvise(); };
+        UpdateAll(run.toolbar, run.table, run.services);
+        QCOMPARE(site.requestCount(), 0);
+        resetSocketFetch();
+    }
+
+    // Update pressed while a stopped run still passes its last boxes (the
+    // toolbar already reads "Update") starts no second run inside it.
+    void noRunStartsWhileOneIsActive()
+    {
+        Run run({0, 1});
+        tickOnly({0, 1});
+        int presses = 0;
+        run.table[0] = [&] {
+            ++presses;
+            StopUpdate(run.toolbar);
+            QCOMPARE(run.toolbar.updateCaption(), QStringLiteral("Update"));
+            if (presses == 1)
+                UpdateAll(run.toolbar, run.table, run.services);
+        };
+        UpdateAll(run.toolbar, run.table, run.services);
+        QCOMPARE(presses, 1);
+        QCOMPARE(run.ran, QList<int>{});
+        // Once it has ended, the next press starts a run as usual.
+        run.table[0] = [&] { run.ran << 0; };
+        UpdateAll(run.toolbar, run.table, run.services);
+        QCOMPARE(run.ran, (QList<int>{0, 1}));
+    }
+
+    // Stop while the queued feedback waits for a silent mail server ends
+    // that wait at once; the mail stays queued.
+    void stopEndsTheFeedbackMailWait()
+    {
+        QTcpServer silent;
+        QVERIFY(silent.listen(QHostAddress::LocalHost, 0));
+        SmtpClient::DefaultPort = silent.serverPort();
+        SaveSetting(QStringLiteral("EmailServer"), QStringLiteral("127.0.0.1"));
+        SaveSetting(QStringLiteral("Q_Message"), QStringLiteral("Age: 30"));
+        Run run({1});
+        tickOnly({1});
+        run.services.sendFeedback = sendFeedbackMail;
+        connect(&silent, &QTcpServer::newConnection, this, [&] { StopUpdate(run.toolbar); });
+        bool late = false;
+        QTimer::singleShot(20000, this, [&late] { late = true; });
+        UpdateAll(run.toolbar, run.table, run.services);
+        SmtpClient::DefaultPort = 25;
+        QVERIFY(!late);
+        QCOMPARE(run.ran, QList<int>{});
+        QCOMPARE(QuerySetting(QStringLiteral("Q_Message")).toString(), QStringLiteral("Age: 30"));
+    }
+
+    // A queued feedback mail that cannot go stays queued without a box:
+    // each run says so in the status panel, the error log has it once.
+    void unsentFeedbackIsSaidWithoutABox()
+    {
+        quint16 deadPort = 0;
+        {
+            QTcpServer probe;
+            QVERIFY(probe.listen(QHostAddress::LocalHost));
+            deadPort = probe.serverPort();
+        }
+        SmtpClient::DefaultPort = deadPort;
+        SaveSetting(QStringLiteral("EmailServer"), QStringLiteral("127.0.0.1"));
+        SaveSetting(QStringLiteral("Q_Message"), QStringLiteral("Age: 30"));
+        ScriptedDialogs dialogs;
+        Run run({});
+        run.services.sendFeedback = sendFeedbackMail;
+        for (int i = 0; i < 2; ++i) {
+            UpdateAll(run.toolbar, run.table, run.services);
+            QCOMPARE(run.window.panels[6], QStringLiteral("Feedback mail not sent"));
+        }
+        SmtpClient::DefaultPort = 25;
+        QCOMPARE(dialogs.shown().size(), 0);
+        QCOMPARE(QuerySetting(QStringLiteral("Q_Message")).toString(), QStringLiteral("Age: 30"));
+        QFile log(DataDir + QStringLiteral("/ErrorLog.txt"));
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        const QByteArray text = log.readAll();
+        QCOMPARE(text.count("Where: Update feedback mail"), 1);
+        QVERIFY(text.contains("Connection refused by 127.0.0.1"));
     }
 
     void noConnectionOnlyRunsTheClosingSteps()
