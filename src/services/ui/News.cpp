@@ -11,12 +11,13 @@
 #include "platform/PathResolver.h"
 #include "platform/Sleep.h"
 #include "platform/Twips.h"
+#include "platform/ui/CloseBox.h"
 #include "platform/ui/FlexGridView.h"
+#include "platform/ui/WindowKeys.h"
 
 #include <QApplication>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -107,6 +108,7 @@ News::News(QWidget *parent) : QWidget(parent, Qt::Window)
     FGModel = new FlexGrid(this);
     FG = new FlexGridView(FGModel, Frm[1]);
     FG->setToolTip(QStringLiteral("Click On Header To View Message"));
+    FG->installEventFilter(this);
     Text2 = new QPlainTextEdit(Frm[1]);
     Text2->setToolTip(QStringLiteral("Message Body"));
     Text2->setReadOnly(true);
@@ -178,6 +180,14 @@ News::News(QWidget *parent) : QWidget(parent, Qt::Window)
         cmdDisconnect->setEnabled(on);
     };
 
+    // The close box unloads the window as Exit does: QUIT, then gone.
+    onCloseBox(this, [this] { cmdclose_Click(); });
+    // The window sees these keys before its fields do.
+    addWindowKeys(this,
+                  {Qt::ALT | Qt::Key_G, Qt::ALT | Qt::Key_M, Qt::ALT | Qt::Key_O, Qt::ALT | Qt::Key_C,
+                   Qt::ALT | Qt::Key_D, Qt::ALT | Qt::Key_X, QKeyCombination(Qt::Key_Escape), Qt::ALT | Qt::Key_Escape},
+                  [this](int key, Qt::KeyboardModifiers modifiers) { Form_KeyDown(key, modifiers); });
+
     resize(Twips::toPixelsX(9000, this), Twips::toPixelsY(6600, this));
     Form_Load();
 }
@@ -220,11 +230,15 @@ void News::lblNav_Click(int Index)
 
 void News::cmdConnect_Click()
 {
+    if (client.Connected) {
+        client.ConnectToServer(); // says it is connected already
+        return;
+    }
     if (!client.ConnectToServer()) {
         lblNav_Click(2); // no server name yet
         return;
     }
-    cmdConnect->setEnabled(client.Connected);
+    cmdConnect->setEnabled(false);
     cmdDisconnect->setEnabled(true);
 }
 
@@ -300,9 +314,15 @@ void News::resetGrid()
     FGModel->setFixedCols(0);
     FGModel->setRowHeight(1, 0); // no article row shows before the first comes
     SetHeaders(FGModel, {"", "Subject", "Date", "From", "Lines", "ID"});
+    fitColumns();
+    SetColAlign(FGModel, {Variant(), 1, 1, 1, 4, 4});
+}
+
+void News::fitColumns()
+{
+    // Shares of the grid's width as it is laid out, not as it was made.
     FGModel->setWidth(qRound(Twips::fromPixelsX(FG->width(), FG)));
     SetColWidths(FGModel, {3, 58, 15, 15, 8, 0});
-    SetColAlign(FGModel, {Variant(), 1, 1, 1, 4, 4});
 }
 
 void News::openGroup(const QString &group)
@@ -408,13 +428,10 @@ void News::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers)
     }
 }
 
-void News::keyPressEvent(QKeyEvent *event)
-{
-    Form_KeyDown(event->key(), event->modifiers());
-}
-
 bool News::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == FG && event->type() == QEvent::Resize)
+        fitColumns();
     if (event->type() == QEvent::MouseButtonRelease) {
         if (auto *l = qobject_cast<QLabel *>(watched); l && l->isEnabled()) {
             if (const int i = lblNav.indexOf(l); i >= 0)

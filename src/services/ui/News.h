@@ -73,11 +73,11 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void Form_Load();
     void resetGrid();
+    void fitColumns();
     void openGroup(const QString &group);
     void setStatus(const QString &text);
     bool m_closing = false;

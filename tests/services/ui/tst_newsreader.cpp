@@ -3,6 +3,7 @@
 #include "core/DataDir.h"
 #include "core/Registry.h"
 #include "platform/FlexGrid.h"
+#include "platform/ui/FlexGridView.h"
 #include "services/NntpClient.h"
 #include "services/ui/News.h"
 #include "support/NewsServer.h"
@@ -10,6 +11,9 @@
 #include "support/TempProfile.h"
 
 #include <QFile>
+#include <QFontMetrics>
+#include <QStackedWidget>
+#include <QLineEdit>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -23,7 +27,7 @@ namespace {
 
 // A news server that answers each command line from a script: the first
 // entry whose key starts the line; an answer written in parts ("|" between
-// them) goes out in that many packets, 50 ms apart.
+// them) goes out in that many packets, gapMs apart; a part "!" hangs up.
 class ScriptedNntpPeer : public QObject
 {
 public:
@@ -39,11 +43,9 @@ public:
                     lines << line;
                     for (const auto &[key, answer] : m_script)
                         if (line.startsWith(key)) {
-                            int delay = 0;
-                            for (const QString &part : answer.split(QLatin1Char('|'))) {
-                                QTimer::singleShot(delay, m_client, [c = m_client, part] { c->write(part.toLatin1()); });
-                                delay += 50;
-                            }
+                            m_queue += answer.split(QLatin1Char('|'));
+                            if (!m_busy)
+                                sendNext();
                             break;
                         }
                 }
@@ -52,11 +54,29 @@ public:
     }
     int port() const { return m_server.serverPort(); }
     QStringList lines;
+    int gapMs = 50;
 
 private:
+    // The parts go out in order, one every gapMs.
+    void sendNext()
+    {
+        m_busy = !m_queue.isEmpty();
+        if (!m_busy)
+            return;
+        const QString part = m_queue.takeFirst();
+        if (part == QLatin1String("!"))
+            m_client->disconnectFromHost();
+        else
+            m_client->write(part.toLatin1());
+        m_busy = !m_queue.isEmpty();
+        if (m_busy)
+            QTimer::singleShot(gapMs, Qt::PreciseTimer, m_client, [this] { sendNext(); });
+    }
     QTcpServer m_server;
     QTcpSocket *m_client = nullptr;
     QList<QPair<QString, QString>> m_script;
+    QStringList m_queue;
+    bool m_busy = false;
 };
 
 } // namespace
@@ -102,6 +122,9 @@ private slots:
     {
         UnloadNews();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        // The window system's news of the closed window (its deactivation)
+        // is taken now, not in the middle of the next test.
+        QCoreApplication::processEvents();
         NntpClient::DefaultPort = 119;
         m_profile.reset();
     }
@@ -172,6 +195,123 @@ private slots:
         w->FG_Click();
         QTRY_COMPARE_WITH_TIMEOUT(w->Text2->toPlainText(), QStringLiteral("222 7 <a@b>\nfirst line\n.second\n.\n"), 5000);
         QCOMPARE(peer.lines.mid(1), (QStringList{"GROUP alt.test", "STAT 7", "HEAD", "NEXT", "BODY 7"}));
+    }
+
+    // A group list that keeps coming for longer than the time limit is
+    // read whole: the limit is the server's silence, and each arrival
+    // starts it again.
+    void slowListIsReadWhole()
+    {
+        QString answer = QStringLiteral("215 list follows\r\n");
+        for (int i = 1; i <= 40; ++i)
+            answer += QStringLiteral("|alt.slow%1 10 1 y\r\n").arg(i);
+        answer += QStringLiteral("|.\r\n");
+        ScriptedNntpPeer peer({{"MODE READER", "200 reader\r\n"}, {"LIST", answer}});
+        peer.gapMs = 100; // 4 s in all against a limit of 2 s
+        ScriptedDialogs dialogs;
+        News *w = open(peer.port());
+        QTRY_VERIFY_WITH_TIMEOUT(w->client.Connected, 5000);
+        dialogs.answer(Msg::Yes);
+        QTest::mouseClick(w->cmdServerList, Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(w->StatusBar1->text(), QStringLiteral("List Download"), 15000);
+        QCOMPARE(w->List1->count(), 40);
+        QCOMPARE(w->List1->item(39)->text(), QStringLiteral("alt.slow40"));
+        QVERIFY(w->client.Connected);
+    }
+
+    // A list the server cuts off before its closing "." adds nothing, and
+    // the hang-up is said at once.
+    void cutListAddsNothing()
+    {
+        ScriptedNntpPeer peer({{"MODE READER", "200 reader\r\n"},
+                               {"LIST", "215 list follows\r\n|alt.a 1 1 y\r\nalt.b 1 1 y\r\n|!"}});
+        ScriptedDialogs dialogs;
+        News *w = open(peer.port());
+        w->client.WaitSeconds = 30;
+        QTRY_VERIFY_WITH_TIMEOUT(w->client.Connected, 5000);
+        dialogs.answer(Msg::Yes);
+        QTest::mouseClick(w->cmdServerList, Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(w->StatusBar1->text(), QStringLiteral("Disconnected From 127.0.0.1"), 5000);
+        QCOMPARE(w->List1->count(), 0);
+        QVERIFY(!w->client.Connected);
+        QVERIFY(w->cmdConnect->isEnabled());
+    }
+
+    // A refused connection is said in words, and Connect is usable again.
+    void refusedConnectionIsSaidInWords()
+    {
+        int dead = 0;
+        {
+            QTcpServer probe;
+            probe.listen(QHostAddress::LocalHost, 0);
+            dead = probe.serverPort();
+        }
+        News *w = open(dead);
+        QTRY_COMPARE_WITH_TIMEOUT(w->StatusBar1->text(), QStringLiteral("Connection refused by 127.0.0.1"), 5000);
+        QVERIFY(w->cmdConnect->isEnabled());
+        QVERIFY(!w->cmdDisconnect->isEnabled());
+    }
+
+    // The window's Alt keys act from every field without typing into it;
+    // Alt+C while connected leaves Connect disabled; Alt+D says QUIT.
+    void keysFromEveryField()
+    {
+        ScriptedNntpPeer peer(QList<QPair<QString, QString>>{{"MODE READER", "200 reader\r\n"}});
+        NntpClient::DefaultPort = peer.port();
+        SaveSetting(QStringLiteral("NewsServer"), QStringLiteral("127.0.0.1"));
+        ShowNews(nullptr);
+        News *w = newsWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        w->List1->setFocus();
+        QTest::keyClick(w->List1, Qt::Key_C, Qt::AltModifier);
+        QTRY_VERIFY_WITH_TIMEOUT(w->client.Connected, 5000);
+        QTest::keyClick(w->List1, Qt::Key_C, Qt::AltModifier);
+        QCOMPARE(w->StatusBar1->text(), QStringLiteral("Already connected : 127.0.0.1"));
+        QVERIFY(!w->cmdConnect->isEnabled());
+        QVERIFY(w->cmdDisconnect->isEnabled());
+
+        QTest::keyClick(w->List1, Qt::Key_O, Qt::AltModifier);
+        QCOMPARE(w->pages->currentIndex(), 2);
+        w->txtServer->setFocus();
+        QTest::keyClick(w->txtServer, Qt::Key_G, Qt::AltModifier);
+        QCOMPARE(w->pages->currentIndex(), 0);
+        QCOMPARE(w->txtServer->text(), QStringLiteral("127.0.0.1"));
+        QTest::keyClick(w->List1, Qt::Key_M, Qt::AltModifier);
+        QCOMPARE(w->pages->currentIndex(), 1);
+        w->Text2->setFocus();
+        QTest::keyClick(w->Text2, Qt::Key_D, Qt::AltModifier);
+        QVERIFY(!w->client.Connected);
+        QTRY_VERIFY_WITH_TIMEOUT(peer.lines.contains(QStringLiteral("QUIT")), 5000);
+        QTest::keyClick(w->Text2, Qt::Key_X, Qt::AltModifier);
+        QVERIFY(!newsWindow());
+    }
+
+    // The close box unloads the window as Exit does: QUIT goes to the
+    // server, and the next opening is a fresh window.
+    void closeBoxSaysQuit()
+    {
+        ScriptedNntpPeer peer(QList<QPair<QString, QString>>{{"MODE READER", "200 reader\r\n"}});
+        News *w = open(peer.port());
+        QTRY_VERIFY_WITH_TIMEOUT(w->client.Connected, 5000);
+        w->close();
+        QVERIFY(!newsWindow());
+        QTRY_VERIFY_WITH_TIMEOUT(peer.lines.contains(QStringLiteral("QUIT")), 5000);
+    }
+
+    // At the window's first size the grid's headings can be read whole.
+    void gridHeadingsAreReadable()
+    {
+        SaveSetting(QStringLiteral("NewsServer"), QStringLiteral("127.0.0.1"));
+        ShowNews(nullptr);
+        News *w = newsWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        QTest::keyClick(w, Qt::Key_M, Qt::AltModifier);
+        QCOMPARE(w->pages->currentIndex(), 1);
+        for (int col = 1; col <= 4; ++col) {
+            const FlexGridView::CellStyle cell = w->FG->cellStyle(0, col);
+            QVERIFY2(w->FG->cellRect(0, col).width() > QFontMetrics(cell.font).horizontalAdvance(cell.text),
+                     qPrintable(cell.text));
+        }
     }
 
     // A server that stops answering: the wait ends with a word and the

@@ -21,6 +21,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QtTest>
 
 class TestQueryWindows : public QObject
@@ -40,6 +42,14 @@ class TestQueryWindows : public QObject
         setNewsTodayForTests([today] { return today; });
         ShowReuters(symbol);
         return newsQueryWindow();
+    }
+
+    // A click where the user clicks an option: on its round indicator.
+    static void clickOption(QRadioButton *b)
+    {
+        QStyleOptionButton option;
+        option.initFrom(b);
+        QTest::mouseClick(b, Qt::LeftButton, {}, b->style()->subElementRect(QStyle::SE_RadioButtonIndicator, &option, b).center());
     }
 
     void chooseLength(Reuters *w, const QString &item)
@@ -291,6 +301,56 @@ private slots:
         QCOMPARE(opened, QStringList{server + "&time=1&freq=9&compidx=nasdaq:3291&comp=A%26B&uf=0&lf=0&ma=0&maval=9"
                                               "&type=2&style=1&size=2&state=0&rand=881"});
         QVERIFY(!chartQueryWindow());
+    }
+
+    // The title bar's close box unloads each query window as its Cancel
+    // does: the next opening starts afresh, choices not kept.
+    void closeBoxUnloadsTheWindows()
+    {
+        Reuters *news = openNews(QDate(2026, 3, 15));
+        QVERIFY(QTest::qWaitForWindowExposed(news));
+        news->txtSymbol[3]->setFocus();
+        QTest::keyClicks(news->txtSymbol[3], QStringLiteral("MSFT"));
+        news->close();
+        QVERIFY(!newsQueryWindow());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(openNews(QDate(2026, 3, 15))->txtSymbol[3]->text(), QString());
+
+        ShowTechGraphWindow();
+        TechGraph *tech = techGraphWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(tech));
+        const QString fresh = tech->IndicatorName;
+        clickOption(tech->optGraph[3]);
+        QVERIFY(tech->IndicatorName != fresh);
+        tech->close();
+        QVERIFY(!techGraphWindow());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        ShowTechGraphWindow();
+        QCOMPARE(techGraphWindow()->IndicatorName, fresh);
+
+        ShowScr(nullptr, 120);
+        Scr *scr = screenerWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(scr));
+        clickOption(scr->options[QStringLiteral("pe")][2]);
+        QVERIFY(scr->options[QStringLiteral("pe")][2]->isChecked());
+        scr->close();
+        QVERIFY(!screenerWindow());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        ShowScr(nullptr, 120);
+        QVERIFY(!screenerWindow()->options[QStringLiteral("pe")][2]->isChecked());
+
+        // The chart query's unsaved choices do not come back either.
+        ShowBigChartWindow();
+        BigChart *chart = chartQueryWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(chart));
+        const QString saved = chart->cboUp->currentText();
+        chart->cboUp->setCurrentIndex(chart->cboUp->findText(QStringLiteral("Show All Events")));
+        chart->close();
+        QVERIFY(!chartQueryWindow());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        ShowBigChartWindow();
+        QCOMPARE(chartQueryWindow()->cboUp->currentText(), saved);
+        QCOMPARE(QuerySetting(QStringLiteral("ChartOpt")).toString(), QString());
     }
 };
 
