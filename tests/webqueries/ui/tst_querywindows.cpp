@@ -139,7 +139,8 @@ private slots:
         w->txtFromDay->setFocus();
         w->txt_ToDay->setFocus();
         w->txtFromDay->clearFocus();
-        QApplication::sendEvent(w->txtFromDay, new QFocusEvent(QEvent::FocusOut));
+        QFocusEvent focusOut(QEvent::FocusOut);
+        QApplication::sendEvent(w->txtFromDay, &focusOut);
         QCOMPARE(w->txtFromDay->text(), QStringLiteral("05"));
         w->txtSymbol[1]->setText(QStringLiteral("C D"));
         w->cmdQuery->click();
@@ -264,7 +265,8 @@ private slots:
         QCOMPARE(w->ChartUrl(), server + "&time=1&freq=9&compidx=nasdaq:3291&comp=&uf=0&lf=0&ma=0&maval=9&type=2"
                                          "&style=1&size=2&state=0&rand=881");
         w->txtSbl->setFocus();
-        QApplication::sendEvent(w->txtSbl, new QFocusEvent(QEvent::FocusIn));
+        QFocusEvent focusIn(QEvent::FocusIn);
+        QApplication::sendEvent(w->txtSbl, &focusIn);
         QVERIFY(w->cmdSave->isEnabled());
         w->cmdSave->click();
         QCOMPARE(QuerySetting(QStringLiteral("ChartOpt")).toString(), QStringLiteral(",0,2,0,3,0,0,1,0,9,0,"));
