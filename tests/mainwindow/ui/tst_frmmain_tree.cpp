@@ -17,6 +17,7 @@
 #include "support/GridDump.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempProfile.h"
+#include "support/TreeClicks.h"
 
 #include <QAction>
 #include <QLabel>
@@ -84,12 +85,7 @@ class TestFrmMainTree : public QObject
     {
         const int index = node(key);
         QVERIFY2(index, key);
-        for (int p = nodes().Parent(index); p; p = nodes().Parent(p))
-            nodes().setExpanded(p, true);
-        QTreeWidgetItem *item = w->TreeView1->itemOf(index);
-        w->TreeView1->scrollToItem(item);
-        QTest::mouseClick(w->TreeView1->viewport(), Qt::LeftButton, {},
-                          w->TreeView1->visualItemRect(item).center());
+        clickTreeNode(w->TreeView1, index);
     }
 
     QStringList visibleMenuItems()

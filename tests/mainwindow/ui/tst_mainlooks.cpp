@@ -15,6 +15,7 @@
 #include "retrieval/ui/Options.h"
 #include "sheets/ColLayout.h"
 #include "support/TempProfile.h"
+#include "support/TreeClicks.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -97,15 +98,7 @@ class TestMainLooks : public QObject
         QVERIFY2(index, key);
         clickNode(index);
     }
-    void clickNode(int index)
-    {
-        TreeModel &nodes = w->TreeView1->Nodes();
-        for (int p = nodes.Parent(index); p; p = nodes.Parent(p))
-            nodes.setExpanded(p, true);
-        QTreeWidgetItem *item = w->TreeView1->itemOf(index);
-        w->TreeView1->scrollToItem(item);
-        QTest::mouseClick(w->TreeView1->viewport(), Qt::LeftButton, {}, w->TreeView1->visualItemRect(item).center());
-    }
+    void clickNode(int index) { clickTreeNode(w->TreeView1, index); }
 
     // Clicks the toolbar's "Setting" button; `act` runs in the form.
     void openSettings(std::function<void(Options *)> act)
