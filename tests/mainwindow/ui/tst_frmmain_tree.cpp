@@ -312,7 +312,12 @@ private slots:
         w->mnuTree_Click(3);
         QVERIFY(lotChooser());
         QCOMPARE(lotChooser()->FG->rowCount(), 2);
-        lotChooser()->FG->setCurrentCell(0, 0);
+        // Nothing is sold until a lot is chosen, by OK or by Enter.
+        QVERIFY(!lotChooser()->cmdOK->isEnabled());
+        QTest::keyClick(lotChooser(), Qt::Key_Return);
+        QVERIFY(lotChooser() && !purchaseWindow());
+        QTableWidget *lots = lotChooser()->FG;
+        QTest::mouseClick(lots->viewport(), Qt::LeftButton, {}, lots->visualItemRect(lots->item(0, 0)).center());
         QTest::mouseClick(lotChooser()->cmdOK, Qt::LeftButton);
         QTRY_VERIFY(purchaseWindow());
         QCOMPARE(purchaseWindow()->windowTitle(), QStringLiteral("Sell Share"));
