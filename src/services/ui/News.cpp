@@ -108,7 +108,9 @@ News::News(QWidget *parent) : QWidget(parent, Qt::Window)
     FGModel = new FlexGrid(this);
     FG = new FlexGridView(FGModel, Frm[1]);
     FG->setToolTip(QStringLiteral("Click On Header To View Message"));
-    FG->installEventFilter(this);
+    // The columns keep their shares of the grid as it is laid out, not of
+    // its width when it was made.
+    FG->setColumnsFollowWidth(true);
     Text2 = new QPlainTextEdit(Frm[1]);
     Text2->setToolTip(QStringLiteral("Message Body"));
     Text2->setReadOnly(true);
@@ -314,15 +316,9 @@ void News::resetGrid()
     FGModel->setFixedCols(0);
     FGModel->setRowHeight(1, 0); // no article row shows before the first comes
     SetHeaders(FGModel, {"", "Subject", "Date", "From", "Lines", "ID"});
-    fitColumns();
-    SetColAlign(FGModel, {Variant(), 1, 1, 1, 4, 4});
-}
-
-void News::fitColumns()
-{
-    // Shares of the grid's width as it is laid out, not as it was made.
     FGModel->setWidth(qRound(Twips::fromPixelsX(FG->width(), FG)));
     SetColWidths(FGModel, {3, 58, 15, 15, 8, 0});
+    SetColAlign(FGModel, {Variant(), 1, 1, 1, 4, 4});
 }
 
 void News::openGroup(const QString &group)
@@ -430,8 +426,6 @@ void News::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers)
 
 bool News::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == FG && event->type() == QEvent::Resize)
-        fitColumns();
     if (event->type() == QEvent::MouseButtonRelease) {
         if (auto *l = qobject_cast<QLabel *>(watched); l && l->isEnabled()) {
             if (const int i = lblNav.indexOf(l); i >= 0)

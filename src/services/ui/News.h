@@ -77,7 +77,6 @@ protected:
 private:
     void Form_Load();
     void resetGrid();
-    void fitColumns();
     void openGroup(const QString &group);
     void setStatus(const QString &text);
     bool m_closing = false;
