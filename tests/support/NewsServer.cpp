@@ -53,11 +53,11 @@ ServerStart NewsServer::start(QString *why)
         p.start(QStringLiteral("/bin/sh"), {script(), QStringLiteral("start"), m_dir.path(),
                                             QString::number(m_feed), QString::number(m_read)});
         m_started = true;
-        // A loaded machine is slow to start it; the bound only ends a hang.
-        if (!p.waitForFinished(90000)) {
+        // The script bounds its own wait; this only ends a hang of the script.
+        if (!p.waitForFinished(240000)) {
             p.kill();
             p.waitForFinished(5000);
-            *why = QStringLiteral("inn2 did not start within 90 s");
+            *why = QStringLiteral("inn2 did not start within 240 s");
             return ServerStart::Failed;
         }
         if (p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0)

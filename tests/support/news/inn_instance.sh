@@ -105,8 +105,10 @@ echo $! > "$D/innd.pid"
 setsid runuser -u news -- env INNCONF="$INNCONF" $bin/nnrpd -D -f -b 127.0.0.1 -p "$read" > "$D/nnrpd.out" 2>&1 &
 echo $! > "$D/nnrpd.pid"
 # Ready when innd answers on its control socket and the reader port greets
-# as nnrpd does; a server that ends meanwhile could not take its port.
-for _ in $(seq 300); do
+# as nnrpd does; a server that ends meanwhile could not take its port. A
+# loaded machine can take long to start them: the bound only ends a hang.
+deadline=$(( $(date +%s) + 180 ))
+while [ "$(date +%s)" -lt "$deadline" ]; do
     for p in innd nnrpd; do
         if ! kill -0 "$(cat "$D/$p.pid")" 2>/dev/null; then
             echo "$p ended: $(cat "$D/$p.out")" >&2
@@ -114,16 +116,22 @@ for _ in $(seq 300); do
             exit 2
         fi
     done
-    if runuser -u news -- env INNCONF="$INNCONF" $bin/ctlinnd -t 2 mode >/dev/null 2>&1 &&
-       /usr/bin/python3 -c "
-import socket, sys
-s = socket.create_connection(('127.0.0.1', $read), 2)
-sys.exit(0 if s.makefile('rb').readline().startswith((b'200', b'201')) else 1)" 2>/dev/null; then
-        echo ready
-        exit 0
+    if ! control=$(runuser -u news -- env INNCONF="$INNCONF" $bin/ctlinnd -t 10 mode 2>&1); then
+        waiting="innd's control socket: $control"
+    elif ! greeting=$(/usr/bin/python3 -c "
+import socket
+s = socket.create_connection(('127.0.0.1', $read), 10)
+s.settimeout(30)
+print(s.makefile('rb').readline().decode('latin-1'), end='')" 2>&1); then
+        waiting="the reader's greeting: $greeting"
+    else
+        case "$greeting" in
+        200*|201*) echo ready; exit 0 ;;
+        esac
+        waiting="the reader's greeting, which was: $greeting"
     fi
-    sleep 0.1
+    sleep 0.2
 done
-echo "inn2 did not start: $(cat "$D/innd.out" "$D/nnrpd.out")" >&2
+echo "inn2 did not start: still waiting for $waiting $(cat "$D/innd.out" "$D/nnrpd.out")" >&2
 stop
 exit 1
