@@ -15,7 +15,11 @@
 #include "sheets/GridLinks.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempProfile.h"
+#include "webqueries/ChartQuery.h"
 #include "webqueries/LinkOpeners.h"
+#include "webqueries/NewsQuery.h"
+#include "webqueries/Screener.h"
+#include "webqueries/TechIndicators.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkProxy>
@@ -181,6 +185,14 @@ private slots:
             OpenBoards(i);
         for (short i = 0; i < 8; ++i)
             OpenIndustryGroup(i);
+        // The query windows' pages.
+        NewsDates dates;
+        fillEmptyNewsDates(dates);
+        addresses << newsQueryUrl({QStringLiteral("IBM")}, 7, dates) << screenUrl({}, 0)
+                  << techGraphUrl(QStringLiteral("MACD"), 90);
+        ChartQuery chart;
+        chart.symbol = QStringLiteral("IBM");
+        addresses << chartUrl(chart);
         for (const QString &key : zoomSheetKeys()) {
             zoomSheetFill(key)();
             const FlexGrid &g = *w->FGModel;

@@ -213,6 +213,8 @@ const Known BrowserPages[] = {
     {R"(^/wsc/Industry_Group_Analysis)", "the industry group analysis"},
     {R"(^/wsc/Technical)", "the technical indicator chart"},
     {R"(^/basicscreen\.asp)", "the stock screen's results"},
+    {R"(^/content/MONEYNET/News/NewsHeadlines)", "the news headlines of the chosen days"},
+    {R"(^/intchart/frames/chart)", "the interactive price chart"},
     {R"(^/l(\?|$))", "the symbol look-up"},
     {R"(^/brindlewick\.htm|^/$)", "the maker's home page"},
     {R"(\.zip$)", "the download of the new version"},
@@ -221,7 +223,7 @@ const Known BrowserPages[] = {
 QString symbolIn(const QString &target)
 {
     const QUrlQuery query(target.section(QLatin1Char('?'), 1));
-    for (const char *key : {"s", "symbol", "Symbol", "symbols", "ticker", "TICKER", "tick", "sym", "Query", "board"}) {
+    for (const char *key : {"s", "symbol", "Symbol", "symbols", "symb", "ticker", "TICKER", "tick", "sym", "Query", "board"}) {
         const QString v = query.queryItemValue(QLatin1String(key));
         if (!v.isEmpty())
             return v.section(QLatin1Char('&'), 0, 0).toUpper();
