@@ -25,7 +25,9 @@ public:
     bool post(const QString &group, const QString &subject, const QString &from, const QString &body);
 
 private:
-    QTemporaryDir m_dir;
+    // Under /tmp, not the test's own temporary folder: inn's control
+    // sockets live in it, and a socket's path may not pass 107 characters.
+    QTemporaryDir m_dir{QStringLiteral("/tmp/bw-news-XXXXXX")};
     int m_feed = 0;
     int m_read = 0;
     bool m_started = false;

@@ -144,9 +144,14 @@ private slots:
     }
 
     // The private news server takes readers however busy the machine is:
-    // its load limit is its own, not the system's.
+    // its load limit is its own, not the system's; and it starts wherever
+    // the test's temporary folder is, however long that folder's path.
     void newsServerSetsItsOwnLimits()
     {
+        QTemporaryDir deep(QDir::tempPath() + QLatin1Char('/') + QString(60, QLatin1Char('d')) + QStringLiteral("-XXXXXX"));
+        const QByteArray tmp = qgetenv("TMPDIR");
+        qputenv("TMPDIR", deep.path().toLocal8Bit());
+        auto restore = qScopeGuard([&] { qputenv("TMPDIR", tmp); });
         NewsServer news;
         START_TEST_SERVER(news);
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();

@@ -24,6 +24,11 @@ if [ "$cmd" = stop ]; then
     exit 0
 fi
 feed=$3 read=$4
+# ctlinnd's socket, "$D/run/ctlinndXXXXXX", must fit a socket address.
+if [ ${#D} -gt 80 ]; then
+    echo "inn2 cannot run in $D: the path is too long for its sockets" >&2
+    exit 1
+fi
 rm -rf "$D/etc" "$D/db" "$D/run" "$D/log" "$D/tmp" "$D/http" "$D/spool"
 mkdir -p "$D/etc/filter" "$D/db" "$D/run" "$D/log" "$D/tmp" "$D/http" \
          "$D/spool/articles" "$D/spool/overview" "$D/spool/incoming/tmp" "$D/spool/outgoing" \
