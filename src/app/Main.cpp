@@ -7,11 +7,13 @@
 #include "core/Stocks.h"
 #include "core/ui/frmSplash.h"
 #include "mainwindow/ui/frmMain.h"
+#include "platform/Dialogs.h"
 #include "platform/SingleInstance.h"
 #include "platform/Sleep.h"
 #include "retrieval/ui/NetSetting.h"
 #include "services/ui/Thanks.h"
 
+#include <QDir>
 #include <QProgressBar>
 #include <memory>
 
@@ -30,12 +32,19 @@ bool Main()
 {
     // One copy per user: the lock lives in the program folder.
     g_instance = std::make_unique<SingleInstance>(defaultDataDir());
-    if (!g_instance->acquire()) {
+    const SingleInstance::Result lock = g_instance->acquire();
+    if (lock == SingleInstance::HeldByAnother) {
         g_instance.reset();
         return false;
     }
 
     InitDataDir();
+    if (lock == SingleInstance::NotWritten)
+        MsgBox(QStringLiteral("Brindlewick could not write its lock file\r\n") +
+                   QDir::toNativeSeparators(g_instance->lockPath()) + QStringLiteral("\r\n(") + g_instance->error() +
+                   QStringLiteral(").\r\n\r\nIt starts all the same, but it cannot keep a second copy from starting. "
+                                  "Make room on the disk of its data folder."),
+               Msg::OKOnly + Msg::Exclamation, QStringLiteral("Lock file"));
     setMainFormOpener([] { frmMain::Show(); });
 
     ShowSplash();

@@ -103,10 +103,10 @@ std::optional<QByteArray> loadRecordFile(const QString &path)
     return readBinaryFile(real);
 }
 
-bool saveRecordFile(const QString &path, const QByteArray &records)
+bool saveRecordFile(const QString &path, const QByteArray &records, QString *why)
 {
     QByteArray bytes = records;
     if (const auto old = readBinaryFile(path); old && old->size() > bytes.size())
         bytes.append(old->constData() + bytes.size(), old->size() - bytes.size());
-    return saveFileAtomically(path, bytes);
+    return saveFileAtomically(path, bytes, why);
 }

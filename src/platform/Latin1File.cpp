@@ -41,19 +41,30 @@ bool appendLatin1File(const QString &path, const QString &text)
     return f.write(bytes) == bytes.size();
 }
 
-bool saveFileAtomically(const QString &path, const QByteArray &bytes)
+bool saveFileAtomically(const QString &path, const QByteArray &bytes, QString *why)
 {
     QSaveFile f(resolvePath(path));
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
-    if (f.write(bytes) != bytes.size()) {
+    const auto fail = [&] {
+        if (why)
+            *why = f.errorString();
         f.cancelWriting();
         return false;
+    };
+    if (!f.open(QIODevice::WriteOnly))
+        return fail();
+    // The write is buffered: a full disk shows only when the buffer goes
+    // out, and commit() would rename the cut-off file over the old one.
+    if (f.write(bytes) != bytes.size() || !f.flush() || f.error() != QFileDevice::NoError)
+        return fail();
+    if (!f.commit()) {
+        if (why)
+            *why = f.errorString();
+        return false;
     }
-    return f.commit();
+    return true;
 }
 
-bool saveLatin1File(const QString &path, const QString &text)
+bool saveLatin1File(const QString &path, const QString &text, QString *why)
 {
-    return saveFileAtomically(path, toLatin1Bytes(text));
+    return saveFileAtomically(path, toLatin1Bytes(text), why);
 }

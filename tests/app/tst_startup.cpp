@@ -175,6 +175,23 @@ private slots:
         QVERIFY(QFile::exists(DataDir + QStringLiteral("/Cache/News/IBM.txt")));
     }
 
+    // A lock file that cannot be written (here a folder stands in its place)
+    // is said to be one, and the program starts all the same.
+    void unwritableLockIsSaidAndTheProgramStarts()
+    {
+        TempProfile profile;
+        profile.createProgramKey();
+        SaveSetting(QStringLiteral("RunOnce"), 1);
+        SaveSetting(QStringLiteral("Thanks"), 1);
+        QVERIFY(QDir(DataDir).mkpath(QStringLiteral("Brindlewick.lock")));
+        ScriptedDialogs dialogs;
+        QVERIFY(Main());
+        QVERIFY(frmMain::instance() && frmMain::instance()->isVisible());
+        QCOMPARE(dialogs.shown().size(), 1);
+        QCOMPARE(dialogs.shown().first().title, QStringLiteral("Lock file"));
+        QVERIFY(dialogs.shown().first().prompt.contains(QLatin1String("Brindlewick.lock")));
+    }
+
     void uncheckedQuestionnaireIsShownAgain()
     {
         TempProfile profile;
