@@ -64,6 +64,9 @@ public:
     virtual void setPanelText(int index, const QString &text) = 0;
     // The window's StopUpdate: ends or aborts the batch run.
     virtual void endBatchRun() = 0;
+    // True while a batch run is under way (its fetches write into the
+    // current set's records, so the set must not change meanwhile).
+    virtual bool runActive() const { return false; }
 
     // The price sheet ("Current") drawn afresh from the set's records, as
     // the price update does after each stock (the window's FG_Current).

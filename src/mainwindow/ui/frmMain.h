@@ -208,7 +208,7 @@ public:
     void mnuEmail_Click(int Index);
     void StopUpdate();
     // A batch run is under way (the toolbar's first caption reads "Stop").
-    bool runActive() const;
+    bool runActive() const override;
 
     // The main window's public operations.
     void FG_Coverage() override;
