@@ -5,6 +5,7 @@
 #include "core/Registry.h"
 #include "core/SharedState.h"
 #include "core/ui/BarSkin.h"
+#include "core/ui/ClosingGuard.h"
 #include "core/ui/WindowEffects.h"
 #include "platform/Dialogs.h"
 #include "platform/Help.h"
@@ -531,7 +532,7 @@ bool Options::CheckUpdateSelection()
 
 void Options::cmd_OK_Click()
 {
-    if (m_closing)
+    if (isClosing(this))
         return;
     {
         HourglassPointer busy;
@@ -567,8 +568,6 @@ void Options::cmd_OK_Click()
 
 void Options::cmd_cancel_Click()
 {
-    if (m_closing)
-        return;
     closeForm();
 }
 
@@ -580,7 +579,8 @@ void Options::reject()
 
 void Options::closeForm()
 {
-    m_closing = true;
+    if (!beginClosing(this))
+        return;
     RollWindow(this, 25);
     DoEvents();
     if (g_options == this) {
@@ -612,7 +612,7 @@ void Options::cmdUpgrade_Click()
         if (self)
             self->lblInfo->setText(status);
     });
-    if (self && !self->m_closing)
+    if (self && !isClosing(self))
         cmdUpgrade->setEnabled(true);
     if (newer) {
         UnloadOptions();

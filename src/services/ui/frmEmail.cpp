@@ -4,6 +4,7 @@
 #include "core/DataDir.h"
 #include "core/Registry.h"
 #include "core/TextHelpers.h"
+#include "core/ui/ClosingGuard.h"
 #include "core/ui/WindowEffects.h"
 #include "platform/Dialogs.h"
 #include "platform/Twips.h"
@@ -124,9 +125,8 @@ void frmEmail::cmdSend_Click()
 
 void frmEmail::cmdclose_Click()
 {
-    if (m_closing)
+    if (!beginClosing(this))
         return;
-    m_closing = true;
     RollWindow(this, 25);
     UnloadEmail();
 }

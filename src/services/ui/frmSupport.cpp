@@ -6,6 +6,7 @@
 #include "core/Registry.h"
 #include "core/TextHelpers.h"
 #include "core/Version.h"
+#include "core/ui/ClosingGuard.h"
 #include "core/ui/WindowEffects.h"
 #include "platform/Dialogs.h"
 #include "platform/Sleep.h"
@@ -270,9 +271,8 @@ void frmSupport::SendData()
 
 void frmSupport::CloseSupport()
 {
-    if (m_closing)
+    if (!beginClosing(this))
         return;
-    m_closing = true;
     RollWindow(this, 25);
     UnloadSupport();
 }

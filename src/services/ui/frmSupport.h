@@ -64,7 +64,6 @@ private:
     void SendData();
     void CloseSupport();
     void Panel1_MouseMove(int Index);
-    bool m_closing = false;
 };
 
 frmSupport *supportWindow(); // nullptr when not loaded
