@@ -1,5 +1,6 @@
 #include "app/Main.h"
 
+#include "core/DamagedFiles.h"
 #include "core/DataDir.h"
 #include "core/Portfolio.h"
 #include "core/Registry.h"
@@ -45,6 +46,9 @@ bool Main()
                    QStringLiteral(").\r\n\r\nIt starts all the same, but it cannot keep a second copy from starting. "
                                   "Make room on the disk of its data folder."),
                Msg::OKOnly + Msg::Exclamation, QStringLiteral("Lock file"));
+    // Before anything is read or written: a damaged file is copied aside.
+    if (const QList<DamagedFile> damaged = setAsideDamagedFiles(); !damaged.isEmpty())
+        MsgBox(damagedFilesMessage(damaged), Msg::OKOnly + Msg::Exclamation, QStringLiteral("Damaged files"));
     setMainFormOpener([] { frmMain::Show(); });
 
     ShowSplash();

@@ -7,6 +7,8 @@
 #include "core/SharedState.h"
 #include "core/VbString.h"
 
+#include <algorithm>
+
 std::array<PortRec, PortSize> Port;
 std::array<PortRec, 100> TmpPort;
 short PortCount = 0;
@@ -153,4 +155,12 @@ void resetPortfolio()
     Port.fill(PortRec{});
     TmpPort.fill(PortRec{});
     PortCount = 0;
+}
+
+std::optional<int> tradesInDamagedPortfolio(const QByteArray &bytes)
+{
+    std::array<PortRec, PortSize> entries;
+    if (bytes.isEmpty() || readRecords(bytes, entries, portVisit))
+        return std::nullopt;
+    return int(std::count_if(entries.begin(), entries.end(), [](const PortRec &e) { return !e.Symbol.isEmpty(); }));
 }
