@@ -74,6 +74,9 @@ public:
     // Selects the first stock node of the tree (key beginning "ID", picture
     // 1) whose text is symbol, and gives the tree the keyboard focus.
     virtual void selectStockNode(const QString &symbol) { Q_UNUSED(symbol); }
+    // The tree's portfolio branch lists every symbol now held: a stock
+    // bought for the first time gets its node at once.
+    virtual void listPortfolioSymbols() {}
     // Moves the check mark of the "Consultation" menu to item index (an
     // index without an item leaves none checked).
     virtual void checkConsultationItem(short index) { Q_UNUSED(index); }

@@ -36,12 +36,14 @@ QString portfolioPath()
     return DataDir + QStringLiteral("\\Portfolio.dat");
 }
 
-// Redraws the portfolio sheet that the grid shows, if any.
+// Brings the tree's portfolio branch up to date and redraws the portfolio
+// sheet that the grid shows, if any.
 void refreshSheet()
 {
     MainWindow *window = mainWindow();
     if (!window)
         return;
+    window->listPortfolioSymbols();
     if (CurType == QLatin1String("Port"))
         window->FG_Portfolio_All();
     else if (CurType == QLatin1String("PortLog"))

@@ -200,6 +200,7 @@ public:
     void ResetPanelColors();
     static frmAdviser::ServiceBox adviserServiceBox();
     void checkConsultationItem(short index) override;
+    void listPortfolioSymbols() override;
     void createConsultationMenu();
     void Picture1_Click(int index);
     void mnuStart_Click(int Index);
