@@ -55,17 +55,25 @@ public:
     void resume() override {}
 };
 
-// Clicks the control as a user does, and once more while the first click is
-// being handled: the second click waits in the queue behind the roll-up.
+// Clicks the control as a user does, from the event loop as a click comes,
+// and once more while the first click is being handled: the second click
+// waits in the queue behind the roll-up.
 void clickTwice(QWidget *control)
 {
     QTest::mouseMove(control);
-    QPointer<QWidget> again(control);
-    QTimer::singleShot(0, control, [again] {
-        if (again)
-            QTest::mouseClick(again, Qt::LeftButton);
+    QPointer<QWidget> target(control);
+    const auto click = [target] {
+        if (target)
+            QTest::mouseClick(target, Qt::LeftButton);
+    };
+    QEventLoop loop;
+    QTimer::singleShot(0, control, [&] {
+        QTimer::singleShot(0, control, click);
+        click();
+        loop.quit();
     });
-    QTest::mouseClick(control, Qt::LeftButton);
+    QTimer::singleShot(30000, &loop, &QEventLoop::quit); // a bound
+    loop.exec();
 }
 
 void type(QLineEdit *box, const QString &text)
