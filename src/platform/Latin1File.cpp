@@ -44,18 +44,23 @@ bool appendLatin1File(const QString &path, const QString &text)
 bool saveFileAtomically(const QString &path, const QByteArray &bytes, QString *why)
 {
     QSaveFile f(resolvePath(path));
-    const auto fail = [&] {
+    const auto failed = [&] {
         if (why)
             *why = f.errorString();
         f.cancelWriting();
         return false;
     };
-    if (!f.open(QIODevice::WriteOnly))
-        return fail();
-    // The write is buffered: a full disk shows only when the buffer goes
-    // out, and commit() would rename the cut-off file over the old one.
-    if (f.write(bytes) != bytes.size() || !f.flush() || f.error() != QFileDevice::NoError)
-        return fail();
+    // Unbuffered: a buffered write fails only when flushed, which commit()
+    // can miss. A short write is followed by another, which fails with the
+    // system's reason (a full disk, a size limit).
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return failed();
+    for (qsizetype done = 0; done < bytes.size();) {
+        const qint64 n = f.write(bytes.constData() + done, bytes.size() - done);
+        if (n <= 0)
+            return failed();
+        done += n;
+    }
     if (!f.commit()) {
         if (why)
             *why = f.errorString();
@@ -64,7 +69,7 @@ bool saveFileAtomically(const QString &path, const QByteArray &bytes, QString *w
     return true;
 }
 
-bool saveLatin1File(const QString &path, const QString &text, QString *why)
+bool saveLatin1File(const QString &path, const QString &text)
 {
-    return saveFileAtomically(path, toLatin1Bytes(text), why);
+    return saveFileAtomically(path, toLatin1Bytes(text));
 }

@@ -19,8 +19,7 @@ std::optional<QByteArray> readBinaryFile(const QString &path);
 bool appendLatin1File(const QString &path, const QString &text);
 
 // Replaces the file's content through a temporary file renamed over the old
-// one, so a crash never leaves half a file. False on any failure - a full
-// disk or a size limit that cut the write short included - and the old
-// file is then kept byte for byte; why says what went wrong.
+// one, so a crash never leaves half a file; false (old file kept) on failure,
+// with the system's reason in *why when asked for.
 bool saveFileAtomically(const QString &path, const QByteArray &bytes, QString *why = nullptr);
-bool saveLatin1File(const QString &path, const QString &text, QString *why = nullptr);
+bool saveLatin1File(const QString &path, const QString &text);

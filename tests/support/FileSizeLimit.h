@@ -1,23 +1,25 @@
 #pragma once
 
+#include <csignal>
 #include <functional>
+#include <sys/resource.h>
 
-// Stands in for a full disk: while one of these lives, no file of this
-// process can grow past the given size; a write past it fails (EFBIG)
-// instead of killing the process. The limit is lifted again at the end.
-class FileSizeLimit
+// While it lives, no file of this process grows past `bytes`: a write beyond
+// fails with "File too large", as on a full disk (as root, permissions would
+// not stop it).
+struct FileSizeLimit
 {
-public:
-    explicit FileSizeLimit(long long bytes);
-    ~FileSizeLimit();
-    FileSizeLimit(const FileSizeLimit &) = delete;
-    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
-
-private:
-    long long m_oldSoft = 0;
-    void (*m_oldHandler)(int) = nullptr;
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &old);
+        const rlimit limit{bytes, old.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &old); }
+    rlimit old{};
 };
 
 // Runs step in a forked child process under a file-size limit of bytes
 // and returns the child's exit code (step's answer; -1 when it died).
-int inChildWithFileLimit(long long bytes, const std::function<int()> &step);
+int inChildWithFileLimit(rlim_t bytes, const std::function<int()> &step);

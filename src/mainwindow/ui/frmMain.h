@@ -136,6 +136,11 @@ public:
     QMenu *mnuEdits = nullptr;
     QList<QAction *> mnuEdit;
     void createGridMenu();
+    // The row the right button was pressed on and its cells as they were
+    // then (-1 and none off the data rows): the menu's commands act on it.
+    int GridMenuRow = -1;
+    QStringList GridMenuCells;
+    void pointGridMenuAt(int row, int col);
     void showGridMenu();
     void mnuEdit_Click(int Index);
     void deleteShareRow();

@@ -178,6 +178,21 @@ private slots:
         QCOMPARE(CurSymbol, QStringLiteral("BOLT"));
     }
 
+    // With a profile shown, clicking another stock shows that stock's profile.
+    void stockNodeWhileAProfileIsShown()
+    {
+        writeCachePage(QStringLiteral("ACME_P.Sh"), "<html><hr>Acme makes anvils. Mostly.<hr></html>");
+        writeCachePage(QStringLiteral("CRAN_P.Sh"), "<html><hr>Crane lifts things. Heavy ones.<hr></html>");
+        clickNode("AR0");
+        QCOMPARE(CurType, QStringLiteral("Profile"));
+        clickNode("ID2");
+        QCOMPARE(CurSymbol, QStringLiteral("CRAN"));
+        QCOMPARE(CurType, QStringLiteral("Profile"));
+        QCOMPARE(w->FGModel->TextMatrix(0, 1), QStringLiteral("Crane & Co (CRAN) Profile"));
+        QCOMPARE(w->FGModel->TextMatrix(1, 1), QStringLiteral("Crane lifts things\r\nHeavy ones."));
+        QCOMPARE(w->lblSbl[0]->text(), QStringLiteral("CRAN"));
+    }
+
     // With the price sheet shown, a change of set shows the new set's prices.
     void ipoNodesDrawTheirSheets()
     {
@@ -271,7 +286,12 @@ private slots:
         w->mnuTree_Click(3);
         QVERIFY(lotChooser());
         QCOMPARE(lotChooser()->FG->rowCount(), 2);
-        lotChooser()->FG->setCurrentCell(0, 0);
+        // Nothing is sold until a lot is chosen, by OK or by Enter.
+        QVERIFY(!lotChooser()->cmdOK->isEnabled());
+        QTest::keyClick(lotChooser(), Qt::Key_Return);
+        QVERIFY(lotChooser() && !purchaseWindow());
+        QTableWidget *lots = lotChooser()->FG;
+        QTest::mouseClick(lots->viewport(), Qt::LeftButton, {}, lots->visualItemRect(lots->item(0, 0)).center());
         QTest::mouseClick(lotChooser()->cmdOK, Qt::LeftButton);
         QTRY_VERIFY(purchaseWindow());
         QCOMPARE(purchaseWindow()->windowTitle(), QStringLiteral("Sell Share"));
