@@ -16,6 +16,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QRegularExpression>
 #include <QtTest>
 
@@ -189,6 +190,13 @@ private slots:
             QCOMPARE(m.captured(1).toInt(), p + 10);
             QCOMPARE(m.captured(2).toInt(), 100 - p);
         }
+        // The bar and its marker are there to be shown, beside the cache.
+        const QStringList pictures = picturesOfPage(summaryFile(QStringLiteral("ACME")));
+        const QString root = QDir::cleanPath(DataDir);
+        QCOMPARE(pictures, (QStringList{root + "/bar.jpg", root + "/gmb.jpg", root + "/bar.jpg"}));
+        for (const QString &picture : pictures)
+            QVERIFY2(!QImage(picture).isNull(), qPrintable(picture));
+
         Sets[0].Rating = 0;
         QVERIFY(generate(only(1)));
         QVERIFY(!summary().contains("Analyst's Recommendation"));

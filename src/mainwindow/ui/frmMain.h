@@ -292,6 +292,9 @@ private:
     void place(QWidget *w, double left, double top, double width, double height);
     void placeScaleLabels(qint32 L, qint32 W, double sellLeft);
     int gaugeWidth() const;
+    // The smallest inner size at which every fixed caption is whole and
+    // clear of the others and of the pictures beside it.
+    QSize smallestLayout() const;
     void drawGauge(int i, int W);
     void setSymbolRow(int k, const QString &symbol);
     double tw(int pixels, bool vertical = false) const;

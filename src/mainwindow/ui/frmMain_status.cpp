@@ -22,11 +22,12 @@ void frmMain::setPanelText(int index, const QString &text)
         return;
     }
     // The status panel shows what fits before the task counter; the whole
-    // text is its tooltip and comes back when the window is wider.
+    // text is its tooltip while it is cut, and comes back when the window
+    // is wider.
     panel->setProperty("fullText", text);
     const QString shown = panel->fontMetrics().elidedText(text, Qt::ElideRight, panel->contentsRect().width());
     panel->setText(shown);
-    panel->setToolTip(shown == text ? QString() : text);
+    panel->setToolTip(shown == text ? QStringLiteral("Status") : text);
 }
 
 void frmMain::endBatchRun()

@@ -17,6 +17,7 @@
 #include "support/GridDump.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempProfile.h"
+#include "support/TreeClicks.h"
 
 #include <QAction>
 #include <QLabel>
@@ -37,6 +38,7 @@
 #include <QTableWidget>
 #include <QDir>
 #include <QFile>
+#include <QStyle>
 #include <QtTest>
 
 namespace {
@@ -83,12 +85,7 @@ class TestFrmMainTree : public QObject
     {
         const int index = node(key);
         QVERIFY2(index, key);
-        for (int p = nodes().Parent(index); p; p = nodes().Parent(p))
-            nodes().setExpanded(p, true);
-        QTreeWidgetItem *item = w->TreeView1->itemOf(index);
-        w->TreeView1->scrollToItem(item);
-        QTest::mouseClick(w->TreeView1->viewport(), Qt::LeftButton, {},
-                          w->TreeView1->visualItemRect(item).center());
+        clickTreeNode(w->TreeView1, index);
     }
 
     QStringList visibleMenuItems()
@@ -130,6 +127,35 @@ private slots:
         QCOMPARE(nodes().Text(1), QStringLiteral("Stocks-All Stocks"));
         QCOMPARE(w->TreeView1->topLevelItemCount(), 5);
         QVERIFY(!w->TreeView1->itemOf(node("ID1"))->icon(0).isNull());
+    }
+
+    // The last stock clicked in the tree goes to the top of the symbol
+    // column: the rows below it list nothing and show no gauge, the up arrow
+    // leaves the scale's captions clear.
+    void onlyListedStocksHaveGauges()
+    {
+        for (int i = 0; i < 3; ++i)
+            QVERIFY(w->img[i]->isVisible());
+        clickNode("ID2");
+        QCOMPARE(w->lblSbl[0]->text(), QStringLiteral("CRAN"));
+        QVERIFY(w->img[0]->isVisible());
+        for (int i = 1; i < 7; ++i) {
+            QCOMPARE(w->lblSbl[i]->text(), QString());
+            QVERIFY2(!w->img[i]->isVisible(), qPrintable(QString::number(i)));
+        }
+        // Not a pixel of a caption changes with the arrows taken away.
+        const QImage with = w->PicCont->grab().toImage();
+        w->ImgUp->hide(), w->ImgDn->hide();
+        const QImage without = w->PicCont->grab().toImage();
+        w->ImgUp->show(), w->ImgDn->show();
+        QList<QLabel *> captions(w->lblDsc.begin(), w->lblDsc.end());
+        captions << w->lblSbl[0];
+        for (QLabel *caption : captions) {
+            const QRect text = QStyle::alignedRect(Qt::LeftToRight, caption->alignment(),
+                                                   caption->fontMetrics().size(Qt::TextSingleLine, caption->text()),
+                                                   caption->geometry());
+            QVERIFY2(with.copy(text) == without.copy(text), qPrintable(caption->text()));
+        }
     }
 
     // A stock node shows the price sheet with the stock's row selected and
