@@ -1,5 +1,7 @@
 #pragma once
 
+#include "services/ui/MailInFlight.h"
+
 #include <QWidget>
 
 class QCheckBox;
@@ -36,7 +38,9 @@ public:
     void cmdclose_Click();
 
 private:
+    friend void UnloadEmail();
     void Form_Load();
+    MailInFlight m_inFlight;
 };
 
 frmEmail *emailWindow(); // nullptr when not loaded

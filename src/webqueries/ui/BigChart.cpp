@@ -5,6 +5,7 @@
 #include "core/SharedState.h"
 #include "core/ui/ClosingGuard.h"
 #include "platform/Sleep.h"
+#include "platform/ui/CloseBox.h"
 #include "webqueries/ui/OwnedWindow.h"
 
 #include <QComboBox>
@@ -144,6 +145,8 @@ BigChart::BigChart(QWidget *parent) : QWidget(parent, Qt::Dialog)
     connect(Slider1, &QSlider::sliderMoved, this, [this] { Slider1_Moved(); });
     connect(cmdQuery, &QPushButton::clicked, this, &BigChart::cmdQuery_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &BigChart::cmdCancel_Click);
+    // The close box unloads the window at once, without the roll-up.
+    onCloseBox(this, [] { UnloadBigChart(); });
     connect(cmdSave, &QPushButton::clicked, this, &BigChart::cmdSave_Click);
     connect(cmdReset, &QPushButton::clicked, this, &BigChart::cmdReset_Click);
 

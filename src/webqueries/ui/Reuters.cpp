@@ -3,6 +3,7 @@
 #include "core/Connection.h"
 #include "core/ui/ClosingGuard.h"
 #include "platform/Sleep.h"
+#include "platform/ui/CloseBox.h"
 #include "webqueries/ui/OwnedWindow.h"
 
 #include <QComboBox>
@@ -83,6 +84,7 @@ Reuters::Reuters(QWidget *parent) : QWidget(parent, Qt::Dialog)
         });
     connect(cmdQuery, &QPushButton::clicked, this, &Reuters::cmdQuery_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &Reuters::cmdCancel_Click);
+    onCloseBox(this, [this] { cmdCancel_Click(); });
 
     Form_Load();
 }

@@ -6,6 +6,7 @@
 #include "core/ui/WindowEffects.h"
 #include "platform/Help.h"
 #include "platform/Sleep.h"
+#include "platform/ui/CloseBox.h"
 #include "platform/Twips.h"
 #include "platform/UrlOpener.h"
 #include "webqueries/Screener.h"
@@ -128,6 +129,7 @@ Scr::Scr(QWidget *parent) : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeD
     connect(cmdReset, &QPushButton::clicked, this, &Scr::cmdReset_Click);
     connect(cmdHelp, &QPushButton::clicked, this, &Scr::cmdHelp_Click);
     connect(cmdclose, &QPushButton::clicked, this, &Scr::cmdclose_Click);
+    onCloseBox(this, [this] { cmdclose_Click(); });
 
     Form_Load();
     setFixedSize(sizeHint().expandedTo(QSize(Twips::toPixelsX(8550, this), Twips::toPixelsY(5955, this))));

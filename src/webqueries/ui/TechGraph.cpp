@@ -4,6 +4,7 @@
 #include "core/SharedState.h"
 #include "core/ui/ClosingGuard.h"
 #include "platform/Sleep.h"
+#include "platform/ui/CloseBox.h"
 #include "webqueries/QueryWindows.h"
 #include "webqueries/TechIndicators.h"
 #include "webqueries/ui/BigChart.h"
@@ -111,6 +112,7 @@ TechGraph::TechGraph(QWidget *parent) : QWidget(parent, Qt::Dialog)
     connect(Slider1, &QSlider::sliderMoved, this, [this] { Slider1_Scroll(); });
     connect(cmdQuery, &QPushButton::clicked, this, &TechGraph::cmdQuery_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &TechGraph::cmdCancel_Click);
+    onCloseBox(this, [this] { cmdCancel_Click(); });
 
     Form_Load();
 }
