@@ -9,7 +9,6 @@
 #include "core/StartupHooks.h"
 #include "core/Stocks.h"
 #include "platform/Speech.h"
-#include "platform/ui/PictureBox.h"
 #include "platform/UrlOpener.h"
 #include "portfolio/ui/Properties.h"
 #include "portfolio/ui/StkSet.h"
@@ -37,7 +36,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
+#include <QAbstractButton>
 #include <QTimer>
 #include <QtTest>
 
@@ -83,6 +82,21 @@ void type(QLineEdit *box, const QString &text)
     QTest::keyClicks(box, text);
 }
 
+// The window's button or label button that reads caption (access key aside).
+QWidget *control(QWidget *window, const QString &caption)
+{
+    for (QWidget *w : window->findChildren<QWidget *>()) {
+        QString text;
+        if (auto *button = qobject_cast<QAbstractButton *>(w))
+            text = button->text();
+        else if (auto *label = qobject_cast<QLabel *>(w))
+            text = label->text();
+        if (w->isVisible() && text.remove(QLatin1Char('&')) == caption)
+            return w;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 class TestClosingTwice : public QObject
@@ -95,92 +109,46 @@ class TestClosingTwice : public QObject
     QStringList m_opened;
     int m_done = 0; // main window shown, upgrade window's way back taken
 
-    // Opens the window and answers it with the control to click.
-    QPair<QPointer<QWidget>, QWidget *> open(const QString &window, const QString &button)
+    QWidget *open(const QString &window)
     {
-        const bool ok = button == QLatin1String("OK");
         if (window == QLatin1String("purchase")) {
-            PurchaseRequest request;
-            request.symbol = QStringLiteral("IBM");
-            ShowPurchase(nullptr, 0, request);
+            ShowPurchase(nullptr, 0, PurchaseRequest{PurchaseRequest::NewStock, QStringLiteral("IBM")});
             type(purchaseWindow()->txtShares, QStringLiteral("10"));
             type(purchaseWindow()->txtPrice, QStringLiteral("5"));
-            return {purchaseWindow(), ok ? purchaseWindow()->cmdOK : purchaseWindow()->cmdCancel};
-        }
-        if (window == QLatin1String("set editor")) {
-            ShowStkSet(nullptr);
-            return {setEditor(), ok ? setEditor()->cmdOK : setEditor()->cmdCancel};
+            return purchaseWindow();
         }
         if (window == QLatin1String("properties")) {
             Properties *card = ShowProperties(nullptr, QStringLiteral("IBM"));
             type(card->txtTarget[0], QStringLiteral("7"));
-            return {card, ok ? card->cmdOK : card->cmdCancel};
+            return card;
         }
-        if (window == QLatin1String("summary")) {
-            ShowSummaryOpt(nullptr, QPoint(0, 0));
-            return {summaryOptions(), ok ? summaryOptions()->cndGenerate : summaryOptions()->cmdCancel};
+        if (window == QLatin1String("options")) {
+            LoadOptions().show(); // modeless: its own modal loop would hold the test
+            return optionsWindow();
         }
         if (window == QLatin1String("zoom")) {
             auto *zoom = new Zoom;
             zoom->show();
-            return {zoom, zoom->Panel1[0]};
+            return zoom;
         }
-        if (window == QLatin1String("options")) {
-            Options &form = LoadOptions(); // shown modeless: its own modal loop would hold the test
-            form.show();
-            return {&form, ok ? form.cmd_OK : form.cmd_cancel};
-        }
-        if (window == QLatin1String("chart query")) {
-            ShowBigChartWindow();
-            return {chartQueryWindow(), ok ? chartQueryWindow()->cmdQuery : chartQueryWindow()->cmdCancel};
-        }
-        if (window == QLatin1String("technical chart")) {
-            ShowTechGraphWindow();
-            return {techGraphWindow(), ok ? techGraphWindow()->cmdQuery : techGraphWindow()->cmdCancel};
-        }
-        if (window == QLatin1String("news query")) {
-            ShowReuters(QStringLiteral("IBM"));
-            return {newsQueryWindow(), ok ? newsQueryWindow()->cmdQuery : newsQueryWindow()->cmdCancel};
-        }
-        if (window == QLatin1String("adviser")) {
-            ShowAdviser(nullptr, 0, {});
-            return {adviserWindow(), adviserWindow()->cmdClose};
-        }
-        if (window == QLatin1String("screener")) {
-            ShowScr(nullptr, 0);
-            return {screenerWindow(), screenerWindow()->cmdclose};
-        }
-        if (window == QLatin1String("speech")) {
-            frmSpeech *speech = LoadSpeech(nullptr);
-            speech->show();
-            return {speech, speech->lblNav[5]};
-        }
-        if (window == QLatin1String("support")) {
-            ShowSupport(nullptr, 0);
-            return {supportWindow(), supportWindow()->Panel1[0]};
-        }
-        if (window == QLatin1String("news reader")) {
-            ShowNews(nullptr);
-            return {newsWindow(), newsWindow()->cmdclose};
-        }
-        if (window == QLatin1String("upgrade")) {
-            ShowUpgrade([this] { ++m_done; });
-            return {upgradeWindow(), upgradeWindow()->lblNav[3]};
-        }
-        if (window == QLatin1String("mail")) {
-            frmEmail *mail = ShowEmail(nullptr, 0);
-            return {mail, mail->cmdClose};
-        }
-        if (window == QLatin1String("relax")) {
-            ShowGRP();
-            return {relaxWindow(), relaxWindow()->cmdclose};
-        }
-        if (window == QLatin1String("questionnaire")) {
-            ShowThanks();
-            return {thanksWindow(), thanksWindow()->cmdClose};
-        }
-        ShowNetSetting();
-        return {netSettingWindow(), netSettingWindow()->cmdclose};
+        const QHash<QString, std::function<QWidget *()>> openers = {
+            {"set editor", [] { return ShowStkSet(nullptr), setEditor(); }},
+            {"summary", [] { return ShowSummaryOpt(nullptr, QPoint()), summaryOptions(); }},
+            {"chart query", [] { return ShowBigChartWindow(), chartQueryWindow(); }},
+            {"technical chart", [] { return ShowTechGraphWindow(), techGraphWindow(); }},
+            {"news query", [] { return ShowReuters(QStringLiteral("IBM")), newsQueryWindow(); }},
+            {"adviser", [] { return ShowAdviser(nullptr, 0, {}), adviserWindow(); }},
+            {"screener", [] { return ShowScr(nullptr, 0), screenerWindow(); }},
+            {"speech", [] { return LoadSpeech(nullptr)->show(), speechWindow(); }},
+            {"support", [] { return ShowSupport(nullptr, 0), supportWindow(); }},
+            {"news reader", [] { return ShowNews(nullptr), newsWindow(); }},
+            {"upgrade", [this] { return ShowUpgrade([this] { ++m_done; }), upgradeWindow(); }},
+            {"mail", [] { return ShowEmail(nullptr, 0); }},
+            {"relax", [] { return ShowGRP(), relaxWindow(); }},
+            {"questionnaire", [] { return ShowThanks(), thanksWindow(); }},
+            {"network settings", [] { return ShowNetSetting(), netSettingWindow(); }},
+        };
+        return openers.value(window)();
     }
 
 private slots:
@@ -222,32 +190,33 @@ private slots:
     void clickedTwice_data()
     {
         QTest::addColumn<QString>("window");
-        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("caption");
         QTest::addColumn<int>("done"); // trades, pages opened, set switches, ways back taken
-        const char *const both[] = {"purchase", "set editor", "properties", "summary", "options",
-                                    "chart query", "technical chart", "news query"};
-        const QStringList doOnce = {"purchase", "set editor", "summary", "chart query", "technical chart", "news query"};
-        for (const char *w : both) {
-            const QString window = QLatin1String(w);
-            QTest::addRow("%s OK", w) << window << QStringLiteral("OK") << int(doOnce.contains(window));
-            QTest::addRow("%s Cancel", w) << window << QStringLiteral("Cancel") << 0;
-        }
-        for (const char *w : {"adviser", "zoom", "screener", "speech", "support", "news reader", "mail", "relax",
-                              "network settings"})
-            QTest::addRow("%s Close", w) << QString::fromLatin1(w) << QStringLiteral("Close") << 0;
-        QTest::addRow("upgrade Close") << QStringLiteral("upgrade") << QStringLiteral("Close") << 1;
-        QTest::addRow("questionnaire Close") << QStringLiteral("questionnaire") << QStringLiteral("Close") << 1;
+        const QList<QList<const char *>> rows = {
+            {"purchase", "OK", "1"}, {"purchase", "Cancel"}, {"set editor", "OK", "1"}, {"set editor", "Cancel"},
+            {"properties", "OK"}, {"properties", "Cancel"}, {"summary", "Generate", "1"}, {"summary", "Cancel"},
+            {"options", "OK"}, {"options", "Cancel"}, {"chart query", "Query", "1"}, {"chart query", "Cancel"},
+            {"technical chart", "Query", "1"}, {"technical chart", "Cancel"}, {"news query", "Query", "1"},
+            {"news query", "Cancel"}, {"adviser", "Close"}, {"zoom", "Exit"}, {"screener", "Close"},
+            {"speech", "Close"}, {"support", "Exit"}, {"news reader", "Exit"}, {"mail", "Close"},
+            {"relax", "Exit"}, {"network settings", "Close"}, {"upgrade", "Close", "1"},
+            {"questionnaire", "Close", "1"}};
+        for (const auto &row : rows)
+            QTest::addRow("%s %s", row[0], row[1]) << QString::fromLatin1(row[0]) << QString::fromLatin1(row[1])
+                                                  << (row.size() > 2 ? 1 : 0);
     }
 
     void clickedTwice()
     {
         QFETCH(QString, window);
-        QFETCH(QString, button);
+        QFETCH(QString, caption);
         QFETCH(int, done);
         ScriptedDialogs dialogs;
-        const auto [shown, control] = open(window, button);
+        const QPointer<QWidget> shown = open(window);
         QVERIFY(shown && shown->isVisible());
-        clickTwice(control);
+        QWidget *button = control(shown, caption);
+        QVERIFY(button);
+        clickTwice(button);
         QTRY_VERIFY(!shown || !shown->isVisible());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
