@@ -4,6 +4,7 @@
 #include "core/Registry.h"
 #include "core/SharedState.h"
 #include "core/Utilities.h"
+#include "core/ui/ClosingGuard.h"
 #include "core/ui/WindowEffects.h"
 #include "platform/Dialogs.h"
 #include "platform/FlexGrid.h"
@@ -395,9 +396,8 @@ void News::cmdApply_Click()
 
 void News::cmdclose_Click()
 {
-    if (m_closing)
+    if (!beginClosing(this))
         return;
-    m_closing = true;
     client.Disconnect();
     DoEvents();
     RollWindow(this, 25);

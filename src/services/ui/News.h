@@ -79,7 +79,6 @@ private:
     void resetGrid();
     void openGroup(const QString &group);
     void setStatus(const QString &text);
-    bool m_closing = false;
     bool m_bodyStarted = false;
 };
 

@@ -2,7 +2,7 @@
 
 #include "core/Connection.h"
 #include "core/DataDir.h"
-#include "core/ui/WindowEffects.h"
+#include "core/ui/ClosingGuard.h"
 #include "platform/Help.h"
 #include "platform/Latin1File.h"
 #include "platform/Sleep.h"
@@ -152,9 +152,8 @@ void frmAdviser::cmdUpdate_Click()
 
 void frmAdviser::cmdclose_Click()
 {
-    RollWindow(this, 25);
-    close();
-    DoEvents();
+    if (ClosingAttempt closing(this); closing)
+        closing.finish(25);
 }
 
 frmAdviser *adviserWindow()

@@ -4,6 +4,7 @@
 #include "core/DataDir.h"
 #include "core/Registry.h"
 #include "core/TextHelpers.h"
+#include "core/ui/ClosingGuard.h"
 #include "core/ui/WindowEffects.h"
 #include "platform/Dialogs.h"
 #include "platform/Twips.h"
@@ -91,7 +92,7 @@ void frmEmail::Form_Load()
 
 void frmEmail::cmdSend_Click()
 {
-    if (m_inFlight.busy() || m_closing)
+    if (m_inFlight.busy() || isClosing(this))
         return; // one mail at a time
     if (!CheckConnection())
         return;
@@ -134,9 +135,8 @@ void frmEmail::cmdSend_Click()
 
 void frmEmail::cmdclose_Click()
 {
-    if (m_closing)
+    if (!beginClosing(this))
         return;
-    m_closing = true;
     m_inFlight.abort();
     RollWindow(this, 25);
     UnloadEmail();

@@ -40,7 +40,6 @@ public:
 private:
     friend void UnloadEmail();
     void Form_Load();
-    bool m_closing = false;
     MailInFlight m_inFlight;
 };
 

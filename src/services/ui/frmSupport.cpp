@@ -6,6 +6,7 @@
 #include "core/Registry.h"
 #include "core/TextHelpers.h"
 #include "core/Version.h"
+#include "core/ui/ClosingGuard.h"
 #include "core/ui/WindowEffects.h"
 #include "platform/Dialogs.h"
 #include "platform/Sleep.h"
@@ -238,7 +239,7 @@ QString frmSupport::requestText() const
 
 void frmSupport::SendData()
 {
-    if (m_inFlight.busy() || m_closing)
+    if (m_inFlight.busy() || isClosing(this))
         return; // one request at a time
     if (txtName->text().isEmpty() && txtEmail->text().isEmpty() && txtError->toPlainText().isEmpty()
         && txtDesc->toPlainText().isEmpty())
@@ -254,7 +255,7 @@ void frmSupport::SendData()
         txtEmail->setText(QuerySetting(QStringLiteral("Email")).toString());
     const QString request = requestText();
     DoEvents();
-    if (m_closing)
+    if (isClosing(this))
         return;
     SmtpClient mail;
     const bool sent = CheckConnection() && m_inFlight.run(mail, [&] {
@@ -278,9 +279,8 @@ void frmSupport::SendData()
 
 void frmSupport::CloseSupport()
 {
-    if (m_closing)
+    if (!beginClosing(this))
         return;
-    m_closing = true;
     m_inFlight.abort();
     RollWindow(this, 25);
     UnloadSupport();

@@ -66,7 +66,6 @@ private:
     void SendData();
     void CloseSupport();
     void Panel1_MouseMove(int Index);
-    bool m_closing = false;
     MailInFlight m_inFlight;
 };
 

@@ -3,7 +3,7 @@
 #include "core/Connection.h"
 #include "core/Registry.h"
 #include "core/SharedState.h"
-#include "core/ui/WindowEffects.h"
+#include "core/ui/ClosingGuard.h"
 #include "platform/Sleep.h"
 #include "platform/ui/CloseBox.h"
 #include "webqueries/ui/OwnedWindow.h"
@@ -260,17 +260,18 @@ void BigChart::BuildChartUrl()
 
 void BigChart::cmdQuery_Click()
 {
+    // The page opens while pending events run: the window is closing already.
+    ClosingAttempt closing(this);
+    if (!closing)
+        return;
     BuildChartUrl();
-    cmdCancel_Click();
+    closing.finish(25, UnloadBigChart);
 }
 
 void BigChart::cmdCancel_Click()
 {
-    if (m_closing)
-        return;
-    m_closing = true;
-    RollWindow(this, 25);
-    UnloadBigChart();
+    if (ClosingAttempt closing(this); closing)
+        closing.finish(25, UnloadBigChart);
 }
 
 void BigChart::cmdSave_Click()

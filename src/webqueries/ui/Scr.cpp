@@ -2,6 +2,7 @@
 
 #include "core/Connection.h"
 #include "core/DataDir.h"
+#include "core/ui/ClosingGuard.h"
 #include "core/ui/WindowEffects.h"
 #include "platform/Help.h"
 #include "platform/Sleep.h"
@@ -193,9 +194,8 @@ void Scr::cmdHelp_Click()
 
 void Scr::cmdclose_Click()
 {
-    if (m_closing)
+    if (!beginClosing(this))
         return;
-    m_closing = true;
     RollWindow(this, 25);
     DoEvents();
     UnloadScr();

@@ -2,7 +2,7 @@
 
 #include "core/Connection.h"
 #include "core/SharedState.h"
-#include "core/ui/WindowEffects.h"
+#include "core/ui/ClosingGuard.h"
 #include "platform/Sleep.h"
 #include "platform/ui/CloseBox.h"
 #include "webqueries/QueryWindows.h"
@@ -183,19 +183,19 @@ QString TechGraph::BuildIndicator() const
 
 void TechGraph::cmdQuery_Click()
 {
+    // The page opens while pending events run: the window is closing already.
+    ClosingAttempt closing(this);
+    if (!closing)
+        return;
     OpenUrl(techGraphUrl(BuildIndicator(), SpanDays));
     DoEvents();
-    cmdCancel_Click();
+    closing.finish(25, UnloadTechGraph);
 }
 
 void TechGraph::cmdCancel_Click()
 {
-    if (m_closing)
-        return;
-    m_closing = true;
-    RollWindow(this, 25);
-    UnloadTechGraph();
-    DoEvents();
+    if (ClosingAttempt closing(this); closing)
+        closing.finish(25, UnloadTechGraph);
 }
 
 TechGraph *techGraphWindow()
