@@ -4,7 +4,8 @@
 // fixtures know gives each per-stock address, and each stock of the set
 // gets that page with its own symbol written in.
 //
-// Each size: one run to fill the cache, then timed runs; after each, the
+// The price sheet is shown in the grid. Each size: one run to fill the
+// cache, then timed runs; after each, the
 // same addresses fetched bare, one after another through Qt's network
 // access with no parsing and no file written. Prints min and median of the
 // runs, the ratio run / bare (the program's own share of an update) and
@@ -76,6 +77,7 @@ struct Window
         resetSocketFetch();
         frmMain::Show();
         w = frmMain::instance();
+        w->FG_Current(); // the price sheet shown, as it is after the first update
     }
     ~Window()
     {
