@@ -5,6 +5,10 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
 QByteArray toLatin1Bytes(const QString &text)
 {
     QByteArray bytes;
@@ -35,8 +39,11 @@ std::optional<QString> readLatin1File(const QString &path)
 bool appendLatin1File(const QString &path, const QString &text)
 {
     QFile f(resolvePath(path));
+    const bool created = !f.exists();
     if (!f.open(QIODevice::WriteOnly | QIODevice::Append))
         return false;
+    if (created)
+        notePathCreated(f.fileName());
     const QByteArray bytes = toLatin1Bytes(text);
     return f.write(bytes) == bytes.size();
 }
@@ -50,7 +57,46 @@ bool saveFileAtomically(const QString &path, const QByteArray &bytes)
         f.cancelWriting();
         return false;
     }
-    return f.commit();
+    if (!f.commit())
+        return false;
+    notePathCreated(f.fileName());
+    return true;
+}
+
+bool savePageFile(const QString &path, const QByteArray &bytes)
+{
+    const QString real = resolvePath(path);
+    const QByteArray target = QFile::encodeName(real);
+    const QByteArray temporary = target + ".part";
+    const int fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return false;
+    bool written = true;
+    for (qsizetype done = 0; written && done < bytes.size();) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n > 0)
+            done += n;
+        else if (n < 0 && errno == EINTR)
+            continue;
+        else
+            written = false;
+    }
+    written = ::close(fd) == 0 && written;
+    if (!written || ::rename(temporary.constData(), target.constData()) != 0) {
+        ::unlink(temporary.constData());
+        return false;
+    }
+    notePathCreated(real);
+    return true;
+}
+
+bool removeFile(const QString &path)
+{
+    const QString real = resolvePath(path);
+    if (!QFile::remove(real))
+        return false;
+    notePathRemoved(real);
+    return true;
 }
 
 bool saveLatin1File(const QString &path, const QString &text)

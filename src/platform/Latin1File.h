@@ -22,3 +22,12 @@ bool appendLatin1File(const QString &path, const QString &text);
 // one, so a crash never leaves half a file; false (old file kept) on failure.
 bool saveFileAtomically(const QString &path, const QByteArray &bytes);
 bool saveLatin1File(const QString &path, const QString &text);
+
+// A cached page: written beside the old one and renamed over it, so a
+// failed write leaves the old page whole, but not flushed to the disk
+// first (a page lost to a crash is fetched again by the next update);
+// false (old page kept) on failure.
+bool savePageFile(const QString &path, const QByteArray &bytes);
+
+// Deletes the file; false when there was none or it could not go.
+bool removeFile(const QString &path);
