@@ -74,17 +74,21 @@ int findIn(const QString &symbol, int first, int last)
 
 // A record file that was read: a whole file, an empty one (a new set) or
 // one that ran out early, which is logged.
+// True when the file was read whole (or was empty).
 template <class Rec, std::size_t N, class Fields>
-void readFile(const QString &path, std::array<Rec, N> &records, Fields fields, const QString &where)
+bool readFile(const QString &path, std::array<Rec, N> &records, Fields fields, const QString &where)
 {
     records.fill(Rec{});
     const auto bytes = loadRecordFile(path);
     if (!bytes) {
         ErrorTrap(QStringLiteral("Permission denied"), ErrNo::PermissionDenied, ErrSource, where, false);
-        return;
+        return false;
     }
-    if (!readRecords(*bytes, records, fields) && !bytes->isEmpty())
+    if (!readRecords(*bytes, records, fields) && !bytes->isEmpty()) {
         ErrorTrap(QStringLiteral("Input past end of file"), ErrNo::InputPastEnd, ErrSource, where, false);
+        return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -97,12 +101,20 @@ QString setFilePath()
 namespace {
 // The set as last read from or written to its file, to tell unsaved changes.
 std::array<StockRec, SetSize> g_setOnDisk;
+// The file the set was last read from whole, as long as nothing was saved since.
+QString g_setReadFrom;
 } // namespace
 
 void ReadStocks()
 {
-    readFile(setFilePath(), Sets, stockVisit, QStringLiteral("Stocks_ReadStocks"));
-    g_setOnDisk = Sets;
+    // Reading again a set read a moment ago, unchanged since in memory and on
+    // disk, would give the same records (start-up reads the set twice).
+    const QString path = setFilePath();
+    if (path != g_setReadFrom || Sets != g_setOnDisk || !recordFileAsKnown(path)) {
+        const bool whole = readFile(path, Sets, stockVisit, QStringLiteral("Stocks_ReadStocks"));
+        g_setReadFrom = whole ? path : QString();
+        g_setOnDisk = Sets;
+    }
     SetCount = 0;
     for (const StockRec &s : Sets)
         if (!s.Symbol.isEmpty())
@@ -111,6 +123,7 @@ void ReadStocks()
 
 void SaveStocks()
 {
+    g_setReadFrom.clear(); // what is filed may read back otherwise (a text past Latin-1)
     if (!saveRecordFile(setFilePath(), recordBytes(Sets, stockVisit)))
         ErrorTrap(QStringLiteral("Permission denied"), ErrNo::PermissionDenied, ErrSource,
                   QStringLiteral("Stocks_SaveStocks"), false);
@@ -206,6 +219,7 @@ void resetStocks()
 {
     Sets.fill(StockRec{});
     g_setOnDisk.fill(StockRec{});
+    g_setReadFrom.clear();
     TmpSets.fill(StockRec{});
     US.fill(USRec{});
     SetCount = 0;
