@@ -13,6 +13,8 @@ namespace {
 const QString kKeysSection = QStringLiteral(".keys");
 const QString kSelf = QStringLiteral(".");
 
+quint64 g_changes = 0;
+
 struct Location
 {
     QString file;     // settings file
@@ -93,6 +95,7 @@ bool SettingsStore::createKey(const QString &keyPath)
     if (!loc.valid)
         return false;
     QDir().mkpath(QFileInfo(loc.file).absolutePath());
+    ++g_changes;
     QSettings s(loc.file, QSettings::IniFormat);
     s.setValue(kKeysSection + QLatin1Char('/') + kSelf, QStringLiteral("1"));
     QStringList walked;
@@ -135,7 +138,13 @@ bool SettingsStore::setValue(const QString &keyPath, const QString &name, const 
     QSettings s(loc.file, QSettings::IniFormat);
     if (!exists(s, loc))
         return false;
+    ++g_changes;
     s.setValue(valueKey(s, loc, name), text);
     s.sync();
     return s.status() == QSettings::NoError;
+}
+
+quint64 SettingsStore::changes()
+{
+    return g_changes;
 }

@@ -30,4 +30,9 @@ public:
 
     // The settings file behind a key path ("" for a path outside "Software\<Org>\<App>").
     static QString fileFor(const QString &keyPath);
+
+    // Counts the writes of this program, so that a value kept from an
+    // earlier read is known to be out of date (with the file's stamp for
+    // writes from outside).
+    static quint64 changes();
 };
