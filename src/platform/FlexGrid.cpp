@@ -110,12 +110,14 @@ void FlexGrid::clampPositions()
 
 void FlexGrid::notifyCells()
 {
+    ++m_edits;
     if (m_redraw)
         emit cellsChanged();
 }
 
 void FlexGrid::notifyLayout()
 {
+    ++m_edits;
     if (m_redraw)
         emit layoutChanged();
 }
@@ -561,6 +563,7 @@ bool FlexGrid::setCellPictureAlignment(int alignment)
 void FlexGrid::setBackColor(OleColor color)
 {
     m_backColor = color;
+    ++m_edits;
     if (m_redraw)
         emit appearanceChanged();
 }
@@ -570,6 +573,7 @@ bool FlexGrid::setGridLines(int style)
     if (style < 0 || style > 3)
         return false;
     m_gridLines = style;
+    ++m_edits;
     if (m_redraw)
         emit appearanceChanged();
     return true;
@@ -595,6 +599,8 @@ void FlexGrid::setMousePointer(int pointer)
 
 void FlexGrid::setWidth(int twips)
 {
+    if (twips != m_width)
+        ++m_edits;
     m_width = twips;
 }
 
