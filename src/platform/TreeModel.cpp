@@ -4,14 +4,19 @@ TreeModel::TreeModel(QObject *parent) : QObject(parent) {}
 
 int TreeModel::Add(const QString &parentKey, const QString &key, const QString &text, int image)
 {
-    if (m_keys.contains(key))
-        return 0;
     int parent = 0;
     if (!parentKey.isEmpty()) {
         parent = find(parentKey);
         if (parent == 0)
             return 0;
     }
+    return AddUnder(parent, key, text, image);
+}
+
+int TreeModel::AddUnder(int parent, const QString &key, const QString &text, int image)
+{
+    if ((parent != 0 && !isNode(parent)) || m_keys.contains(key))
+        return 0;
     Node n;
     n.key = key;
     n.text = text;
@@ -27,6 +32,12 @@ int TreeModel::Add(const QString &parentKey, const QString &key, const QString &
     if (!updatesSuspended())
         emit nodeAdded(index);
     return index;
+}
+
+void TreeModel::reserve(int nodes)
+{
+    m_nodes.reserve(size_t(nodes));
+    m_keys.reserve(nodes);
 }
 
 void TreeModel::Clear()

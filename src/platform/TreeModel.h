@@ -31,6 +31,11 @@ public:
     // Adds a node under the node with parentKey ("" for a root). Returns
     // its Index, 0 when nothing was added.
     int Add(const QString &parentKey, const QString &key, const QString &text, int image = 0);
+    // The same under the node with Index parent (0 for a root), for a caller
+    // that has just added it.
+    int AddUnder(int parent, const QString &key, const QString &text, int image = 0);
+    // Room for this many nodes in all, for a caller about to add many.
+    void reserve(int nodes);
     // Removes every node.
     void Clear();
 
