@@ -45,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             std::abort();
         break;
     case 1:
-        roundTrip(dir + QStringLiteral("/Portfolio.dat"), bytes, ReadPortfolio, WritePortfolio);
+        roundTrip(dir + QStringLiteral("/Portfolio.dat"), bytes, ReadPortfolio, [] { WritePortfolio(); });
         break;
     case 2:
         roundTrip(dir + QStringLiteral("/US.dat"), bytes, ReadUS, WriteUS);

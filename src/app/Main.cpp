@@ -59,7 +59,9 @@ bool Main()
     if (!(QuerySetting(QStringLiteral("Thanks")) == 0)) {
         ReadStocks();
         ReadPortfolio();
-        Sleep(wait);
+        // The splash stays painted, its picture and progress shown, for the
+        // whole delay; the program takes no input meanwhile.
+        PaintedSleep(wait);
         SetSplashBar(40);
         DoEvents();
         ShowMainForm();

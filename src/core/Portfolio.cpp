@@ -6,6 +6,11 @@
 #include "core/RecordFile.h"
 #include "core/SharedState.h"
 #include "core/VbString.h"
+#include "platform/PathResolver.h"
+
+#include <QDir>
+
+#include <algorithm>
 
 std::array<PortRec, PortSize> Port;
 std::array<PortRec, 100> TmpPort;
@@ -48,10 +53,9 @@ void refreshSheet()
 
 } // namespace
 
-void WritePortfolio()
+bool WritePortfolio(QString *why)
 {
-    // Failures are not reported: the trade stays in memory for the next save.
-    saveRecordFile(portfolioPath(), recordBytes(Port, portVisit));
+    return saveRecordFile(portfolioPath(), recordBytes(Port, portVisit), why);
 }
 
 void ReadPortfolio()
@@ -70,9 +74,19 @@ void ReadPortfolio()
             ++PortCount;
 }
 
-void UpdatePurchase(const QString &Action, const QString &Symbol, qint16 Shares, float Commission,
-                    const QString &DateText, double Price, const QString &Extra, double TradeDate,
-                    qint16 RefId, qint16 Index)
+QString SavePortfolio()
+{
+    QString why;
+    if (!WritePortfolio(&why))
+        return QStringLiteral("Could not save %1:\r\n%2").arg(QDir::toNativeSeparators(resolvePath(portfolioPath())), why);
+    ReadPortfolio();
+    refreshSheet();
+    return QString();
+}
+
+QString UpdatePurchase(const QString &Action, const QString &Symbol, qint16 Shares, float Commission,
+                       const QString &DateText, double Price, const QString &Extra, double TradeDate,
+                       qint16 RefId, qint16 Index)
 {
     if (Index >= 0 && Index < PortSize) {
         PortRec &e = Port[Index];
@@ -95,16 +109,20 @@ void UpdatePurchase(const QString &Action, const QString &Symbol, qint16 Shares,
         if (TradeDate > 0)
             e.TradeDate = TradeDate;
     }
-    WritePortfolio();
-    ReadPortfolio();
-    refreshSheet();
+    return SavePortfolio();
 }
 
 short FreePortIndex()
 {
-    for (int i = 1; i <= 99; ++i)
-        if (Port[i].Symbol.isEmpty())
+    for (int i = 1; i <= 99; ++i) {
+        if (!Port[i].Symbol.isEmpty())
+            continue;
+        const bool named = std::any_of(Port.begin(), Port.end(), [i](const PortRec &e) {
+            return !e.Symbol.isEmpty() && e.RefId == i;
+        });
+        if (!named)
             return short(i);
+    }
     return -1;
 }
 
@@ -129,7 +147,7 @@ void ClearPortfolio()
     refreshSheet();
 }
 
-short CheckSold(qint16 Id, qint16 Shares)
+short CheckSold(qint16 Id, qint16 Shares, const QString &Symbol)
 {
     // Every entry counts, not only 0 to PortCount: a deletion leaves holes,
     // and sales stored above PortCount still sell from the purchase.
@@ -137,7 +155,7 @@ short CheckSold(qint16 Id, qint16 Shares)
     int sold = 0;
     for (int i = 0; i < PortSize; ++i) {
         const PortRec &e = Port[i];
-        if (e.Action == QLatin1String("Sell") && e.RefId == Id) {
+        if (e.Action == QLatin1String("Sell") && e.RefId == Id && e.Symbol == Symbol) {
             referred = true;
             sold += e.Shares;
         }

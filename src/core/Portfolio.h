@@ -35,25 +35,31 @@ extern short PortCount;
 // (apart from any share count, 30,000 included).
 inline constexpr short SoldOut = -1;
 
-// The 101 entries of Port to DataDir\Portfolio.dat.
-void WritePortfolio();
+// The 101 entries of Port to DataDir\Portfolio.dat; false (the file as it
+// was) when it could not be written, the system's reason in *why.
+bool WritePortfolio(QString *why = nullptr);
 // Reads Portfolio.dat (created empty when missing) into Port and counts
 // PortCount. A short or damaged file fills Port as far as it is whole.
 void ReadPortfolio();
+// Writes the portfolio, reads it back and redraws the holdings or trade-log
+// sheet when shown. "" when saved; otherwise a message naming the file and
+// why, and Port keeps what it holds (nothing is read back over it).
+QString SavePortfolio();
 
 // Stores the arguments that carry a value into Port(Index): texts when not
 // "", numbers and dates when above 0, Extra when its leading number is above
 // 0; the other fields keep what the entry held, so an edit passes only what
-// changed. An Index outside 0 to 100 stores nothing. Then the portfolio is
-// written, read back, and the holdings or trade-log sheet redrawn when shown.
-void UpdatePurchase(const QString &Action, const QString &Symbol, qint16 Shares, float Commission,
-                    const QString &DateText, double Price, const QString &Extra, double TradeDate,
-                    qint16 RefId, qint16 Index);
+// changed. An Index outside 0 to 100 stores nothing. Then SavePortfolio;
+// its answer is returned.
+QString UpdatePurchase(const QString &Action, const QString &Symbol, qint16 Shares, float Commission,
+                       const QString &DateText, double Price, const QString &Extra, double TradeDate,
+                       qint16 RefId, qint16 Index);
 
-// The entry for a new trade: the first free one from 1 to 99, whose index is
-// also a purchase's reference number; -1 when the portfolio is full. Entry 0
-// stays free and entry 100 is never given out, so a new trade never lands on
-// a live one.
+// The entry for a new trade: the first one from 1 to 99 that holds no trade
+// and that no trade names as its purchase (an older file may keep a sale
+// whose purchase is gone); its index is also a purchase's reference number.
+// -1 when the portfolio is full. Entry 0 stays free and entry 100 is never
+// given out, so a new trade never lands on a live one.
 short FreePortIndex();
 
 // Blanks every entry whose symbol is shorter than 2 characters, and entry
@@ -62,10 +68,11 @@ void CleanPortfolio();
 // Empties the whole portfolio, saves it, reads it back and redraws the sheet.
 void ClearPortfolio();
 
-// Shares still held of purchase Id (which bought Shares): 0 when no sale
-// refers to it, SoldOut when the sales referring to it (every entry, 100 too)
-// add up to Shares or more, otherwise Shares less those sales.
-short CheckSold(qint16 Id, qint16 Shares);
+// Shares still held of purchase Id of symbol (which bought Shares): 0 when
+// no sale refers to it, SoldOut when the sales of that symbol referring to
+// it (every entry, 100 too) add up to Shares or more, otherwise Shares less
+// those sales. A sale counts only against a purchase of its own symbol.
+short CheckSold(qint16 Id, qint16 Shares, const QString &Symbol);
 
 // Empty portfolio, as at program start (for tests).
 void resetPortfolio();

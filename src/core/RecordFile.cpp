@@ -166,7 +166,7 @@ std::optional<QByteArray> loadRecordFile(const QString &path)
     return bytes;
 }
 
-bool saveRecordFile(const QString &path, const QByteArray &records)
+bool saveRecordFile(const QString &path, const QByteArray &records, QString *why)
 {
     const QString real = resolvePath(path);
     QByteArray bytes = records;
@@ -177,7 +177,7 @@ bool saveRecordFile(const QString &path, const QByteArray &records)
         remember(real, bytes);
         return true; // the file holds these very bytes already
     }
-    if (!saveFileAtomically(real, bytes))
+    if (!saveFileAtomically(real, bytes, why))
         return false;
     remember(real, bytes);
     return true;

@@ -93,5 +93,6 @@ bool recordFileAsKnown(const QString &path);
 // file was longer, its bytes beyond the new records stay in place (readers
 // ignore them). The file is replaced through a temporary file, so a crash
 // never leaves half of it; a file that already holds exactly these bytes is
-// left as it is. False when it could not be written.
-bool saveRecordFile(const QString &path, const QByteArray &records);
+// left as it is. False when it could not be written, the system's reason in
+// *why when asked for.
+bool saveRecordFile(const QString &path, const QByteArray &records, QString *why = nullptr);

@@ -64,18 +64,23 @@ QString SpokenSummary(short mode)
         DoEvents();
         return text;
     }
+    // Every stock of the set, also those after a free record; free records
+    // are not read.
     case 2: {
         QString text;
-        for (int i = 0; i < SetCount; ++i) {
-            text += Sets[size_t(i)].Name + QStringLiteral(" news: ") + headlineSentences(Sets[size_t(i)].Symbol) + CRLF;
+        for (const StockRec &s : Sets) {
+            if (s.Symbol.isEmpty())
+                continue;
+            text += s.Name + QStringLiteral(" news: ") + headlineSentences(s.Symbol) + CRLF;
             DoEvents();
         }
         return text;
     }
     case 3: {
         QString text;
-        for (int i = 0; i < SetCount; ++i)
-            text += quoteSentence(Sets[size_t(i)]);
+        for (const StockRec &s : Sets)
+            if (!s.Symbol.isEmpty())
+                text += quoteSentence(s);
         DoEvents();
         return text;
     }

@@ -3,22 +3,44 @@
 #include "core/Stocks.h"
 #include "mainwindow/SpokenSummaries.h"
 
+namespace {
+// The headline text cut into its items: each ";" outside an address ends
+// one. A ";" inside an address ("&amp;" in a query) belongs to the address,
+// so the shown items and their addresses come from the same pieces.
+QStringList headlineItems(const QString &headlines)
+{
+    QStringList items;
+    QString item;
+    bool inside = false;
+    for (const QChar c : headlines) {
+        item += c;
+        if (c == QLatin1Char('#'))
+            inside = !inside;
+        else if (c == QLatin1Char(';') && !inside) {
+            items << item;
+            item.clear();
+        }
+    }
+    if (!item.isEmpty())
+        items << item;
+    return items;
+}
+} // namespace
+
 QString tickerHeadlines(const QString &name, const QString &headlines, QStringList *links)
 {
-    const QString heading = QStringLiteral("... Latest ") + name + QStringLiteral(" News ...;");
+    QString text = QStringLiteral("... Latest ") + name + QStringLiteral(" News ...;");
     links->clear();
     links->append(QString()); // the heading opens nothing
     // Each headline keeps its own address: one without an address opens
     // nothing, never the next headline's page.
-    QStringList items = headlines.split(QLatin1Char(';'));
-    if (!items.isEmpty() && items.last().isEmpty())
-        items.removeLast();
-    for (const QString &item : std::as_const(items)) {
-        const int open = item.indexOf(QLatin1Char('#'));
-        const int close = open < 0 ? -1 : item.indexOf(QLatin1Char('#'), open + 1);
+    for (const QString &item : headlineItems(headlines)) {
+        const qsizetype open = item.indexOf(QLatin1Char('#'));
+        const qsizetype close = open < 0 ? -1 : item.indexOf(QLatin1Char('#'), open + 1);
         links->append(close > open ? item.mid(open + 1, close - open - 1) : QString());
+        text += StripTickerLinks(item);
     }
-    return heading + StripTickerLinks(headlines);
+    return text;
 }
 
 QString tickerQuote(const StockRec &s)
@@ -27,12 +49,14 @@ QString tickerQuote(const StockRec &s)
            + QStringLiteral("  ") + s.PctChange + QStringLiteral("   Last Upadte: ") + s.LastUpdate + QLatin1Char(';');
 }
 
-QString tickerQuotes(int count)
+QString tickerQuotes()
 {
     QString text;
     int inItem = 0;
-    for (int i = 0; i <= count && i < SetSize; ++i) {
-        const StockRec &s = Sets[size_t(i)];
+    // Every stock of the set, also those after a free record.
+    for (const StockRec &s : Sets) {
+        if (s.Symbol.isEmpty())
+            continue;
         text += QStringLiteral("      ") + s.Symbol + QLatin1Char(' ') + s.LastSale + QStringLiteral("  ") + s.Change
                 + QStringLiteral("  ") + s.PctChange;
         if (++inItem == 4) {

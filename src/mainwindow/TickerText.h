@@ -14,5 +14,5 @@ struct StockRec;
 QString tickerHeadlines(const QString &name, const QString &headlines, QStringList *links);
 // One quote line of a stock.
 QString tickerQuote(const StockRec &s);
-// The set's quotes, four stocks to an item, records 0 to count (inclusive).
-QString tickerQuotes(int count);
+// The quotes of every stock of the set, four stocks to an item.
+QString tickerQuotes();

@@ -224,11 +224,16 @@ FlexGrid *mainGrid()
     return window ? window->mainGrid() : nullptr;
 }
 
-// A stock node shows its stock's row in the price sheet. True when it did.
+// A stock node shows its stock's profile while a profile is shown, else
+// its row in the price sheet. True when the click needs nothing more.
 bool clickStock(const TreeModel &tree, int index, NavigationHost &host)
 {
     CurSymbol = tree.Text(index);
     host.SelectSymbol(CurSymbol);
+    if (CurType == QLatin1String("Profile")) {
+        FG_Profile();
+        return false;
+    }
     if (CurType != QLatin1String("Current"))
         FG_Current();
     FlexGrid *grid = mainGrid();

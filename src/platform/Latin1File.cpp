@@ -48,17 +48,31 @@ bool appendLatin1File(const QString &path, const QString &text)
     return f.write(bytes) == bytes.size();
 }
 
-bool saveFileAtomically(const QString &path, const QByteArray &bytes)
+bool saveFileAtomically(const QString &path, const QByteArray &bytes, QString *why)
 {
     QSaveFile f(resolvePath(path));
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
-    if (f.write(bytes) != bytes.size()) {
+    const auto failed = [&] {
+        if (why)
+            *why = f.errorString();
         f.cancelWriting();
         return false;
+    };
+    // Unbuffered: a buffered write fails only when flushed, which commit()
+    // can miss. A short write is followed by another, which fails with the
+    // system's reason (a full disk, a size limit).
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return failed();
+    for (qsizetype done = 0; done < bytes.size();) {
+        const qint64 n = f.write(bytes.constData() + done, bytes.size() - done);
+        if (n <= 0)
+            return failed();
+        done += n;
     }
-    if (!f.commit())
+    if (!f.commit()) {
+        if (why)
+            *why = f.errorString();
         return false;
+    }
     notePathCreated(f.fileName());
     return true;
 }

@@ -19,8 +19,9 @@ std::optional<QByteArray> readBinaryFile(const QString &path);
 bool appendLatin1File(const QString &path, const QString &text);
 
 // Replaces the file's content through a temporary file renamed over the old
-// one, so a crash never leaves half a file; false (old file kept) on failure.
-bool saveFileAtomically(const QString &path, const QByteArray &bytes);
+// one, so a crash never leaves half a file; false (old file kept) on failure,
+// with the system's reason in *why when asked for.
+bool saveFileAtomically(const QString &path, const QByteArray &bytes, QString *why = nullptr);
 bool saveLatin1File(const QString &path, const QString &text);
 
 // A cached page: written beside the old one and renamed over it, so a

@@ -1,6 +1,8 @@
 #include "platform/Sleep.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
 #include <QThread>
 
 namespace {
@@ -19,6 +21,19 @@ void Sleep(int milliseconds)
     }
     if (milliseconds > 0)
         QThread::msleep(ulong(milliseconds));
+}
+
+void PaintedSleep(int milliseconds)
+{
+    if (handler()) {
+        handler()(milliseconds);
+        return;
+    }
+    if (milliseconds <= 0)
+        return;
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
 void setSleepHandler(std::function<void(int)> h)

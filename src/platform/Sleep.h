@@ -6,7 +6,13 @@
 // delay, the first-run pause). Tests replace it to record waits instead of
 // spending them.
 void Sleep(int milliseconds);
-// Installs a replacement (an empty function restores the real wait).
+// A wait during which the windows on screen keep being painted while the
+// user's input waits until it ends (the splash delay: the splash shows its
+// picture and progress, the program takes no clicks). Tests replace it with
+// the same handler as Sleep.
+void PaintedSleep(int milliseconds);
+// Installs a replacement of both waits (an empty function restores the
+// real ones).
 void setSleepHandler(std::function<void(int)> handler);
 
 // Lets pending events run, as a long operation does between its steps.

@@ -9,6 +9,7 @@
 #include "core/Utilities.h"
 #include "core/Variant.h"
 #include "portfolio/PortSymbols.h"
+#include "portfolio/Trades.h"
 #include "platform/FlexGrid.h"
 
 #include <QLocale>
@@ -179,7 +180,7 @@ void FG_Portfolio_All()
             const PortRec &e = Port[i];
             if (e.Symbol != symbol || e.Action != QLatin1String("Buy"))
                 continue;
-            const short held = CheckSold(e.RefId, e.Shares);
+            const short held = CheckSold(e.RefId, e.Shares, e.Symbol);
             if (held == SoldOut && e.Shares > 0)
                 continue;
             grid->AddItem(purchaseRow(e, held > 0 ? held : e.Shares, e.RefId, group));
@@ -230,12 +231,14 @@ void FG_PortfolioLog()
         const PortRec &e = Port[i];
         if (e.Symbol.isEmpty())
             continue;
-        const double gain = round2(std::fabs(e.TradeDate));
+        // A sale's realized gain, worked out from it and its purchase, so that
+        // files written before show the right figure; a purchase gains 0.
+        const std::optional<double> gain = e.Action == QLatin1String("Sell") ? SaleGain(e) : 0.0;
         grid->AddItem(QStringList{e.Symbol, e.Action, e.DateText, plain(e.Shares), plain(round2(e.Price)),
-                                  twoDecimals(e.Commission), plain(gain), QString::number(e.RefId), QString::number(i)}
+                                  twoDecimals(e.Commission), gain ? plain(*gain) : QString(), QString::number(e.RefId),
+                                  QString::number(i)}
                           .join(QLatin1Char('\t')));
-        if (gain > 0)
-            total += gain;
+        total += gain.value_or(0);
     }
     grid->AddItem(QStringLiteral("  =Total\t\t\t\t\t\t") + plain(round2(total)) + QStringLiteral(" $"));
     centreCaptions(*grid, 1, 6);
@@ -273,7 +276,7 @@ void FG_Portfolio_Selected(const QString &symbol)
             if (e.Symbol != symbol || e.Action != QLatin1String("Buy"))
                 continue;
             // What the sales of this purchase (by its reference number) left.
-            const short held = CheckSold(e.RefId, e.Shares);
+            const short held = CheckSold(e.RefId, e.Shares, e.Symbol);
             const double shares = held == SoldOut ? 0 : (held > 0 ? held : e.Shares);
             grid->AddItem(purchaseRow(e, shares, qint16(j), group));
             any = true;

@@ -1,171 +1,287 @@
 #include "portfolio/Trades.h"
 
-#include "core/Portfolio.h"
 #include "core/VbString.h"
 
 #include <QDate>
 #include <QLocale>
+#include <QRegularExpression>
 
+#include <charconv>
 #include <cmath>
-#include <limits>
 
 namespace {
 
-QString dateOrToday(const QString &text)
+using PortArray = std::array<PortRec, PortSize>;
+
+constexpr double LargestAmount = 1e9;
+
+bool isBuy(const PortRec &e)
 {
-    const QString t = text.trimmed();
-    for (const QString &form : {QLocale().dateFormat(QLocale::ShortFormat), QStringLiteral("M/d/yyyy"),
-                                QStringLiteral("M/d/yy"), QStringLiteral("yyyy-MM-dd")})
-        if (QDate::fromString(t, form).isValid())
-            return t;
+    return e.Action == QLatin1String("Buy");
+}
+
+bool isSell(const PortRec &e)
+{
+    return e.Action == QLatin1String("Sell");
+}
+
+double toCents(double v)
+{
+    return std::round(v * 100.0) / 100.0;
+}
+
+QString today()
+{
     return QLocale().toString(QDate::currentDate(), QLocale::ShortFormat);
 }
 
-// A share count the record's 16-bit field can hold, above 0; -1 otherwise.
-int shareCount(const QString &text, QString *why)
+// The date as typed (trimmed) when it reads as a date; "" is today.
+bool dateText(const QString &text, QString *out, QString *why)
 {
-    bool ok = false;
-    const double v = text.trimmed().toDouble(&ok);
-    if (!ok || v <= 0) {
-        *why = QStringLiteral("Please enter the number of shares.");
-        return -1;
-    }
-    const double rounded = std::nearbyint(v);
-    if (rounded > std::numeric_limits<qint16>::max()) {
-        *why = QStringLiteral("The portfolio holds at most 32,767 shares in one trade.");
-        return -1;
-    }
-    return int(rounded);
-}
-
-bool number(const QString &text, double *value)
-{
-    if (text.trimmed().isEmpty()) {
-        *value = 0;
+    const QString t = text.trimmed();
+    if (t.isEmpty()) {
+        *out = today();
         return true;
     }
-    bool ok = false;
-    *value = text.trimmed().toDouble(&ok);
-    return ok && *value >= 0;
+    for (const QString &form : {QLocale().dateFormat(QLocale::ShortFormat), QStringLiteral("M/d/yyyy"),
+                                QStringLiteral("M/d/yy"), QStringLiteral("yyyy-MM-dd")})
+        if (QDate::fromString(t, form).isValid()) {
+            *out = t;
+            return true;
+        }
+    *why = QStringLiteral("Date: \"%1\" is not a date.\r\nPlease enter it as month/day/year, for example %2.")
+               .arg(t, QDate::currentDate().toString(QStringLiteral("M/d/yyyy")));
+    return false;
 }
 
-void save()
+// A share count the record's 16-bit field holds: a whole number, 1 to 32,767.
+bool shareCount(const QString &text, qint16 *out, QString *why)
 {
-    // UpdatePurchase with nothing to change: read back and redraw the sheet.
-    UpdatePurchase(QString(), QString(), 0, 0, QString(), 0, QString(), 0, 0, -1);
+    static const QRegularExpression digits(QStringLiteral("^\\d{1,9}$"));
+    const QString t = text.trimmed();
+    const int n = digits.match(t).hasMatch() ? t.toInt() : 0;
+    if (n < 1 || n > 32767) {
+        *why = QStringLiteral("Quantity: \"%1\" is not a number of shares.\r\n"
+                              "Please enter a whole number from 1 to 32,767.")
+                   .arg(t);
+        return false;
+    }
+    *out = qint16(n);
+    return true;
 }
 
-} // namespace
-
-namespace {
-
-// The typed fields as a trade's figures; "" when they hold one.
-QString parsed(const TradeFields &f, int *shares, double *price, double *commission)
+// A price or commission: digits with an optional decimal point, the
+// thousands grouped by commas or not ("1,234.50", as the sheets show it),
+// from 0 to 1,000,000,000. An empty field is 0 where emptyIsZero.
+bool amount(const QString &text, const char *field, bool emptyIsZero, float *out, QString *why)
 {
-    QString why;
-    *shares = shareCount(f.shares, &why);
-    if (*shares < 0)
-        return why;
-    if (!number(f.price, price) || !number(f.commission, commission))
-        return QStringLiteral("Please enter the price and the commission as numbers.");
-    return QString();
+    static const QRegularExpression form(QStringLiteral("^(\\d*|\\d{1,3}(,\\d{3})+)(\\.\\d*)?$"));
+    const QString t = text.trimmed();
+    if (t.isEmpty() && emptyIsZero) {
+        *out = 0;
+        return true;
+    }
+    bool ok = form.match(t).hasMatch() && t.contains(QRegularExpression(QStringLiteral("\\d")));
+    const double v = ok ? QString(t).remove(QLatin1Char(',')).toDouble(&ok) : 0;
+    if (!ok || !std::isfinite(v) || v < 0 || v > LargestAmount) {
+        *why = QStringLiteral("%1: \"%2\" is not an amount.\r\nPlease enter a number from 0 to 1,000,000,000.")
+                   .arg(QLatin1String(field), t);
+        return false;
+    }
+    *out = float(v);
+    return true;
+}
+
+// The shortest text that reads back as exactly this single.
+QString shortest(float v)
+{
+    char buf[64];
+    const auto end = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed).ptr;
+    return QString::fromLatin1(buf, end - buf);
+}
+
+// The sale's realized gain against its purchase, to the cent.
+double realizedGain(const PortRec &sale, const PortRec &purchase)
+{
+    const double shares = sale.Shares;
+    const double commissionShare = purchase.Shares > 0 ? double(purchase.Commission) * shares / purchase.Shares : 0;
+    return toCents(shares * double(sale.Price) - double(sale.Commission) - shares * double(purchase.Price)
+                   - commissionShare);
+}
+
+// Saves the portfolio; when it cannot be written, Port goes back to before
+// (which the file still holds) and the answer says why.
+QString commit(const PortArray &before)
+{
+    const QString failed = SavePortfolio();
+    if (failed.isEmpty())
+        return QString();
+    Port = before;
+    return failed + QStringLiteral("\r\n\r\nNothing was changed.");
 }
 
 // A new trade in the first free entry; ref < 0 makes it its own reference.
-QString store(const QString &symbol, const TradeFields &f, const QString &extra, const QString &action, int shares,
-              double price, double commission, qint16 ref, double gain)
+QString store(const QString &symbol, const QString &extra, const QString &action, const QString &date, qint16 shares,
+              float price, float commission, qint16 ref)
 {
     const short n = FreePortIndex();
     if (n < 0)
         return QStringLiteral("The portfolio is full: it holds 99 trades. Delete a trade to make room.");
+    const PortArray before = Port;
     PortRec &e = Port[n];
     e = PortRec{};
     e.Symbol = symbol;
-    e.DateText = dateOrToday(f.date);
-    e.Price = float(price);
-    e.Shares = qint16(shares);
-    e.Commission = float(commission);
+    e.DateText = date;
+    e.Price = price;
+    e.Shares = shares;
+    e.Commission = commission;
     e.Extra = vb::Val(extra) > 0 ? extra : QString();
     e.Action = action;
-    e.TradeDate = gain > 0 ? gain : 0; // the stored gain figure of a sale, as files have it
     e.RefId = ref < 0 ? n : ref;
-    save();
-    return QString();
+    if (isSell(e))
+        e.TradeDate = SaleGain(e).value_or(0); // the record's gain field
+    return commit(before);
+}
+
+// The typed fields of a new trade as its figures; false with why when a
+// field holds no valid entry.
+bool parsed(const TradeFields &f, QString *date, qint16 *shares, float *price, float *commission, QString *why)
+{
+    return dateText(f.date, date, why) && shareCount(f.shares, shares, why)
+           && amount(f.price, "Price", false, price, why) && amount(f.commission, "Commission", true, commission, why);
+}
+
+QString sellLimit(int held)
+{
+    return QStringLiteral("You can not sell more then buying.\r\nPlease sell less then %1 shares.").arg(held);
 }
 
 } // namespace
 
 QString BuyStock(const QString &symbol, const TradeFields &f, const QString &extra)
 {
-    int shares = 0;
-    double price = 0, commission = 0;
-    const QString refused = parsed(f, &shares, &price, &commission);
-    if (!refused.isEmpty())
-        return refused;
-    return store(symbol, f, extra, QStringLiteral("Buy"), shares, price, commission, -1, 0);
+    QString date, why;
+    qint16 shares = 0;
+    float price = 0, commission = 0;
+    if (!parsed(f, &date, &shares, &price, &commission, &why))
+        return why;
+    return store(symbol, extra, QStringLiteral("Buy"), date, shares, price, commission, -1);
 }
 
-int SharesHeld(qint16 lotRef)
+int PurchaseSlot(const QString &symbol, qint16 ref)
 {
-    for (int i = 0; i < PortSize; ++i) {
-        const PortRec &e = Port[i];
-        if (e.Action == QLatin1String("Buy") && e.RefId == lotRef && !e.Symbol.isEmpty()) {
-            const short held = CheckSold(lotRef, e.Shares);
-            return held == SoldOut ? 0 : (held > 0 ? held : e.Shares);
-        }
-    }
-    return 0;
+    for (int i = 0; i < PortSize; ++i)
+        if (!symbol.isEmpty() && Port[i].Symbol == symbol && isBuy(Port[i]) && Port[i].RefId == ref)
+            return i;
+    return -1;
+}
+
+QList<int> SalesOf(int index)
+{
+    QList<int> sales;
+    if (index < 0 || index >= PortSize || !isBuy(Port[index]) || Port[index].Symbol.isEmpty())
+        return sales;
+    for (int i = 0; i < PortSize; ++i)
+        if (isSell(Port[i]) && Port[i].Symbol == Port[index].Symbol && Port[i].RefId == Port[index].RefId)
+            sales << i;
+    return sales;
+}
+
+int SharesHeld(const QString &symbol, qint16 lotRef)
+{
+    const int lot = PurchaseSlot(symbol, lotRef);
+    if (lot < 0)
+        return 0;
+    const short held = CheckSold(lotRef, Port[lot].Shares, symbol);
+    return held == SoldOut ? 0 : (held > 0 ? held : std::max<int>(0, Port[lot].Shares));
 }
 
 QString Sell(const QString &symbol, qint16 lotRef, const TradeFields &f, const QString &extra)
 {
-    int shares = 0;
-    double price = 0, commission = 0;
-    const QString refused = parsed(f, &shares, &price, &commission);
-    if (!refused.isEmpty())
-        return refused;
-    const int held = SharesHeld(lotRef);
+    QString date, why;
+    qint16 shares = 0;
+    float price = 0, commission = 0;
+    if (!parsed(f, &date, &shares, &price, &commission, &why))
+        return why;
+    const int held = SharesHeld(symbol, lotRef);
     if (held <= 0)
         return QStringLiteral("Nothing of this purchase is held any more.");
     if (shares > held)
-        return QStringLiteral("You can not sell more then buying.\r\nPlease sell less then %1 shares.").arg(held);
-    double lotPrice = 0;
-    for (int i = 0; i < PortSize; ++i)
-        if (Port[i].Action == QLatin1String("Buy") && Port[i].RefId == lotRef)
-            lotPrice = Port[i].Price;
-    return store(symbol, f, extra, QStringLiteral("Sell"), shares, price, commission, lotRef,
-                 shares * (commission + lotPrice - price));
+        return sellLimit(held);
+    return store(symbol, extra, QStringLiteral("Sell"), date, shares, price, commission, lotRef);
+}
+
+std::optional<double> SaleGain(const PortRec &sale)
+{
+    const int lot = PurchaseSlot(sale.Symbol, sale.RefId);
+    if (!isSell(sale) || lot < 0)
+        return std::nullopt;
+    return realizedGain(sale, Port[lot]);
+}
+
+TradeFields EditFields(qint16 index)
+{
+    if (index < 0 || index >= PortSize)
+        return {};
+    const PortRec &e = Port[index];
+    return {e.DateText, QString::number(e.Shares), shortest(e.Price), shortest(e.Commission)};
 }
 
 QString EditTransaction(qint16 index, const TradeFields &f)
 {
     if (index < 0 || index >= PortSize || Port[index].Symbol.isEmpty())
         return QStringLiteral("There is no such trade.");
-    int shares = 0;
-    double price = 0, commission = 0;
-    const QString refused = parsed(f, &shares, &price, &commission);
-    if (!refused.isEmpty())
-        return refused;
-    PortRec &e = Port[index];
-    e.DateText = dateOrToday(f.date);
-    e.Shares = qint16(shares);
-    e.Price = float(price);
-    e.Commission = float(commission);
-    save();
-    return QString();
+    const TradeFields shown = EditFields(index);
+    PortRec e = Port[index];
+    QString why;
+    // Only what the user changed is read; the rest stays byte for byte.
+    if (f.date != shown.date && !dateText(f.date, &e.DateText, &why))
+        return why;
+    if (f.shares != shown.shares && !shareCount(f.shares, &e.Shares, &why))
+        return why;
+    if (f.price != shown.price && !amount(f.price, "Price", false, &e.Price, &why))
+        return why;
+    if (f.commission != shown.commission && !amount(f.commission, "Commission", true, &e.Commission, &why))
+        return why;
+
+    const PortRec &was = Port[index];
+    const QList<int> sales = SalesOf(index);
+    if (isBuy(e)) {
+        int sold = 0;
+        for (int s : sales)
+            sold += Port[s].Shares;
+        if (e.Shares < was.Shares && e.Shares < sold)
+            return QStringLiteral("Quantity: %1 shares of this purchase are sold.\r\n"
+                                  "It can not hold fewer than %1 shares.")
+                .arg(sold);
+    } else if (isSell(e)) {
+        const int lot = PurchaseSlot(e.Symbol, e.RefId);
+        if (lot >= 0 && e.Shares > was.Shares) {
+            const int room = SharesHeld(e.Symbol, e.RefId) + was.Shares;
+            if (e.Shares > room)
+                return sellLimit(room);
+        }
+    }
+    const bool figures = e.Shares != was.Shares || e.Price != was.Price || e.Commission != was.Commission;
+    const PortArray before = Port;
+    Port[index] = e;
+    if (figures) {
+        // The stored gains follow the figures they come from.
+        if (isSell(e))
+            Port[index].TradeDate = SaleGain(e).value_or(e.TradeDate);
+        for (int s : sales)
+            Port[s].TradeDate = SaleGain(Port[s]).value_or(Port[s].TradeDate);
+    }
+    return commit(before);
 }
 
-void DeleteTrade(qint16 index)
+QString DeleteTrade(qint16 index)
 {
-    if (index < 0 || index >= PortSize)
-        return;
-    const PortRec trade = Port[index];
+    if (index < 0 || index >= PortSize || Port[index].Symbol.isEmpty())
+        return QString();
+    const PortArray before = Port;
+    for (int s : SalesOf(index))
+        Port[s] = PortRec();
     Port[index] = PortRec();
-    if (trade.Action == QLatin1String("Buy"))
-        for (PortRec &e : Port)
-            if (e.Action == QLatin1String("Sell") && e.Symbol == trade.Symbol && e.RefId == trade.RefId)
-                e = PortRec();
-    CleanPortfolio();
-    WritePortfolio();
-    ReadPortfolio();
+    return commit(before);
 }

@@ -146,9 +146,35 @@ QString price2(const QString &text)
     return FormatP(text, false);
 }
 
-// One stock's line in a text format, without its line end.
-QString recordLine(short format, const StockRec &r, const QString &sep)
+// A field of a text format: a tab, a line break or another control
+// character taken from a page would shift the columns or cut the line, so
+// each becomes a blank.
+QString plainField(QString field)
 {
+    for (QChar &c : field)
+        if (c.unicode() < 0x20)
+            c = QLatin1Char(' ');
+    return field;
+}
+
+// The record with every field a line can hold made plain.
+StockRec plainRecord(StockRec r)
+{
+    static constexpr QString StockRec::*fields[] = {
+        &StockRec::Symbol, &StockRec::Name,    &StockRec::LastSale,      &StockRec::PctChange, &StockRec::Change,
+        &StockRec::DayHigh, &StockRec::DayLow, &StockRec::Volume,        &StockRec::Ask,       &StockRec::Bid,
+        &StockRec::LastTradeSize, &StockRec::PERatio, &StockRec::DivPerShare, &StockRec::Open, &StockRec::PrevClose,
+        &StockRec::High52, &StockRec::Low52,   &StockRec::EPS,           &StockRec::Exchange,  &StockRec::Industry,
+        &StockRec::LastUpdate};
+    for (QString StockRec::*f : fields)
+        r.*f = plainField(r.*f);
+    return r;
+}
+
+// One stock's line in a text format, without its line end.
+QString recordLine(short format, const StockRec &raw, const QString &sep)
+{
+    const StockRec r = plainRecord(raw);
     switch (format) {
     case CommaText:
     case Excel: {
@@ -193,9 +219,11 @@ QString xmlText(const QString &text)
         case '>': out += QStringLiteral("&gt;"); break;
         case '"': out += QStringLiteral("&quot;"); break;
         default:
+            // Control characters cannot stand in XML 1.0, not even as
+            // references: they are left out.
             if (c.unicode() > 127)
                 out += QStringLiteral("&#%1;").arg(c.unicode());
-            else
+            else if (c.unicode() >= 0x20)
                 out += c;
         }
     }

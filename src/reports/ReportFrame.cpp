@@ -1,4 +1,5 @@
 #include "reports/ReportFrame.h"
+#include "reports/ReportPictures.h"
 
 #include "core/DataDir.h"
 #include "core/TextHelpers.h"
@@ -157,6 +158,7 @@ bool publish(const QString &path, const QString &page)
                Msg::OKOnly + Msg::Exclamation, QStringLiteral("Reports"));
         return false;
     }
+    InstallReportPictures();
     openExternalUrl(QUrl::fromLocalFile(file), resolvePath(DataDir));
     DoEvents();
     return true;

@@ -23,6 +23,40 @@ constexpr OleColor White = 0xFFFFFF;
 constexpr int FileNotFound = 53;
 constexpr int SubscriptOutOfRange = 381;
 
+// Thrown by pageSaysNoData, caught by FillSheet.
+struct PageNotice
+{
+    QString message;
+};
+
+// Each "<open" .. "</close" part of text; an open without its close fails
+// the walk (error 5), or ends it when unclosedEnds.
+void walkTags(const QString &text, const QString &open, const QString &close, bool unclosedEnds,
+              const std::function<void(const QString &)> &f)
+{
+    const int limit = vb::Len(text);
+    int pos = 1;
+    for (int passes = 0; passes <= limit; ++passes) {
+        const int start = vb::InStr(pos, text, open);
+        if (start == 0)
+            return;
+        const int stop = vb::InStr(start, text, close);
+        if (stop == 0 && unclosedEnds)
+            return;
+        const QString part = vb::Mid(text, start, stop - start);
+        pos = stop;
+        f(part);
+    }
+}
+
+// How many cells the row's walk will find before it ends or fails.
+int cellCount(const QString &rowText)
+{
+    int count = 0;
+    walkTags(rowText, QStringLiteral("<td"), QStringLiteral("</td>"), true, [&](const QString &) { ++count; });
+    return count;
+}
+
 int baseRows(double times)
 {
     return qRound(times * BaseRowHeight);
@@ -52,7 +86,7 @@ void walkCells(FlexGrid &grid, const SheetSpec &decl, const QString &table)
 {
     SheetWalk walk{decl, grid, decl.firstRow, 0};
     forEachRow(table, [&](const QString &rowText) {
-        forEachCell(rowText, [&](const QString &cell) {
+        walkRowCells(walk, rowText, [&](const QString &cell) {
             if (decl.cell)
                 decl.cell(walk, cell);
             else
@@ -199,6 +233,9 @@ void FillSheet(const SheetSpec &decl)
         format(*grid, decl);
         grid->setRedraw(true);
         target.showZoom();
+    } catch (const PageNotice &notice) {
+        grid->setRedraw(true);
+        FG_Message(notice.message);
     } catch (const vb::Error &e) {
         if (e.number == FileNotFound)
             failed(decl.noDataText.isEmpty() ? SheetFailure::Silent : SheetFailure::NoData, true);
@@ -241,20 +278,31 @@ QString cutFrom(const QString &text, const QString &marker, const QString &end)
     return vb::Mid(text, start, stop - start);
 }
 
+void walkRowCells(SheetWalk &walk, const QString &rowText, const std::function<void(const QString &)> &f)
+{
+    const int cells = cellCount(rowText);
+    int index = 0;
+    forEachCell(rowText, [&](const QString &cell) {
+        walk.lastCell = ++index == cells;
+        f(cell);
+    });
+    walk.lastCell = false;
+}
+
+void pageSaysNoData(const QString &message)
+{
+    throw PageNotice{message};
+}
+
 void forEachTag(const QString &text, const QString &open, const QString &close,
                 const std::function<void(const QString &)> &f)
 {
-    const int limit = vb::Len(text);
-    int pos = 1;
-    for (int passes = 0; passes <= limit; ++passes) {
-        const int start = vb::InStr(pos, text, open);
-        if (start == 0)
-            return;
-        const int stop = vb::InStr(start, text, close);
-        const QString part = vb::Mid(text, start, stop - start);
-        pos = stop;
-        f(part);
-    }
+    walkTags(text, open, close, false, f);
+}
+
+void forEachClosedRow(const QString &table, const std::function<void(const QString &)> &f)
+{
+    walkTags(table, QStringLiteral("<tr"), QStringLiteral("</tr>"), true, f);
 }
 
 QString cellText(const QString &cellHtml)

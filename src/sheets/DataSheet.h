@@ -71,6 +71,7 @@ struct SheetWalk
     FlexGrid &grid;
     int row = 0;
     int col = 0;
+    bool lastCell = false; // the cell being written is its row's last
 
     // Writes (row, column); a cell the grid does not have fails the fill
     // (vb::Error 381), as the grid control refused it.
@@ -140,6 +141,11 @@ struct SheetSpec
 // ends, the grid draws again and no unshown zoom window stays behind.
 void FillSheet(const SheetSpec &decl);
 
+// For a sheet's own steps inside FillSheet: the page says it holds no data.
+// The message becomes the main grid's only cell and the fill ends there;
+// the sheet's key stays, since the grid now shows that sheet's message.
+[[noreturn]] void pageSaysNoData(const QString &message);
+
 // Steps the fill routines share, also for sheets that cut their pages
 // their own way. They raise vb::Error 5 where a needed text is absent.
 
@@ -161,10 +167,17 @@ inline void forEachRow(const QString &table, const std::function<void(const QStr
 {
     forEachTag(table, QStringLiteral("<tr"), QStringLiteral("</tr>"), f);
 }
+// The rows up to the first one without its "</tr>", which ends the walk
+// without failing it (a table whose last row lost its end tag).
+void forEachClosedRow(const QString &table, const std::function<void(const QString &)> &f);
 inline void forEachCell(const QString &row, const std::function<void(const QString &)> &f)
 {
     forEachTag(row, QStringLiteral("<td"), QStringLiteral("</td>"), f);
 }
+
+// Calls f with each cell of one row text as forEachCell does, walk.lastCell
+// telling whether the cell is the row's last.
+void walkRowCells(SheetWalk &walk, const QString &rowText, const std::function<void(const QString &)> &f);
 
 // A cell's text as every sheet shows it: tags dropped, "&amp;" as "&",
 // blanks trimmed.

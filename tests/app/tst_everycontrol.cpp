@@ -204,8 +204,9 @@ class TestEveryControl : public QObject
     {
         if (m == w->mnuTrees)
             w->TreeView1_MouseDown(VbMouse::Right);
-        else if (m == w->mnuEdits)
-            w->showGridMenu();
+        else if (m == w->mnuEdits) // the right button on the current cell
+            QTest::mouseClick(w->FG->viewport(), Qt::RightButton, {},
+                              w->FG->cellRect(w->FGModel->Row(), w->FGModel->Col()).center());
         else
             emit m->aboutToShow();
         m->hide();

@@ -16,6 +16,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QProgressBar>
+#include <QScreen>
+#include <QTimer>
 #include <QtTest>
 
 namespace {
@@ -155,6 +159,33 @@ private slots:
         QVERIFY(Main());
         QCOMPARE(m_sleeps, QList<int>{wait});
         QVERIFY(frmMain::instance());
+    }
+
+    // The splash is on screen, painted, during its delay: its picture, the
+    // program's name and version, and the bar at the value of the wait. A
+    // timer that comes due early in the delay looks at the screen.
+    void splashIsPaintedDuringItsDelay()
+    {
+        TempProfile profile;
+        profile.createProgramKey();
+        SaveSetting(QStringLiteral("RunOnce"), 1);
+        SaveSetting(QStringLiteral("Thanks"), 1);
+        SaveSetting(QStringLiteral("SplashDelay"), 1);
+        setSleepHandler({});
+        bool looked = false;
+        QTimer::singleShot(300, [&] {
+            looked = true;
+            frmSplash *s = splashWindow();
+            QVERIFY(s && s->isVisible());
+            QCOMPARE(s->pb1->value(), 35);
+            QCOMPARE(s->Label1->text(), QStringLiteral("Pellor Brindlewick 5.2"));
+            const QImage screen = s->screen()->grabWindow(s->winId()).toImage();
+            const QImage picture = s->Image2->pixmap().toImage().convertToFormat(screen.format());
+            QCOMPARE(screen.copy(QRect(s->Image2->pos(), picture.size())), picture);
+        });
+        QVERIFY(Main());
+        QVERIFY(looked);
+        QVERIFY(frmMain::instance() && frmMain::instance()->isVisible());
     }
 
     void onlyMissingCacheFoldersAreCreated()

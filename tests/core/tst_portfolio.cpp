@@ -228,6 +228,15 @@ private slots:
         QCOMPARE(Port[2].RefId, qint16(2));
     }
 
+    // An entry that an older file's sale names as its purchase is not free:
+    // a new trade there would take over the sale.
+    void entryNamedByASaleIsNotFree()
+    {
+        Port[1] = trade(QStringLiteral("ACME"), QStringLiteral("Buy"), 10, 1);
+        Port[3] = trade(QStringLiteral("ACME"), QStringLiteral("Sell"), 5, 2);
+        QCOMPARE(FreePortIndex(), short(4));
+    }
+
     void fullPortfolioHasNoFreeEntry()
     {
         for (qint16 i = 1; i <= 99; ++i)
@@ -237,7 +246,7 @@ private slots:
         QCOMPARE(FreePortIndex(), short(99));
     }
 
-    // Sales given as "slot:refId:shares", the purchase being Id 1 with 100 shares.
+    // Sales given as "slot:refId:shares[:symbol]", the purchase being ACME's Id 1 with 100 shares.
     void checkSold_data()
     {
         QTest::addColumn<QString>("sales");
@@ -253,6 +262,7 @@ private slots:
         QTest::newRow("sale above PortCount after a hole") << "5:1:40" << 2 << 60;
         QTest::newRow("sale at 99") << "99:1:100" << 2 << int(SoldOut);
         QTest::newRow("sale in entry 100, which an older file may hold") << "100:1:100" << 2 << int(SoldOut);
+        QTest::newRow("another symbol's sale naming the purchase") << "2:1:100:BOLT" << 2 << 0;
     }
     void checkSold()
     {
@@ -262,11 +272,11 @@ private slots:
         Port[1] = trade(QStringLiteral("ACME"), QStringLiteral("Buy"), 100, 1);
         for (const QString &sale : sales.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
             const QStringList f = sale.split(QLatin1Char(':'));
-            Port[f[0].toInt()] = trade(QStringLiteral("ACME"), QStringLiteral("Sell"), qint16(f[2].toInt()),
+            Port[f[0].toInt()] = trade(f.value(3, QStringLiteral("ACME")), QStringLiteral("Sell"), qint16(f[2].toInt()),
                                        qint16(f[1].toInt()));
         }
         PortCount = short(portCount);
-        QCOMPARE(int(CheckSold(1, 100)), expected);
+        QCOMPARE(int(CheckSold(1, 100, QStringLiteral("ACME"))), expected);
     }
 
     void cleanPortfolioKeepsIndexes()

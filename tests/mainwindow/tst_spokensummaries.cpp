@@ -60,6 +60,22 @@ private slots:
         QVERIFY(SpokenSummary(1).startsWith(QStringLiteral("\r\nIntl Business Machines")));
     }
 
+    // A stock deleted from the middle leaves a free record: it is not read
+    // as a blank stock, and the stocks after it are all read.
+    void freeRecordsAreSkippedAndLaterStocksRead()
+    {
+        Sets[3] = Sets[1];
+        Sets[1] = StockRec();
+        Sets[200] = Sets[0];
+        Sets[200].Symbol = QStringLiteral("ZETA");
+        Sets[200].Name = QStringLiteral("Zeta Inc");
+        SetCount = 3;
+        QCOMPARE(SpokenSummary(2), QStringLiteral("Intl Business Machines news: \r\nAcme Corp news: \r\nZeta Inc news: \r\n"));
+        QCOMPARE(SpokenSummary(3), QStringLiteral("\r\nIntl Business Machines, Last Price: 101.5, change: +1.25, 1.2%."
+                                                  "\r\nAcme Corp, Last Price: 7, change: -0.5, -6.7%."
+                                                  "\r\nZeta Inc, Last Price: 101.5, change: +1.25, 1.2%."));
+    }
+
     void aDamagedHeadlineFileReadsAsNone()
     {
         headlines(QStringLiteral("IBM"), "(good line;)\r\nx\r\n");

@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QProcess>
 #include <QTimer>
 #include <QXmlStreamReader>
 #include <QtTest>
@@ -183,6 +184,44 @@ private slots:
         QCOMPARE(names, (QStringList{"ABC Corp", "AT&T Corp.", "Smith, \"Jones\" & Co", "Nestlé SA"}));
         QCOMPARE(industries.first(), QStringLiteral("\"Oil  and  Gas\""));
         QCOMPARE(industries.at(1), QStringLiteral("\"Telecom <Long Distance>\""));
+    }
+
+    // A name taken from a page with a tab, a line break and a control
+    // character in it: the tab and comma files still read as one line of
+    // 20 fields a stock, the XML file still reads.
+    void controlCharactersInAField()
+    {
+        Sets[2] = Sets[0];
+        Sets[2].Symbol = QStringLiteral("CTL");
+        Sets[2].Name = QStringLiteral("Tab\tand\x01" "Bell\r\nCorp");
+        const QString tabFile = exportTo(0, QStringLiteral("tab.txt"));
+        const QString commaFile = exportTo(1, QStringLiteral("comma.txt"));
+        for (const auto &[file, delimiter] : {std::pair{tabFile, "\\t"}, std::pair{commaFile, ","}}) {
+            QProcess python;
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert(QStringLiteral("PYTHONIOENCODING"), QStringLiteral("utf-8"));
+            python.setProcessEnvironment(environment);
+            python.start(QStringLiteral("/usr/bin/python3"),
+                         {QStringLiteral("-c"),
+                          QStringLiteral("import csv, sys\n"
+                                         "with open(sys.argv[1], newline='', encoding='latin-1') as f:\n"
+                                         "    for row in csv.reader(f, delimiter='%1'):\n"
+                                         "        if row: print(len(row), row[1], sep='|')\n")
+                              .arg(QLatin1String(delimiter)),
+                          file});
+            QVERIFY(python.waitForFinished(30000));
+            QCOMPARE(python.exitCode(), 0);
+            QCOMPARE(QString::fromUtf8(python.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts),
+                     (QStringList{"20|ABC Corp", "20|AT&T Corp.", "20|Tab and Bell  Corp", "20|Smith, \"Jones\" & Co",
+                                  "20|Nestl\u00e9 SA"}));
+        }
+        QXmlStreamReader xml(fileBytes(exportTo(15, QStringLiteral("Stocks.xml"))));
+        QStringList names;
+        while (!xml.atEnd())
+            if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("Name"))
+                names << xml.readElementText();
+        QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+        QCOMPARE(names.value(2), QStringLiteral("TabandBellCorp"));
     }
 
     void emptySet()

@@ -14,6 +14,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QtTest>
 
@@ -101,6 +102,11 @@ private slots:
         SetCount = 3;
         Reports().H_Current();
         QCOMPARE_GOLDEN_FILE(written(QStringLiteral("Stock Prices.Htm")), QStringLiteral("reports/html/Stock Prices.Htm"));
+        // The arrows the page shows are there to be shown, beside the cache.
+        const QStringList pictures = picturesOfPage(resolvePath(DataDir + QStringLiteral("/Cache/Reports/Stock Prices.Htm")));
+        QCOMPARE(pictures, (QStringList{QDir::cleanPath(DataDir) + "/up.gif", QDir::cleanPath(DataDir) + "/dn.gif"}));
+        for (const QString &picture : pictures)
+            QVERIFY2(!QImage(picture).isNull(), qPrintable(picture));
     }
 
     void pagesThatGoWrong()

@@ -16,6 +16,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QRegularExpression>
 #include <QtTest>
 
@@ -111,6 +112,28 @@ private slots:
         QCOMPARE(bench->opened.size(), 2);
     }
 
+    // The sample site's broker and momentum pages read the same in the
+    // summary as in their sheets: each report a row of date, broker and
+    // comment, the four momentum lines.
+    void brokerAndMomentumSamplePages()
+    {
+        writeCachePage(QStringLiteral("ACME_brp.Sh"), Head + sitePage(QStringLiteral("quote.asp/Symbol=acme&Whattoget=reports.html")));
+        writeCachePage(QStringLiteral("ACME_mr.Sh"), Head + sitePage(QStringLiteral("quote.asp/Symbol=acme&Whattoget=momentum.html")));
+        QVERIFY(generate(only(14)));
+        const QString cell = QStringLiteral(R"(<TD ALIGN="LEFT"><FONT color=#484848 size=-1 Face="Arial">%1</FONT></td>)" "\r\n");
+        const QString page = QString::fromLatin1(summary());
+        for (const QStringList &report : {QStringList{"12/01/99", "Smith Barney", "Acme Widgets: raising estimates after the third quarter"},
+                                          QStringList{"11/15/99", "Prudential", "Industrial outlook 2000"}})
+            QVERIFY2(page.contains(QStringLiteral("<tr>\r\n") + cell.arg(report[0]) + cell.arg(report[1]) + cell.arg(report[2]) +
+                                   QStringLiteral("</tr>")),
+                     qPrintable(page));
+        QVERIFY(generate(only(13)));
+        const QByteArray momentum = summary();
+        QVERIFY2(!momentum.contains("No Data Available."), momentum.constData());
+        QVERIFY(momentum.contains("<TR><TD ALIGN=\"CENTER\"><FONT size=-1>Number of analysts: 9</FONT></TD></tr>"));
+        QVERIFY(momentum.contains("<TR><TD ALIGN=\"CENTER\"><FONT><B>Sell recommendations: 0</B></FONT></TD></tr>"));
+    }
+
     // Flags, the stock's own prices and the missing pages.
     void sectionsAndPrices()
     {
@@ -167,6 +190,13 @@ private slots:
             QCOMPARE(m.captured(1).toInt(), p + 10);
             QCOMPARE(m.captured(2).toInt(), 100 - p);
         }
+        // The bar and its marker are there to be shown, beside the cache.
+        const QStringList pictures = picturesOfPage(summaryFile(QStringLiteral("ACME")));
+        const QString root = QDir::cleanPath(DataDir);
+        QCOMPARE(pictures, (QStringList{root + "/bar.jpg", root + "/gmb.jpg", root + "/bar.jpg"}));
+        for (const QString &picture : pictures)
+            QVERIFY2(!QImage(picture).isNull(), qPrintable(picture));
+
         Sets[0].Rating = 0;
         QVERIFY(generate(only(1)));
         QVERIFY(!summary().contains("Analyst's Recommendation"));

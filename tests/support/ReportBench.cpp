@@ -4,7 +4,11 @@
 #include "platform/UrlOpener.h"
 #include "reports/Reports.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLocale>
+#include <QRegularExpression>
 
 ReportBench::ReportBench()
 {
@@ -22,4 +26,19 @@ ReportBench::~ReportBench()
 {
     setUrlOpenerHandler({});
     setReportClock({});
+}
+
+QStringList picturesOfPage(const QString &pageFile)
+{
+    QFile f(pageFile);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    const QString page = QString::fromLatin1(f.readAll());
+    const QDir folder = QFileInfo(pageFile).absoluteDir();
+    QStringList pictures;
+    static const QRegularExpression address(QStringLiteral(R"re((?:src|background)="([^"]+)")re"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    for (auto it = address.globalMatch(page); it.hasNext();)
+        pictures << QDir::cleanPath(folder.absoluteFilePath(it.next().captured(1)));
+    return pictures;
 }

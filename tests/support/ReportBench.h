@@ -16,3 +16,7 @@ public:
 
     QStringList opened;
 };
+
+// The pictures a written page shows (each "src" and "background" address,
+// taken relative to the page's folder), as absolute paths in page order.
+QStringList picturesOfPage(const QString &pageFile);

@@ -69,6 +69,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QTreeWidget>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -105,7 +106,30 @@ const char *const ToolbarTips[] = {"Connect to the Internet and update data (Alt
                                    "Manage Stocks (Alt S)",
                                    "Show Screen (Alt C)",
                                    "Stocks and Program Options (Alt N)"};
-const char *const LabelMenuCaptions[] = {"Start", "Groups", "Chat", "Adviser", "Summary", "Reports", "", ""};
+// The label bar, by index: caption, tooltip, Left and Width in twips inside
+// the strip; every label stands at Top 35 and is 195 twips high.
+struct BarLabel
+{
+    const char *caption;
+    const char *tip;
+    int left;
+    int width;
+};
+const BarLabel BarLabels[] = {
+    {"Start", "Click here to begin (Alt S or F3)", 0, 1095},
+    {"Groups", "Double click to modify (Alt G or F2)", 1200, 1000},
+    {"Chat", "Chat With Other Person (Alt H)", 2280, 1000},
+    {"Adviser", "Get up-to-date with Brindlewick analysts Free Tip (Alt A)", 3360, 1000},
+    {"Summary", "Generate Stock Summary Report (Alt M)", 4440, 1005},
+    {"Reports", "Generate and Export Reports (Alt R)", 5520, 1005},
+    {"", "Status", 6885, 2100},
+    {"", "Tasks", 8955, 570},
+};
+// White on black at rest; the bar's own small font, so a caption fits its label.
+const QString BarLabelLook = QStringLiteral("color: #ffffff; background: #000000;");
+constexpr int BarFontPixels = 11;
+// The symbol column's font, the size of the bar's.
+constexpr int SymbolFontPixels = 11;
 const char *const ScaleCaptions[] = {"Sell", "Underperform", "Hold", "Buy", "Strong Buy"};
 constexpr double ScaleLefts[] = {3120, 3885, 5340, 6225, 6915};
 
@@ -195,13 +219,17 @@ void frmMain::createControls()
     picSplit2->setMouseIcon(LoadResCursor(103));
     place(picSplit2, 2280, 0, 30, 2895);
 
+    // The arrows are pictures without a ground of their own, under the
+    // captions they stand next to.
     ImgUp = new PictureBox(PicCont);
     ImgUp->setObjectName(QStringLiteral("ImgUp"));
     ImgUp->setPicture(LoadResPicture(QStringLiteral("ArrowUp")));
+    ImgUp->setBackColor(Qt::transparent);
     place(ImgUp, 2400, 0, 750, 300);
     ImgDn = new PictureBox(PicCont);
     ImgDn->setObjectName(QStringLiteral("ImgDn"));
     ImgDn->setPicture(LoadResPicture(QStringLiteral("ArrowDn")));
+    ImgDn->setBackColor(Qt::transparent);
     place(ImgDn, 2400, 2640, 750, 300);
 
     for (int i = 0; i < 5; ++i) {
@@ -213,12 +241,18 @@ void frmMain::createControls()
         l->adjustSize();
         const double w = Twips::fromPixelsX(l->width(), this);
         place(l, ScaleLefts[i], 0, w, 210);
+        // Its caption's own size whatever the window's: the gauge's width
+        // places it.
+        l->setProperty("Tag", QStringLiteral("@TL"));
         lblDsc << l;
     }
     for (int i = 0; i < 7; ++i) {
         auto *label = new ClickLabel(PicCont);
         label->setObjectName(QStringLiteral("lblSbl%1").arg(i));
         label->setText(QStringLiteral(" "));
+        QFont font = label->font();
+        font.setPixelSize(SymbolFontPixels);
+        label->setFont(font);
         place(label, 2520, 240 + 360 * i, 735, 255);
         lblSbl << label;
         auto *gauge = new PictureBox(PicCont);
@@ -231,6 +265,8 @@ void frmMain::createControls()
         place(gauge, 3120, 240 + 360 * i, 4575, 315);
         img << gauge;
     }
+    ImgUp->lower();
+    ImgDn->lower();
     Shape1 = new QFrame(PicCont);
     Shape1->setObjectName(QStringLiteral("Shape1"));
     Shape1->setFrameShape(QFrame::Box);
@@ -245,6 +281,7 @@ void frmMain::createControls()
     FGModel = new FlexGrid(this);
     FG = new FlexGridView(FGModel, PicCont);
     FG->setObjectName(QStringLiteral("FG"));
+    FG->setColumnsFollowWidth(true);
     place(FG, 0, 3130, 7815, 2035);
 
     picSplit = new PictureBox(PicCont);
@@ -291,20 +328,20 @@ void frmMain::createControls()
     Rect = new QFrame(StatusBar1);
     Rect->setObjectName(QStringLiteral("Rect"));
     Rect->setFrameShape(QFrame::Box);
-    Rect->setStyleSheet(QStringLiteral("color: #6fa8ff;"));
+    Rect->setStyleSheet(QStringLiteral("color: #00ff00;"));
     Rect->setVisible(false);
     for (int i = 0; i < 8; ++i) {
         auto *label = new ClickLabel(StatusBar1);
         label->setObjectName(QStringLiteral("Panel1%1").arg(i));
-        label->setText(QString::fromLatin1(LabelMenuCaptions[i]));
-        label->setStyleSheet(QStringLiteral("color: #f0f0f0;"));
+        label->setText(QString::fromLatin1(BarLabels[i].caption));
+        label->setToolTip(QString::fromLatin1(BarLabels[i].tip));
+        label->setStyleSheet(BarLabelLook);
+        QFont font = label->font();
+        font.setPixelSize(BarFontPixels);
+        label->setFont(font);
         label->setAlignment(i < 6 ? Qt::AlignCenter : Qt::AlignVCenter | Qt::AlignLeft);
-        if (i < 6)
-            place(label, 60 + 960 * i, 15, 900, 255);
-        else if (i == 6)
-            place(label, 5880, 15, 2280, 255);
-        else
-            place(label, 8220, 15, 1200, 255);
+        place(label, BarLabels[i].left, 35, BarLabels[i].width, 195);
+        label->setProperty("Tag", QStringLiteral("@TLW")); // the text's height whatever the window's
         Panel1 << label;
         connect(label, &ClickLabel::Click, this, [this, i] { Panel1_Click(i); });
         if (i == 1) // the set's label: a double click opens the set editor (not while disabled in a run)
@@ -377,6 +414,7 @@ void frmMain::Form_Load()
         FormResizer = new clsFormResize;
     FormResizer->setSourceForm(this);
     BaseRowHeight = short(FGModel->RowHeight(0));
+    setMinimumSize(smallestLayout());
 
     Splitter->setMouseIcon(LoadResCursor(103));
 
@@ -489,12 +527,63 @@ void frmMain::Form_Resize()
         PictureBox *button = Picture1[i];
         const QSize face = button->picture().isNull() ? button->size() : button->picture().size();
         button->setGeometry((frmButtom->width() - face.width()) / 2, button->y(), face.width(), face.height());
-        lblDesc[i]->setGeometry(0, button->y() + button->height() + 1, frmButtom->width(), lblDesc[i]->height());
+        lblDesc[i]->setGeometry(0, button->y() + button->height() + 1, frmButtom->width(),
+                                lblDesc[i]->fontMetrics().height());
     }
     for (int i = 0; i < 7; ++i)
         if (img[i]->isVisible() && !lblSbl[i]->text().isEmpty())
             drawGauge(i, gaugeWidth());
     setPanelText(6, Panel1[6]->property("fullText").toString());
+}
+
+QSize frmMain::smallestLayout() const
+{
+    // The designed layout scaled down as far as the tightest caption allows,
+    // in pixels at the designed size.
+    double rx = 0, ry = 0;
+    const auto atLeast = [](double &ratio, double needed, double designed) { ratio = std::max(ratio, needed / designed); };
+    const auto textWidth = [](const QLabel *l, const QString &text) { return l->fontMetrics().horizontalAdvance(text) + 2.0; };
+    const auto pxX = [this](double twips) { return twips / Twips::perPixelX(this); };
+    const auto pxY = [this](double twips) { return twips / Twips::perPixelY(this); };
+
+    // Each menu label of the bar holds its caption; the strip holds the labels.
+    for (int i = 0; i < 6; ++i)
+        atLeast(rx, textWidth(Panel1[i], QString::fromLatin1(BarLabels[i].caption)), pxX(BarLabels[i].width));
+    atLeast(ry, Panel1[0]->y() + Panel1[0]->height(), pxY(285));
+
+    // The scale over a gauge G wide: "Sell" from its left, "Underperform"
+    // centred at a fifth, "Hold" ending at the middle, "Buy" centred at two
+    // thirds, "Strong Buy" ending at its right edge; none may reach the next.
+    const auto w = [this](int k) { return double(lblDsc[k]->width()); };
+    const double G = pxX(4575);
+    atLeast(rx, 5 * (w(0) + w(1) / 2), G);
+    atLeast(rx, (w(1) / 2 + w(2)) / 0.3, G);
+    atLeast(rx, 3 * w(3), G);
+    atLeast(rx, 3 * (w(3) / 2 + w(4)), G);
+
+    // The arrows' pictures end left of the gauges, the up arrow's above the
+    // first symbol's caption (centred in its row).
+    const QRect arrow = ImgUp->drawnPictureRect();
+    atLeast(rx, arrow.right() + 1, pxX(3120 - 2400));
+    const double symbolHeight = lblSbl[0]->fontMetrics().height();
+    atLeast(ry, arrow.bottom() + 1 + symbolHeight / 2, pxY(240 + 255 / 2.0));
+    // A symbol row holds its caption, which ends before the gauge: the
+    // widest symbol of the set, bold as the current one is drawn.
+    atLeast(ry, symbolHeight, pxY(255));
+    QFont bold = lblSbl[0]->font();
+    bold.setBold(true);
+    const QFontMetrics symbolMetrics(bold);
+    int widest = 0;
+    for (const StockRec &stock : Sets)
+        widest = std::max(widest, symbolMetrics.horizontalAdvance(stock.Symbol));
+    atLeast(rx, widest + 2.0, pxX(3120 - 2520));
+
+    // Each toolbar picture and the caption under it fit the step to the next.
+    atLeast(ry, Picture1[0]->picture().height() + 1 + lblDesc[0]->fontMetrics().height(), pxY(760));
+    for (const ClickLabel *caption : lblDesc)
+        atLeast(rx, textWidth(caption, caption->text()), pxX(1335));
+
+    return QSize(int(std::ceil(rx * pxX(DesignWidth))), int(std::ceil(ry * pxY(DesignHeight))));
 }
 
 namespace {
@@ -671,19 +760,7 @@ void frmMain::Panel1_MouseUp()
 void frmMain::ResetPanelColors()
 {
     for (ClickLabel *label : std::as_const(Panel1))
-        label->setStyleSheet(QStringLiteral("color: #f0f0f0;"));
-}
-
-void frmMain::placeScaleLabels(qint32 L, qint32 W, double sellLeft)
-{
-    // "Sell" at the gauge's left, "Strong Buy" ending at its right edge.
-    const auto w = [this](int k) { return Twips::fromPixelsX(lblDsc[k]->width(), this); };
-    const auto setLeft = [this](QLabel *l, double left) { l->move(Twips::toPixelsX(left, this), l->y()); };
-    setLeft(lblDsc[0], sellLeft);
-    setLeft(lblDsc[1], W / 5.0 - w(1) / 2 + L);
-    setLeft(lblDsc[2], W / 2.0 + L - w(2));
-    setLeft(lblDsc[3], W / 1.5 + L - w(3) / 2);
-    setLeft(lblDsc[4], short(W + L) - w(4));
+        label->setStyleSheet(BarLabelLook);
 }
 
 void frmMain::ExitApp()
@@ -874,6 +951,8 @@ void frmMain::mnuSet_Click(short index)
     ReadStocks();
     LoadPrices();
     ShowRec();
+    if (FormResizer)
+        setMinimumSize(smallestLayout()); // the new set's symbols stay whole
     Panel1[1]->setText(mnuSet[index]->data().toString());
     initTree();
     if (CurType == QLatin1String("Current"))
@@ -896,14 +975,6 @@ void frmMain::UpdateWinners()
     ::UpdateWinners();
 }
 void frmMain::FG_AIS() { ::FG_AIS(); }
-void frmMain::LoadPrices()
-{
-    int k = 0;
-    for (int i = 0; i < 7; ++i) {
-        if (Sets[i].Symbol.size() > 1)
-            lblSbl[k++]->setText(Sets[i].Symbol);
-    }
-}
 void frmMain::UpdateRec()
 {
     ::UpdateRec();
@@ -919,107 +990,6 @@ void frmMain::UpdateQR()
 void frmMain::UpdateOptions()
 {
     ::UpdateOptions();
-}
-void frmMain::ShowRec()
-{
-    const int W = gaugeWidth();
-    for (int i = 0; i < 7; ++i) {
-        if (lblSbl[i]->text().isEmpty()) {
-            img[i]->hide();
-            break;
-        }
-        drawGauge(i, W);
-    }
-}
-
-int frmMain::gaugeWidth() const
-{
-    return int(std::nearbyint(img[0]->scaleWidth()));
-}
-
-void frmMain::drawGauge(int i, int W)
-{
-    // The rating goes through its text form, as the gauge always read it.
-    const double r = QString::number(GetRating(lblSbl[i]->text())).toDouble();
-    if (r <= 0) {
-        img[i]->hide();
-        return;
-    }
-    img[i]->show();
-    img[i]->Cls();
-    if (!img[i]->hasPicture())
-        img[i]->setPicture(LoadResPicture(SkinFace));
-    BitBlt(img[i], GaugeMarkerX(r, W), 0, 8, 10, SkinDC, 0, 0);
-}
-
-void frmMain::ClearSymbols()
-{
-    for (int i = 0; i < 7; ++i) {
-        lblSbl[i]->setText(QString());
-        img[i]->hide();
-    }
-}
-
-void frmMain::setSymbolRow(int k, const QString &symbol)
-{
-    lblSbl[k]->setText(symbol);
-    QFont f = lblSbl[k]->font();
-    const bool current = !symbol.isEmpty() && symbol == CurSymbol;
-    f.setBold(current);
-    lblSbl[k]->setFont(f);
-    QPalette pal = lblSbl[k]->palette();
-    pal.setColor(QPalette::WindowText, current ? QColor(0, 0, 255) : QColor(0, 0, 0));
-    lblSbl[k]->setPalette(pal);
-}
-
-void frmMain::ScrollSymbols(short Up)
-{
-    const QString first = lblSbl[0]->text();
-    for (int i = 0; i <= SetCount && i < SetSize; ++i) {
-        if (Sets[i].Symbol != first)
-            continue;
-        int k = 0;
-        if (Up) {
-            for (int j = i - 1; j <= i + 5; ++j) {
-                if (j < 0 || j >= SetCount || k == 7)
-                    return;
-                setSymbolRow(k++, Sets[j].Symbol);
-            }
-        } else {
-            for (int j = i + 1; j <= i + 7; ++j) {
-                if (j > SetCount || j >= SetSize || k > 6)
-                    return;
-                lblSbl[k]->setVisible(tw(lblSbl[k]->y(), true) - 60 < tw(ImgDn->y(), true));
-                setSymbolRow(k++, Sets[j].Symbol);
-            }
-        }
-    }
-}
-
-void frmMain::TmrNav_Timer()
-{
-    ScrollSymbols(ScrollUp ? 1 : 0);
-    DoEvents();
-    ShowRec();
-    DoEvents();
-}
-
-void frmMain::ImgUp_MouseMove()
-{
-    ScrollUp = true;
-    TmrNav->start();
-}
-
-void frmMain::ImgDn_MouseMove()
-{
-    ScrollUp = false;
-    TmrNav->start();
-}
-
-void frmMain::lblSbl_MouseMove()
-{
-    if (TmrNav->isActive())
-        TmrNav->stop();
 }
 
 void frmMain::mnuUpdate_Click(int Index)

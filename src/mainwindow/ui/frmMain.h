@@ -136,6 +136,11 @@ public:
     QMenu *mnuEdits = nullptr;
     QList<QAction *> mnuEdit;
     void createGridMenu();
+    // The row the right button was pressed on and its cells as they were
+    // then (-1 and none off the data rows): the menu's commands act on it.
+    int GridMenuRow = -1;
+    QStringList GridMenuCells;
+    void pointGridMenuAt(int row, int col);
     void showGridMenu();
     void mnuEdit_Click(int Index);
     void deleteShareRow();
@@ -286,6 +291,9 @@ private:
     void place(QWidget *w, double left, double top, double width, double height);
     void placeScaleLabels(qint32 L, qint32 W, double sellLeft);
     int gaugeWidth() const;
+    // The smallest inner size at which every fixed caption is whole and
+    // clear of the others and of the pictures beside it.
+    QSize smallestLayout() const;
     void drawGauge(int i, int W);
     void setSymbolRow(int k, const QString &symbol);
     double tw(int pixels, bool vertical = false) const;

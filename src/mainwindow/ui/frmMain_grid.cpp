@@ -61,6 +61,7 @@ void frmMain::FG_MouseDown(int Button, int Shift, float X, float Y)
 {
     Q_UNUSED(Shift);
     if (Button == VbMouse::Right) {
+        pointGridMenuAt(FGModel->MouseRow(), FGModel->MouseCol());
         showGridMenu();
         return;
     }

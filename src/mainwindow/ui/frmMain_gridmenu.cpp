@@ -1,6 +1,7 @@
 // The main grid's popup menu: copy, select all, the striped price sheet,
 // removing a stock from the set, and selling, editing or removing a trade
-// from the portfolio sheets. Every command works on the grid's current row.
+// from the portfolio sheets. The right button first makes the row under the
+// pointer current, and every command works on that row's record.
 #include "mainwindow/ui/frmMain.h"
 
 #include "core/Portfolio.h"
@@ -25,6 +26,8 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenu>
+
+#include <algorithm>
 
 namespace {
 
@@ -55,6 +58,12 @@ bool wholeNumber(const QString &text, int *value)
     bool ok = false;
     *value = text.trimmed().toInt(&ok);
     return ok;
+}
+
+// A cell of the row the menu was opened on ("" past its end).
+QString menuCell(const QStringList &cells, int col)
+{
+    return cells.value(col);
 }
 
 // The column of the price sheet headed "Companey" (column 1 unless moved).
@@ -89,6 +98,26 @@ void frmMain::createGridMenu()
     mnuEdit[4]->setChecked(OldStyleBackground);
 }
 
+void frmMain::pointGridMenuAt(int row, int col)
+{
+    FlexGrid &g = *FGModel;
+    GridMenuRow = -1;
+    GridMenuCells.clear();
+    if (row < g.FixedRows() || row >= g.Rows() || col < 0 || col >= g.Cols())
+        return;
+    // A press inside the selection keeps it (for Copy); elsewhere the cell
+    // under the pointer becomes current.
+    const bool inSelection = row >= std::min(g.Row(), g.RowSel()) && row <= std::max(g.Row(), g.RowSel())
+                             && col >= std::min(g.Col(), g.ColSel()) && col <= std::max(g.Col(), g.ColSel());
+    if (!inSelection) {
+        g.setCol(std::max(col, g.FixedCols()));
+        g.setRow(row);
+    }
+    GridMenuRow = row;
+    for (int c = 0; c < g.Cols(); ++c)
+        GridMenuCells << g.TextMatrix(row, c);
+}
+
 void frmMain::showGridMenu()
 {
     for (const SheetItems &sheet : EditMenuSheets) {
@@ -96,10 +125,11 @@ void frmMain::showGridMenu()
             continue;
         for (int i = 0; i < EditMenuItems; ++i) {
             mnuEdit[i]->setVisible(sheet.items[i] == 'v');
-            mnuEdit[i]->setEnabled(true);
+            // The row's commands need a row.
+            mnuEdit[i]->setEnabled(i < 6 || GridMenuRow >= 0);
         }
         if (CurType == QLatin1String("Port"))
-            mnuEdit[6]->setEnabled(!FGModel->TextMatrix(FGModel->Row(), HoldingRefCol).isEmpty());
+            mnuEdit[6]->setEnabled(!menuCell(GridMenuCells, HoldingRefCol).isEmpty());
         mnuEdit[4]->setChecked(OldStyleBackground);
         mnuEdits->popup(QCursor::pos());
         return;
@@ -131,10 +161,10 @@ void frmMain::deleteShareRow()
     const FlexGrid &g = *FGModel;
     // The row names its stock by its quote cells, not by its place, which a
     // sort or a stock without quotes would shift.
-    const int k = PriceSheetRecord(g, g.Row());
+    const int k = PriceSheetRecord(g, GridMenuRow);
     if (k < 0)
         return;
-    const QString S = g.TextMatrix(g.Row(), companyColumn(g));
+    const QString S = menuCell(GridMenuCells, companyColumn(g));
     if (MsgBox(QStringLiteral("Are you sure you want to remove ") + QStringLiteral(" (") + S + QStringLiteral(")?"),
                Msg::YesNo + Msg::Question, QStringLiteral("Delete share?"))
         != Msg::Yes)
@@ -149,87 +179,76 @@ void frmMain::deleteShareRow()
 
 void frmMain::sellHoldingRow()
 {
-    const FlexGrid &g = *FGModel;
-    const int row = g.Row();
+    const QStringList &row = GridMenuCells;
     int ref = 0;
-    if (!wholeNumber(g.TextMatrix(row, HoldingRefCol), &ref))
+    if (!wholeNumber(menuCell(row, HoldingRefCol), &ref))
         return;
     LotIndex = short(ref);
     PurchaseMode = QStringLiteral("Sell");
-    TradeSymbol = g.TextMatrix(row, 0);
+    TradeSymbol = menuCell(row, 0);
     ReadPortfolio();
+    const int j = PurchaseSlot(TradeSymbol, qint16(ref));
+    if (j < 0)
+        return;
     const int tickerTop = qRound(Twips::fromPixelsY(NewsTicker1->y(), this));
-    const QList<int> lots = openLots(TradeSymbol);
-    if (lots.size() > 1) {
-        ShowLotChooser(this, tickerTop, TradeSymbol);
+    if (openLots(TradeSymbol).size() > 1) {
+        // The chooser opens with the clicked purchase chosen.
+        ShowLotChooser(this, tickerTop, TradeSymbol, qint16(ref));
         DoEvents();
         return;
     }
-    int j = -1;
-    for (int i = 0; i < PortSize - 1 && j < 0; ++i)
-        if (Port[i].Symbol == TradeSymbol && Port[i].Action == QLatin1String("Buy") && Port[i].RefId == ref)
-            j = i;
-    if (j < 0)
-        return;
     LotShares = Port[j].Shares;
     LotPrice = Port[j].Price;
     PurchaseRequest request;
     request.mode = PurchaseRequest::Sell;
     request.symbol = TradeSymbol;
     request.lotRef = qint16(ref);
-    request.lotShares = SharesHeld(request.lotRef);
+    request.lotShares = SharesHeld(TradeSymbol, request.lotRef);
     ShowPurchase(this, tickerTop, request);
     if (frmPurchace *dialog = purchaseWindow()) {
-        dialog->lblSymbol->setText(TradeSymbol);
-        dialog->lblCurrent->setText(g.TextMatrix(row, 9));
-        if (const QString name = DisplayNameOf(TradeSymbol); !name.isEmpty())
-            dialog->lblName->setText(name);
-        dialog->txtComm->setText(g.TextMatrix(row, 4));
-        dialog->txtPrice->setText(g.TextMatrix(row, 9));
+        // Suggestions for the sale: the holding's price and commission.
+        dialog->lblCurrent->setText(menuCell(row, 9));
+        dialog->txtComm->setText(menuCell(row, 4));
+        dialog->txtPrice->setText(menuCell(row, 9));
         dialog->txtDate->setText(QLocale().toString(QDate::currentDate(), QLocale::ShortFormat));
-        dialog->txtShares->setText(g.TextMatrix(row, 2));
+        dialog->txtShares->setText(menuCell(row, 2));
     }
     DoEvents();
 }
 
 void frmMain::editTransactionRow()
 {
-    const FlexGrid &g = *FGModel;
-    const int row = g.Row();
     // The trade's own entry: on a sale row the reference column names the
-    // purchase, which an edit must not overwrite.
+    // purchase, which an edit must not overwrite. The window fills itself
+    // from the entry's record.
     int entry = 0;
-    if (!wholeNumber(g.TextMatrix(row, LogEntryCol), &entry) || entry < 0 || entry >= PortSize)
+    if (!wholeNumber(menuCell(GridMenuCells, LogEntryCol), &entry) || entry < 0 || entry >= PortSize
+        || Port[entry].Symbol.isEmpty())
         return;
-    TradeSymbol = g.TextMatrix(row, 0);
+    TradeSymbol = Port[entry].Symbol;
     PurchaseMode = QStringLiteral("Edit");
     PurchaseRequest request;
     request.mode = PurchaseRequest::Edit;
     request.symbol = TradeSymbol;
     request.editIndex = qint16(entry);
-    request.date = g.TextMatrix(row, 2);
-    request.shares = g.TextMatrix(row, 3);
-    request.price = g.TextMatrix(row, 4);
-    request.commission = g.TextMatrix(row, 5);
     ShowPurchase(this, qRound(Twips::fromPixelsY(NewsTicker1->y(), this)), request);
-    if (frmPurchace *dialog = purchaseWindow()) {
-        if (g.Cols() > 9)
-            dialog->lblCurrent->setText(g.TextMatrix(row, 9));
-        if (const QString name = DisplayNameOf(TradeSymbol); !name.isEmpty())
-            dialog->lblName->setText(name);
-    }
     DoEvents();
 }
 
 void frmMain::deleteTransactionRow()
 {
     int k = 0;
-    if (!wholeNumber(FGModel->TextMatrix(FGModel->Row(), LogEntryCol), &k) || k < 0 || k > 100)
+    if (!wholeNumber(menuCell(GridMenuCells, LogEntryCol), &k) || k < 0 || k >= PortSize || Port[k].Symbol.isEmpty())
         return;
-    const QString prompt = QStringLiteral("Are you sure you want to remove this transaction (") + Port[k].Symbol
-                           + QStringLiteral("-") + Port[k].Action + QStringLiteral(")?");
+    const PortRec &t = Port[k];
+    QString prompt = QStringLiteral("Are you sure you want to remove this transaction (%1-%2, %3, %4 shares)?")
+                         .arg(t.Symbol, t.Action, t.DateText, QString::number(t.Shares));
+    if (const qsizetype sales = SalesOf(k).size())
+        prompt += sales == 1 ? QStringLiteral("\r\nIts sale will be removed too.")
+                             : QStringLiteral("\r\nIts %1 sales will be removed too.").arg(sales);
     if (MsgBox(prompt, Msg::YesNo + Msg::Question, QStringLiteral("Delete Transaction?")) != Msg::Yes)
         return;
-    DeleteTrade(qint16(k));
+    if (const QString failed = DeleteTrade(qint16(k)); !failed.isEmpty())
+        MsgBox(failed, Msg::OKOnly + Msg::Exclamation, QStringLiteral("Delete Transaction?"));
     ::FG_PortfolioLog();
 }

@@ -64,7 +64,7 @@ void frmMain::sellCurrentStock()
     request.mode = PurchaseRequest::Sell;
     request.symbol = CurSymbol;
     request.lotRef = Port[lots.first()].RefId;
-    request.lotShares = SharesHeld(request.lotRef);
+    request.lotShares = SharesHeld(CurSymbol, request.lotRef);
     ShowPurchase(this, tickerTop, request);
 }
 

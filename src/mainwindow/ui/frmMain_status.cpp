@@ -39,7 +39,7 @@ public:
     }
 
     // The panel shows what fits before the task counter; the whole text is
-    // its tooltip and comes back when the window is wider.
+    // its tooltip while it is cut, and comes back when the window is wider.
     void show()
     {
         m_flush.stop();
@@ -48,7 +48,7 @@ public:
         const QString shown =
             m_panel->fontMetrics().elidedText(text, Qt::ElideRight, m_panel->contentsRect().width());
         m_panel->setText(shown);
-        m_panel->setToolTip(shown == text ? QString() : text);
+        m_panel->setToolTip(shown == text ? QStringLiteral("Status") : text);
     }
 
 private:

@@ -82,7 +82,7 @@ void frmMain::Ticker_Quote(short index)
 void frmMain::Ticker_Quotes()
 {
     TickerLinks.clear();
-    NewsTicker1->setText(tickerQuotes(SetCount));
+    NewsTicker1->setText(tickerQuotes());
 }
 
 void frmMain::NewsTicker1_ItemClick(int Index)

@@ -197,10 +197,13 @@ void frmMain::SelectSymbol(const QString &Symbol)
         for (int k = 0, j = first; k < int(lblSbl.size()); ++k, ++j) {
             const QString symbol = j < SetSize ? Sets[size_t(j)].Symbol : QString();
             lblSbl[k]->setText(symbol);
-            if (symbol.isEmpty())
+            if (symbol.isEmpty()) {
+                // A row past the last stock has no gauge left on screen.
                 img[k]->setPicture(QPixmap());
-            else
+                img[k]->hide();
+            } else {
                 ShowRec();
+            }
         }
         // The ticker follows the stock: its prices when they are shown,
         // else its headlines.

@@ -1,5 +1,7 @@
 #include "platform/ui/FlexGridView.h"
 
+#include <cmath>
+
 #include "platform/Twips.h"
 #include "platform/ui/PictureBox.h"
 #include "platform/ui/ResourcePictures.h"
@@ -100,6 +102,8 @@ void FlexGridView::setGrid(FlexGrid *grid)
         connect(m_grid, &FlexGrid::appearanceChanged, this, repaint);
         connect(m_grid, &FlexGrid::layoutChanged, this, &FlexGridView::relayout);
         connect(m_grid, &FlexGrid::reset, this, &FlexGridView::relayout);
+        connect(m_grid, &FlexGrid::layoutChanged, this, &FlexGridView::recordColumnWidths);
+        connect(m_grid, &FlexGrid::reset, this, &FlexGridView::recordColumnWidths);
         connect(m_grid, &FlexGrid::scrollChanged, this, [this] {
             syncScrollFromGrid();
             viewport()->update();
@@ -111,6 +115,22 @@ void FlexGridView::setGrid(FlexGrid *grid)
     }
     applyPointer();
     relayout();
+}
+
+void FlexGridView::setColumnsFollowWidth(bool follow)
+{
+    m_followWidth = follow;
+    recordColumnWidths();
+}
+
+void FlexGridView::recordColumnWidths()
+{
+    if (!m_followWidth || m_scalingColumns || !m_grid)
+        return;
+    m_setWidths.resize(size_t(m_grid->Cols()));
+    for (int c = 0; c < m_grid->Cols(); ++c)
+        m_setWidths[size_t(c)] = m_grid->ColWidth(c);
+    m_setForWidth = m_grid->Width();
 }
 
 void FlexGridView::setMouseIcon(const QCursor &cursor)
@@ -413,8 +433,19 @@ void FlexGridView::paintEvent(QPaintEvent *)
 void FlexGridView::resizeEvent(QResizeEvent *event)
 {
     QAbstractScrollArea::resizeEvent(event);
-    if (m_grid)
-        m_grid->setWidth(qRound(Twips::fromPixelsX(width(), this)));
+    if (m_grid) {
+        const int now = qRound(Twips::fromPixelsX(width(), this));
+        m_grid->setWidth(now);
+        if (m_followWidth && m_setForWidth > 0 && now > 0 && int(m_setWidths.size()) == m_grid->Cols()) {
+            // From the widths as set, never from scaled ones, so rounding
+            // does not add up over a drag of the window's edge.
+            m_scalingColumns = true;
+            const double ratio = double(now) / m_setForWidth;
+            for (int c = 0; c < m_grid->Cols(); ++c)
+                m_grid->setColWidth(c, int(std::lround(m_setWidths[size_t(c)] * ratio)));
+            m_scalingColumns = false;
+        }
+    }
     updateScrollBars();
     syncScrollFromGrid();
 }

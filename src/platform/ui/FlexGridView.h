@@ -36,6 +36,11 @@ public:
     FlexGrid *grid() const { return m_grid; }
     void setGrid(FlexGrid *grid);
 
+    // The columns keep their share of the control's width when it is
+    // resized: each width set by the program (a sheet's fill) is scaled at
+    // once with the control. Off by default, as the grid control does.
+    void setColumnsFollowWidth(bool follow);
+
     // The pointer shown for MousePointer 99 (the link pointer by default).
     void setMouseIcon(const QCursor &cursor);
     // Where cell pictures come from, by name; by default the program's own pictures.
@@ -105,6 +110,7 @@ private:
     void syncScrollFromGrid();
     void applyPointer();
     void onRedrawChanged(bool redraw);
+    void recordColumnWidths();
     void onScrollBar();
     int firstScrollRow() const;
     int firstScrollCol() const;
@@ -126,4 +132,10 @@ private:
     bool m_selecting = false;
     bool m_dragging = false;
     bool m_afterDoubleClick = false;
+    // The column widths as last set by the program, and the control's width
+    // (twips) they were set for; what a resize scales from.
+    bool m_followWidth = false;
+    bool m_scalingColumns = false;
+    std::vector<int> m_setWidths;
+    int m_setForWidth = 0;
 };

@@ -212,6 +212,21 @@ void PictureBox::setMousePointer(int pointer)
         setCursor(cursorForPointer(pointer, m_mouseIcon));
 }
 
+QRect PictureBox::drawnPictureRect() const
+{
+    const QImage image = m_picture.toImage().convertToFormat(QImage::Format_ARGB32);
+    QRect drawn;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qAlpha(image.pixel(x, y)) > 0)
+                drawn |= QRect(x, y, 1, 1);
+    if (m_stretch && !image.isNull()) {
+        const double sx = double(width()) / image.width(), sy = double(height()) / image.height();
+        drawn = QRectF(drawn.x() * sx, drawn.y() * sy, drawn.width() * sx, drawn.height() * sy).toAlignedRect();
+    }
+    return drawn & rect();
+}
+
 void PictureBox::paintEvent(QPaintEvent *)
 {
     QPainter p(this);

@@ -46,6 +46,9 @@ public:
     QPixmap picture() const { return m_picture; }
     void setPicture(const QPixmap &picture);
     bool hasPicture() const { return !m_picture.isNull(); }
+    // Where the picture is drawn within the box, its transparent margin left
+    // out (an empty rectangle for no picture).
+    QRect drawnPictureRect() const;
 
     bool stretch() const { return m_stretch; }
     void setStretch(bool on);

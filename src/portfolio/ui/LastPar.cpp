@@ -18,7 +18,7 @@ namespace {
 QPointer<LastPar> g_chooser;
 }
 
-LastPar::LastPar(const QString &symbol, int tickerTopTwips, QWidget *parent)
+LastPar::LastPar(const QString &symbol, int tickerTopTwips, qint16 chosenRef, QWidget *parent)
     : QDialog(parent), m_symbol(symbol), m_tickerTop(tickerTopTwips)
 {
     setObjectName(QStringLiteral("LastPar"));
@@ -38,7 +38,7 @@ LastPar::LastPar(const QString &symbol, int tickerTopTwips, QWidget *parent)
         const PortRec &e = Port[i];
         const int row = FG->rowCount();
         FG->insertRow(row);
-        const QStringList cells{e.DateText, QString::number(SharesHeld(e.RefId)), numberText(e.Price),
+        const QStringList cells{e.DateText, QString::number(SharesHeld(symbol, e.RefId)), numberText(e.Price),
                                 QString::number(e.RefId)};
         for (int c = 0; c < 4; ++c) {
             auto *item = new QTableWidgetItem(cells[c]);
@@ -58,6 +58,14 @@ LastPar::LastPar(const QString &symbol, int tickerTopTwips, QWidget *parent)
     auto *all = new QVBoxLayout(this);
     all->addWidget(FG);
     all->addLayout(buttons);
+    // OK sells from the chosen row only, and no row is chosen until the
+    // user picks one (or the opener names one).
+    cmdOK->setEnabled(false);
+    connect(FG->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { cmdOK->setEnabled(FG->selectionModel()->hasSelection()); });
+    for (int row = 0; row < FG->rowCount(); ++row)
+        if (chosenRef >= 0 && FG->item(row, 3)->text() == QString::number(chosenRef))
+            FG->selectRow(row);
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
     connect(cmdCancel, &QPushButton::clicked, this, [this] { close(); });
 }
@@ -65,20 +73,19 @@ LastPar::LastPar(const QString &symbol, int tickerTopTwips, QWidget *parent)
 void LastPar::cmdOK_Click()
 {
     // Everything the sale needs is taken before the chooser goes.
-    const int row = FG->currentRow();
+    const QModelIndexList chosen = FG->selectionModel()->selectedRows();
+    if (chosen.isEmpty())
+        return;
+    const int row = chosen.first().row();
     PurchaseRequest request;
     request.mode = PurchaseRequest::Sell;
     request.symbol = m_symbol;
-    if (row >= 0) {
-        request.lotRef = qint16(FG->item(row, 3)->text().toInt());
-        request.lotShares = FG->item(row, 1)->text().toInt();
-    }
+    request.lotRef = qint16(FG->item(row, 3)->text().toInt());
+    request.lotShares = SharesHeld(m_symbol, request.lotRef);
     QWidget *owner = parentWidget();
     const int tickerTop = m_tickerTop;
     close();
     DoEvents();
-    if (row < 0)
-        return; // no purchase chosen, no sale
     ShowPurchase(owner, tickerTop, request);
 }
 
@@ -87,11 +94,11 @@ LastPar *lotChooser()
     return g_chooser.data();
 }
 
-void ShowLotChooser(QWidget *owner, int tickerTopTwips, const QString &symbol)
+void ShowLotChooser(QWidget *owner, int tickerTopTwips, const QString &symbol, qint16 chosenRef)
 {
     if (g_chooser)
         g_chooser->close();
-    g_chooser = new LastPar(symbol, tickerTopTwips, owner);
+    g_chooser = new LastPar(symbol, tickerTopTwips, chosenRef, owner);
     g_chooser->setWindowModality(Qt::ApplicationModal);
     if (owner) {
         const int left = owner->width() / 2 - g_chooser->width() / 2;

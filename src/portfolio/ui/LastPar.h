@@ -6,13 +6,15 @@ class QPushButton;
 class QTableWidget;
 
 // The chooser of the purchase a sale sells from: the purchases of the
-// symbol that still hold shares; OK opens the sale for the one chosen.
+// symbol that still hold shares; OK opens the sale for the one chosen, and
+// waits (with Enter) until a row is chosen.
 class LastPar : public QDialog
 {
     Q_OBJECT
 
 public:
-    LastPar(const QString &symbol, int tickerTopTwips, QWidget *parent = nullptr);
+    // chosenRef, when not -1, is the purchase shown chosen at opening.
+    LastPar(const QString &symbol, int tickerTopTwips, qint16 chosenRef = -1, QWidget *parent = nullptr);
 
     QTableWidget *FG = nullptr;
     QPushButton *cmdOK = nullptr;
@@ -26,4 +28,4 @@ private:
 };
 
 LastPar *lotChooser(); // nullptr when not open
-void ShowLotChooser(QWidget *owner, int tickerTopTwips, const QString &symbol);
+void ShowLotChooser(QWidget *owner, int tickerTopTwips, const QString &symbol, qint16 chosenRef = -1);

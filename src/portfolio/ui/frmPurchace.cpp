@@ -17,6 +17,7 @@
 #include <QLocale>
 #include <QPointer>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QVBoxLayout>
 
 namespace {
@@ -28,11 +29,20 @@ QString today()
     return QLocale().toString(QDate::currentDate(), QLocale::ShortFormat);
 }
 
-bool isNumber(const QString &text)
+// A count of shares the user may still be typing: OK waits while the field
+// is empty or holds a number of no shares; any other text is judged on OK.
+bool sharesWanted(const QString &text)
 {
-    bool ok = false;
-    text.trimmed().toDouble(&ok);
-    return ok;
+    bool number = false;
+    const double v = text.trimmed().toDouble(&number);
+    return !text.trimmed().isEmpty() && !(number && v <= 0);
+}
+
+bool wholeNumber(const QString &text, double *value)
+{
+    static const QRegularExpression digits(QStringLiteral("^\\d+$"));
+    *value = text.trimmed().toDouble();
+    return digits.match(text.trimmed()).hasMatch();
 }
 
 } // namespace
@@ -41,7 +51,7 @@ QList<int> openLots(const QString &symbol)
 {
     QList<int> lots;
     for (int i = 0; i < PortSize; ++i)
-        if (Port[i].Symbol == symbol && Port[i].Action == QLatin1String("Buy") && SharesHeld(Port[i].RefId) > 0)
+        if (Port[i].Symbol == symbol && Port[i].Action == QLatin1String("Buy") && SharesHeld(symbol, Port[i].RefId) > 0)
             lots << i;
     return lots;
 }
@@ -97,41 +107,40 @@ frmPurchace::frmPurchace(const PurchaseRequest &request, QWidget *parent) : QDia
     all->addWidget(tradeBox);
     all->addLayout(buttons);
 
-    // Field guards: an empty or unreadable field goes back to its default.
+    // Field guards. An emptied date is today's; what is typed into the
+    // number fields stays as typed and is judged on OK.
     connect(txtDate, &QLineEdit::textChanged, this, [this] {
         if (txtDate->text().isEmpty())
             txtDate->setText(today());
     });
     connect(txtShares, &QLineEdit::textChanged, this, [this] { txtShares_Change(); });
-    connect(txtPrice, &QLineEdit::textChanged, this, [this] {
-        if (txtPrice->text().isEmpty() || !isNumber(txtPrice->text()))
-            txtPrice->setText(m_marketPrice);
-    });
-    connect(txtComm, &QLineEdit::textChanged, this, [this] {
-        if (txtComm->text().isEmpty() || !isNumber(txtComm->text()))
-            txtComm->setText(QStringLiteral("0"));
-    });
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
     connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
 
     // Form_Load, by mode.
-    lblSymbol->setText(request.symbol);
     if (request.mode == PurchaseRequest::Edit) {
+        // The trade as its record holds it, never as a sheet shows it.
+        if (request.editIndex >= 0 && request.editIndex < PortSize)
+            m_request.symbol = Port[request.editIndex].Symbol;
+        const TradeFields stored = EditFields(request.editIndex);
         setWindowTitle(QStringLiteral("Edit Transection"));
         lbl[0]->setText(QStringLiteral("Buy Date:"));
         lbl[2]->setText(QStringLiteral("Buy Prices:"));
-        txtDate->setText(request.date);
-        txtShares->setText(request.shares);
-        txtPrice->setText(request.price);
-        txtComm->setText(request.commission);
+        lblSymbol->setText(m_request.symbol);
+        lblName->setText(DisplayNameOf(m_request.symbol));
+        txtDate->setText(stored.date);
+        txtShares->setText(stored.shares);
+        txtPrice->setText(stored.price);
+        txtComm->setText(stored.commission);
         lblID->setText(QString::number(request.editIndex));
         return;
     }
+    lblSymbol->setText(request.symbol);
+    lblName->setText(DisplayNameOf(request.symbol));
     m_marketPrice = GetPriceText(request.symbol);
     txtDate->setText(today());
     lblCurrent->setText(m_marketPrice);
     txtPrice->setText(m_marketPrice);
-    lblName->setText(GetDisplayName());
     if (request.mode == PurchaseRequest::Sell) {
         setWindowTitle(QStringLiteral("Sell Share"));
         lbl[0]->setText(QStringLiteral("Sell Date:"));
@@ -145,12 +154,9 @@ frmPurchace::frmPurchace(const PurchaseRequest &request, QWidget *parent) : QDia
 
 void frmPurchace::txtShares_Change()
 {
-    if (txtShares->text().isEmpty() || !isNumber(txtShares->text())) {
-        txtShares->setText(QStringLiteral("0"));
-        return;
-    }
-    const double shares = txtShares->text().trimmed().toDouble();
-    if (m_request.mode == PurchaseRequest::Sell && shares > m_request.lotShares) {
+    double shares = 0;
+    if (m_request.mode == PurchaseRequest::Sell && wholeNumber(txtShares->text(), &shares)
+        && shares > m_request.lotShares) {
         const QString n = QString::number(m_request.lotShares);
         MsgBox(QStringLiteral("You can not sell more then buying.\r\nPlease sell less then ") + n + QStringLiteral(" shares."),
                Msg::OKOnly + Msg::Information, QStringLiteral("Sell Less Then ") + n);
@@ -158,7 +164,7 @@ void frmPurchace::txtShares_Change()
         txtShares->setFocus();
         return;
     }
-    cmdOK->setEnabled(shares > 0);
+    cmdOK->setEnabled(sharesWanted(txtShares->text()));
 }
 
 void frmPurchace::cmdOK_Click()
@@ -188,7 +194,8 @@ void frmPurchace::cmdOK_Click()
     case PurchaseRequest::Edit: refused = EditTransaction(m_request.editIndex, fields); break;
     }
     if (!refused.isEmpty()) {
-        // Nothing was stored; the typed values stay for another try.
+        // Nothing was stored (the portfolio is as it was); what the user
+        // typed stays for another try.
         MsgBox(refused, Msg::OKOnly + Msg::Exclamation, windowTitle());
         return;
     }

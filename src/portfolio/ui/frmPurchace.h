@@ -15,11 +15,9 @@ struct PurchaseRequest
 {
     enum Mode { NewStock, Sell, Edit } mode = NewStock;
     QString symbol;
-    qint16 lotRef = 0;   // the purchase a sale sells from
-    int lotShares = 0;   // what it still holds
-    qint16 editIndex = 0;
-    // Edit: the trade's values as they stand.
-    QString date, shares, price, commission;
+    qint16 lotRef = 0;    // the purchase a sale sells from
+    int lotShares = 0;    // what it still holds
+    qint16 editIndex = 0; // Edit: the trade's entry, whose record fills the window
 };
 
 class frmPurchace : public QDialog
@@ -57,4 +55,5 @@ frmPurchace *purchaseWindow(); // nullptr when not open
 void ShowPurchase(QWidget *owner, int tickerTopTwips, const PurchaseRequest &request);
 
 // The purchases of symbol that still hold shares: their entries in Port.
+// A sale counts only against a purchase of its own symbol.
 QList<int> openLots(const QString &symbol);

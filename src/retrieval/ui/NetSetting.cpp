@@ -77,8 +77,8 @@ void NetSetting::Form_Load()
 
 void NetSetting::init()
 {
-    // The splash stays up for a moment; this dialog is not shown yet.
-    Sleep(2000);
+    // The splash stays up, painted, for a moment; this dialog is not shown yet.
+    PaintedSleep(2000);
     UnloadSplash();
     txtData[1]->setText(QuerySetting(QStringLiteral("NewsServer")).toString());
     txtData[0]->setText(QuerySetting(QStringLiteral("EmailServer")).toString());

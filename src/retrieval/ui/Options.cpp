@@ -1,4 +1,5 @@
 #include "retrieval/ui/Options.h"
+#include "platform/ui/WindowPlacement.h"
 
 #include "core/DataDir.h"
 #include "core/ErrorLog.h"
@@ -655,12 +656,15 @@ void ShowOptions(QWidget *owner, int tickerTop, int page)
     }
     if (owner)
         form.setParent(owner, form.windowFlags() | Qt::Dialog);
-    // Measured as it will be shown.
+    // Measured as it will be shown: centred on the main window, 700 twips
+    // below its ticker, and wholly on the screen even where the main window
+    // is narrower than the form or stands at the screen's edge.
     form.ensurePolished();
     form.adjustSize();
-    const double ownerWidth = owner ? Twips::fromPixelsX(owner->frameGeometry().width(), owner) : 0;
-    const double left = ownerWidth / 2 - Twips::fromPixelsX(form.frameGeometry().width(), &form) / 2;
-    form.move(Twips::toPixelsX(left, &form), Twips::toPixelsY(tickerTop + 700.0, &form));
+    if (owner) {
+        const int left = (owner->width() - form.frameGeometry().width()) / 2;
+        placeOnScreen(&form, owner->mapToGlobal(QPoint(left, Twips::toPixelsY(tickerTop + 700.0, owner))));
+    }
     form.setModal(true);
     form.exec();
 }

@@ -71,10 +71,11 @@ QString absolute(const QString &link)
 
 // Each ranking row one grid row: its non-empty cells in order (an empty
 // cell moves the rest one column left), the company's address kept in the
-// hidden column and its cell drawn as a link.
+// hidden column and its cell drawn as a link. A row without its end tag
+// (the table's last, when the page closed it with its table) ends the list.
 void rankingRows(FlexGrid &grid, const SheetSpec &decl, const QString &table)
 {
-    forEachRow(table, [&](const QString &rowText) {
+    forEachClosedRow(table, [&](const QString &rowText) {
         QString line;
         QString address;
         forEachCell(rowText, [&](const QString &cell) {

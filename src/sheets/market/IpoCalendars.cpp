@@ -51,19 +51,19 @@ SheetSpec calendar(const Calendar &c, int cols)
     return s;
 }
 
-// A cell of a pricings, gainers or losers row: the "More Info" cell's
-// words become cells of their own; a comma elsewhere (in a company name)
-// stays in its cell, and nothing is written past the last column.
-std::function<void(SheetWalk &, const QString &)> wordsFrom(int moreInfoColumn)
+// The "More Info" words ("News, Chart, Profile") as cells of their own
+// from the walk's column on, with the link look where their column is a
+// link column; words past the last column are left out.
+void moreInfoWords(SheetWalk &walk, const QString &cellHtml)
 {
-    return [moreInfoColumn](SheetWalk &walk, const QString &cellHtml) {
+    for (const QString &word : cellText(cellHtml).split(QLatin1Char(','))) {
         if (walk.col >= walk.decl.cols)
             return;
-        if (walk.col == moreInfoColumn)
-            moreInfoWords(walk, cellHtml);
-        else
-            walk.standardCell(cellHtml);
-    };
+        walk.write(walk.col, word.trimmed());
+        if (walk.decl.linkColumns.contains(walk.col))
+            walk.linkLook(walk.col);
+        ++walk.col;
+    }
 }
 
 QList<int> columnsFrom(int first, int last)
@@ -76,15 +76,14 @@ QList<int> columnsFrom(int first, int last)
 
 } // namespace
 
-void moreInfoWords(SheetWalk &walk, const QString &cellHtml)
+void offeringCell(SheetWalk &walk, const QString &cellHtml)
 {
-    for (const QString &word : cellText(cellHtml).split(QLatin1Char(','))) {
-        if (walk.col >= walk.decl.cols)
-            return;
-        walk.write(walk.col, word.trimmed());
-        walk.linkLook(walk.col);
-        ++walk.col;
-    }
+    if (walk.col >= walk.decl.cols)
+        return;
+    if (walk.lastCell)
+        moreInfoWords(walk, cellHtml);
+    else
+        walk.standardCell(cellHtml);
 }
 
 void Update_IPO_Price() { fetch(Pricings); }
@@ -96,7 +95,7 @@ void FG_IPO_Price()
 {
     SheetSpec s = calendar(Pricings, 14);
     s.rowHeights = {{-1, 0}, {-2, 0}, {0, 2}, {1, 2}};
-    s.cell = wordsFrom(5);
+    s.cell = offeringCell;
     s.linkColumns = QList<int>{1} + columnsFrom(5, 13);
     s.aligns = {4, 1, 1, 7, 7, 4, 4, 4, 4, 4, 4, 4, 4};
     s.centredHeaders = columnsFrom(0, 5);
@@ -110,7 +109,7 @@ namespace {
 void performance(const Calendar &c)
 {
     SheetSpec s = calendar(c, 14);
-    s.cell = wordsFrom(6);
+    s.cell = offeringCell;
     s.linkColumns = QList<int>{1} + columnsFrom(6, 13);
     s.aligns = {1, 1, 4, 7, 7, 4, 4, 4, 4, 4, 4, 4, 4};
     s.centredHeaders = columnsFrom(0, 5);

@@ -20,9 +20,11 @@ void FG_IPO_Reg();
 // Replies shorter than this are error pages, never an IPO page.
 inline constexpr qint64 MinIpoPageBytes = 2500;
 
-// Splits a "More Info" cell's words ("News, Chart, Profile") into cells
-// of their own from the walk's column on, each a link; cells that would
-// fall past the last column are left out. Shared by the IPO sheets whose
-// rows end with such a cell.
+// A cell of an offering row: the row's last cell holds its "More Info"
+// words ("News, Chart, Profile"), which become cells of their own wherever
+// that cell falls, each with the link look where its column is a link
+// column; any other cell is written as the data sheet pattern writes it
+// (a comma in a company name stays in its cell). Nothing is written past
+// the last column. Shared by the IPO sheets whose rows end with such a cell.
 struct SheetWalk;
-void moreInfoWords(SheetWalk &walk, const QString &cellHtml);
+void offeringCell(SheetWalk &walk, const QString &cellHtml);

@@ -39,28 +39,17 @@ QStringList latestSections(const QString &page)
 }
 
 // One section's rows from the walk's row on; a row without its end tag
-// ends the section, not the sheet.
+// ends the section, not the sheet. The row's last cell holds the link
+// words; the row appended after each page row is twice the base height.
 void latestSection(SheetWalk &walk, const QString &section)
 {
-    try {
-        forEachRow(section, [&](const QString &rowText) {
-            forEachCell(rowText, [&](const QString &cell) {
-                if (walk.col >= walk.decl.cols)
-                    return;
-                if (walk.col == 5)
-                    moreInfoWords(walk, cell);
-                else
-                    walk.standardCell(cell);
-            });
-            ++walk.row;
-            walk.col = 0;
-            walk.grid.AddItem(QString());
-            walk.grid.setRowHeight(walk.row, twice());
-        });
-    } catch (const vb::Error &e) {
-        if (e.number != vb::InvalidCall)
-            throw;
-    }
+    forEachClosedRow(section, [&](const QString &rowText) {
+        walkRowCells(walk, rowText, [&](const QString &cell) { offeringCell(walk, cell); });
+        ++walk.row;
+        walk.col = 0;
+        walk.grid.AddItem(QString());
+        walk.grid.setRowHeight(walk.grid.Rows() - 1, twice());
+    });
 }
 
 void subtitle(SheetWalk &walk, const QString &text)
@@ -120,6 +109,7 @@ void FG_IPO_Last()
         grid.setCol(0);
         grid.setCellBackColor(White);
     };
+    s.linkColumns = {1, 5, 6, 7, 8, 9, 10, 11, 12, 13};
     s.aligns = {4, 1, 1, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4};
     s.centredHeaders = {0, 1, 2, 3, 4, 5};
     s.title.text = QStringLiteral("Latest IPO Events");

@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <vector>
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -29,8 +30,8 @@ constexpr OleColor Red = 0xFF;
 constexpr OleColor LightYellow = 0xC0FFFF;
 constexpr int Columns = 21;
 constexpr int PctChangeCol = 4;
-// A record without any quote data makes 20 tabs and at most eight "0"
-// prices: 28 characters.
+// A record without any quote data makes 20 tabs and a name shorter than
+// nine characters: 28 characters at most.
 constexpr int ShortestRow = 29;
 
 enum class Form { AsStored, Price, Volume };
@@ -69,9 +70,12 @@ const PriceColumn PriceColumns[Columns] = {
     {"Last Update", &StockRec::LastUpdate, Form::AsStored, 4, 15},
 };
 
-bool settingIsOne(const QString &value)
+// A box of the settings form as stored: ticked unless it was stored
+// cleared, so before the form's first OK the display is the one its
+// default ticks give.
+bool boxTicked(const QString &stored)
 {
-    return Variant(value) == 1;
+    return stored.isEmpty() || !(Variant(stored) == 0);
 }
 
 // A text as a number, in the user's notation or the plain one; nullopt
@@ -98,14 +102,15 @@ std::optional<double> lastSaleValue(const QString &lastSale)
     return readNumber(FormatP(lastSale, false));
 }
 
-// The volume with thousands separators and no decimals ("#,##;"): a zero
-// volume shows empty, a text that is no number stays as it is.
-QString volumeText(const QString &volume)
+// The volume, divided by `unit`, with thousands separators and no decimals
+// ("#,##;"): a zero volume shows empty, a text that is no number stays as
+// it is.
+QString volumeText(const QString &volume, double unit)
 {
     const std::optional<double> value = readNumber(volume);
     if (!value)
         return volume;
-    const qint64 units = std::llround(std::fabs(*value));
+    const qint64 units = std::llround(std::fabs(*value) / unit);
     if (units == 0)
         return QString();
     QString digits = QString::number(units);
@@ -119,12 +124,15 @@ QString volumeText(const QString &volume)
 
 QString shownPrice(const QString &stored)
 {
-    return settingIsOne(ShowFractions) ? FormatP(stored, false) : stored;
+    // Fractions as the quote page gives them, or decimals; a field without
+    // any digit (no quote yet, "N/A") stands as it is, never as "0".
+    const bool noNumber = std::none_of(stored.cbegin(), stored.cend(), [](QChar c) { return c.isDigit(); });
+    return boxTicked(ShowFractions) || noNumber ? stored : FormatP(stored, false);
 }
 
 QString shownVolume(const QString &stored)
 {
-    return settingIsOne(ShowVolume) ? volumeText(stored) : stored;
+    return volumeText(stored, boxTicked(ShowVolume) ? 100 : 1);
 }
 
 namespace {

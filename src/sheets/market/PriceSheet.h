@@ -25,7 +25,10 @@ int PriceSheetRecord(const FlexGrid &grid, int row);
 // it in step. When set, every second stock row is striped light yellow.
 extern bool OldStyleBackground;
 
-// A price and a volume as the sheets show them (ShowFractions, ShowVolume).
+// A price and a volume as the sheets show them: prices as fractions (as
+// stored) while "Display as fractions" is ticked, else as decimals; the
+// volume in hundreds while "Volume in 100's" is ticked, else whole. A box
+// never stored counts as ticked, as the settings form shows it.
 class QString;
 QString shownPrice(const QString &stored);
 QString shownVolume(const QString &stored);

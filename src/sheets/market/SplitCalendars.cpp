@@ -1,13 +1,15 @@
 #include "sheets/market/SplitCalendars.h"
 
 #include "core/DataDir.h"
-#include "core/GridMessage.h"
+#include "core/Utilities.h"
 #include "core/Sites.h"
 #include "core/VbString.h"
 #include "sheets/DataSheet.h"
 #include "sheets/SheetFetch.h"
 
 namespace {
+
+constexpr OleColor White = 0xFFFFFF;
 
 struct Calendar
 {
@@ -25,8 +27,6 @@ const Calendar Calendars[5] = {
     {"FMS_Rec.Sh", "/splits_announced.asp", "Updating Recently Announced Splits", "Recently Announced Splits", "% Chg "},
     {"FMS_Tech.Sh", "/mostsplits.asp", "Updating Top Tech Splits", "Top Tech Splits", "Tech Stocks with The Most Splits"},
 };
-
-constexpr int NoSplits = 1000; // ends the fill after its own notice
 
 // True when some row of the table holds a text: a calendar without one
 // has no splits, whatever else the page says.
@@ -69,16 +69,17 @@ void FG_SplitCal(short index)
                                                {QStringLiteral("TABLE"), QStringLiteral("table")},
                                                {QStringLiteral("Table"), QStringLiteral("table")}});
         const QString table = cutFrom(text, marker, QStringLiteral("</table>"));
-        if (!hasDataRow(table)) {
-            FG_Message(QStringLiteral("No splits were found."));
-            vb::raise(NoSplits);
-        }
+        if (!hasDataRow(table))
+            pageSaysNoData(QStringLiteral("No splits were found."));
         return table;
     };
     s.rows = 2;
     s.cols = 7;
-    // Each page row one grid row, its line breaks dropped.
-    s.walk = [](FlexGrid &grid, const SheetSpec &decl, const QString &table) {
+    // Each page row one grid row, its line breaks dropped; then the title
+    // row: the title in column 1 (column 0 for the recently announced
+    // calendar), cell (1, 0) white and top-left aligned.
+    const QString title = QLatin1String(c.title);
+    s.walk = [index, title](FlexGrid &grid, const SheetSpec &decl, const QString &table) {
         forEachRow(table, [&](const QString &row) {
             QString line;
             forEachCell(row, [&](const QString &cell) { line += cellText(cell) + QLatin1Char('\t'); });
@@ -88,12 +89,19 @@ void FG_SplitCal(short index)
         for (; walk.row < grid.Rows(); ++walk.row)
             for (int col : decl.linkColumns)
                 walk.linkLook(col);
+        grid.setTextMatrix(1, 1, title);
+        grid.setRow(1);
+        grid.setCol(1);
+        grid.setCellFontBold(true);
+        grid.setCellBackColor(White);
+        SetCell(&grid, 1, 0, QString(), 0, false, {}, 0, White);
+        if (index == 3) {
+            SetCell(&grid, 1, 1, QString(), 0, false, {}, 0, 0);
+            SetCell(&grid, 1, 0, title, 0, true, {}, 0, White);
+        }
     };
     s.headerAlign = 3;
     s.centredHeaders = {0, 1, 2, 3, 4, 5, 6};
-    s.title.text = QLatin1String(c.title);
-    s.title.col = index == 3 ? 0 : 1;
-    s.title.backColor = 0xFFFFFF;
     s.rowHeights = {{0, 1}, {1, 2}};
     switch (index) {
     case 0:

@@ -41,27 +41,23 @@ void regionTitle(FlexGrid &grid, int row, int region)
 
 // One region's index rows from the walk's row on. The cells go to columns
 // 1 on; only the last cell's link words ("News, Chart") are split, so a
-// number with a thousands comma stays one value.
+// number with a thousands comma stays one value. A row without its end tag
+// ends the region; a cell without its end tag fails the page.
 void regionRows(SheetWalk &walk, const QString &text)
 {
-    try {
-        forEachRow(text, [&](const QString &rowText) {
-            QStringList cells;
-            forEachCell(rowText, [&](const QString &cell) { cells << cellText(cell); });
-            if (!cells.isEmpty()) {
-                const QString words = cells.takeLast();
-                for (const QString &word : words.split(QLatin1Char(',')))
-                    cells << word.trimmed();
-            }
-            for (int k = 0; k < cells.size() && k + 1 < walk.decl.cols; ++k)
-                walk.write(k + 1, cells[k]);
-            ++walk.row;
-            walk.grid.AddItem(QString());
-        });
-    } catch (const vb::Error &e) {
-        if (e.number != vb::InvalidCall)
-            throw;
-    }
+    forEachClosedRow(text, [&](const QString &rowText) {
+        QStringList cells;
+        forEachCell(rowText, [&](const QString &cell) { cells << cellText(cell); });
+        if (!cells.isEmpty()) {
+            const QString words = cells.takeLast();
+            for (const QString &word : words.split(QLatin1Char(',')))
+                cells << word.trimmed();
+        }
+        for (int k = 0; k < cells.size() && k + 1 < walk.decl.cols; ++k)
+            walk.write(k + 1, cells[k]);
+        ++walk.row;
+        walk.grid.AddItem(QString());
+    });
 }
 
 } // namespace

@@ -15,7 +15,6 @@
 namespace {
 
 constexpr OleColor White = 0xFFFFFF;
-constexpr int NoDataOnPage = 1001; // the page itself says there is nothing
 
 int times(double n)
 {
@@ -38,13 +37,6 @@ QString withoutProvider(QString text)
     text.remove(name);
     text.remove(name.toLower());
     return text;
-}
-
-// The page's own no-data message: shown, and the fill ends without a grid.
-[[noreturn]] void pageSaysNoData(const QString &message)
-{
-    FG_Message(message);
-    vb::raise(NoDataOnPage);
 }
 
 // Rows from the fourth on, each its own grid row of its cells.
@@ -125,22 +117,20 @@ void FG_Splits()
     s.noDataText = message;
     s.hourglass = true;
     s.cut = [message](const QString &page) {
-        const QString end = page.contains(QLatin1String("</Table>")) ? QStringLiteral("</Table>") : QStringLiteral("</TABLE>");
+        // The table's end tag is the first after the start marker, in the
+        // page's own letter case.
+        const int start = vb::InStr(page, QStringLiteral("If Splits"));
+        const QString end = start > 0 && vb::InStr(start, page, QStringLiteral("</Table>")) > 0 ? QStringLiteral("</Table>")
+                                                                                               : QStringLiteral("</TABLE>");
         QString block = cutFrom(page, QStringLiteral("If Splits"), end);
         block.replace(QLatin1Char('\t'), QLatin1Char(' '));
         block = replaceAll(block, {{QStringLiteral("TD"), QStringLiteral("td")},
                                    {QStringLiteral("Td"), QStringLiteral("td")},
                                    {QStringLiteral("TR"), QStringLiteral("tr")},
                                    {QStringLiteral("Tr"), QStringLiteral("tr")}});
-        // The site says so when a stock has no splits; a footer's "About"
-        // alone does not mean the table is empty.
-        bool dataRow = false;
-        int seen = 0;
-        forEachRow(block, [&](const QString &) {
-            if (seen++ >= 3)
-                dataRow = true;
-        });
-        if (!dataRow)
+        // The site says so inside the table when a stock has no splits; a
+        // footer's "About" after the table does not empty the sheet.
+        if (block.contains(QLatin1String("About")))
             pageSaysNoData(message);
         return block;
     };

@@ -219,7 +219,7 @@ private slots:
         QVERIFY(mail && mail->isVisible());
         QCOMPARE(mail->txtSubject->text(), QStringLiteral("I would like to report on bug!"));
         QCOMPARE(mail->txtToEmail->text(), QStringLiteral("support@pellor.example"));
-        QCOMPARE(mail->txtBody->toPlainText(), QStringLiteral("Hello, I'm using Pellor Brindlewick 5.3. \n"));
+        QCOMPARE(mail->txtBody->toPlainText(), QStringLiteral("Hello, I'm using Pellor Brindlewick 5.2. \n"));
         QVERIFY(mail->chkError->isChecked());
         UnloadEmail();
     }

@@ -17,6 +17,7 @@
 #include "support/GridDump.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempProfile.h"
+#include "support/TreeClicks.h"
 
 #include <QAction>
 #include <QLabel>
@@ -37,6 +38,7 @@
 #include <QTableWidget>
 #include <QDir>
 #include <QFile>
+#include <QStyle>
 #include <QtTest>
 
 namespace {
@@ -83,12 +85,7 @@ class TestFrmMainTree : public QObject
     {
         const int index = node(key);
         QVERIFY2(index, key);
-        for (int p = nodes().Parent(index); p; p = nodes().Parent(p))
-            nodes().setExpanded(p, true);
-        QTreeWidgetItem *item = w->TreeView1->itemOf(index);
-        w->TreeView1->scrollToItem(item);
-        QTest::mouseClick(w->TreeView1->viewport(), Qt::LeftButton, {},
-                          w->TreeView1->visualItemRect(item).center());
+        clickTreeNode(w->TreeView1, index);
     }
 
     QStringList visibleMenuItems()
@@ -130,6 +127,35 @@ private slots:
         QCOMPARE(nodes().Text(1), QStringLiteral("Stocks-All Stocks"));
         QCOMPARE(w->TreeView1->topLevelItemCount(), 5);
         QVERIFY(!w->TreeView1->itemOf(node("ID1"))->icon(0).isNull());
+    }
+
+    // The last stock clicked in the tree goes to the top of the symbol
+    // column: the rows below it list nothing and show no gauge, the up arrow
+    // leaves the scale's captions clear.
+    void onlyListedStocksHaveGauges()
+    {
+        for (int i = 0; i < 3; ++i)
+            QVERIFY(w->img[i]->isVisible());
+        clickNode("ID2");
+        QCOMPARE(w->lblSbl[0]->text(), QStringLiteral("CRAN"));
+        QVERIFY(w->img[0]->isVisible());
+        for (int i = 1; i < 7; ++i) {
+            QCOMPARE(w->lblSbl[i]->text(), QString());
+            QVERIFY2(!w->img[i]->isVisible(), qPrintable(QString::number(i)));
+        }
+        // Not a pixel of a caption changes with the arrows taken away.
+        const QImage with = w->PicCont->grab().toImage();
+        w->ImgUp->hide(), w->ImgDn->hide();
+        const QImage without = w->PicCont->grab().toImage();
+        w->ImgUp->show(), w->ImgDn->show();
+        QList<QLabel *> captions(w->lblDsc.begin(), w->lblDsc.end());
+        captions << w->lblSbl[0];
+        for (QLabel *caption : captions) {
+            const QRect text = QStyle::alignedRect(Qt::LeftToRight, caption->alignment(),
+                                                   caption->fontMetrics().size(Qt::TextSingleLine, caption->text()),
+                                                   caption->geometry());
+            QVERIFY2(with.copy(text) == without.copy(text), qPrintable(caption->text()));
+        }
     }
 
     // A stock node shows the price sheet with the stock's row selected and
@@ -176,6 +202,21 @@ private slots:
         // A row without a gauge changes nothing.
         w->img_Click(5);
         QCOMPARE(CurSymbol, QStringLiteral("BOLT"));
+    }
+
+    // With a profile shown, clicking another stock shows that stock's profile.
+    void stockNodeWhileAProfileIsShown()
+    {
+        writeCachePage(QStringLiteral("ACME_P.Sh"), "<html><hr>Acme makes anvils. Mostly.<hr></html>");
+        writeCachePage(QStringLiteral("CRAN_P.Sh"), "<html><hr>Crane lifts things. Heavy ones.<hr></html>");
+        clickNode("AR0");
+        QCOMPARE(CurType, QStringLiteral("Profile"));
+        clickNode("ID2");
+        QCOMPARE(CurSymbol, QStringLiteral("CRAN"));
+        QCOMPARE(CurType, QStringLiteral("Profile"));
+        QCOMPARE(w->FGModel->TextMatrix(0, 1), QStringLiteral("Crane & Co (CRAN) Profile"));
+        QCOMPARE(w->FGModel->TextMatrix(1, 1), QStringLiteral("Crane lifts things\r\nHeavy ones."));
+        QCOMPARE(w->lblSbl[0]->text(), QStringLiteral("CRAN"));
     }
 
     // With the price sheet shown, a change of set shows the new set's prices.
@@ -271,7 +312,12 @@ private slots:
         w->mnuTree_Click(3);
         QVERIFY(lotChooser());
         QCOMPARE(lotChooser()->FG->rowCount(), 2);
-        lotChooser()->FG->setCurrentCell(0, 0);
+        // Nothing is sold until a lot is chosen, by OK or by Enter.
+        QVERIFY(!lotChooser()->cmdOK->isEnabled());
+        QTest::keyClick(lotChooser(), Qt::Key_Return);
+        QVERIFY(lotChooser() && !purchaseWindow());
+        QTableWidget *lots = lotChooser()->FG;
+        QTest::mouseClick(lots->viewport(), Qt::LeftButton, {}, lots->visualItemRect(lots->item(0, 0)).center());
         QTest::mouseClick(lotChooser()->cmdOK, Qt::LeftButton);
         QTRY_VERIFY(purchaseWindow());
         QCOMPARE(purchaseWindow()->windowTitle(), QStringLiteral("Sell Share"));

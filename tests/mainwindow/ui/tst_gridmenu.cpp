@@ -1,3 +1,4 @@
+#include "core/DataDir.h"
 #include "core/Portfolio.h"
 #include "core/Registry.h"
 #include "core/SharedState.h"
@@ -7,11 +8,13 @@
 #include "navigation/NodeDispatcher.h"
 #include "platform/FlexGrid.h"
 #include "platform/ui/FlexGridView.h"
+#include "platform/ui/TreeView.h"
 #include "portfolio/PortfolioSheets.h"
 #include "portfolio/ui/LastPar.h"
 #include "portfolio/ui/frmPurchace.h"
 #include "retrieval/transport/RunState.h"
 #include "sheets/market/PriceSheet.h"
+#include "support/FileSizeLimit.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempProfile.h"
 
@@ -22,6 +25,8 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenu>
+#include <QPushButton>
+#include <QTableWidget>
 #include <QtTest>
 
 namespace {
@@ -46,6 +51,38 @@ void addTrade(int i, const char *symbol, const char *action, int shares, float p
     e.Commission = 2.5f;
     e.Extra = QStringLiteral("12");
     e.RefId = qint16(ref);
+}
+
+QByteArray portfolioBytes()
+{
+    QFile f(DataDir + QStringLiteral("/Portfolio.dat"));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Keys into the field as the user types them: a click into it, Ctrl+A,
+// then the text over what it held.
+void typeInto(QLineEdit *field, const QString &text)
+{
+    QTest::mouseClick(field, Qt::LeftButton);
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(field, text);
+}
+
+void clickButton(QPushButton *button)
+{
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+// A click on the open menu's item.
+void pick(QMenu *menu, const char *item)
+{
+    QTRY_VERIFY(menu->isVisible());
+    for (QAction *a : menu->actions())
+        if (a->text() == QLatin1String(item)) {
+            QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(a).center());
+            return;
+        }
+    QFAIL(item);
 }
 
 } // namespace
@@ -73,10 +110,37 @@ class TestGridMenu : public QObject
             out << g().TextMatrix(r, col);
         return out;
     }
-    // The items the popup shows after a right press on the current row.
-    QStringList rightPress()
+    void pressRight(int row)
     {
-        QTest::mouseClick(w->FG->viewport(), Qt::RightButton, {}, QPoint(5, 5));
+        const QPoint at = w->FG->cellRect(row, 1).center();
+        QTest::mouseMove(w->FG->viewport(), at);
+        QTest::mouseClick(w->FG->viewport(), Qt::RightButton, {}, at);
+    }
+    // The right button on the row, then the menu's item.
+    void menuOnRow(int row, const char *item)
+    {
+        pressRight(row);
+        pick(w->mnuEdits, item);
+    }
+    // A click on the tree node, then the right button on it and the item.
+    void treeMenu(const char *key, const char *item)
+    {
+        TreeModel &nodes = w->TreeView1->Nodes();
+        for (int p = nodes.Parent(nodes.find(QLatin1String(key))); p; p = nodes.Parent(p))
+            nodes.setExpanded(p, true);
+        QTreeWidgetItem *node = w->TreeView1->itemOf(nodes.find(QLatin1String(key)));
+        w->TreeView1->scrollToItem(node);
+        const QPoint at = w->TreeView1->visualItemRect(node).center();
+        QTest::mouseClick(w->TreeView1->viewport(), Qt::LeftButton, {}, at);
+        if (item) {
+            QTest::mouseClick(w->TreeView1->viewport(), Qt::RightButton, {}, at);
+            pick(w->mnuTrees, item);
+        }
+    }
+    // The items the popup shows after a right press on the row.
+    QStringList rightPress(int row)
+    {
+        pressRight(row);
         QStringList out;
         if (!w->mnuEdits->isVisible())
             return out;
@@ -90,6 +154,15 @@ class TestGridMenu : public QObject
     {
         g().setRow(row);
         g().setCol(1);
+    }
+    void fillTrade(frmPurchace *p, const char *date, const char *shares, const char *price, const char *commission)
+    {
+        typeInto(p->txtDate, QLatin1String(date));
+        typeInto(p->txtShares, QLatin1String(shares));
+        typeInto(p->txtPrice, QLatin1String(price));
+        typeInto(p->txtComm, QLatin1String(commission));
+        clickButton(p->cmdOK);
+        QTRY_VERIFY(!purchaseWindow());
     }
 
 private slots:
@@ -231,22 +304,19 @@ private slots:
     void menuItemsFollowTheSheet()
     {
         FG_Current();
-        selectRow(2);
         const QStringList current = {"Copy", "-", "Select All", "-", "Old Style Background", "-", "Delete Share"};
-        QCOMPARE(rightPress(), current);
+        QCOMPARE(rightPress(2), current);
         FG_Portfolio_All();
-        selectRow(2);
-        QCOMPARE(rightPress(), QStringList({"Copy", "-", "Select All", "-", "Old Style Background", "-", "Sell Share"}));
-        selectRow(3); // the total line holds no purchase
+        QCOMPARE(rightPress(2), QStringList({"Copy", "-", "Select All", "-", "Old Style Background", "-", "Sell Share"}));
+        // the total line holds no purchase
         QCOMPARE(g().TextMatrix(3, 0), QStringLiteral("    Total:"));
-        QCOMPARE(rightPress().last(), QStringLiteral("Sell Share (off)"));
+        QCOMPARE(rightPress(3).last(), QStringLiteral("Sell Share (off)"));
         FG_PortfolioLog();
-        selectRow(2);
-        QCOMPARE(rightPress(), QStringList({"Copy", "-", "Select All", "-", "Edit Transection", "Delete Transection"}));
+        QCOMPARE(rightPress(2), QStringList({"Copy", "-", "Select All", "-", "Edit Transection", "Delete Transection"}));
         FG_Current();
-        QCOMPARE(rightPress(), current);
+        QCOMPARE(rightPress(2), current);
         CurType = QStringLiteral("IT");
-        QCOMPARE(rightPress(), QStringList());
+        QCOMPARE(rightPress(2), QStringList());
     }
 
     // "Delete Share" removes the stock the row shows, after a sort too, and
@@ -256,10 +326,9 @@ private slots:
         FG_Current();
         doubleClickCell(3, 1); // acme, Bolt, Crane
         doubleClickCell(3, 1); // Crane, Bolt, acme
-        selectRow(2);
         ScriptedDialogs dialogs;
         dialogs.answer(Msg::No);
-        w->mnuEdit_Click(7);
+        menuOnRow(2, "Delete Share");
         QCOMPARE(dialogs.shown().size(), 1);
         QCOMPARE(dialogs.shown()[0].prompt, QStringLiteral("Are you sure you want to remove  (Crane & Co)?"));
         resetStocks();
@@ -267,7 +336,7 @@ private slots:
         QCOMPARE(FindSymbol(QStringLiteral("CRAN")), short(3));
 
         dialogs.answer(Msg::Yes);
-        w->mnuEdit_Click(7);
+        menuOnRow(2, "Delete Share");
         resetStocks();
         ReadStocks();
         QStringList symbols;
@@ -283,9 +352,8 @@ private slots:
     void sellShareOpensTheSale()
     {
         FG_Portfolio_All();
-        selectRow(2);
         QCOMPARE(g().TextMatrix(2, 0), QStringLiteral("ACME"));
-        w->mnuEdit_Click(6);
+        menuOnRow(2, "Sell Share");
         frmPurchace *p = purchaseWindow();
         QVERIFY(p);
         QCOMPARE(p->windowTitle(), QStringLiteral("Sell Share"));
@@ -298,22 +366,46 @@ private slots:
         p->close();
         QTRY_VERIFY(!purchaseWindow());
 
-        selectRow(4);
         QCOMPARE(g().TextMatrix(4, 0), QStringLiteral("BOLT"));
-        w->mnuEdit_Click(6);
+        menuOnRow(4, "Sell Share");
         QVERIFY(lotChooser());
         QVERIFY(!purchaseWindow());
     }
 
+    // The right button makes the row under the pointer current, and the
+    // menu sells from that row's lot: the chooser opens with it chosen (so
+    // Enter sells it), and the sale names the lot's own stock, whichever
+    // stock is selected.
+    void rightButtonSellsTheClickedLot()
+    {
+        CurSymbol = QStringLiteral("ACME");
+        FG_Portfolio_All();
+        selectRow(2);
+        QCOMPARE(g().TextMatrix(5, 10), QStringLiteral("3"));
+        menuOnRow(5, "Sell Share");
+        QCOMPARE(g().Row(), 5);
+        QVERIFY(lotChooser());
+        QTest::keyClick(lotChooser(), Qt::Key_Return);
+        QTRY_VERIFY(purchaseWindow());
+        const frmPurchace *p = purchaseWindow();
+        QCOMPARE(QStringList({p->lblSymbol->text(), p->lblName->text(), p->lblID->text(), p->txtShares->text()}),
+                 QStringList({"BOLT", "Bolt Industries", "3", "5"}));
+    }
+
     // "Edit Transection" on a sale row edits that sale, not the purchase it
-    // came from; "Delete Transection" asks first, does nothing on the total
-    // line, and takes a purchase's sales with it.
+    // came from; "Delete Transection" asks first, naming the trade whole,
+    // does nothing on the total line, and takes a purchase's sales with it
+    // and nothing else (one-letter symbols, entry 100 and another symbol's
+    // sale naming the same entry stay).
     void logRowsEditAndDelete()
     {
+        addTrade(5, "F", "Buy", 3, 4, 5);
+        addTrade(6, "BOLT", "Sell", 1, 9, 1);
+        addTrade(100, "ZZ", "Buy", 7, 1, 100);
+        WritePortfolio();
         FG_PortfolioLog();
-        selectRow(5);
         QCOMPARE(g().TextMatrix(5, 1), QStringLiteral("Sell"));
-        w->mnuEdit_Click(8);
+        menuOnRow(5, "Edit Transection");
         frmPurchace *p = purchaseWindow();
         QVERIFY(p);
         QCOMPARE(p->windowTitle(), QStringLiteral("Edit Transection"));
@@ -324,22 +416,113 @@ private slots:
         QTRY_VERIFY(!purchaseWindow());
 
         ScriptedDialogs dialogs;
-        selectRow(g().Rows() - 1);
-        w->mnuEdit_Click(9);
+        menuOnRow(g().Rows() - 1, "Delete Transection");
         QVERIFY(dialogs.shown().isEmpty());
 
-        selectRow(2);
         dialogs.answer(Msg::No);
-        w->mnuEdit_Click(9);
-        QCOMPARE(dialogs.shown().last().prompt, QStringLiteral("Are you sure you want to remove this transaction (ACME-Buy)?"));
-        QCOMPARE(g().Rows(), 7);
+        menuOnRow(2, "Delete Transection");
+        QCOMPARE(dialogs.shown().last().prompt,
+                 QStringLiteral("Are you sure you want to remove this transaction (ACME-Buy, 1/4/2000, 10 shares)?\r\n"
+                                "Its sale will be removed too."));
+        QCOMPARE(g().Rows(), 10);
+        auto expected = Port;
+        expected[1] = expected[4] = PortRec{};
         dialogs.answer(Msg::Yes);
-        w->mnuEdit_Click(9);
-        QCOMPARE(column(0), QStringList({"Symbol", "", "BOLT", "BOLT", "  =Total"}));
+        menuOnRow(2, "Delete Transection");
+        QCOMPARE(column(0), QStringList({"Symbol", "", "BOLT", "BOLT", "F", "BOLT", "ZZ", "  =Total"}));
         resetPortfolio();
         ReadPortfolio();
-        QVERIFY(Port[1].Symbol.isEmpty() && Port[4].Symbol.isEmpty());
-        QCOMPARE(Port[3].Symbol, QStringLiteral("BOLT"));
+        QVERIFY(Port == expected);
+    }
+
+    // The fields keep what is typed; OK refuses what is not a valid entry,
+    // naming the field. A portfolio that cannot be saved is said, the
+    // window keeps the entries and the file stays as it was; OK tried again
+    // stores the trade once.
+    void purchaseWindowKeepsWhatWasTyped()
+    {
+        const QByteArray file = portfolioBytes();
+        treeMenu("ID0", "&Buy");
+        const QPointer<frmPurchace> p = purchaseWindow();
+        QVERIFY(p);
+        ScriptedDialogs dialogs;
+        typeInto(p->txtShares, QStringLiteral("1e9"));
+        clickButton(p->cmdOK);
+        QVERIFY(p);
+        typeInto(p->txtShares, QStringLiteral("-5"));
+        QVERIFY(!p->cmdOK->isEnabled());
+        typeInto(p->txtShares, QStringLiteral("12"));
+        typeInto(p->txtPrice, QStringLiteral("1,5"));
+        clickButton(p->cmdOK);
+        QVERIFY(p);
+        typeInto(p->txtPrice, QStringLiteral("7.5"));
+        {
+            FileSizeLimit full(1024);
+            clickButton(p->cmdOK);
+        }
+        QStringList said;
+        for (const ScriptedDialogs::Shown &box : dialogs.shown())
+            said << box.prompt.section(QLatin1Char('\r'), 0, 0);
+        QCOMPARE(said, QStringList({"Quantity: \"1e9\" is not a number of shares.", "Price: \"1,5\" is not an amount.",
+                                    "Could not save " + QDir::toNativeSeparators(DataDir + "/Portfolio.dat") + ":"}));
+        QVERIFY(dialogs.shown().last().prompt.contains(QLatin1String("File too large")));
+        QCOMPARE(purchaseWindow(), p.data());
+        QCOMPARE(QStringList({p->txtShares->text(), p->txtPrice->text()}), QStringList({"12", "7.5"}));
+        QCOMPARE(portfolioBytes(), file);
+
+        clickButton(p->cmdOK);
+        QTRY_VERIFY(!purchaseWindow());
+        resetPortfolio();
+        ReadPortfolio();
+        QCOMPARE(QList<int>({Port[5].Shares, int(Port[5].Price * 10), PortCount}), QList<int>({12, 75, 5}));
+    }
+
+    // A day's use through the windows: two lots of one stock and one of
+    // another bought, part of a lot sold, the other lot's date changed (the
+    // edit shows the lot as its record holds it, not as the log rounds it),
+    // the other stock's trade removed; the file then holds exactly what was
+    // entered.
+    void aDayOfTrading()
+    {
+        resetPortfolio();
+        QVERIFY(QFile::remove(DataDir + QStringLiteral("/Portfolio.dat")));
+        treeMenu("ID0", "&Buy");
+        fillTrade(purchaseWindow(), "1/5/2000", "100", "7.50", "9.95");
+        treeMenu("ID0", "&Buy");
+        fillTrade(purchaseWindow(), "2/7/2000", "50", "10.125", "1,234.50");
+        treeMenu("ID1", "&Buy");
+        fillTrade(purchaseWindow(), "3/1/2000", "30", "9.5", "5");
+
+        treeMenu("PortDetail", nullptr);
+        menuOnRow(2, "Sell Share");
+        QVERIFY(lotChooser());
+        clickButton(lotChooser()->cmdOK);
+        QTRY_VERIFY(purchaseWindow());
+        fillTrade(purchaseWindow(), "4/3/2000", "40", "8.25", "4.95");
+
+        treeMenu("PortLog", nullptr); // a row for each entry, from row 2
+        QCOMPARE(QStringList({g().TextMatrix(3, 4), g().TextMatrix(3, 5)}), QStringList({"10.13", "1,234.50"}));
+        menuOnRow(3, "Edit Transection");
+        QVERIFY(purchaseWindow());
+        QCOMPARE(QStringList({purchaseWindow()->txtPrice->text(), purchaseWindow()->txtComm->text()}),
+                 QStringList({"10.125", "1234.5"}));
+        typeInto(purchaseWindow()->txtDate, QStringLiteral("2/8/2000"));
+        clickButton(purchaseWindow()->cmdOK);
+        QTRY_VERIFY(!purchaseWindow());
+        ScriptedDialogs dialogs;
+        dialogs.answer(Msg::Yes);
+        menuOnRow(4, "Delete Transection");
+        QCOMPARE(g().TextMatrix(4, 6), QStringLiteral("21.07"));
+
+        resetPortfolio();
+        ReadPortfolio();
+        std::array<PortRec, PortSize> expected;
+        const QString acme = QStringLiteral("ACME"), price = QStringLiteral("100"), buy = QStringLiteral("Buy");
+        expected[1] = {acme, QStringLiteral("1/5/2000"), 7.5f, 100, 9.95f, price, buy, 0, 1};
+        expected[2] = {acme, QStringLiteral("2/8/2000"), 10.125f, 50, 1234.5f, price, buy, 0, 2};
+        expected[4] = {acme, QStringLiteral("4/3/2000"), 8.25f, 40, 4.95f, price, QStringLiteral("Sell"), 21.07, 1};
+        for (int i = 0; i < PortSize; ++i)
+            QCOMPARE(Port[i], expected[i]);
     }
 
     // "Old Style Background" toggles its check and draws the striped price

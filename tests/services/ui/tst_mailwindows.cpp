@@ -166,7 +166,7 @@ private slots:
         QVERIFY(mail.contains(QStringLiteral("X-MailFrom: typed@example.net\n")));
         QVERIFY(mail.contains(QStringLiteral("Subject: Brindlewick Technical Support Request\n")));
         QVERIFY(mail.contains(QStringLiteral("From: Jo Investor\nEmail: typed@example.net\n"
-                                             "Brindlewick version: Pellor Brindlewick 5.3\n"
+                                             "Brindlewick version: Pellor Brindlewick 5.2\n"
                                              "Operating system: Windows 98\nInternet Connection: Internet\n"
                                              "Proxy: Don't Know\nError Massage: No\nError Descreption: \n")
                                   + QString(41, QLatin1Char('*')) + QStringLiteral("\nNote: It stops.")));

@@ -104,7 +104,7 @@ private slots:
 
         form->SendData();
 
-        const QString head = QStringLiteral("    Brindlewick Pellor Brindlewick 5.3 First Time User Feedback\r\n    ________________________________________\r\n\r\n"
+        const QString head = QStringLiteral("    Brindlewick Pellor Brindlewick 5.2 First Time User Feedback\r\n    ________________________________________\r\n\r\n"
                              "Date............ %1\r\nFrom............ me@c.example\r\n");
         const QString tail = answers.arg(QString(52, QLatin1Char('_')));
         const QString message = stored("Q_Message").value_or(QString());

@@ -98,6 +98,31 @@ private slots:
         QCOMPARE(g.TextMatrix(6, 2), QStringLiteral("GNMX"));
     }
 
+    // A row that lacks a cell still has its link words split from its last
+    // cell, which falls one column early; the link look goes by column.
+    void linkWordsFromTheLastCell()
+    {
+        FlexGrid &g = bench->grid;
+        QByteArray prices = sitePage(QStringLiteral("ipo/prc_cal.html"));
+        prices.replace("<Td>SOLR</Td><Td>$8.00 - $10.00</Td><Td>-</Td>", "<Td>SOLR</Td><Td>$8.00 - $10.00</Td>");
+        writeCachePage(QStringLiteral("IPO_Prc.sh"), prices);
+        FG_IPO_Price();
+        QCOMPARE(QStringList({g.TextMatrix(5, 4), g.TextMatrix(5, 5), g.TextMatrix(5, 6)}),
+                 QStringList({"News", "Chart", "Profile"}));
+        QVERIFY(!g.cellFormat(5, 4).underline);
+        QVERIFY(g.cellFormat(5, 5).underline);
+
+        QByteArray latest = sitePage(QStringLiteral("ipo/index.html"));
+        latest.replace("<td>Quantum Freight Lines</td><td>$11.00 - $13.00</td>", "<td>Quantum Freight Lines</td>");
+        writeCachePage(QStringLiteral("IPO_lts.sh"), latest);
+        FG_IPO_Last();
+        QCOMPARE(QStringList({g.TextMatrix(7, 3), g.TextMatrix(7, 4), g.TextMatrix(7, 5)}),
+                 QStringList({"Filed", "Profile", "SEC"}));
+        QVERIFY(g.cellFormat(7, 1).underline); // the symbol
+        QVERIFY(!g.cellFormat(7, 4).underline);
+        QVERIFY(g.cellFormat(7, 5).underline);
+    }
+
     // Every item has its own link, in the column a click reads; the last
     // item ends with its list.
     void newsLinks()

@@ -83,6 +83,15 @@ private slots:
         writeCachePage(QStringLiteral("Market.Sh"), sitePage(QStringLiteral("m2/u.html")));
         FG_WMarket();
         QCOMPARE_GOLDEN(dumpGrid(bench->grid), "world_markets.txt");
+        // A cell without its end tag is a cut that cannot be made: the
+        // notice, not a sheet drawn part of the way.
+        QByteArray page = sitePage(QStringLiteral("m2/u.html"));
+        page.replace("-0.23%</td><td>Chart</td>", "-0.23%</td><td>Chart");
+        writeCachePage(QStringLiteral("Market.Sh"), page);
+        FG_WMarket();
+        QCOMPARE(bench->grid.Rows(), 1);
+        QCOMPARE(bench->grid.TextMatrix(0, 0), QStringLiteral("No Data were found"));
+        QCOMPARE(CurType, QStringLiteral("WM"));
     }
 
     void optionSummary()
@@ -127,15 +136,27 @@ private slots:
         Update_SplitCal(-1);
         QCOMPARE(site.requestCount(), 1);
         QVERIFY(site.requests().first().startsWith("GET http://" + site.host().toLatin1() + "/splits.asp HTTP/1.0"));
-        FG_SplitCal(1);
-        QCOMPARE_GOLDEN(dumpGrid(bench->grid), "split_calendar.txt");
-        // A calendar whose table has no row: no splits.
+        // The five layouts, the one just fetched among them.
+        const char *const pages[][2] = {{"FMS_Today.Sh", "splits_day.asp"}, {"FMS_Week.Sh", nullptr},
+                                        {"FMS_Next.Sh", "splits_nw.asp"}, {"FMS_Rec.Sh", "splits_announced.asp"},
+                                        {"FMS_Tech.Sh", "mostsplits.asp"}};
+        QString all;
+        for (short i = 0; i < 5; ++i) {
+            if (pages[i][1])
+                writeCachePage(QLatin1String(pages[i][0]), "HTTP/1.0 200 OK\r\n\r\n" + sitePage(QLatin1String(pages[i][1])));
+            FG_SplitCal(i);
+            all += dumpGrid(bench->grid);
+        }
+        QCOMPARE_GOLDEN(all, "split_calendar.txt");
+        // A calendar whose table has no row: no splits, the calendar's key kept.
         QByteArray empty = sitePage(QStringLiteral("splits_day.asp"));
         const int from = empty.indexOf("<TR><TD><a");
         empty.remove(from, empty.indexOf("</Table>") - from);
         writeCachePage(QStringLiteral("FMS_Today.Sh"), empty);
+        CurType = QStringLiteral("US");
         FG_SplitCal(0);
         QCOMPARE(bench->grid.TextMatrix(0, 0), QStringLiteral("No splits were found."));
+        QCOMPARE(CurType, QStringLiteral("FMS0"));
         resetSocketFetch();
     }
 };

@@ -69,6 +69,30 @@ private slots:
         QCOMPARE_GOLDEN(dumpGrid(bench->grid), qPrintable(golden));
     }
 
+    // A list closed with "</TR></TABLE>" loses that row's end tag to the
+    // clean-up: the walk ends there and the rows before it are drawn. Only a
+    // cell without its end tag makes the page one without data.
+    void rankingRowWithoutItsEndTag()
+    {
+        const QByteArray head = "<html><TABLE><TR><TD>Rank</TD><TD>Company</TD><TD>Symbol</TD><TD>P/E<BR>Ratio</TD></TR>\r\n";
+        QByteArray rows;
+        for (const char *symbol : {"AAA", "BBB", "CCC", "DDD"})
+            rows += QByteArray("<TR><TD>1</TD><TD>Co ") + symbol + "</TD><TD>" + symbol + "</TD><TD>+1.5%</TD></TR>\r\n";
+        writeCachePage(QStringLiteral("brPG_A.Sh"), head + rows + "<TR><TD COLSPAN=8>&nbsp;</TD></TR></TABLE>\r\nShow next 25</html>");
+        ShowBigMovers(QStringLiteral("brPG_A.Sh"));
+        FlexGrid &g = bench->grid;
+        QCOMPARE(g.Rows(), 2 + 4);
+        QCOMPARE(g.TextMatrix(2, 2), QStringLiteral("AAA"));
+        QCOMPARE(g.TextMatrix(3, 2), QStringLiteral("BBB"));
+        QCOMPARE(g.TextMatrix(1, 1), QStringLiteral("Largest % Gain in Price (AMEX)"));
+
+        rows.replace("CCC</TD><TD>+1.5%</TD>", "CCC</TD><TD>+1.5%");
+        writeCachePage(QStringLiteral("brPG_A.Sh"), head + rows + "</TABLE>\r\nShow next 25</html>");
+        ShowBigMovers(QStringLiteral("brPG_A.Sh"));
+        QCOMPARE(g.Rows(), 1);
+        QCOMPARE(g.TextMatrix(0, 0), QStringLiteral("No data for: Largest % Gain in Price (AMEX)"));
+    }
+
     // A company cell opens the address its row keeps.
     void bigMoverCompanyLink()
     {

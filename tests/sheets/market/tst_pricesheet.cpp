@@ -87,14 +87,14 @@ private slots:
         delete bench;
     }
 
-    // Three stocks from their records with fractions, volume separators and
+    // Three stocks from their records with decimals, whole volumes and
     // stripes on: a falling one, a rising one below its low target, one
     // above its high target. A record without quotes and one past SetCount
     // stay out.
     void threeStocks()
     {
-        ShowFractions = QStringLiteral("1");
-        ShowVolume = QStringLiteral("1");
+        ShowFractions = QStringLiteral("0");
+        ShowVolume = QStringLiteral("0");
         OldStyleBackground = true;
         Sets[0] = stock("ACME", "Acme Corp", "12 1/4", "-1.5%", "12000");
         Sets[1] = stock("BOLT", "Bolt Industries", "9 7/8", "+0.25%", "0");
@@ -113,18 +113,23 @@ private slots:
         QVERIFY2(matchesGolden(dumpGrid(bench->window.grid), QStringLiteral("price_sheet.txt"), &why), qPrintable(why));
     }
 
-    // With both display settings off every field shows as stored.
-    void storedTextsWithTheSettingsOff()
+    // "Display as fractions" and "Volume in 100's" ticked, or never stored
+    // (the settings form's default ticks): prices as the quote page gave
+    // them, the volume in hundreds.
+    void fractionsAndHundredsWhenTicked()
     {
-        ShowFractions = QStringLiteral("0");
-        Sets[0] = stock("ACME", "Acme Corp", "12 1/4", "-1.5%", "12000");
-        SetCount = 1;
-        FG_Current();
-        const FlexGrid &g = bench->window.grid;
-        QCOMPARE(g.Rows(), 3);
-        QCOMPARE(g.TextMatrix(2, 2), QStringLiteral("12 1/4"));
-        QCOMPARE(g.TextMatrix(2, 5), QStringLiteral("12000"));
-        QCOMPARE(g.TextMatrix(2, 3), QStringLiteral("-3/8"));
+        for (const char *stored : {"1", ""}) {
+            ShowFractions = QLatin1String(stored);
+            ShowVolume = QLatin1String(stored);
+            Sets[0] = stock("ACME", "Acme Corp", "12 1/4", "-1.5%", "1234500");
+            SetCount = 1;
+            FG_Current();
+            const FlexGrid &g = bench->window.grid;
+            QCOMPARE(g.Rows(), 3);
+            QCOMPARE(g.TextMatrix(2, 2), QStringLiteral("12 1/4"));
+            QCOMPARE(g.TextMatrix(2, 5), QStringLiteral("12,345"));
+            QCOMPARE(g.TextMatrix(2, 3), QStringLiteral("-3/8"));
+        }
     }
 
     // A quote field that is no number only loses its picture: the stocks
@@ -132,7 +137,7 @@ private slots:
     // price of "N/A" raises no alert against either target.
     void fieldsThatAreNoNumberDoNotEndTheSheet()
     {
-        ShowFractions = QStringLiteral("1");
+        ShowFractions = QStringLiteral("0");
         OldStyleBackground = true;
         Sets[0] = stock("ACME", "Acme Corp", "N/A", "N/A", "N/A");
         Sets[0].LowTarget = 10;
@@ -155,27 +160,32 @@ private slots:
         QCOMPARE(g.cellFormat(5, 4).foreColor, OleColor(0xFF0000));
     }
 
-    // The 29-character rule: a record whose only field is a one-letter
-    // name reaches it through the eight "0" prices of the fraction form.
+    // The 29-character rule: a record without quotes is left out whatever
+    // the prices' form, as a price not quoted shows empty, never "0"; a
+    // stock named at length shows with empty price cells.
     void recordsWithoutQuotesAreLeftOut_data()
     {
         QTest::addColumn<QString>("fractions");
-        QTest::addColumn<QStringList>("shown");
-        QTest::newRow("fractions on") << QStringLiteral("1") << QStringList{"Z", "Acme Corp"};
-        QTest::newRow("fractions off") << QStringLiteral("0") << QStringList{"Acme Corp"};
+        QTest::newRow("decimals") << QStringLiteral("0");
+        QTest::newRow("fractions") << QStringLiteral("1");
+        QTest::newRow("never stored") << QString();
     }
     void recordsWithoutQuotesAreLeftOut()
     {
         QFETCH(QString, fractions);
-        QFETCH(QStringList, shown);
         ShowFractions = fractions;
         Sets[0].Symbol = QStringLiteral("EMPT"); // no quote fields at all
         Sets[1].Symbol = QStringLiteral("Z");
         Sets[1].Name = QStringLiteral("Z");
         Sets[2] = stock("ACME", "Acme Corp", "12", "+1%", "1");
-        SetCount = 3;
+        Sets[3].Symbol = QStringLiteral("LONG");
+        Sets[3].Name = QStringLiteral("Longname Holdings");
+        SetCount = 4;
         FG_Current();
-        QCOMPARE(companies(bench->window.grid), shown);
+        const FlexGrid &g = bench->window.grid;
+        QCOMPARE(companies(g), (QStringList{"Acme Corp", "Longname Holdings"}));
+        for (int c = 2; c < g.Cols(); ++c)
+            QCOMPARE(g.TextMatrix(3, c), QString());
     }
 
     // The stored column order goes to the grid the sheet is drawn into: a

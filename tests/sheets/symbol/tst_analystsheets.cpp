@@ -114,8 +114,38 @@ private slots:
         QByteArray downgrades = analystPage("downgrades");
         downgrades.replace("Most recent first", "About these ratings");
         writeCachePage(QStringLiteral("ACME_dnh.Sh"), downgrades);
+        CurType = QStringLiteral("IT");
         FG_DowngradeHistory();
         QCOMPARE(bench->grid.TextMatrix(0, 0), QStringLiteral("No downgrade were found for the symbol you requested, ACME"));
+        QCOMPARE(CurType, QStringLiteral("DNH")); // the key names what the grid shows
+    }
+
+    // The splits table ends at the first end tag after its start marker;
+    // a table of its three heading rows alone is a sheet without rows, and
+    // only the page's own "About" inside the table empties it.
+    void splitsTable()
+    {
+        const QByteArray rows = "<TABLE><TR><TD>Splits History</TD></TR><TR><TD>Source</TD></TR>"
+                                "<TR><TD>Type</TD><TD>Amount</TD></TR>";
+        writeCachePage(QStringLiteral("ACME_sp.Sh"), "<Table><tr><td>menu</td></tr></Table><!-- If Splits -->" + rows +
+                                                         "<TR><TD>Split</TD><TD>2-for-1</TD></TR></TABLE>");
+        CurType = QStringLiteral("IT");
+        FG_Splits();
+        FlexGrid &g = bench->grid;
+        QCOMPARE(g.Rows(), 3);
+        QCOMPARE(g.TextMatrix(2, 1), QStringLiteral("2-for-1"));
+
+        writeCachePage(QStringLiteral("ACME_sp.Sh"), "<!-- If Splits -->" + rows + "</Table><a href=/about>About</a>");
+        FG_Splits();
+        QCOMPARE(g.Rows(), 2);
+        QCOMPARE(g.TextMatrix(0, 0), QStringLiteral("Type"));
+        QCOMPARE(g.TextMatrix(1, 0), QStringLiteral("ACME\r\nSplits History"));
+
+        writeCachePage(QStringLiteral("ACME_sp.Sh"), "<!-- If Splits -->" + rows + "<TR><TD>About splits: none</TD></TR></Table>");
+        FG_Splits();
+        QCOMPARE(g.Rows(), 1);
+        QCOMPARE(g.TextMatrix(0, 0), QStringLiteral("No splits were found for the symbol you requested, ACME"));
+        QCOMPARE(CurType, QStringLiteral("Split"));
     }
 
     // The tooltip keeps the sentences' periods; it follows the file.
