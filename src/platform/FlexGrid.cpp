@@ -275,9 +275,11 @@ bool FlexGrid::AddItem(const QString &item, int index)
     if (index < 0 || index > Rows())
         return false;
     RowData row = newRow();
-    const QStringList parts = item.split(QLatin1Char('\t'));
-    for (qsizetype c = 0; c < parts.size() && c < qsizetype(row.cells.size()); ++c)
-        row.cells[size_t(c)].text = parts[c];
+    if (!item.isEmpty()) {
+        const QStringList parts = item.split(QLatin1Char('\t'));
+        for (qsizetype c = 0; c < parts.size() && c < qsizetype(row.cells.size()); ++c)
+            row.cells[size_t(c)].text = parts[c];
+    }
     m_rows.insert(m_rows.begin() + index, std::move(row));
     notifyLayout();
     return true;

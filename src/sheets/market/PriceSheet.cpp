@@ -17,7 +17,6 @@
 #include <algorithm>
 #include <vector>
 
-#include <algorithm>
 #include <cmath>
 #include <optional>
 
