@@ -69,6 +69,53 @@ private slots:
         QCOMPARE(m.SelectedItem(), 0);
     }
 
+    // A branch's items are made when the user first opens it; until then
+    // its arrow shows all the same. Opened by a click on the arrow or by
+    // the Right key, it shows its nodes with their pictures, nodes added to
+    // it later included; an item asked for by its index is made at once.
+    void branchesAreFilledWhenOpened()
+    {
+        TreeView view;
+        view.setImageList(TreeNodePicture);
+        view.resize(300, 300);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        TreeModel &m = view.Nodes();
+        m.suspendUpdates();
+        fill(m);
+        m.resumeUpdates();
+        QTreeWidgetItem *alpha = view.topLevelItem(0);
+        QCOMPARE(alpha->childCount(), 0);
+        QVERIFY(view.model()->hasChildren(view.model()->index(0, 0)));
+        QVERIFY(!view.model()->hasChildren(view.model()->index(1, 0)));
+        m.Add(QStringLiteral("A"), QStringLiteral("a3"), QStringLiteral("Three"), 3);
+
+        QSignalSpy expands(&view, &TreeView::Expand);
+        const QRect row = view.visualItemRect(alpha);
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, QPoint(row.left() - view.indentation() / 2, row.center().y()));
+        QCOMPARE(expands.size(), 1);
+        QVERIFY(m.Expanded(1));
+        QCOMPARE(alpha->childCount(), 3);
+        QCOMPARE(alpha->child(2)->text(0), QStringLiteral("Three"));
+        QVERIFY(!alpha->child(0)->icon(0).isNull());
+        QCOMPARE(view.itemOf(6), alpha->child(2));
+
+        QTreeWidgetItem *one = alpha->child(0);
+        QCOMPARE(one->childCount(), 0);
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, view.visualItemRect(one).center());
+        QTest::keyClick(&view, Qt::Key_Right);
+        QVERIFY(m.Expanded(2));
+        QCOMPARE(one->childCount(), 1);
+        QCOMPARE(view.itemOf(3)->text(0), QStringLiteral("Deep"));
+
+        // Asked for by index under a branch never opened.
+        m.Add(QStringLiteral("B"), QStringLiteral("b1"), QStringLiteral("Under Beta"), 3);
+        QTreeWidgetItem *underBeta = view.itemOf(m.find(QStringLiteral("b1")));
+        QVERIFY(underBeta);
+        QCOMPARE(underBeta->parent(), view.topLevelItem(1));
+        QVERIFY(!m.Expanded(5));
+    }
+
     // The view follows the model (also after a held rebuild) and writes
     // what the user does back to it: a left click is a NodeClick, the
     // right button only a MouseDown, a selection from code nothing.
