@@ -1,5 +1,6 @@
 #include "app/Main.h"
 
+#include "core/DamagedFiles.h"
 #include "core/DataDir.h"
 #include "core/Portfolio.h"
 #include "core/Registry.h"
@@ -7,11 +8,13 @@
 #include "core/Stocks.h"
 #include "core/ui/frmSplash.h"
 #include "mainwindow/ui/frmMain.h"
+#include "platform/Dialogs.h"
 #include "platform/SingleInstance.h"
 #include "platform/Sleep.h"
 #include "retrieval/ui/NetSetting.h"
 #include "services/ui/Thanks.h"
 
+#include <QDir>
 #include <QProgressBar>
 #include <memory>
 
@@ -30,12 +33,22 @@ bool Main()
 {
     // One copy per user: the lock lives in the program folder.
     g_instance = std::make_unique<SingleInstance>(defaultDataDir());
-    if (!g_instance->acquire()) {
+    const SingleInstance::Result lock = g_instance->acquire();
+    if (lock == SingleInstance::HeldByAnother) {
         g_instance.reset();
         return false;
     }
 
     InitDataDir();
+    if (lock == SingleInstance::NotWritten)
+        MsgBox(QStringLiteral("Brindlewick could not write its lock file\r\n") +
+                   QDir::toNativeSeparators(g_instance->lockPath()) + QStringLiteral("\r\n(") + g_instance->error() +
+                   QStringLiteral(").\r\n\r\nIt starts all the same, but it cannot keep a second copy from starting. "
+                                  "Make room on the disk of its data folder."),
+               Msg::OKOnly + Msg::Exclamation, QStringLiteral("Lock file"));
+    // Before anything is read or written: a damaged file is copied aside.
+    if (const QList<DamagedFile> damaged = setAsideDamagedFiles(); !damaged.isEmpty())
+        MsgBox(damagedFilesMessage(damaged), Msg::OKOnly + Msg::Exclamation, QStringLiteral("Damaged files"));
     setMainFormOpener([] { frmMain::Show(); });
 
     ShowSplash();

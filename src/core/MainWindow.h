@@ -64,6 +64,9 @@ public:
     virtual void setPanelText(int index, const QString &text) = 0;
     // The window's StopUpdate: ends or aborts the batch run.
     virtual void endBatchRun() = 0;
+    // True while a batch run is under way (its fetches write into the
+    // current set's records, so the set must not change meanwhile).
+    virtual bool runActive() const { return false; }
 
     // The price sheet ("Current") drawn afresh from the set's records, as
     // the price update does after each stock (the window's FG_Current).
@@ -71,6 +74,9 @@ public:
     // Selects the first stock node of the tree (key beginning "ID", picture
     // 1) whose text is symbol, and gives the tree the keyboard focus.
     virtual void selectStockNode(const QString &symbol) { Q_UNUSED(symbol); }
+    // The tree's portfolio branch lists every symbol now held: a stock
+    // bought for the first time gets its node at once.
+    virtual void listPortfolioSymbols() {}
     // Moves the check mark of the "Consultation" menu to item index (an
     // index without an item leaves none checked).
     virtual void checkConsultationItem(short index) { Q_UNUSED(index); }

@@ -12,6 +12,8 @@
 
 #include <algorithm>
 
+#include <algorithm>
+
 std::array<PortRec, PortSize> Port;
 std::array<PortRec, 100> TmpPort;
 short PortCount = 0;
@@ -39,12 +41,14 @@ QString portfolioPath()
     return DataDir + QStringLiteral("\\Portfolio.dat");
 }
 
-// Redraws the portfolio sheet that the grid shows, if any.
+// Brings the tree's portfolio branch up to date and redraws the portfolio
+// sheet that the grid shows, if any.
 void refreshSheet()
 {
     MainWindow *window = mainWindow();
     if (!window)
         return;
+    window->listPortfolioSymbols();
     if (CurType == QLatin1String("Port"))
         window->FG_Portfolio_All();
     else if (CurType == QLatin1String("PortLog"))
@@ -171,4 +175,12 @@ void resetPortfolio()
     Port.fill(PortRec{});
     TmpPort.fill(PortRec{});
     PortCount = 0;
+}
+
+std::optional<int> tradesInDamagedPortfolio(const QByteArray &bytes)
+{
+    std::array<PortRec, PortSize> entries;
+    if (bytes.isEmpty() || readRecords(bytes, entries, portVisit))
+        return std::nullopt;
+    return int(std::count_if(entries.begin(), entries.end(), [](const PortRec &e) { return !e.Symbol.isEmpty(); }));
 }

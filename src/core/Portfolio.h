@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <array>
+#include <optional>
 
 // The user's trades and their file "Portfolio.dat".
 
@@ -76,3 +78,9 @@ short CheckSold(qint16 Id, qint16 Shares, const QString &Symbol);
 
 // Empty portfolio, as at program start (for tests).
 void resetPortfolio();
+
+// For the bytes of "Portfolio.dat": nullopt when they are whole (101
+// entries, perhaps with bytes behind them) or empty; otherwise the file was
+// cut off or garbled, and the answer is how many trades the entries read
+// before it ran out hold.
+std::optional<int> tradesInDamagedPortfolio(const QByteArray &bytes);

@@ -6,7 +6,13 @@
 #include "core/SharedState.h"
 #include "core/TextHelpers.h"
 
+#include "platform/PathResolver.h"
+
+#include <QDir>
 #include <QStringList>
+
+#include <algorithm>
+#include <memory>
 
 std::array<StockRec, SetSize> Sets;
 std::array<StockRec, SetSize> TmpSets;
@@ -95,7 +101,20 @@ bool readFile(const QString &path, std::array<Rec, N> &records, Fields fields, c
 
 QString setFilePath()
 {
-    return DataDir + QStringLiteral("\\Set") + QString::number(CurSetNo) + QStringLiteral(".dat");
+    return setFilePath(CurSetNo);
+}
+
+QString setFilePath(short n)
+{
+    return DataDir + QStringLiteral("\\Set") + QString::number(n) + QStringLiteral(".dat");
+}
+
+std::optional<int> stocksInDamagedSetFile(const QByteArray &bytes)
+{
+    auto records = std::make_unique<std::array<StockRec, SetSize>>();
+    if (bytes.isEmpty() || readRecords(bytes, *records, stockVisit))
+        return std::nullopt;
+    return int(std::count_if(records->begin(), records->end(), [](const StockRec &s) { return !s.Symbol.isEmpty(); }));
 }
 
 namespace {
@@ -121,14 +140,25 @@ void ReadStocks()
             ++SetCount;
 }
 
-void SaveStocks()
+bool SaveStocks(QString *why)
 {
     g_setReadFrom.clear(); // what is filed may read back otherwise (a text past Latin-1)
-    if (!saveRecordFile(setFilePath(), recordBytes(Sets, stockVisit)))
-        ErrorTrap(QStringLiteral("Permission denied"), ErrNo::PermissionDenied, ErrSource,
-                  QStringLiteral("Stocks_SaveStocks"), false);
-    else
-        g_setOnDisk = Sets;
+    QString reason;
+    if (!saveRecordFile(setFilePath(), recordBytes(Sets, stockVisit), &reason)) {
+        ErrorTrap(reason, ErrNo::PermissionDenied, ErrSource, QStringLiteral("Stocks_SaveStocks"), false);
+        if (why)
+            *why = reason;
+        return false;
+    }
+    g_setOnDisk = Sets;
+    return true;
+}
+
+QString setNotSavedMessage(const QString &why)
+{
+    return QStringLiteral("The stock group could not be saved to\r\n") + QDir::toNativeSeparators(resolvePath(setFilePath())) +
+           QStringLiteral("\r\n(") + why +
+           QStringLiteral(").\r\n\r\nYour changes are kept while Brindlewick runs. Make room on the disk and try again.");
 }
 
 bool SetsChangedSinceRead()

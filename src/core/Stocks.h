@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <array>
+#include <optional>
 
 // The current stock set, its file "Set<n>.dat" and the US index table.
 
@@ -74,8 +76,12 @@ extern std::array<USRec, USSize> US;
 // counts SetCount. A short or damaged file fills Sets as far as it is whole,
 // leaves the rest blank and is logged as "Stocks_ReadStocks".
 void ReadStocks();
-// Writes the 201 records of Sets to the current set's file.
-void SaveStocks();
+// Writes the 201 records of Sets to the current set's file. False when the
+// file could not be written (why says why, and the error log has it); the
+// file on disk is then as it was and Sets keeps the change.
+bool SaveStocks(QString *why = nullptr);
+// What the user is told when the current set's file could not be saved.
+QString setNotSavedMessage(const QString &why);
 // True when Sets holds changes (alert targets, quotes) not yet written to
 // the current set's file.
 bool SetsChangedSinceRead();
@@ -110,8 +116,15 @@ void CompactSet();
 void WriteUS();
 void ReadUS();
 
-// Path of the current set's file.
+// Path of the current set's file, and of set n's.
 QString setFilePath();
+QString setFilePath(short n);
+
+// For the bytes of a set file: nullopt when they are whole (201 records,
+// perhaps with bytes behind them, as old files have) or empty (a new
+// set); otherwise the file was cut off or garbled, and the answer is how
+// many stocks the records read before it ran out hold.
+std::optional<int> stocksInDamagedSetFile(const QByteArray &bytes);
 
 // Blank sets, US table and counters, as at program start (for tests).
 void resetStocks();

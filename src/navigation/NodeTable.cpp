@@ -6,6 +6,7 @@
 #include "portfolio/PortSymbols.h"
 
 #include <QStringBuilder>
+#include <QStringList>
 
 #include <algorithm>
 #include <iterator>
@@ -284,19 +285,6 @@ void addMarket(TreeModel &tree)
     addAll(tree, MarketRest);
 }
 
-void addPortfolioSymbols(TreeModel &tree)
-{
-    clearPortSymbols();
-    for (int i = 0; i < PortSymbolSlots; ++i) {
-        const QString symbol = Port[size_t(i)].Symbol;
-        if (symbol.size() <= 1)
-            continue;
-        if (std::find(PortSymbols.begin(), PortSymbols.end(), symbol) != PortSymbols.end())
-            continue;
-        AddPortSymbol(symbol);
-        add(tree, QStringLiteral("PortDetail"), QStringLiteral("TID") + QString::number(i), symbol, 22);
-    }
-}
 
 // A stock's pages as they are added: texts made once, and each page's
 // parent as a position in StockPages (-1: the stock node), so that a full
@@ -353,6 +341,33 @@ void addStocks(TreeModel &tree)
 
 } // namespace
 
+void addPortfolioSymbolNodes(TreeModel &tree)
+{
+    const int branch = tree.find(QStringLiteral("PortDetail"));
+    if (!branch)
+        return;
+    QStringList listed;
+    for (const int child : tree.children(branch))
+        listed << tree.Text(child);
+    // The one-symbol sheet refills the slots with its symbol alone.
+    clearPortSymbols();
+    for (int i = 0; i < PortSymbolSlots; ++i) {
+        const QString symbol = Port[size_t(i)].Symbol;
+        if (symbol.size() <= 1)
+            continue;
+        if (std::find(PortSymbols.begin(), PortSymbols.end(), symbol) != PortSymbols.end())
+            continue;
+        AddPortSymbol(symbol);
+        if (listed.contains(symbol))
+            continue;
+        // A key left by a symbol no longer held (its entry reused) takes a suffix.
+        QString key = QStringLiteral("TID") + QString::number(i);
+        for (int n = 2; tree.find(key); ++n)
+            key = QStringLiteral("TID%1.%2").arg(i).arg(n);
+        add(tree, QStringLiteral("PortDetail"), key, symbol, 22);
+    }
+}
+
 void buildNavigationTree(TreeModel &tree, const QString &setName)
 {
     tree.Clear();
@@ -360,7 +375,7 @@ void buildNavigationTree(TreeModel &tree, const QString &setName)
     add(tree, QString(), QStringLiteral("All"), QStringLiteral("Stocks-") + setName, SetRootImage);
     addMarket(tree);
     addAll(tree, TransHead);
-    addPortfolioSymbols(tree);
+    addPortfolioSymbolNodes(tree);
     addAll(tree, TransTail);
     addAll(tree, Media);
     addStocks(tree);

@@ -28,3 +28,8 @@ inline constexpr int StockSubtreeSize = 79;
 // its first entry). Stocks are the records 0 to SetCount (never past 200)
 // with a symbol; their keys carry the record index.
 void buildNavigationTree(TreeModel &tree, const QString &setName);
+
+// Refills PortSymbols as the tree's build does and adds to the tree's
+// "Portfolio Detail" branch a node for each symbol not listed there yet (a
+// stock bought since the tree was built).
+void addPortfolioSymbolNodes(TreeModel &tree);

@@ -3,6 +3,7 @@
 #include "platform/PathResolver.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
@@ -142,6 +143,35 @@ bool SettingsStore::setValue(const QString &keyPath, const QString &name, const 
     s.setValue(valueKey(s, loc, name), text);
     s.sync();
     return s.status() == QSettings::NoError;
+}
+
+bool SettingsStore::fileDamaged(const QString &file)
+{
+    QFile f(resolvePath(file));
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = f.readAll();
+    if (bytes.contains('\0'))
+        return true;
+    for (const QByteArray &raw : bytes.split('\n')) {
+        const QByteArray line = raw.trimmed();
+        if (line.isEmpty() || line.startsWith(';') || line.startsWith('#'))
+            continue;
+        const bool section = line.startsWith('[') && line.endsWith(']');
+        if (!section && !line.contains('='))
+            return true;
+    }
+    return false;
+}
+
+int SettingsStore::valueCount(const QString &file)
+{
+    QSettings s(resolvePath(file), QSettings::IniFormat);
+    int n = 0;
+    for (const QString &key : s.allKeys())
+        if (!key.startsWith(kKeysSection + QLatin1Char('/')))
+            ++n;
+    return n;
 }
 
 quint64 SettingsStore::changes()

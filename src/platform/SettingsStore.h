@@ -31,6 +31,13 @@ public:
     // The settings file behind a key path ("" for a path outside "Software\<Org>\<App>").
     static QString fileFor(const QString &keyPath);
 
+    // True when a settings file was cut off or garbled: it holds a NUL byte
+    // or a line that is neither a [section], a ;comment nor name=value (the
+    // next write would drop such lines). A missing file is not damaged.
+    static bool fileDamaged(const QString &file);
+    // How many values a settings file holds, its record of keys not counted.
+    static int valueCount(const QString &file);
+
     // Counts the writes of this program, so that a value kept from an
     // earlier read is known to be out of date (with the file's stamp for
     // writes from outside).

@@ -13,11 +13,17 @@ public:
     explicit SingleInstance(const QString &folder);
     ~SingleInstance();
 
-    // True when this process now holds the lock (no other copy runs).
-    bool acquire();
+    enum Result {
+        Taken,         // this process holds the lock: no other copy runs
+        HeldByAnother, // a running copy holds it
+        NotWritten,    // the lock file cannot be written (a full disk, say); error() says why
+    };
+    Result acquire();
     QString lockPath() const { return m_path; }
+    QString error() const { return m_error; }
 
 private:
     QString m_path;
+    QString m_error;
     std::unique_ptr<QLockFile> m_lock;
 };

@@ -28,6 +28,18 @@ ErrorText errorText(QAbstractSocket::SocketError e)
     }
 }
 
+// What the user reads about a connection that failed.
+QString readableReason(QAbstractSocket::SocketError e, const QString &host, const QString &fallback)
+{
+    switch (e) {
+    case QAbstractSocket::ConnectionRefusedError: return QStringLiteral("Connection refused by ") + host;
+    case QAbstractSocket::HostNotFoundError: return QStringLiteral("Server ") + host + QStringLiteral(" not found");
+    case QAbstractSocket::SocketTimeoutError: return QStringLiteral("No answer from ") + host;
+    case QAbstractSocket::NetworkError: return host + QStringLiteral(" cannot be reached");
+    default: return fallback.isEmpty() ? QStringLiteral("Connection to ") + host + QStringLiteral(" failed") : fallback;
+    }
+}
+
 } // namespace
 
 SocketControl::SocketControl(QObject *parent) : QObject(parent), m_socket(new QTcpSocket(this))
@@ -64,6 +76,7 @@ bool SocketControl::Connect()
 {
     if (m_state != sckClosed)
         return false;
+    ErrorReason.clear();
     setState(sckConnecting);
     m_socket->connectToHost(RemoteHost, quint16(RemotePort));
     return true;
@@ -96,6 +109,11 @@ void SocketControl::Close()
         emit stateChanged(sckClosed);
 }
 
+QString SocketControl::hangUpText() const
+{
+    return QStringLiteral("Connection closed by ") + RemoteHost;
+}
+
 void SocketControl::setState(int state)
 {
     if (m_state == state)
@@ -113,6 +131,7 @@ void SocketControl::onError()
     if (m_state == sckClosed || m_state == sckError || m_state == sckClosing)
         return;
     const ErrorText t = errorText(e);
+    ErrorReason = readableReason(e, RemoteHost, m_socket->errorString());
     setState(sckError);
     emit Error(t.number, QString::fromLatin1(t.text));
 }

@@ -34,6 +34,9 @@ public:
 
     QString RemoteHost;
     int RemotePort = 0;
+    // Why the last connection failed, in words a user reads ("Connection
+    // refused by 127.0.0.1"); set when Error is raised, "" after Connect.
+    QString ErrorReason;
 
     // Starts connecting to RemoteHost:RemotePort; false (nothing started)
     // unless the socket is closed.
@@ -46,6 +49,8 @@ public:
     // Drops the connection without raising any event; the state becomes 0.
     void Close();
     int State() const { return m_state; }
+    // The words for a server that hung up ("Connection closed by <host>").
+    QString hangUpText() const;
 
     // Lets events run until the socket is closed. Ends early, closing the
     // socket, when it is in the error state, when stop() answers true, or

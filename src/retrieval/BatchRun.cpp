@@ -11,10 +11,21 @@
 #include "retrieval/transport/RunState.h"
 #include "retrieval/transport/SocketFetch.h"
 #include "retrieval/transport/TransferFetch.h"
+#include "services/SmtpClient.h"
+
+#include <QPointer>
+#include <QScopeGuard>
 
 short TaskTotal = 0;
 
 namespace {
+bool g_runActive = false;
+// The feedback mail being sent by the run, which Stop ends.
+QPointer<SmtpClient> g_feedbackMail;
+// Why the queued feedback did not go this run, and the reason last logged.
+QString g_feedbackFailure;
+QString g_feedbackLogged;
+
 void panelText(int index, const QString &text)
 {
     if (MainWindow *w = mainWindow())
@@ -34,20 +45,30 @@ void cancelTransfer(int timeoutSeconds, const QString &notice)
 }
 
 // A run whose pages did not all come says so: the count in the status
-// panel and each failure in the error log.
+// panel and each failure in the error log. A queued feedback mail that
+// could not go is said there too, and logged once for the same reason.
 void reportFailedFetches()
 {
-    if (FailedFetches.isEmpty())
-        return;
+    QStringList said;
+    if (!g_feedbackFailure.isEmpty()) {
+        if (g_feedbackFailure != g_feedbackLogged)
+            ErrorTrap(g_feedbackFailure, 0, QString::fromLatin1(ErrSource), QStringLiteral("Update feedback mail"),
+                      false);
+        g_feedbackLogged = g_feedbackFailure;
+        said << QStringLiteral("Feedback mail not sent");
+        g_feedbackFailure.clear();
+    }
     QList<ErrorRecord> records;
     records.reserve(FailedFetches.size());
     for (const FailedFetch &f : FailedFetches)
         records.append({f.why, 0, QString::fromLatin1(ErrSource), QStringLiteral("Update ") + f.url});
     ErrorTrapAll(records);
     const int n = int(FailedFetches.size());
-    panelText(6, n == 1 ? QStringLiteral("1 page not fetched")
-                        : QStringLiteral("%1 pages not fetched").arg(n));
+    if (n > 0)
+        said << (n == 1 ? QStringLiteral("1 page not fetched") : QStringLiteral("%1 pages not fetched").arg(n));
     FailedFetches.clear();
+    if (!said.isEmpty())
+        panelText(6, said.join(QStringLiteral(", ")));
 }
 
 void closingSteps(BatchView &view)
@@ -80,10 +101,16 @@ void sendQueuedFeedback(const BatchServices &services)
     QString from = QuerySetting(QStringLiteral("Email")).toString();
     if (from.size() < 2)
         from = QStringLiteral("-");
-    const bool sent = services.sendFeedback && services.sendFeedback(server, from, message);
+    const QString failure = services.sendFeedback ? services.sendFeedback(server, from, message)
+                                                  : QStringLiteral("No mail sender");
     DoEvents();
-    if (!sent)
+    if (!failure.isEmpty()) {
+        // It stays queued for the next run; the end of this run says why.
+        if (!StopFlag)
+            g_feedbackFailure = failure;
         return;
+    }
+    g_feedbackLogged.clear();
     SaveSetting(QStringLiteral("Q_Message"), QString());
     panelText(6, QStringLiteral("Mail Sent"));
     DoEvents();
@@ -101,8 +128,25 @@ void Panel7(short Task)
     panelText(7, QString::number(Task) + QLatin1Char('/') + QString::number(TaskTotal));
 }
 
+QString sendFeedbackMail(const QString &server, const QString &fromAddress, const QString &body)
+{
+    SmtpClient mail;
+    g_feedbackMail = &mail;
+    const bool sent = mail.SendEmail(server, fromAddress, fromAddress, QStringLiteral("Pellor"),
+                                     QString::fromLatin1(FeedbackAddress), QStringLiteral("Brindlewick User Feedback"),
+                                     body);
+    g_feedbackMail = nullptr;
+    return sent ? QString() : mail.LastFailure;
+}
+
 void UpdateAll(BatchView &view, const BatchTable &table, const BatchServices &services)
 {
+    // One run at a time: a press of Update while a stopped run is still
+    // passing its last boxes starts nothing.
+    if (g_runActive)
+        return;
+    g_runActive = true;
+    const auto ended = qScopeGuard([] { g_runActive = false; });
     if (!services.checkConnection || !services.checkConnection()) {
         closingSteps(view);
         return;
@@ -136,7 +180,9 @@ void UpdateAll(BatchView &view, const BatchTable &table, const BatchServices &se
     for (int box = 0; box < BatchBoxCount; ++box) {
         if (!table[box] || !ticked(box))
             continue;
-        table[box]();
+        // After Stop no further fetch starts; the counter still counts down.
+        if (!StopFlag)
+            table[box]();
         --TasksLeft;
         Panel7(TasksLeft);
         DoEvents();
@@ -147,6 +193,8 @@ void UpdateAll(BatchView &view, const BatchTable &table, const BatchServices &se
 void StopUpdate(BatchView &view)
 {
     StopFlag = true;
+    if (g_feedbackMail)
+        g_feedbackMail->abort();
     cancelTransfer(1, QStringLiteral("Please Wait.."));
     CurInet->setRequestTimeout(1);
     CurInet = nullptr;

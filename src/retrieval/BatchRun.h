@@ -30,15 +30,21 @@ struct BatchServices
     std::function<bool()> checkConnection;
     // Whether box i is ticked now (read when its turn comes).
     std::function<bool(int)> boxTicked;
-    // Sends the queued feedback mail; true only when the server took it.
-    std::function<bool(const QString &server, const QString &fromAddress, const QString &body)> sendFeedback;
+    // Sends the queued feedback mail: "" when the server took it, else why not.
+    std::function<QString(const QString &server, const QString &fromAddress, const QString &body)> sendFeedback;
 };
 
 // Ticked boxes with a routine, counted at the run's start.
 extern short TaskTotal;
 
+// Does nothing while a run is active (also one that Stop has ended but
+// that is still passing its remaining boxes).
 void UpdateAll(BatchView &view, const BatchTable &table, const BatchServices &services);
+// Ends the run: no further fetch starts, and the transfer, socket exchange
+// or feedback mail under way ends at once.
 void StopUpdate(BatchView &view);
+// The feedback mail through the SMTP client (BatchServices::sendFeedback).
+QString sendFeedbackMail(const QString &server, const QString &fromAddress, const QString &body);
 // Shows "<Task>/<TaskTotal>" in the task counter panel.
 void Panel7(short Task);
 

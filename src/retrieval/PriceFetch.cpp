@@ -8,12 +8,15 @@
 #include "core/Stocks.h"
 #include "core/VbString.h"
 #include "platform/FlexGrid.h"
+#include "platform/PathResolver.h"
 #include "platform/Sleep.h"
+#include "portfolio/StockSetNames.h"
 #include "retrieval/FetchHelpers.h"
 #include "retrieval/transport/RunState.h"
 #include "retrieval/transport/TransferFetch.h"
 #include "sheets/market/QuoteParser.h"
 
+#include <QFileInfo>
 #include <QLocale>
 
 #include <functional>
@@ -88,6 +91,13 @@ void priceStep(const QString &symbol, short r)
                      status);
         DoEvents();
         name = ParseQuote(r);
+        // The page came (the old one was deleted first) and holds no quote
+        // of the stock: the service does not know it. A page that did not
+        // come (no connection, Stop) leaves the last quote as it was.
+        if (name.isEmpty() && QFileInfo::exists(resolvePath(quoteCachePath()))) {
+            short record = r;
+            ClearStockRec(record);
+        }
         DoEvents();
     }
     SaveStocks();

@@ -24,14 +24,18 @@ TipFetch UpdateAdvise()
     if (WsBusy || Winsock1().State() != SocketControl::sckClosed)
         return TipFetch::Busy;
 
-    // The reply goes to a side file; only a reply long enough to be a tip
-    // replaces the stored one.
+    // The reply goes to a side file. A failed fetch leaves the stored tip
+    // as it was; a reply that came whole but too short to hold a tip
+    // deletes it, as the page then has no tip.
     const QString file = tipFilePath();
     const QString fresh = file + QStringLiteral(".new");
     QFile::remove(fresh);
     SocketFetch(fresh, tipPageUrl(), BaseCaption + QStringLiteral("    Updating Brindlewick Advice"));
+    if (!QFile::exists(fresh))
+        return TipFetch::Failed;
     if (QFileInfo(fresh).size() < ShortestTip) {
         QFile::remove(fresh);
+        QFile::remove(file);
         return TipFetch::Failed;
     }
     QFile::remove(file);

@@ -17,8 +17,9 @@ inline constexpr qint64 ShortestTip = 2500;
 enum class TipFetch { Stored, Failed, Busy };
 
 // Fetches the tip into "Tip.Sh" over the main window's socket control.
-// A fetch that fails, is refused or brings an error page or a reply too
-// short to be a tip leaves the tip stored before it. While another page
+// A fetch that fails, is refused or brings an error page leaves the tip
+// stored before it; a whole reply too short to hold a tip deletes
+// "Tip.Sh" (Failed all the same). While another page
 // is being fetched on the socket (a batch run's), nothing is started:
 // that fetch is never cut off.
 TipFetch UpdateAdvise();

@@ -34,8 +34,11 @@ bool FtpDownload::start()
                  FtpStep{QStringLiteral("200"), QStringLiteral("PORT ")},
                  FtpStep{QStringLiteral("200"), QStringLiteral("RETR ") + RemoteFile}};
 
-    m_file.setFileName(LocalFile);
-    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    // The bytes go to a temporary file beside the chosen one, which takes
+    // its name only when the transfer is complete.
+    m_file = std::make_unique<QSaveFile>(LocalFile);
+    if (!m_file->open(QIODevice::WriteOnly)) {
+        m_file.reset();
         emit finished(false, QStringLiteral("Cannot write ") + LocalFile);
         return false;
     }
@@ -191,7 +194,7 @@ void FtpDownload::readData()
     const QByteArray bytes = m_data->readAll();
     if (bytes.isEmpty())
         return;
-    if (m_file.write(bytes) != bytes.size()) {
+    if (m_file->write(bytes) != bytes.size()) {
         fail(QStringLiteral("Cannot write ") + LocalFile);
         return;
     }
@@ -216,13 +219,14 @@ void FtpDownload::finishIfDone()
         fail(QStringLiteral("The transfer was cut short: %1 of %2 bytes").arg(BytesReceived).arg(TotalBytes));
         return;
     }
-    if (!m_file.flush()) {
+    if (!m_file->commit()) {
+        m_file.reset();
         fail(QStringLiteral("Cannot write ") + LocalFile);
         return;
     }
+    m_file.reset();
     send(QStringLiteral("QUIT"));
     m_control->flush();
-    m_file.close();
     closeAll();
     emit finished(true, QString());
 }
@@ -232,8 +236,7 @@ void FtpDownload::fail(const QString &why)
     if (!m_active)
         return;
     closeAll();
-    m_file.close();
-    QFile::remove(LocalFile);
+    m_file.reset(); // the temporary file goes; a file already at LocalFile stays as it was
     emit finished(false, why);
 }
 

@@ -1,10 +1,11 @@
 #pragma once
 
-#include <QFile>
+#include <QSaveFile>
 #include <QObject>
 #include <QString>
 #include <QTimer>
 #include <array>
+#include <memory>
 
 class QTcpServer;
 class QTcpSocket;
@@ -27,8 +28,11 @@ QList<FtpReply> takeFtpReplies(QByteArray &pending, QString &openCode);
 // and a data connection the server opens to a port the system chose.
 // Replies are read whole, multi-line replies included. The download is
 // complete only when the server has said so (226 or 250), the data
-// connection has closed, and the byte count is the one announced; any
-// other end deletes the partial file. Every wait is bounded.
+// connection has closed, and the byte count is the one announced. The
+// bytes go to a temporary file that takes the chosen name only then, so a
+// failed or killed download never leaves a partial file under that name
+// nor touches a file already there. Every wait is bounded: each arrival
+// starts the time limit again.
 class FtpDownload : public QObject
 {
     Q_OBJECT
@@ -57,7 +61,7 @@ public:
     qint64 TotalBytes = 0;   // size the server announced (0: none)
     qint64 BytesReceived = 0;
 
-    // Creates (or empties) the local file and connects; false, with
+    // Opens the temporary file beside LocalFile and connects; false, with
     // finished() already sent, when the file cannot be written.
     bool start();
     // Ends a download under way as failed ("Cancelled"); nothing when idle.
@@ -71,7 +75,7 @@ signals:
     void unexpectedReply(const QString &reply);
     void transferStarted();
     void progress(qint64 received, qint64 total);
-    // complete false: the partial file is gone; why says what happened.
+    // complete false: nothing was written under LocalFile; why says what happened.
     void finished(bool complete, const QString &why);
 
 private:
@@ -90,7 +94,7 @@ private:
     QTcpSocket *m_control = nullptr;
     QTcpServer *m_listener = nullptr;
     QTcpSocket *m_data = nullptr;
-    QFile m_file;
+    std::unique_ptr<QSaveFile> m_file;
     QTimer m_watchdog;
     QByteArray m_pending;   // control bytes not yet a whole line
     QString m_openCode;     // code of a multi-line reply being read

@@ -9,7 +9,7 @@
 #include "platform/Sleep.h"
 #include "services/SmtpClient.h"
 
-QString mailServerOrAsk(const std::function<void(const QString &)> &status, bool tellFirst)
+QString mailServerOrAsk(const std::function<void(const QString &)> &status, bool tellFirst, int shortest)
 {
     const QString stored = QuerySetting(QStringLiteral("EmailServer")).toString();
     if (stored.size() >= 2)
@@ -23,7 +23,7 @@ QString mailServerOrAsk(const std::function<void(const QString &)> &status, bool
     const QString answer = InputBox(QStringLiteral("Please enter your mail server address.\r\nEx.: \"")
                                         + QString::fromLatin1(ExampleSmtpServer) + QLatin1Char('"'),
                                     QStringLiteral("Mail Server"), QString::fromLatin1(ProposedSmtpServer));
-    return answer.size() >= 2 ? answer : QString();
+    return answer.size() >= shortest ? answer : QString();
 }
 
 void SendErrorLog(const std::function<void(const QString &)> &status)
@@ -43,19 +43,22 @@ void SendErrorLog(const std::function<void(const QString &)> &status)
         say(QStringLiteral("Error Log Is Empty"));
         return;
     }
+    const bool stored = QuerySetting(QStringLiteral("EmailServer")).toString().size() >= 2;
     const QString server = mailServerOrAsk(say, true);
     if (server.isEmpty())
         return;
+    // The prompt said "No Email Server"; with a server given the log is on its way.
+    if (!stored)
+        say(QStringLiteral("Sending Error Log.."));
     QString address = QuerySetting(QStringLiteral("Email")).toString();
     if (address.size() < 2)
         address = QStringLiteral("-");
-    bool sent = false;
-    {
-        SmtpClient mail;
-        sent = mail.SendEmail(server, address, address, QStringLiteral("Pellor"), QString::fromLatin1(SupportAddress),
-                              QStringLiteral("Brindlewick User Error Log"), log);
-        DoEvents();
-    }
+    SmtpClient mail;
+    const bool sent = mail.SendEmail(server, address, address, QStringLiteral("Pellor"),
+                                     QString::fromLatin1(SupportAddress), QStringLiteral("Brindlewick User Error Log"), log);
+    DoEvents();
     say(sent ? QStringLiteral("Error Log Sent") : QStringLiteral("Error Log Not Sent"));
+    if (!sent)
+        MsgBox(mail.LastFailure, Msg::OKOnly + Msg::Information);
     DoEvents();
 }

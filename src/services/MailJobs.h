@@ -9,13 +9,15 @@
 
 // The stored mail server ("EmailServer"); when it is shorter than two
 // characters the user is told and asked for one (status shows "No Email
-// Server" meanwhile). "" when the user gives none.
-QString mailServerOrAsk(const std::function<void(const QString &)> &status, bool tellFirst);
+// Server" meanwhile). "" when the user gives none or an answer shorter
+// than shortest characters.
+QString mailServerOrAsk(const std::function<void(const QString &)> &status, bool tellFirst, int shortest = 2);
 
 // Mails "ErrorLog.txt" whole to the support address, showing its progress
-// through status: "Sending Error Log..", then "Error Log Sent" only when
-// the server took it ("Error Log Not Sent" when not, "Error Log Is Empty"
-// for an empty log, "No Email Server" when no server was given).
+// through status: "Sending Error Log.." while it goes, then "Error Log
+// Sent" only when the server took it ("Error Log Not Sent" and a box
+// saying why when not, "Error Log Is Empty" for an empty log, "No Email
+// Server" when no server was given).
 void SendErrorLog(const std::function<void(const QString &)> &status);
 
 // The example and proposed mail servers of the prompts.

@@ -37,8 +37,8 @@ NntpClient::NntpClient(QObject *parent) : QObject(parent)
         Winsock1.Close();
         setConnected(false);
     });
-    connect(&Winsock1, &SocketControl::Error, this, [this](int number, const QString &text) {
-        status(QStringLiteral("Error ") + QString::number(number) + QLatin1Char(' ') + text);
+    connect(&Winsock1, &SocketControl::Error, this, [this] {
+        status(Winsock1.ErrorReason);
         m_pending.clear();
         m_watch.stop();
         Winsock1.Close();
@@ -133,6 +133,9 @@ bool NntpClient::multiLine(Kind kind, int code)
 void NntpClient::onData()
 {
     m_buffer += Winsock1.GetData().toLatin1();
+    // The limit is the server's silence: every arrival starts it again.
+    if (!m_pending.isEmpty())
+        m_watch.start(WaitSeconds * 1000);
     for (qsizetype end = m_buffer.indexOf("\r\n"); end >= 0; end = m_buffer.indexOf("\r\n")) {
         const QString line = QString::fromLatin1(m_buffer.left(end));
         m_buffer.remove(0, end + 2);
@@ -156,11 +159,7 @@ void NntpClient::onLine(const QString &line)
         finishReply();
         return;
     }
-    const QString text = line.startsWith(QLatin1String("..")) ? line.mid(1) : line;
-    m_lines << text;
-    // The group list is long: each group shows as it comes.
-    if (!m_pending.isEmpty() && m_pending.first().kind == Kind::List && view.groupAdded)
-        view.groupAdded(text.section(QLatin1Char(' '), 0, 0));
+    m_lines << (line.startsWith(QLatin1String("..")) ? line.mid(1) : line);
 }
 
 QString NntpClient::headerField(const QStringList &lines, const QString &name)
@@ -189,7 +188,12 @@ void NntpClient::finishReply()
     case Kind::Quit:
         break;
     case Kind::List:
+        // The list counts only once its closing "." came: a list cut off
+        // by a hang-up or the time limit adds nothing.
         if (code == 215) {
+            if (view.groupAdded)
+                for (const QString &line : std::as_const(m_lines))
+                    view.groupAdded(line.section(QLatin1Char(' '), 0, 0));
             status(QStringLiteral("List Download"));
             if (view.listDone)
                 view.listDone();

@@ -15,8 +15,11 @@
 // article (GROUP, STAT, HEAD, NEXT) and an article's body (BODY). Replies
 // are read line by line and matched to their commands in order, so
 // replies that come together or in pieces land where they belong; a
-// multi-line reply ends at its "." line. A request made while the headers
-// are being walked takes its turn in the same order, and the walk goes on.
+// multi-line reply ends at its "." line, and the group list is taken only
+// whole. A request made while the headers are being walked takes its turn
+// in the same order, and the walk goes on. The client follows the socket:
+// a hang-up or a refused connection is said at once, and a server silent
+// for WaitSeconds (each arrival starts the count again) is given up.
 class NntpClient : public QObject
 {
     Q_OBJECT
@@ -34,7 +37,7 @@ public:
     QString FirstArticle;
     QString LastArticle;
 
-    // The server's port and how long an answer may take (seconds).
+    // The server's port and how long the server may stay silent (seconds).
     static inline int DefaultPort = 119;
     int Port = DefaultPort;
     int WaitSeconds = 60;
@@ -43,6 +46,7 @@ public:
     struct View
     {
         std::function<void(const QString &)> status;
+        // Each group of the list, once the whole list has come.
         std::function<void(const QString &)> groupAdded;
         std::function<void()> listDone; // the list is whole (beep here)
         // Empty cell, subject, date, sender, lines, article number.

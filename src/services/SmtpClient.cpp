@@ -1,11 +1,7 @@
 #include "services/SmtpClient.h"
 
-#include "platform/Dialogs.h"
-#include "platform/Sleep.h"
-
-#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QLocale>
-#include <QThread>
 #include <QTimeZone>
 
 namespace {
@@ -30,14 +26,35 @@ bool lastReplyLine(const QString &line)
 
 SmtpClient::SmtpClient(QObject *parent) : QObject(parent)
 {
+    m_silence.setSingleShot(true);
+    connect(&m_silence, &QTimer::timeout, this, [this] { wake(); });
+    // Every sign of life from the server starts the time limit again.
+    connect(&Winsock1, &SocketControl::Connected, this, [this] {
+        if (m_silence.isActive())
+            m_silence.start();
+    });
     connect(&Winsock1, &SocketControl::DataArrival, this, [this] {
         m_buffer += Winsock1.GetData().toLatin1();
+        if (m_silence.isActive())
+            m_silence.start();
         takeReplies();
+        if (!m_replies.isEmpty())
+            wake();
     });
-    connect(&Winsock1, &SocketControl::Error, this, [this](int, const QString &text) {
+    connect(&Winsock1, &SocketControl::CloseEvent, this, [this] {
+        m_hungUp = true;
+        wake();
+    });
+    connect(&Winsock1, &SocketControl::Error, this, [this] {
         m_socketError = true;
-        m_socketErrorText = text;
+        wake();
     });
+}
+
+SmtpClient::~SmtpClient()
+{
+    if (m_loop)
+        m_loop->quit();
 }
 
 void SmtpClient::takeReplies()
@@ -82,65 +99,86 @@ void SmtpClient::setStatus(const QString &text)
         statusChanged(text);
 }
 
+void SmtpClient::wake()
+{
+    if (m_loop)
+        m_loop->quit();
+}
+
+SmtpClient::End SmtpClient::waitForReply(int limitMs)
+{
+    const auto over = [this] {
+        return !m_replies.isEmpty() || m_aborted || m_hungUp || m_socketError
+               || Winsock1.State() == SocketControl::sckClosed || Winsock1.State() == SocketControl::sckClosing;
+    };
+    if (!over()) {
+        QEventLoop loop;
+        m_loop = &loop;
+        m_silence.start(qMax(1, limitMs));
+        loop.exec();
+        m_loop = nullptr;
+        m_silence.stop();
+    }
+    // A reply that came with the hang-up is still the server's answer.
+    if (!m_replies.isEmpty())
+        return End::Reply;
+    if (m_aborted)
+        return End::Aborted;
+    if (m_socketError)
+        return End::SocketError;
+    if (m_hungUp || Winsock1.State() == SocketControl::sckClosed || Winsock1.State() == SocketControl::sckClosing)
+        return End::HungUp;
+    return End::Silence;
+}
+
+void SmtpClient::abort()
+{
+    if (!m_busy)
+        return;
+    m_aborted = true;
+    wake();
+}
+
 bool SmtpClient::send(const QString &text)
 {
     if (m_failed)
         return false;
     if (Winsock1.State() != SocketControl::sckConnected) {
-        fail(QStringLiteral("Sending"), m_socketErrorText.isEmpty() ? QStringLiteral("the connection is closed")
-                                                                    : m_socketErrorText);
+        fail(Winsock1.ErrorReason.isEmpty() ? Winsock1.hangUpText() : Winsock1.ErrorReason);
         return false;
     }
     Winsock1.SendData(text);
     return true;
 }
 
-void SmtpClient::fail(const QString &step, const QString &text, bool tell)
+void SmtpClient::fail(const QString &why)
 {
     if (m_failed)
         return;
     m_failed = true;
-    LastFailure = step + QStringLiteral(": ") + text;
+    LastFailure = why;
     if (Winsock1.State() == SocketControl::sckConnected) {
         Winsock1.SendData(QStringLiteral("quit") + CRLF);
         Winsock1.Flush();
     }
     Winsock1.Close();
-    if (tell)
-        MsgBox(QStringLiteral("The mail was not sent.\r\n") + LastFailure, Msg::Information);
 }
 
 bool SmtpClient::WaitForResponse(const QString &ResponseCode)
 {
     if (m_failed)
         return false;
-    QElapsedTimer elapsed;
-    elapsed.start();
-    const qint64 limit = qint64(WaitSeconds) * 1000;
-    while (m_replies.isEmpty()) {
-        DoEvents();
-        if (!m_replies.isEmpty())
-            break;
-        // A refused or broken connection will never answer.
-        if (m_socketError || Winsock1.State() == SocketControl::sckError
-            || (Winsock1.State() == SocketControl::sckClosed && m_buffer.isEmpty())) {
-            fail(QStringLiteral("Connection"), m_socketErrorText.isEmpty() ? QStringLiteral("the server hung up")
-                                                                           : m_socketErrorText);
-            return false;
-        }
-        if (elapsed.elapsed() > limit) {
-            MsgBox(QStringLiteral("SMTP service error, timed out while waiting for response"), Msg::Information);
-            fail(QStringLiteral("Waiting for ") + ResponseCode, QStringLiteral("no answer"), false);
-            return false;
-        }
-        QThread::msleep(1);
+    switch (waitForReply(WaitSeconds * 1000)) {
+    case End::Reply: break;
+    case End::HungUp: fail(Winsock1.hangUpText()); return false;
+    case End::SocketError: fail(Winsock1.ErrorReason); return false;
+    case End::Silence: fail(QStringLiteral("SMTP service error, timed out while waiting for response")); return false;
+    case End::Aborted: fail(QStringLiteral("Cancelled")); return false;
     }
     ReplyText = m_replies.takeFirst();
     if (ReplyText.left(3) != ResponseCode) {
-        MsgBox(QStringLiteral("SMTP service error, impromper response code. Code should have been: ") + ResponseCode
-                   + QStringLiteral(" Code recieved: ") + ReplyText,
-               Msg::Information);
-        fail(QStringLiteral("Waiting for ") + ResponseCode, ReplyText, false);
+        fail(QStringLiteral("SMTP service error, impromper response code. Code should have been: ") + ResponseCode
+             + QStringLiteral(" Code recieved: ") + ReplyText);
         return false;
     }
     return true;
@@ -150,12 +188,14 @@ bool SmtpClient::SendEmail(const QString &Server, const QString &From, const QSt
                            const QString &ToName, const QString &ToEmail, const QString &Subject, const QString &Body)
 {
     if (Winsock1.State() != SocketControl::sckClosed) {
-        MsgBox(QLatin1Char(' ') + QString::number(Winsock1.State()));
+        LastFailure = QLatin1Char(' ') + QString::number(Winsock1.State());
         return false;
     }
+    m_busy = true;
     m_failed = false;
+    m_aborted = false;
+    m_hungUp = false;
     m_socketError = false;
-    m_socketErrorText.clear();
     m_buffer.clear();
     m_replies.clear();
     m_lines.clear();
@@ -193,17 +233,14 @@ bool SmtpClient::SendEmail(const QString &Server, const QString &From, const QSt
             return false;
         return WaitForResponse(QStringLiteral("250"));
     }();
-    if (!accepted)
-        return false;
-    send(QStringLiteral("quit") + CRLF);
-    setStatus(QStringLiteral("Disconnecting"));
-    // The message is delivered; a server that drops the goodbye changes nothing.
-    QElapsedTimer bye;
-    bye.start();
-    while (m_replies.isEmpty() && Winsock1.State() == SocketControl::sckConnected && bye.elapsed() < 5000) {
-        DoEvents();
-        QThread::msleep(1);
+    if (accepted) {
+        send(QStringLiteral("quit") + CRLF);
+        setStatus(QStringLiteral("Disconnecting"));
+        // The message is delivered; the goodbye is waited for briefly, and
+        // a server that drops it changes nothing.
+        waitForReply(qMin(WaitSeconds, 5) * 1000);
+        Winsock1.Close();
     }
-    Winsock1.Close();
-    return true;
+    m_busy = false;
+    return accepted;
 }

@@ -2,10 +2,12 @@
 #include "core/DataDir.h"
 #include "core/Registry.h"
 #include "core/SharedState.h"
+#include "core/Portfolio.h"
 #include "core/Stocks.h"
 #include "core/ui/frmSplash.h"
 #include "platform/ui/PictureBox.h"
 #include "mainwindow/ui/frmMain.h"
+#include "platform/Latin1File.h"
 #include "platform/SettingsStore.h"
 #include "platform/Sleep.h"
 #include "retrieval/ui/NetSetting.h"
@@ -265,6 +267,80 @@ private slots:
         expected.sort();
         QCOMPARE(foldersUnder(DataDir), expected);
         QVERIFY(QFile::exists(DataDir + QStringLiteral("/Cache/News/IBM.txt")));
+    }
+
+    // A lock file that cannot be written (here a folder stands in its place)
+    // is said to be one, and the program starts all the same.
+    void unwritableLockIsSaidAndTheProgramStarts()
+    {
+        TempProfile profile;
+        profile.createProgramKey();
+        SaveSetting(QStringLiteral("RunOnce"), 1);
+        SaveSetting(QStringLiteral("Thanks"), 1);
+        QVERIFY(QDir(DataDir).mkpath(QStringLiteral("Brindlewick.lock")));
+        ScriptedDialogs dialogs;
+        QVERIFY(Main());
+        QVERIFY(frmMain::instance() && frmMain::instance()->isVisible());
+        QCOMPARE(dialogs.shown().size(), 1);
+        QCOMPARE(dialogs.shown().first().title, QStringLiteral("Lock file"));
+        QVERIFY(dialogs.shown().first().prompt.contains(QLatin1String("Brindlewick.lock")));
+    }
+
+    // Damaged files are read as far as they go; the user is told once which
+    // they were and what was kept, and each is copied aside before anything
+    // writes over it. Whole files, even with bytes behind their last record
+    // (as old files have), are not reported.
+    void damagedFilesAreCopiedAsideAndToldOnce()
+    {
+        TempProfile profile;
+        profile.createProgramKey();
+        SaveSetting(QStringLiteral("RunOnce"), 1);
+        SaveSetting(QStringLiteral("Thanks"), 1);
+        CurSetNo = 0;
+        for (int i = 0; i < 3; ++i)
+            Sets[size_t(i)].Symbol = QStringLiteral("STK%1").arg(i);
+        QVERIFY(SaveStocks());
+        const QByteArray wholeSet = readBinaryFile(setFilePath(0)).value();
+        const QByteArray cutSet = wholeSet.left(2 * 62 + 5); // two whole records, the third cut in its symbol
+        QVERIFY(saveFileAtomically(setFilePath(0), cutSet));
+        QVERIFY(saveFileAtomically(setFilePath(1), wholeSet + QByteArray(300, 'x')));
+        QByteArray noise;
+        for (int i = 0; i < 5000; ++i)
+            noise.append(char((i * 7919 + 13) % 251));
+        QVERIFY(saveFileAtomically(setFilePath(4), noise));
+        Port[1].Symbol = QStringLiteral("IBM");
+        WritePortfolio();
+        QFile conf(profile.settingsFile());
+        QVERIFY(conf.open(QIODevice::Append));
+        conf.write("Spl");
+        conf.close();
+        const QByteArray confBytes = readBinaryFile(profile.settingsFile()).value();
+        resetStocks();
+        resetPortfolio();
+
+        ScriptedDialogs dialogs;
+        QVERIFY(Main());
+        QCOMPARE(dialogs.shown().size(), 1);
+        const QString told = dialogs.shown().first().prompt;
+        QCOMPARE(dialogs.shown().first().title, QStringLiteral("Damaged files"));
+        QVERIFY(told.contains(QLatin1String("Set0.dat: 2 stocks kept")));
+        QVERIFY(told.contains(QLatin1String("Set4.dat: 0 stocks kept")));
+        QVERIFY(told.contains(QLatin1String("Brindlewick5.conf: ")));
+        QVERIFY(!told.contains(QLatin1String("Set1.dat")));
+        QVERIFY(!told.contains(QLatin1String("Portfolio.dat")));
+        QCOMPARE(readBinaryFile(setFilePath(0) + QStringLiteral(".damaged")).value(), cutSet);
+        QCOMPARE(readBinaryFile(setFilePath(4) + QStringLiteral(".damaged")).value(), noise);
+        QCOMPARE(readBinaryFile(profile.settingsFile() + QStringLiteral(".damaged")).value(), confBytes);
+        QCOMPARE(Sets[0].Symbol, QStringLiteral("STK0"));
+        QCOMPARE(Sets[1].Symbol, QStringLiteral("STK1"));
+        QCOMPARE(Port[1].Symbol, QStringLiteral("IBM"));
+
+        // The next start tells again, and keeps the one copy.
+        cleanup();
+        dialogs.clear();
+        QVERIFY(Main());
+        QCOMPARE(dialogs.shown().size(), 1);
+        QVERIFY(!QFileInfo::exists(setFilePath(0) + QStringLiteral(".damaged2")));
     }
 
     void uncheckedQuestionnaireIsShownAgain()

@@ -1,5 +1,6 @@
 #include "platform/Latin1File.h"
 #include "platform/PathResolver.h"
+#include "platform/SingleInstance.h"
 #include "support/FileSizeLimit.h"
 
 #include <QDir>
@@ -120,6 +121,66 @@ private slots:
         // A save that cannot happen keeps the old file.
         QVERIFY(!saveLatin1File(dir.path() + QStringLiteral("/no/such/folder/x"), QStringLiteral("x")));
         QCOMPARE(readLatin1File(path).value(), QStringLiteral("new"));
+    }
+
+    // A disk that fills up during the write: the save is refused with the
+    // reason, the old file stays byte for byte and no temporary file is left.
+    void saveCutShortByAFullDiskKeepsTheOldFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.path() + QStringLiteral("/Set0.dat");
+        const QByteArray old(3000, 'o');
+        QVERIFY(saveFileAtomically(path, old));
+        const QByteArray bigger(16362, 'n');
+
+        const int refused = inChildWithFileLimit(4096, [&] {
+            QString why;
+            if (saveFileAtomically(path, bigger, &why))
+                return 1;
+            return why.isEmpty() ? 2 : 0;
+        });
+        QCOMPARE(refused, 0);
+        QCOMPARE(readBinaryFile(path).value(), old);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("Set0.dat")});
+
+        // With room enough the same save goes through.
+        QCOMPARE(inChildWithFileLimit(65536, [&] { return saveFileAtomically(path, bigger) ? 0 : 1; }), 0);
+        QCOMPARE(readBinaryFile(path).value(), bigger);
+    }
+
+    // The single-copy lock: a running copy holds it; a lock that cannot be
+    // written (a full disk, a folder in its place) is told apart from that,
+    // with the reason; one left empty by a copy that died while writing it
+    // holds nobody back.
+    void lockFileCases()
+    {
+        QTemporaryDir dir;
+        {
+            SingleInstance first(dir.path());
+            QCOMPARE(first.acquire(), SingleInstance::Taken);
+            SingleInstance second(dir.path());
+            QCOMPARE(second.acquire(), SingleInstance::HeldByAnother);
+        }
+        const int full = inChildWithFileLimit(0, [&] {
+            SingleInstance lock(dir.path());
+            if (lock.acquire() != SingleInstance::NotWritten)
+                return 1;
+            return lock.error().isEmpty() ? 2 : 0;
+        });
+        QCOMPARE(full, 0);
+        QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("Brindlewick.lock"))));
+
+        QFile empty(dir.filePath(QStringLiteral("Brindlewick.lock")));
+        QVERIFY(empty.open(QIODevice::WriteOnly));
+        empty.close();
+        {
+            SingleInstance lock(dir.path());
+            QCOMPARE(lock.acquire(), SingleInstance::Taken);
+        }
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("Brindlewick.lock")));
+        SingleInstance blocked(dir.path());
+        QCOMPARE(blocked.acquire(), SingleInstance::NotWritten);
+        QVERIFY(!blocked.error().isEmpty());
     }
 };
 

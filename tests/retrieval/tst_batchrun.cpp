@@ -4,7 +4,12 @@
 #include "retrieval/AutoUpdate.h"
 #include "retrieval/BatchRun.h"
 #include "retrieval/transport/RunState.h"
+#include "retrieval/transport/SocketFetch.h"
 #include "retrieval/transport/TransferFetch.h"
+#include "core/Sites.h"
+#include "services/Adviser.h"
+#include "services/SmtpClient.h"
+#include "support/site/FixtureSite.h"
 #include "support/RecordingMainWindow.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempProfile.h"
@@ -12,6 +17,8 @@
 #include <QFile>
 #include <QHostAddress>
 #include <QTcpServer>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 namespace {
@@ -50,7 +57,7 @@ struct Run
         services.checkConnection = [] { return true; };
         services.sendFeedback = [this](const QString &, const QString &, const QString &) {
             mailsSent << 1;
-            return mailAccepted;
+            return mailAccepted ? QString() : QStringLiteral("Connection refused by smtp.example.org");
         };
     }
 };
@@ -131,19 +138,85 @@ private slots:
         QCOMPARE(run.ran, (QList<int>{3, 88}));
     }
 
+    // After Stop no routine starts, the adviser tip (box 19) included, so
+    // a hung tip site holds nothing up; the counter still counts down.
     void stopLetsTheRemainingBoxesPassWithoutWork()
     {
-        Run run({0, 1, 2});
-        tickOnly({0, 1, 2});
-        // The first routine presses Stop; the others find StopFlag set.
-        QList<bool> stopSeen;
+        QTemporaryDir root;
+        FixtureSite site(root.path());
+        QVERIFY(site.start());
+        setAllSiteHosts(site.host());
+        site.setBehaviour(QStringLiteral("/pellor/tip.txt"), {FixtureSite::Mode::Hang, 0, 0});
+        setWinsockWaitTimeout(3000);
+        Run run({0, 1, 19});
+        tickOnly({0, 1, 19});
         run.table[0] = [&] { StopUpdate(run.toolbar); };
-        run.table[1] = [&] { stopSeen << StopFlag; };
-        run.table[2] = [&] { stopSeen << StopFlag; };
+        run.table[19] = [] { ::UpdateAdvise(); };
         UpdateAll(run.toolbar, run.table, run.services);
-        QCOMPARE(stopSeen, (QList<bool>{true, true}));
+        QCOMPARE(run.ran, QList<int>{});
+        QCOMPARE(site.requestCount(), 0);
+        QCOMPARE(TasksLeft, short(0));
         QCOMPARE(run.toolbar.caption, QStringLiteral("Update"));
         QCOMPARE(run.window.panels[7], QString());
+        resetSocketFetch();
+    }
+
+    // Update pressed while a stopped run still passes its last boxes (the
+    // toolbar already reads "Update") starts no second run inside it.
+    void noRunStartsWhileOneIsActive()
+    {
+        Run run({0, 1});
+        tickOnly({0, 1});
+        int presses = 0;
+        run.table[0] = [&] {
+            StopUpdate(run.toolbar);
+            if (++presses == 1)
+                UpdateAll(run.toolbar, run.table, run.services);
+        };
+        UpdateAll(run.toolbar, run.table, run.services);
+        QCOMPARE(presses, 1);
+        QCOMPARE(run.ran, QList<int>{});
+    }
+
+    // The queued feedback that cannot go stays queued without a box: each
+    // run says so in the status panel, the error log has it once. Stop
+    // while it waits for a silent server ends that wait at once.
+    void unsentFeedbackIsSaidWithoutABox()
+    {
+        QTcpServer silent;
+        QVERIFY(silent.listen(QHostAddress::LocalHost));
+        {
+            QTcpServer probe;
+            QVERIFY(probe.listen(QHostAddress::LocalHost));
+            SmtpClient::DefaultPort = probe.serverPort(); // nothing listens there once it goes
+        }
+        SaveSetting(QStringLiteral("EmailServer"), QStringLiteral("127.0.0.1"));
+        SaveSetting(QStringLiteral("Q_Message"), QStringLiteral("Age: 30"));
+        ScriptedDialogs dialogs;
+        Run run({1});
+        tickOnly({});
+        run.services.sendFeedback = sendFeedbackMail;
+        for (int i = 0; i < 2; ++i) {
+            UpdateAll(run.toolbar, run.table, run.services);
+            QCOMPARE(run.window.panels[6], QStringLiteral("Feedback mail not sent"));
+        }
+        QCOMPARE(dialogs.shown().size(), 0);
+        QFile log(DataDir + QStringLiteral("/ErrorLog.txt"));
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        const QByteArray text = log.readAll();
+        QCOMPARE(text.count("Where: Update feedback mail"), 1);
+        QVERIFY(text.contains("Connection refused by 127.0.0.1"));
+
+        SmtpClient::DefaultPort = silent.serverPort();
+        connect(&silent, &QTcpServer::newConnection, this, [&] { StopUpdate(run.toolbar); });
+        tickOnly({1});
+        bool late = false;
+        QTimer::singleShot(20000, this, [&late] { late = true; });
+        UpdateAll(run.toolbar, run.table, run.services);
+        SmtpClient::DefaultPort = 25;
+        QVERIFY(!late);
+        QCOMPARE(run.ran, QList<int>{});
+        QCOMPARE(QuerySetting(QStringLiteral("Q_Message")).toString(), QStringLiteral("Age: 30"));
     }
 
     void noConnectionOnlyRunsTheClosingSteps()

@@ -164,6 +164,27 @@ private slots:
         QCOMPARE(Sets[0].Name, QString());
     }
 
+    // A quote page that comes but holds no quote of the stock (the service
+    // does not know the symbol) marks the stock "No Current Stock", its quote
+    // emptied and its alert limits kept; the set file has it. A page that
+    // does not come leaves the last quote as it was.
+    void unknownSymbolIsMarked()
+    {
+        FetchFixture::setSymbols({Acme, QStringLiteral("NOPE"), QStringLiteral("GONE")});
+        for (int i : {1, 2}) {
+            Sets[size_t(i)].Name = QStringLiteral("Old Name");
+            Sets[size_t(i)].LastSale = QStringLiteral("12");
+            Sets[size_t(i)].LowTarget = 9;
+        }
+        UpdatePrices();
+        ReadStocks();
+        QCOMPARE(Sets[0].Name, QStringLiteral("Acme Widgets Inc"));
+        QCOMPARE(Sets[1].Symbol + QLatin1Char('|') + Sets[1].Name + QLatin1Char('|') + Sets[1].LastSale,
+                 QStringLiteral("NOPE|No Current Stock|0"));
+        QCOMPARE(Sets[1].LowTarget, 9.0f);
+        QCOMPARE(Sets[2].Name + QLatin1Char('|') + Sets[2].LastSale, QStringLiteral("Old Name|12"));
+    }
+
     // The selected stock's record is looked up by its symbol when the update
     // runs, whatever FoundIndex says; a symbol no longer in the set gets
     // nothing, and the caption says so.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <csignal>
+#include <functional>
 #include <sys/resource.h>
 
 // While it lives, no file of this process grows past `bytes`: a write beyond
@@ -18,3 +19,7 @@ struct FileSizeLimit
     ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &old); }
     rlimit old{};
 };
+
+// Runs step in a forked child process under a file-size limit of bytes
+// and returns the child's exit code (step's answer; -1 when it died).
+int inChildWithFileLimit(rlim_t bytes, const std::function<int()> &step);

@@ -1,6 +1,7 @@
 #include "core/ui/WindowEffects.h"
 
 #include "core/ErrorLog.h"
+#include "core/ui/ClosingGuard.h"
 #include "platform/Twips.h"
 
 #include <QApplication>
@@ -11,7 +12,11 @@
 
 void RollWindow(QWidget *frm, short steps)
 {
-    if (!frm || frm->isMaximized())
+    if (!frm)
+        return;
+    // A window rolling up is on its way out: no more clicks reach it.
+    beginClosing(frm);
+    if (frm->isMaximized())
         return;
     if (steps == 0) {
         ErrorTrap(QStringLiteral("Division by zero"), 11, QString::fromLatin1(ErrSource),

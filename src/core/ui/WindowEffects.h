@@ -8,7 +8,7 @@ class QWidget;
 // Closing animation: the window's height shrinks in steps - 1 equal steps
 // of its height / steps while its top edge stays; pending events run after
 // each step. A maximised window is left alone. The caller closes the window
-// afterwards.
+// afterwards; from the start the window counts as closing (ClosingGuard.h).
 void RollWindow(QWidget *frm, short steps);
 
 // Lines up the shrunk ("mini") zoom and property windows - visible windows

@@ -29,6 +29,7 @@
 #include "core/ui/FormResize.h"
 #include "core/ui/BitBltModule.h"
 #include "core/ui/DimScreen.h"
+#include "core/ui/SymbolColumnFit.h"
 #include "core/ui/WindowEffects.h"
 #include "core/ui/frmSplash.h"
 #include "sheets/ColLayout.h"
@@ -128,8 +129,6 @@ const BarLabel BarLabels[] = {
 // White on black at rest; the bar's own small font, so a caption fits its label.
 const QString BarLabelLook = QStringLiteral("color: #ffffff; background: #000000;");
 constexpr int BarFontPixels = 11;
-// The symbol column's font, the size of the bar's.
-constexpr int SymbolFontPixels = 11;
 const char *const ScaleCaptions[] = {"Sell", "Underperform", "Hold", "Buy", "Strong Buy"};
 constexpr double ScaleLefts[] = {3120, 3885, 5340, 6225, 6915};
 
@@ -253,7 +252,7 @@ void frmMain::createControls()
         QFont font = label->font();
         font.setPixelSize(SymbolFontPixels);
         label->setFont(font);
-        place(label, 2520, 240 + 360 * i, 735, 255);
+        place(label, 2520, 240 + 360 * i, SymbolLabelWidth, 255);
         lblSbl << label;
         auto *gauge = new PictureBox(PicCont);
         gauge->setObjectName(QStringLiteral("img%1").arg(i));
@@ -937,9 +936,12 @@ void frmMain::mnuSet_Click(short index)
     // A stored set number out of range (a damaged "LastGroup") means set 0.
     if (index < 0 || index >= SetNameCount)
         index = 0;
-    // Alert limits typed since the last save belong to the set being left.
-    if (SetsChangedSinceRead())
-        SaveStocks();
+    // Alert limits typed since the last save belong to the set being left:
+    // when they cannot be saved, the set is not left.
+    if (QString why; SetsChangedSinceRead() && !SaveStocks(&why)) {
+        MsgBox(setNotSavedMessage(why), Msg::OKOnly + Msg::Exclamation, QStringLiteral("Stock group not saved"));
+        return;
+    }
     for (QAction *a : mnuSet)
         a->setChecked(false);
     mnuSet[index]->setChecked(true);

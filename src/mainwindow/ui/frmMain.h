@@ -205,6 +205,7 @@ public:
     void ResetPanelColors();
     static frmAdviser::ServiceBox adviserServiceBox();
     void checkConsultationItem(short index) override;
+    void listPortfolioSymbols() override;
     void createConsultationMenu();
     void Picture1_Click(int index);
     void mnuStart_Click(int Index);
@@ -213,7 +214,7 @@ public:
     void mnuEmail_Click(int Index);
     void StopUpdate();
     // A batch run is under way (the toolbar's first caption reads "Stop").
-    bool runActive() const;
+    bool runActive() const override;
 
     // The main window's public operations.
     void FG_Coverage() override;

@@ -20,7 +20,6 @@
 #include "sheets/market/UsIndices.h"
 #include "sheets/market/WorldMarkets.h"
 #include "sheets/market/IpoLists.h"
-#include "services/SmtpClient.h"
 
 #include <QAction>
 #include <QCursor>
@@ -74,11 +73,7 @@ BatchServices frmMain::batchServices() const
     BatchServices services;
     services.checkConnection = [] { return CheckConnection(); };
     services.boxTicked = OptionsBoxTicked;
-    services.sendFeedback = [](const QString &server, const QString &from, const QString &body) {
-        SmtpClient mail;
-        return mail.SendEmail(server, from, from, QStringLiteral("Pellor"), QString::fromLatin1(FeedbackAddress),
-                              QStringLiteral("Brindlewick User Feedback"), body);
-    };
+    services.sendFeedback = sendFeedbackMail;
     return services;
 }
 

@@ -89,9 +89,14 @@ void frmMain::dropStock(short index)
 {
     BlankStockRec(index);
     CompactSet();
-    SaveStocks();
-    ReadStocks();
-    CompactSet();
+    QString why;
+    if (SaveStocks(&why)) {
+        ReadStocks();
+        CompactSet();
+    } else {
+        // The set in memory goes on without the stock; the next save of the set keeps that.
+        MsgBox(setNotSavedMessage(why), Msg::OKOnly + Msg::Exclamation, QStringLiteral("Stock group not saved"));
+    }
     initTree();
 }
 

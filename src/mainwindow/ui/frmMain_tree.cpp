@@ -120,6 +120,11 @@ void frmMain::initTree()
     buildNavigationTree(TreeView1->Nodes(), Panel1[1]->text());
 }
 
+void frmMain::listPortfolioSymbols()
+{
+    addPortfolioSymbolNodes(TreeView1->Nodes());
+}
+
 void frmMain::FG_Current()
 {
     ::FG_Current();

@@ -3,6 +3,7 @@
 #include "core/DataDir.h"
 #include "core/SharedState.h"
 #include "core/Stocks.h"
+#include "core/ui/ClosingGuard.h"
 #include "core/ui/DesktopSnapshot.h"
 #include "core/ui/WindowEffects.h"
 #include "platform/Dialogs.h"
@@ -166,6 +167,9 @@ void Properties::txtTarget_Change(int Index)
 
 void Properties::cmdOK_Click()
 {
+    ClosingAttempt closing(this);
+    if (!closing)
+        return;
     // The stock as the set holds it now, found by its symbol.
     short record = -1;
     for (short i = 0; i < SetSize; ++i)
@@ -182,19 +186,19 @@ void Properties::cmdOK_Click()
         Sets[size_t(record)].LowTarget = txtTarget[0]->text().trimmed().toFloat();
     if (!txtTarget[1]->text().isEmpty())
         Sets[size_t(record)].HighTarget = txtTarget[1]->text().trimmed().toFloat();
-    SaveStocks();
-    RollWindow(this, 10);
-    DoEvents();
-    close();
-    DoEvents();
+    QString why;
+    if (!SaveStocks(&why)) {
+        // The limits stay in the set in memory; the next save of the set takes them.
+        MsgBox(setNotSavedMessage(why), Msg::OKOnly + Msg::Exclamation, windowTitle());
+        return;
+    }
+    closing.finish(10);
 }
 
 void Properties::cmdCancel_Click()
 {
-    RollWindow(this, 25);
-    DoEvents();
-    close();
-    DoEvents();
+    if (ClosingAttempt closing(this); closing)
+        closing.finish(25);
 }
 
 void Properties::ToggleMiniSize()

@@ -7,7 +7,8 @@
 #include "core/Registry.h"
 #include "core/Sites.h"
 #include "core/Stocks.h"
-#include "core/ui/WindowEffects.h"
+#include "core/ui/ClosingGuard.h"
+#include "core/ui/SymbolColumnFit.h"
 #include "platform/Dialogs.h"
 #include "platform/Help.h"
 #include "platform/Sleep.h"
@@ -135,6 +136,15 @@ void StkSet::loadSets()
 
 void StkSet::lstSets_Click()
 {
+    // A run writes quotes into the current set's records as it goes: the
+    // set stays as it is until the run has ended.
+    const MainWindow *w = mainWindow();
+    if (w && w->runActive() && lstSets->currentRow() != m_set) {
+        lstSets->setCurrentRow(m_set);
+        MsgBox(QStringLiteral("A stock update is running. Change the stock group when it has ended."),
+               Msg::OKOnly + Msg::Information, QStringLiteral("Update running"));
+        return;
+    }
     m_set = short(qMax(0, lstSets->currentRow()));
     CurSetNo = m_set;
     ReadStocks();
@@ -178,9 +188,17 @@ QString StkSet::askSymbol(const QString &prompt, const QString &title, const QSt
     const QString typed = InputBox(prompt, title, current).trimmed().toUpper();
     if (typed.isEmpty())
         return QString();
-    if (!isPlainTicker(typed)) {
-        MsgBox(QStringLiteral("A stock symbol holds letters, digits, \".\", \"-\" and \"^\" only. Please try again."),
-               Msg::OKOnly + Msg::Information, QStringLiteral("Stock symbol"));
+    QString refused;
+    if (!isPlainTicker(typed))
+        refused = QStringLiteral("A stock symbol holds letters, digits, \".\", \"-\" and \"^\" only.");
+    else if (typed.size() < 2)
+        // The symbol column, the updates and the set's clean-up all pass them by.
+        refused = QStringLiteral("A one-letter symbol is never shown in the symbol column nor updated.");
+    else if (!symbolFitsColumn(typed, this))
+        refused = typed + QStringLiteral(" is too long for the symbol column, which would cut it off.");
+    if (!refused.isEmpty()) {
+        MsgBox(refused + QStringLiteral(" Please try again."), Msg::OKOnly + Msg::Information,
+               QStringLiteral("Stock symbol"));
         return QString();
     }
     return typed;
@@ -190,6 +208,11 @@ void StkSet::lblAction_Click(int Index)
 {
     switch (Index) {
     case 0: {
+        if (lstStk->count() >= SetSize) {
+            MsgBox(QStringLiteral("A stock group holds at most %1 stocks. Remove one before you add another.").arg(SetSize),
+                   Msg::OKOnly + Msg::Information, QStringLiteral("Stock group full"));
+            return;
+        }
         const QString symbol = askSymbol(QStringLiteral("Type Stock Symbol"), QStringLiteral("Stock Symbol"), QString());
         if (symbol.isEmpty())
             return;
@@ -247,7 +270,7 @@ void StkSet::txtAlert_Change(int Index)
     }
 }
 
-void StkSet::UpdateINI()
+bool StkSet::UpdateINI()
 {
     // Always the set the lists show, whatever is current meanwhile.
     const short shown = CurSetNo;
@@ -279,42 +302,52 @@ void StkSet::UpdateINI()
                     Sets[size_t(i)].HighTarget = txtAlert[1]->text().trimmed().toFloat();
                 break;
             }
-    SaveStocks();
+    QString why;
+    if (!SaveStocks(&why)) {
+        // The set in memory and the lists keep the change; the file is as it was.
+        MsgBox(setNotSavedMessage(why), Msg::OKOnly + Msg::Exclamation, QStringLiteral("Stock group not saved"));
+        return false;
+    }
     if (shown != m_set)
         CurSetNo = shown;
     ReadStocks();
+    return true;
 }
 
 void StkSet::cmdApply_Click()
 {
     cmdApply->setEnabled(false);
-    UpdateINI();
+    if (!UpdateINI())
+        cmdApply->setEnabled(true);
 }
 
 void StkSet::cmdOK_Click()
 {
-    UpdateINI();
+    ClosingAttempt closing(this);
+    if (!closing || !UpdateINI())
+        return;
     const short set = m_set;
     if (MainWindow *w = mainWindow())
         w->mnuSet_Click(set);
     DoEvents();
-    RollWindow(this, 25);
-    DoEvents();
-    close();
-    DoEvents();
+    closing.finish(25);
     if (MainWindow *w = mainWindow())
         w->LoadSets();
 }
 
 void StkSet::cmdCancel_Click()
 {
-    // Nothing applied: the main window's set is current again.
-    CurSetNo = m_setAtOpening;
-    ReadStocks();
-    RollWindow(this, 25);
-    DoEvents();
-    close();
-    DoEvents();
+    ClosingAttempt closing(this);
+    if (!closing)
+        return;
+    // Nothing applied: the main window's set is current again - unless a
+    // run is writing quotes into the set now current.
+    const MainWindow *w = mainWindow();
+    if (!w || !w->runActive()) {
+        CurSetNo = m_setAtOpening;
+        ReadStocks();
+    }
+    closing.finish(25);
 }
 
 bool StkSet::eventFilter(QObject *watched, QEvent *event)

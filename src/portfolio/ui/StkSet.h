@@ -33,7 +33,9 @@ public:
     void lstSets_DblClick();
     void lstStk_Click();
     void lblAction_Click(int Index);
-    void UpdateINI();
+    // False when the set file could not be written (the user was told; the
+    // lists and the set in memory keep the change).
+    bool UpdateINI();
     void cmdApply_Click();
     void cmdOK_Click();
     void cmdCancel_Click();

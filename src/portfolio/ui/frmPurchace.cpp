@@ -2,7 +2,7 @@
 
 #include "core/Portfolio.h"
 #include "core/Stocks.h"
-#include "core/ui/WindowEffects.h"
+#include "core/ui/ClosingGuard.h"
 #include "platform/Dialogs.h"
 #include "platform/Sleep.h"
 #include "platform/Twips.h"
@@ -169,6 +169,9 @@ void frmPurchace::txtShares_Change()
 
 void frmPurchace::cmdOK_Click()
 {
+    ClosingAttempt closing(this);
+    if (!closing)
+        return;
     // What the form still lacks is asked for; no answer records nothing.
     if (txtShares->text().isEmpty()) {
         const QString shares = InputBox(QStringLiteral("How many shares do you want to buy?"),
@@ -199,15 +202,13 @@ void frmPurchace::cmdOK_Click()
         MsgBox(refused, Msg::OKOnly + Msg::Exclamation, windowTitle());
         return;
     }
-    cmdCancel_Click();
+    closing.finish(25);
 }
 
 void frmPurchace::cmdCancel_Click()
 {
-    RollWindow(this, 25);
-    DoEvents();
-    close();
-    DoEvents();
+    if (ClosingAttempt closing(this); closing)
+        closing.finish(25);
 }
 
 frmPurchace *purchaseWindow()

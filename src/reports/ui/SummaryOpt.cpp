@@ -1,7 +1,7 @@
 #include "reports/ui/SummaryOpt.h"
 
 #include "core/Registry.h"
-#include "core/ui/WindowEffects.h"
+#include "core/ui/ClosingGuard.h"
 #include "platform/Dialogs.h"
 #include "platform/Sleep.h"
 #include "reports/Summery.h"
@@ -147,7 +147,11 @@ bool SummaryOpt::ValidateSummaryOpt()
 
 void SummaryOpt::cndGenerate_Click()
 {
-    if (!ValidateSummaryOpt())
+    // The page is built while pending events run: the form takes no clicks
+    // meanwhile (a Cancel would pull the page out from under its builder),
+    // and it closes once the page is written.
+    ClosingAttempt closing(this);
+    if (!closing || !ValidateSummaryOpt())
         return;
     SaveSummaryOpt();
     quint8 f[19];
@@ -163,15 +167,16 @@ void SummaryOpt::cndGenerate_Click()
     if (!m_summary->GanarateHTML(f[0], f[1], f[2], f[3], f[4], f[5], f[6], f[7], f[8], f[9], f[10], f[11], f[12], f[13],
                                  f[14], f[15], f[16], f[17], f[18]))
         return;
-    cmdCancel_Click();
+    m_summary.reset();
+    closing.finish(25);
 }
 
 void SummaryOpt::cmdCancel_Click()
 {
-    m_summary.reset();
-    RollWindow(this, 25);
-    DoEvents();
-    close();
+    if (ClosingAttempt closing(this); closing) {
+        m_summary.reset();
+        closing.finish(25);
+    }
 }
 
 SummaryOpt *summaryOptions()

@@ -4,6 +4,7 @@
 #include "core/SharedState.h"
 #include "core/TargetGrid.h"
 #include "core/Utilities.h"
+#include "core/ui/ClosingGuard.h"
 #include "core/ui/FormResize.h"
 #include "core/ui/WindowEffects.h"
 #include "platform/FlexGrid.h"
@@ -249,6 +250,8 @@ void Zoom::setOuterSizeTwips(int width, int height)
 
 void Zoom::CloseZoom()
 {
+    if (!beginClosing(this))
+        return;
     Closing = true;
     TargetGrid = nullptr;
     QPointer<Zoom> alive(this);

@@ -1,5 +1,6 @@
 #include "retrieval/ui/NetSetting.h"
 
+#include "core/ui/ClosingGuard.h"
 #include "platform/ui/FormInstance.h"
 #include "core/Registry.h"
 #include "core/ui/WindowEffects.h"
@@ -113,9 +114,8 @@ void NetSetting::closeEvent(QCloseEvent *event)
 void NetSetting::cmdclose_Click()
 {
     // The roll-up lets events run; a second click must not start it again.
-    if (m_closing)
+    if (!beginClosing(this))
         return;
-    m_closing = true;
     SaveSetting(QStringLiteral("Prompt"), checkValue(Check1));
     // Empty boxes keep whatever is stored.
     if (!txtData[1]->text().isEmpty())

@@ -41,7 +41,6 @@ private:
     void chkProxy_Click();
     void cmdclose_Click();
 
-    bool m_closing = false;
 };
 
 // The one dialog of a run.

@@ -6,6 +6,7 @@
 #include "core/Registry.h"
 #include "core/SharedState.h"
 #include "core/ui/BarSkin.h"
+#include "core/ui/ClosingGuard.h"
 #include "core/ui/WindowEffects.h"
 #include "platform/Dialogs.h"
 #include "platform/Help.h"
@@ -532,7 +533,7 @@ bool Options::CheckUpdateSelection()
 
 void Options::cmd_OK_Click()
 {
-    if (m_closing)
+    if (isClosing(this))
         return;
     {
         HourglassPointer busy;
@@ -568,8 +569,6 @@ void Options::cmd_OK_Click()
 
 void Options::cmd_cancel_Click()
 {
-    if (m_closing)
-        return;
     closeForm();
 }
 
@@ -581,7 +580,8 @@ void Options::reject()
 
 void Options::closeForm()
 {
-    m_closing = true;
+    if (!beginClosing(this))
+        return;
     RollWindow(this, 25);
     DoEvents();
     if (g_options == this) {
@@ -613,7 +613,7 @@ void Options::cmdUpgrade_Click()
         if (self)
             self->lblInfo->setText(status);
     });
-    if (self && !self->m_closing)
+    if (self && !isClosing(self))
         cmdUpgrade->setEnabled(true);
     if (newer) {
         UnloadOptions();

@@ -102,7 +102,6 @@ private:
     QList<QCheckBox *> m_checkBoxes;
     QCheckBox *m_blueBox = nullptr;
     bool m_voicesFilled = false;
-    bool m_closing = false;
     std::shared_ptr<VersionCheck> m_version;
 };
 

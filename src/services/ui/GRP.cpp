@@ -1,6 +1,7 @@
 #include "services/ui/GRP.h"
 
 #include "core/DataDir.h"
+#include "core/ui/ClosingGuard.h"
 #include "core/ui/WindowEffects.h"
 #include "platform/PathResolver.h"
 #include "platform/Sleep.h"
@@ -93,7 +94,7 @@ void GRP::Command1_Click()
         Effect->DoRipple(RippleFrq);
         // Back from the loop: stopped, a picture it cannot animate, or the
         // window closed (and perhaps gone) meanwhile.
-        if (self && !self->m_closing)
+        if (self && !isClosing(self))
             Command1->setText(QStringLiteral("Start"));
     } else {
         Command1->setText(QStringLiteral("Start"));
@@ -116,9 +117,8 @@ void GRP::Slider1_Change()
 
 void GRP::cmdclose_Click()
 {
-    if (m_closing)
+    if (!beginClosing(this))
         return;
-    m_closing = true;
     if (Effect->IsPlay() == QLatin1String("False"))
         Effect->DoRipple(RippleFrq);
     RollWindow(this, 25);

@@ -37,7 +37,6 @@ public:
 
 private:
     void Form_Load();
-    bool m_closing = false;
 };
 
 GRP *relaxWindow(); // nullptr when not loaded

@@ -4,6 +4,7 @@
 #include "core/Registry.h"
 #include "core/SharedState.h"
 #include "core/Utilities.h"
+#include "core/ui/ClosingGuard.h"
 #include "core/ui/WindowEffects.h"
 #include "platform/Dialogs.h"
 #include "platform/FlexGrid.h"
@@ -11,12 +12,13 @@
 #include "platform/PathResolver.h"
 #include "platform/Sleep.h"
 #include "platform/Twips.h"
+#include "platform/ui/CloseBox.h"
 #include "platform/ui/FlexGridView.h"
+#include "platform/ui/WindowKeys.h"
 
 #include <QApplication>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -107,6 +109,9 @@ News::News(QWidget *parent) : QWidget(parent, Qt::Window)
     FGModel = new FlexGrid(this);
     FG = new FlexGridView(FGModel, Frm[1]);
     FG->setToolTip(QStringLiteral("Click On Header To View Message"));
+    // The columns keep their shares of the grid as it is laid out, not of
+    // its width when it was made.
+    FG->setColumnsFollowWidth(true);
     Text2 = new QPlainTextEdit(Frm[1]);
     Text2->setToolTip(QStringLiteral("Message Body"));
     Text2->setReadOnly(true);
@@ -178,6 +183,14 @@ News::News(QWidget *parent) : QWidget(parent, Qt::Window)
         cmdDisconnect->setEnabled(on);
     };
 
+    // The close box unloads the window as Exit does: QUIT, then gone.
+    onCloseBox(this, [this] { cmdclose_Click(); });
+    // The window sees these keys before its fields do.
+    addWindowKeys(this,
+                  {Qt::ALT | Qt::Key_G, Qt::ALT | Qt::Key_M, Qt::ALT | Qt::Key_O, Qt::ALT | Qt::Key_C,
+                   Qt::ALT | Qt::Key_D, Qt::ALT | Qt::Key_X, QKeyCombination(Qt::Key_Escape), Qt::ALT | Qt::Key_Escape},
+                  [this](int key, Qt::KeyboardModifiers modifiers) { Form_KeyDown(key, modifiers); });
+
     resize(Twips::toPixelsX(9000, this), Twips::toPixelsY(6600, this));
     Form_Load();
 }
@@ -220,11 +233,15 @@ void News::lblNav_Click(int Index)
 
 void News::cmdConnect_Click()
 {
+    if (client.Connected) {
+        client.ConnectToServer(); // says it is connected already
+        return;
+    }
     if (!client.ConnectToServer()) {
         lblNav_Click(2); // no server name yet
         return;
     }
-    cmdConnect->setEnabled(client.Connected);
+    cmdConnect->setEnabled(false);
     cmdDisconnect->setEnabled(true);
 }
 
@@ -379,9 +396,8 @@ void News::cmdApply_Click()
 
 void News::cmdclose_Click()
 {
-    if (m_closing)
+    if (!beginClosing(this))
         return;
-    m_closing = true;
     client.Disconnect();
     DoEvents();
     RollWindow(this, 25);
@@ -406,11 +422,6 @@ void News::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers)
     case Qt::Key_X: cmdclose_Click(); break;
     default: break;
     }
-}
-
-void News::keyPressEvent(QKeyEvent *event)
-{
-    Form_KeyDown(event->key(), event->modifiers());
 }
 
 bool News::eventFilter(QObject *watched, QEvent *event)

@@ -73,14 +73,12 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void Form_Load();
     void resetGrid();
     void openGroup(const QString &group);
     void setStatus(const QString &text);
-    bool m_closing = false;
     bool m_bodyStarted = false;
 };
 

@@ -7,6 +7,7 @@
 #include "core/StartupHooks.h"
 #include "core/Stocks.h"
 #include "core/Version.h"
+#include "core/ui/ClosingGuard.h"
 #include "core/ui/WindowEffects.h"
 #include "platform/Dialogs.h"
 #include "platform/Sleep.h"
@@ -374,9 +375,8 @@ void Thanks::closeEvent(QCloseEvent *event)
 void Thanks::cmdclose_Click()
 {
     // The roll-up lets events run; a second click must not start it again.
-    if (m_closing)
+    if (!beginClosing(this))
         return;
-    m_closing = true;
     SendData();
     DoEvents();
     ReadPortfolio();

@@ -62,7 +62,6 @@ private:
     void chkPrompt_Click();
     void cmdclose_Click();
 
-    bool m_closing = false;
 };
 
 // The one questionnaire window of a run.

@@ -2,7 +2,7 @@
 
 #include "core/Connection.h"
 #include "core/DataDir.h"
-#include "core/ui/WindowEffects.h"
+#include "core/ui/ClosingGuard.h"
 #include "platform/Help.h"
 #include "platform/Latin1File.h"
 #include "platform/Sleep.h"
@@ -115,10 +115,12 @@ void frmAdviser::init()
 {
     Label2->setText(QStringLiteral("Weekly market notes from the Harbour Street Investment Letter,\r\n"
                                    "30 years of proven high quality experienced institute."));
-    txtTip->setPlainText(cutTip(readLatin1File(tipFilePath()).value_or(QString())));
-    // The box shows the settings window's tick, whether or not a tip was
-    // found; writing it back is the same value.
-    if (m_box.ticked) {
+    bool found = false;
+    txtTip->setPlainText(cutTip(readLatin1File(tipFilePath()).value_or(QString()), &found));
+    // Without a tip the box keeps its unticked look and the settings
+    // window's tick is left alone; with one it shows that tick (writing it
+    // back is the same value).
+    if (found && m_box.ticked) {
         Check1->setChecked(m_box.ticked());
         Check1_Click();
     }
@@ -150,9 +152,8 @@ void frmAdviser::cmdUpdate_Click()
 
 void frmAdviser::cmdclose_Click()
 {
-    RollWindow(this, 25);
-    close();
-    DoEvents();
+    if (ClosingAttempt closing(this); closing)
+        closing.finish(25);
 }
 
 frmAdviser *adviserWindow()

@@ -4,9 +4,11 @@
 #include "core/DataDir.h"
 #include "core/Registry.h"
 #include "core/TextHelpers.h"
+#include "core/ui/ClosingGuard.h"
 #include "core/ui/WindowEffects.h"
 #include "platform/Dialogs.h"
 #include "platform/Twips.h"
+#include "platform/ui/CloseBox.h"
 #include "platform/ui/FormInstance.h"
 #include "services/MailJobs.h"
 #include "services/SmtpClient.h"
@@ -76,6 +78,8 @@ frmEmail::frmEmail(QWidget *parent) : QWidget(parent, Qt::Dialog)
 
     connect(cmdSend, &QPushButton::clicked, this, &frmEmail::cmdSend_Click);
     connect(cmdClose, &QPushButton::clicked, this, &frmEmail::cmdclose_Click);
+    // The close box unloads the window as Close does: a new message starts empty.
+    onCloseBox(this, [this] { cmdclose_Click(); });
     resize(Twips::toPixelsX(6600, this), Twips::toPixelsY(5400, this));
     Form_Load();
 }
@@ -88,6 +92,8 @@ void frmEmail::Form_Load()
 
 void frmEmail::cmdSend_Click()
 {
+    if (m_inFlight.busy() || isClosing(this))
+        return; // one mail at a time
     if (!CheckConnection())
         return;
     const auto missing = [](const QString &text, QLineEdit *box) {
@@ -109,12 +115,17 @@ void frmEmail::cmdSend_Click()
     const QString log = chkError->isChecked() ? ReadFile(DataDir + QStringLiteral("\\ErrorLog.txt")) : QString();
     SmtpClient mail;
     mail.statusChanged = [this](const QString &s) { StatusTxt->setText(s); };
-    const bool sent = mail.SendEmail(txtServer->text(), txtFromName->text(), txtFromEmail->text(), txtToName->text(),
-                                     txtToEmail->text(), txtSubject->text(),
-                                     txtBody->toPlainText() + QStringLiteral("\r\n") + log);
+    const bool sent = m_inFlight.run(mail, [&] {
+        return mail.SendEmail(txtServer->text(), txtFromName->text(), txtFromEmail->text(), txtToName->text(),
+                              txtToEmail->text(), txtSubject->text(),
+                              txtBody->toPlainText() + QStringLiteral("\r\n") + log);
+    });
+    if (m_inFlight.released())
+        return; // closed while it was sent
     if (!sent) {
-        // The client said why; what was typed stays for another try.
+        // What was typed stays for another try.
         StatusTxt->setText(QStringLiteral("Mail Not Sent"));
+        MsgBox(mail.LastFailure, Msg::OKOnly + Msg::Information);
         return;
     }
     StatusTxt->setText(QStringLiteral("Mail Sent"));
@@ -124,9 +135,9 @@ void frmEmail::cmdSend_Click()
 
 void frmEmail::cmdclose_Click()
 {
-    if (m_closing)
+    if (!beginClosing(this))
         return;
-    m_closing = true;
+    m_inFlight.abort();
     RollWindow(this, 25);
     UnloadEmail();
 }
@@ -161,5 +172,5 @@ void UnloadEmail()
         return;
     g_email.clear();
     w->hide();
-    w->deleteLater();
+    w->m_inFlight.release(w);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "services/ui/MailInFlight.h"
+
 #include <QWidget>
 
 class QCheckBox;
@@ -36,8 +38,9 @@ public:
     void cmdclose_Click();
 
 private:
+    friend void UnloadEmail();
     void Form_Load();
-    bool m_closing = false;
+    MailInFlight m_inFlight;
 };
 
 frmEmail *emailWindow(); // nullptr when not loaded

@@ -1,6 +1,7 @@
 #include "services/ui/frmSpeech.h"
 
 #include "core/ErrorLog.h"
+#include "core/ui/ClosingGuard.h"
 #include "core/ui/DesktopSnapshot.h"
 #include "core/ui/WindowEffects.h"
 #include "platform/Dialogs.h"
@@ -118,6 +119,8 @@ void frmSpeech::lblNav_Click(int Index)
         engine.say(spoken.fromCurrent());
         break;
     case 5:
+        if (!beginClosing(this))
+            return;
         engine.stop();
         DoEvents();
         RollWindow(this, 25);

@@ -6,11 +6,14 @@
 #include "core/Registry.h"
 #include "core/TextHelpers.h"
 #include "core/Version.h"
+#include "core/ui/ClosingGuard.h"
 #include "core/ui/WindowEffects.h"
 #include "platform/Dialogs.h"
 #include "platform/Sleep.h"
 #include "platform/Twips.h"
+#include "platform/ui/CloseBox.h"
 #include "platform/ui/FormInstance.h"
+#include "platform/ui/WindowKeys.h"
 #include "services/MailJobs.h"
 #include "services/SmtpClient.h"
 
@@ -22,7 +25,6 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -130,6 +132,12 @@ frmSupport::frmSupport(QWidget *parent) : QWidget(parent, Qt::Dialog)
     all->addWidget(txtDesc);
     all->addLayout(bar);
     Shape1->lower();
+    onCloseBox(this, [this] { CloseSupport(); });
+    // The window sees these keys before its fields do.
+    addWindowKeys(this,
+                  {Qt::ALT | Qt::Key_X, Qt::ALT | Qt::Key_S, Qt::ALT | Qt::Key_R, QKeyCombination(Qt::Key_Escape),
+                   Qt::ALT | Qt::Key_Escape},
+                  [this](int key, Qt::KeyboardModifiers modifiers) { Form_KeyDown(key, modifiers); });
 
     Form_Load();
 }
@@ -207,11 +215,6 @@ void frmSupport::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers)
     }
 }
 
-void frmSupport::keyPressEvent(QKeyEvent *event)
-{
-    Form_KeyDown(event->key(), event->modifiers());
-}
-
 QString frmSupport::requestText() const
 {
     const QStringList lines = {
@@ -236,32 +239,38 @@ QString frmSupport::requestText() const
 
 void frmSupport::SendData()
 {
+    if (m_inFlight.busy() || isClosing(this))
+        return; // one request at a time
     if (txtName->text().isEmpty() && txtEmail->text().isEmpty() && txtError->toPlainText().isEmpty()
         && txtDesc->toPlainText().isEmpty())
         return;
-    const QString server = mailServerOrAsk({}, false);
-    if (server.isEmpty()) {
-        CloseSupport();
+    // Any server name given here is a server; without one the request stays
+    // in the window as typed.
+    const QString server = mailServerOrAsk({}, false, 1);
+    if (server.isEmpty())
         return;
-    }
     SaveSetting(QStringLiteral("EmailServer"), server);
     // The address the user typed is the one used; the stored one fills an empty box.
     if (txtEmail->text().isEmpty())
         txtEmail->setText(QuerySetting(QStringLiteral("Email")).toString());
     const QString request = requestText();
     DoEvents();
-    bool sent = false;
-    if (CheckConnection()) {
-        SmtpClient mail;
-        sent = mail.SendEmail(server, QStringLiteral("Brindlewick User"), txtEmail->text(), QStringLiteral("Pellor"),
-                              QString::fromLatin1(SupportAddress), QStringLiteral("Brindlewick Technical Support Request"),
-                              request);
-    }
+    if (isClosing(this))
+        return;
+    SmtpClient mail;
+    const bool sent = CheckConnection() && m_inFlight.run(mail, [&] {
+        return mail.SendEmail(server, QStringLiteral("Brindlewick User"), txtEmail->text(), QStringLiteral("Pellor"),
+                              QString::fromLatin1(SupportAddress),
+                              QStringLiteral("Brindlewick Technical Support Request"), request);
+    });
+    if (m_inFlight.released())
+        return; // closed while it was sent
     DoEvents();
     if (!sent) {
         // What was typed stays for another try.
-        MsgBox(QStringLiteral("Your support request was not sent. It stays in the window; submit it again when the "
-                              "mail server can be reached."),
+        MsgBox((mail.LastFailure.isEmpty() ? QString() : mail.LastFailure + QStringLiteral("\r\n"))
+                   + QStringLiteral("Your support request was not sent. It stays in the window; submit it again when "
+                                    "the mail server can be reached."),
                Msg::OKOnly + Msg::Exclamation, QStringLiteral("Brindlewick Technical Support "));
         return;
     }
@@ -270,9 +279,9 @@ void frmSupport::SendData()
 
 void frmSupport::CloseSupport()
 {
-    if (m_closing)
+    if (!beginClosing(this))
         return;
-    m_closing = true;
+    m_inFlight.abort();
     RollWindow(this, 25);
     UnloadSupport();
 }
@@ -340,5 +349,5 @@ void UnloadSupport()
         return;
     g_support.clear();
     w->hide();
-    w->deleteLater();
+    w->m_inFlight.release(w);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "services/ui/MailInFlight.h"
+
 #include <QList>
 #include <QWidget>
 
@@ -56,15 +58,15 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
 
 private:
+    friend void UnloadSupport();
     void Form_Load();
     void SendData();
     void CloseSupport();
     void Panel1_MouseMove(int Index);
-    bool m_closing = false;
+    MailInFlight m_inFlight;
 };
 
 frmSupport *supportWindow(); // nullptr when not loaded

@@ -2,6 +2,7 @@
 
 #include "core/Connection.h"
 #include "core/Sites.h"
+#include "core/ui/ClosingGuard.h"
 #include "core/ui/WindowEffects.h"
 #include "platform/Dialogs.h"
 #include "platform/Sleep.h"
@@ -114,6 +115,8 @@ frmUpgrade::frmUpgrade(QWidget *parent) : QWidget(parent, Qt::Tool | Qt::Framele
 
 void frmUpgrade::lblNav_Click(int Index)
 {
+    if (isClosing(this))
+        return;
     switch (Index) {
     case 0:
         if (lblNav[0]->isEnabled())
@@ -195,6 +198,8 @@ void frmUpgrade::Timer1_Timer()
 
 void frmUpgrade::CloseUpgrade()
 {
+    if (!beginClosing(this))
+        return;
     ftp->cancel();
     RollWindow(this, 25);
     DoEvents();

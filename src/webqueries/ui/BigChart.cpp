@@ -3,8 +3,9 @@
 #include "core/Connection.h"
 #include "core/Registry.h"
 #include "core/SharedState.h"
-#include "core/ui/WindowEffects.h"
+#include "core/ui/ClosingGuard.h"
 #include "platform/Sleep.h"
+#include "platform/ui/CloseBox.h"
 #include "webqueries/ui/OwnedWindow.h"
 
 #include <QComboBox>
@@ -144,6 +145,8 @@ BigChart::BigChart(QWidget *parent) : QWidget(parent, Qt::Dialog)
     connect(Slider1, &QSlider::sliderMoved, this, [this] { Slider1_Moved(); });
     connect(cmdQuery, &QPushButton::clicked, this, &BigChart::cmdQuery_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &BigChart::cmdCancel_Click);
+    // The close box unloads the window at once, without the roll-up.
+    onCloseBox(this, [] { UnloadBigChart(); });
     connect(cmdSave, &QPushButton::clicked, this, &BigChart::cmdSave_Click);
     connect(cmdReset, &QPushButton::clicked, this, &BigChart::cmdReset_Click);
 
@@ -257,17 +260,18 @@ void BigChart::BuildChartUrl()
 
 void BigChart::cmdQuery_Click()
 {
+    // The page opens while pending events run: the window is closing already.
+    ClosingAttempt closing(this);
+    if (!closing)
+        return;
     BuildChartUrl();
-    cmdCancel_Click();
+    closing.finish(25, UnloadBigChart);
 }
 
 void BigChart::cmdCancel_Click()
 {
-    if (m_closing)
-        return;
-    m_closing = true;
-    RollWindow(this, 25);
-    UnloadBigChart();
+    if (ClosingAttempt closing(this); closing)
+        closing.finish(25, UnloadBigChart);
 }
 
 void BigChart::cmdSave_Click()

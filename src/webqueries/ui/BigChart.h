@@ -64,7 +64,6 @@ private:
     void Form_Load();
     // The period of a position: what the query sends and its sampling list.
     void takePeriod(int position);
-    bool m_closing = false;
 };
 
 BigChart *chartQueryWindow(); // nullptr when not loaded

@@ -1,8 +1,9 @@
 #include "webqueries/ui/Reuters.h"
 
 #include "core/Connection.h"
-#include "core/ui/WindowEffects.h"
+#include "core/ui/ClosingGuard.h"
 #include "platform/Sleep.h"
+#include "platform/ui/CloseBox.h"
 #include "webqueries/ui/OwnedWindow.h"
 
 #include <QComboBox>
@@ -83,6 +84,7 @@ Reuters::Reuters(QWidget *parent) : QWidget(parent, Qt::Dialog)
         });
     connect(cmdQuery, &QPushButton::clicked, this, &Reuters::cmdQuery_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &Reuters::cmdCancel_Click);
+    onCloseBox(this, [this] { cmdCancel_Click(); });
 
     Form_Load();
 }
@@ -144,18 +146,18 @@ void Reuters::BuildNewsUrl()
 
 void Reuters::cmdQuery_Click()
 {
+    // The page opens while pending events run: the window is closing already.
+    ClosingAttempt closing(this);
+    if (!closing)
+        return;
     BuildNewsUrl();
-    cmdCancel_Click();
+    closing.finish(25, UnloadReuters);
 }
 
 void Reuters::cmdCancel_Click()
 {
-    // The roll-up lets events run; a second click must not start it again.
-    if (m_closing)
-        return;
-    m_closing = true;
-    RollWindow(this, 25);
-    UnloadReuters();
+    if (ClosingAttempt closing(this); closing)
+        closing.finish(25, UnloadReuters);
 }
 
 Reuters *newsQueryWindow()

@@ -47,7 +47,6 @@ private:
     void Form_Load();
     NewsDates dates() const;
     void setDates(const NewsDates &d);
-    bool m_closing = false;
 };
 
 Reuters *newsQueryWindow(); // nullptr when not loaded

@@ -2,9 +2,11 @@
 
 #include "core/Connection.h"
 #include "core/DataDir.h"
+#include "core/ui/ClosingGuard.h"
 #include "core/ui/WindowEffects.h"
 #include "platform/Help.h"
 #include "platform/Sleep.h"
+#include "platform/ui/CloseBox.h"
 #include "platform/Twips.h"
 #include "platform/UrlOpener.h"
 #include "webqueries/Screener.h"
@@ -127,6 +129,7 @@ Scr::Scr(QWidget *parent) : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeD
     connect(cmdReset, &QPushButton::clicked, this, &Scr::cmdReset_Click);
     connect(cmdHelp, &QPushButton::clicked, this, &Scr::cmdHelp_Click);
     connect(cmdclose, &QPushButton::clicked, this, &Scr::cmdclose_Click);
+    onCloseBox(this, [this] { cmdclose_Click(); });
 
     Form_Load();
     setFixedSize(sizeHint().expandedTo(QSize(Twips::toPixelsX(8550, this), Twips::toPixelsY(5955, this))));
@@ -191,9 +194,8 @@ void Scr::cmdHelp_Click()
 
 void Scr::cmdclose_Click()
 {
-    if (m_closing)
+    if (!beginClosing(this))
         return;
-    m_closing = true;
     RollWindow(this, 25);
     DoEvents();
     UnloadScr();

@@ -57,7 +57,6 @@ private:
     void Form_Load();
     int selected(const QString &key) const;
     QPixmap m_tile;
-    bool m_closing = false;
 };
 
 Scr *screenerWindow(); // nullptr when not loaded

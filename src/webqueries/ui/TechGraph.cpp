@@ -2,8 +2,9 @@
 
 #include "core/Connection.h"
 #include "core/SharedState.h"
-#include "core/ui/WindowEffects.h"
+#include "core/ui/ClosingGuard.h"
 #include "platform/Sleep.h"
+#include "platform/ui/CloseBox.h"
 #include "webqueries/QueryWindows.h"
 #include "webqueries/TechIndicators.h"
 #include "webqueries/ui/BigChart.h"
@@ -111,6 +112,7 @@ TechGraph::TechGraph(QWidget *parent) : QWidget(parent, Qt::Dialog)
     connect(Slider1, &QSlider::sliderMoved, this, [this] { Slider1_Scroll(); });
     connect(cmdQuery, &QPushButton::clicked, this, &TechGraph::cmdQuery_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &TechGraph::cmdCancel_Click);
+    onCloseBox(this, [this] { cmdCancel_Click(); });
 
     Form_Load();
 }
@@ -181,19 +183,19 @@ QString TechGraph::BuildIndicator() const
 
 void TechGraph::cmdQuery_Click()
 {
+    // The page opens while pending events run: the window is closing already.
+    ClosingAttempt closing(this);
+    if (!closing)
+        return;
     OpenUrl(techGraphUrl(BuildIndicator(), SpanDays));
     DoEvents();
-    cmdCancel_Click();
+    closing.finish(25, UnloadTechGraph);
 }
 
 void TechGraph::cmdCancel_Click()
 {
-    if (m_closing)
-        return;
-    m_closing = true;
-    RollWindow(this, 25);
-    UnloadTechGraph();
-    DoEvents();
+    if (ClosingAttempt closing(this); closing)
+        closing.finish(25, UnloadTechGraph);
 }
 
 TechGraph *techGraphWindow()

@@ -49,7 +49,6 @@ public:
 
 private:
     void Form_Load();
-    bool m_closing = false;
 };
 
 TechGraph *techGraphWindow(); // nullptr when not loaded

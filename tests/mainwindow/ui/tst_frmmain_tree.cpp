@@ -333,6 +333,39 @@ private slots:
         QTRY_VERIFY(!purchaseWindow());
     }
 
+    // A stock bought for the first time is listed under "Portfolio Detail"
+    // at once, with no restart; the trade is in Portfolio.dat.
+    void aFirstPurchaseJoinsThePortfolioBranch()
+    {
+        const auto branch = [this] {
+            QStringList texts;
+            for (const int child : nodes().children(node("PortDetail")))
+                texts << nodes().Text(child);
+            return texts;
+        };
+        QVERIFY(!branch().contains(QStringLiteral("BOLT")));
+        clickNode("ID1");
+        QTest::mouseClick(w->TreeView1->viewport(), Qt::RightButton, {}, QPoint(5, 5));
+        QVERIFY(w->mnuTrees->isVisible());
+        QAction *buy = w->mnuTree[2];
+        QCOMPARE(buy->text(), QStringLiteral("&Buy"));
+        QTest::mouseClick(w->mnuTrees, Qt::LeftButton, {}, w->mnuTrees->actionGeometry(buy).center());
+        QTRY_VERIFY(purchaseWindow());
+        frmPurchace *p = purchaseWindow();
+        p->txtShares->setFocus();
+        p->txtShares->selectAll();
+        QTest::keyClicks(p->txtShares, QStringLiteral("30"));
+        p->txtPrice->setFocus();
+        p->txtPrice->selectAll();
+        QTest::keyClicks(p->txtPrice, QStringLiteral("20.5"));
+        QTest::mouseClick(p->cmdOK, Qt::LeftButton);
+        QTRY_VERIFY(!purchaseWindow());
+        QCOMPARE(branch().count(QStringLiteral("BOLT")), 1);
+        ReadPortfolio();
+        QVERIFY(std::any_of(Port.begin(), Port.end(),
+                            [](const PortRec &e) { return e.Symbol == QLatin1String("BOLT") && e.Shares == 30; }));
+    }
+
     // The ticker follows the selected stock; a click opens the headline's
     // own page; the menu reads it aloud.
     void headlineTicker()

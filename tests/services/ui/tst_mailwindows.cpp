@@ -12,6 +12,10 @@
 #include "support/TempProfile.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QPointer>
+#include <QTcpSocket>
+#include <QTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -59,6 +63,9 @@ private slots:
         UnloadEmail();
         UnloadSupport();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        // The window system's news of the closed window (its deactivation)
+        // is taken now, not in the middle of the next test.
+        QCoreApplication::processEvents();
         SmtpClient::DefaultPort = 25;
         m_profile.reset();
     }
@@ -137,6 +144,118 @@ private slots:
         statuses.clear();
         SendErrorLog(status);
         QCOMPARE(statuses.last(), QStringLiteral("Error Log Not Sent"));
+
+        // A server given in the prompt: the status says the log is sending
+        // again while it goes, not "No Email Server".
+        SmtpClient::DefaultPort = m_server->port();
+        SaveSetting(QStringLiteral("EmailServer"), QString());
+        dialogs.answer(Msg::OK);
+        dialogs.answerInput(QStringLiteral("127.0.0.1"));
+        statuses.clear();
+        SendErrorLog(status);
+        QCOMPARE(statuses, (QStringList{"Sending Error Log..", "No Email Server", "Sending Error Log..", "Error Log Sent"}));
+    }
+
+    // The close box unloads the mail and support windows as Close and Exit
+    // do: the next opening starts empty (no error log ticked for a friend).
+    void closeBoxUnloadsTheWindows()
+    {
+        ScriptedDialogs dialogs;
+        frmEmail *mail = ShowEmail(nullptr, 0);
+        mail->txtSubject->setFocus();
+        QTest::keyClicks(mail->txtSubject, QStringLiteral("Bug report"));
+        QTest::mouseClick(mail->chkError, Qt::LeftButton);
+        mail->close();
+        ShowSupport(nullptr, 0);
+        supportWindow()->txtName->setText(QStringLiteral("Jo"));
+        supportWindow()->close();
+        QVERIFY(!emailWindow() && !supportWindow());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        mail = ShowEmail(nullptr, 0);
+        QVERIFY(mail->txtSubject->text().isEmpty() && !mail->chkError->isChecked());
+        ShowSupport(nullptr, 0);
+        QCOMPARE(supportWindow()->txtName->text(), QString());
+    }
+
+    // Closing the window while its mail waits for the server's answer to
+    // HELO ends the exchange with QUIT at once; the window goes only after
+    // the send has returned to it.
+    void closingWhileSendingEndsTheExchange()
+    {
+        QTcpServer silent;
+        QVERIFY(silent.listen(QHostAddress::LocalHost, 0));
+        SmtpClient::DefaultPort = silent.serverPort();
+        QByteArray heard;
+        QPointer<frmEmail> w = ShowEmail(nullptr, 0);
+        connect(&silent, &QTcpServer::newConnection, this, [&] {
+            QTcpSocket *c = silent.nextPendingConnection();
+            c->write("220 hello\r\n");
+            connect(c, &QTcpSocket::readyRead, this, [&, c] {
+                if ((heard += c->readAll()) == "HELO pellor.example\r\n")
+                    w->close();
+            });
+        });
+        w->txtToEmail->setText(QStringLiteral("friend@example.com"));
+        bool late = false;
+        QTimer::singleShot(20000, this, [&late] { late = true; });
+        ScriptedDialogs dialogs;
+        QTest::mouseClick(w->cmdSend, Qt::LeftButton);
+        QVERIFY(!late && !emailWindow() && dialogs.shown().isEmpty());
+        QTRY_COMPARE_WITH_TIMEOUT(heard, QByteArray("HELO pellor.example\r\nquit\r\n"), 5000);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!w);
+    }
+
+    // The support window's Alt keys act from every field, and no field
+    // takes the letter; the letters alone are plain typing.
+    void supportKeysFromEveryField()
+    {
+        ScriptedDialogs dialogs;
+        ShowSupport(nullptr, 0);
+        frmSupport *w = supportWindow();
+        for (QWidget *field : QList<QWidget *>{w->txtName, w->txtEmail, w->cboSystem, w->txtError, w->txtDesc}) {
+            w->txtName->setText(QStringLiteral("Jo"));
+            w->cboSystem->setCurrentIndex(3);
+            field->setFocus();
+            QTest::keyClick(field, Qt::Key_R, Qt::AltModifier);
+            QCOMPARE(w->txtName->text() + w->txtEmail->text() + w->txtDesc->toPlainText(), QStringLiteral("jo@example.org"));
+            QCOMPARE(w->cboSystem->currentIndex(), 1);
+        }
+        QTest::keyClicks(w->txtDesc, QStringLiteral("sxr"));
+        QCOMPARE(w->txtDesc->toPlainText(), QStringLiteral("sxr"));
+        w->cboSystem->setFocus();
+        QTest::keyClick(w->cboSystem, Qt::Key_X, Qt::AltModifier);
+        QVERIFY(!supportWindow());
+        ShowSupport(nullptr, 0);
+        supportWindow()->txtError->setFocus();
+        QTest::keyClick(supportWindow()->txtError, Qt::Key_Escape);
+        QVERIFY(!supportWindow());
+    }
+
+    // With no server stored, the prompt's answer is the server however
+    // short; a cancelled prompt keeps the request in the window as typed.
+    // Alt+S from the description box submits.
+    void supportServerPrompt()
+    {
+        SaveSetting(QStringLiteral("EmailServer"), QString());
+        ScriptedDialogs dialogs;
+        ShowSupport(nullptr, 0);
+        frmSupport *w = supportWindow();
+        w->chkError->setChecked(false);
+        w->txtDesc->setFocus();
+        QTest::keyClicks(w->txtDesc, QStringLiteral("Charts fail"));
+        dialogs.answerInput(QString());
+        QTest::keyClick(w->txtDesc, Qt::Key_S, Qt::AltModifier);
+        QCOMPARE(supportWindow(), w);
+        QCOMPARE(w->txtDesc->toPlainText(), QStringLiteral("Charts fail"));
+
+        dialogs.answerInput(QStringLiteral("0")); // one character, and it names this machine
+        const int before = m_server->messages().size();
+        QTest::keyClick(w->txtDesc, Qt::Key_S, Qt::AltModifier);
+        QCOMPARE(m_server->messages().size(), before + 1);
+        QVERIFY(m_server->messages().last().contains(QStringLiteral("Note: Charts fail\n")));
+        QCOMPARE(QuerySetting(QStringLiteral("EmailServer")).toString(), QStringLiteral("0"));
+        QVERIFY(!supportWindow());
     }
 
     // The support request arrives from the address typed in the window,
@@ -146,6 +265,7 @@ private slots:
         ScriptedDialogs dialogs;
         ShowSupport(nullptr, 0);
         frmSupport *w = supportWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
         QCOMPARE(w->txtEmail->text(), QStringLiteral("jo@example.org"));
         w->txtEmail->setText(QStringLiteral("typed@example.net"));
         w->txtName->setText(QStringLiteral("Jo Investor"));

@@ -3,6 +3,7 @@
 #include "core/DataDir.h"
 #include "core/Registry.h"
 #include "platform/FlexGrid.h"
+#include "platform/ui/FlexGridView.h"
 #include "services/NntpClient.h"
 #include "services/ui/News.h"
 #include "support/NewsServer.h"
@@ -10,6 +11,9 @@
 #include "support/TempProfile.h"
 
 #include <QFile>
+#include <QFontMetrics>
+#include <QStackedWidget>
+#include <QLineEdit>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -23,7 +27,7 @@ namespace {
 
 // A news server that answers each command line from a script: the first
 // entry whose key starts the line; an answer written in parts ("|" between
-// them) goes out in that many packets, 50 ms apart.
+// them) goes out in that many packets, gapMs apart; a part "!" hangs up.
 class ScriptedNntpPeer : public QObject
 {
 public:
@@ -39,11 +43,9 @@ public:
                     lines << line;
                     for (const auto &[key, answer] : m_script)
                         if (line.startsWith(key)) {
-                            int delay = 0;
-                            for (const QString &part : answer.split(QLatin1Char('|'))) {
-                                QTimer::singleShot(delay, m_client, [c = m_client, part] { c->write(part.toLatin1()); });
-                                delay += 50;
-                            }
+                            m_queue += answer.split(QLatin1Char('|'));
+                            if (!m_busy)
+                                sendNext();
                             break;
                         }
                 }
@@ -52,11 +54,29 @@ public:
     }
     int port() const { return m_server.serverPort(); }
     QStringList lines;
+    int gapMs = 50;
 
 private:
+    // The parts go out in order, one every gapMs.
+    void sendNext()
+    {
+        m_busy = !m_queue.isEmpty();
+        if (!m_busy)
+            return;
+        const QString part = m_queue.takeFirst();
+        if (part == QLatin1String("!"))
+            m_client->disconnectFromHost();
+        else
+            m_client->write(part.toLatin1());
+        m_busy = !m_queue.isEmpty();
+        if (m_busy)
+            QTimer::singleShot(gapMs, Qt::PreciseTimer, m_client, [this] { sendNext(); });
+    }
     QTcpServer m_server;
     QTcpSocket *m_client = nullptr;
     QList<QPair<QString, QString>> m_script;
+    QStringList m_queue;
+    bool m_busy = false;
 };
 
 } // namespace
@@ -102,6 +122,9 @@ private slots:
     {
         UnloadNews();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        // The window system's news of the closed window (its deactivation)
+        // is taken now, not in the middle of the next test.
+        QCoreApplication::processEvents();
         NntpClient::DefaultPort = 119;
         m_profile.reset();
     }
@@ -172,6 +195,89 @@ private slots:
         w->FG_Click();
         QTRY_COMPARE_WITH_TIMEOUT(w->Text2->toPlainText(), QStringLiteral("222 7 <a@b>\nfirst line\n.second\n.\n"), 5000);
         QCOMPARE(peer.lines.mid(1), (QStringList{"GROUP alt.test", "STAT 7", "HEAD", "NEXT", "BODY 7"}));
+    }
+
+    // A group list that keeps coming for longer than the time limit is
+    // read whole (each arrival starts the limit again); a list cut off
+    // before its "." adds nothing, and the hang-up is said at once.
+    void groupListsSlowAndCutOff()
+    {
+        QString slow = QStringLiteral("215 list follows\r\n");
+        for (int i = 1; i <= 40; ++i)
+            slow += QStringLiteral("|alt.slow%1 10 1 y\r\n").arg(i);
+        for (const QString &list : {slow + QStringLiteral("|.\r\n"), QStringLiteral("215 list\r\n|alt.a 1 1 y\r\n|!")}) {
+            ScriptedNntpPeer peer({{"MODE READER", "200 reader\r\n"}, {"LIST", list}});
+            peer.gapMs = 100; // 4 s in all against a limit of 2 s
+            ScriptedDialogs dialogs;
+            News *w = open(peer.port());
+            QTRY_VERIFY_WITH_TIMEOUT(w->client.Connected, 5000);
+            dialogs.answer(Msg::Yes);
+            QTest::mouseClick(w->cmdServerList, Qt::LeftButton);
+            const bool whole = list.endsWith(QLatin1String("\r\n"));
+            QTRY_COMPARE_WITH_TIMEOUT(w->StatusBar1->text(), whole ? QStringLiteral("List Download")
+                                                                   : QStringLiteral("Disconnected From 127.0.0.1"), 15000);
+            QCOMPARE(w->List1->count(), whole ? 40 : 0);
+            QCOMPARE(w->cmdConnect->isEnabled(), !whole);
+            cleanup();
+            init();
+        }
+    }
+
+    // A refused connection is said in words, and Connect is usable again.
+    void refusedConnectionIsSaidInWords()
+    {
+        QTcpServer probe;
+        probe.listen(QHostAddress::LocalHost, 0);
+        const int dead = probe.serverPort();
+        probe.close();
+        News *w = open(dead);
+        QTRY_COMPARE_WITH_TIMEOUT(w->StatusBar1->text(), QStringLiteral("Connection refused by 127.0.0.1"), 5000);
+        QVERIFY(w->cmdConnect->isEnabled());
+    }
+
+    // The window's Alt keys act from every field without typing into it;
+    // Alt+C while connected leaves Connect disabled; Alt+D says QUIT, and
+    // so does the close box.
+    void keysFromEveryFieldAndTheCloseBox()
+    {
+        ScriptedNntpPeer peer(QList<QPair<QString, QString>>{{"MODE READER", "200 reader\r\n"}});
+        News *w = open(peer.port());
+        QTRY_VERIFY_WITH_TIMEOUT(w->client.Connected, 5000);
+        w->List1->setFocus();
+        QTest::keyClick(w->List1, Qt::Key_C, Qt::AltModifier);
+        QCOMPARE(w->StatusBar1->text(), QStringLiteral("Already connected : 127.0.0.1"));
+        QVERIFY(!w->cmdConnect->isEnabled());
+        QTest::keyClick(w->List1, Qt::Key_O, Qt::AltModifier);
+        w->txtServer->setFocus();
+        QTest::keyClick(w->txtServer, Qt::Key_G, Qt::AltModifier);
+        QCOMPARE(w->pages->currentIndex(), 0);
+        QCOMPARE(w->txtServer->text(), QStringLiteral("127.0.0.1"));
+        QTest::keyClick(w->List1, Qt::Key_M, Qt::AltModifier);
+        w->Text2->setFocus();
+        QTest::keyClick(w->Text2, Qt::Key_D, Qt::AltModifier);
+        QTRY_VERIFY_WITH_TIMEOUT(peer.lines.contains(QStringLiteral("QUIT")) && !w->client.Connected, 5000);
+        QTest::keyClick(w->Text2, Qt::Key_X, Qt::AltModifier);
+        QVERIFY(!newsWindow());
+
+        ScriptedNntpPeer again(QList<QPair<QString, QString>>{{"MODE READER", "200 reader\r\n"}});
+        w = open(again.port());
+        QTRY_VERIFY_WITH_TIMEOUT(w->client.Connected, 5000);
+        w->close();
+        QVERIFY(!newsWindow());
+        QTRY_VERIFY_WITH_TIMEOUT(again.lines.contains(QStringLiteral("QUIT")), 5000);
+    }
+
+    // At the window's first size the grid's headings can be read whole.
+    void gridHeadingsAreReadable()
+    {
+        News *w = open(0);
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        QTest::keyClick(w, Qt::Key_M, Qt::AltModifier);
+        for (int col = 1; col <= 4; ++col) {
+            const FlexGridView::CellStyle cell = w->FG->cellStyle(0, col);
+            QVERIFY2(w->FG->cellRect(0, col).width() > QFontMetrics(cell.font).horizontalAdvance(cell.text),
+                     qPrintable(cell.text));
+        }
     }
 
     // A server that stops answering: the wait ends with a word and the

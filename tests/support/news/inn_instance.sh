@@ -26,6 +26,7 @@ cp /var/lib/news/active /var/lib/news/active.times /var/lib/news/newsgroups "$D/
 sed -i -e "s|^port:.*|port: $feed|" -e "s|^nnrpdpostport:.*|nnrpdpostport: $feed|" \
        -e "s|^#bindaddress:.*|bindaddress: 127.0.0.1|" -e "s|^domain:.*|domain: example.com|" \
        -e "s|^pathhost:.*|pathhost: news.example.com|" -e 's|^mta:.*|mta: "/bin/true %s"|' \
+       -e "s|^nnrpdloadlimit:.*|nnrpdloadlimit: 0|" \
        -e "s|^pathetc:.*|pathetc: $D/etc|" -e "s|^pathfilter:.*|pathfilter: $D/etc/filter|" \
        -e "s|^pathdb:.*|pathdb: $D/db|" -e "s|^pathrun:.*|pathrun: $D/run|" -e "s|^pathlog:.*|pathlog: $D/log|" \
        -e "s|^pathhttp:.*|pathhttp: $D/http|" -e "s|^pathspool:.*|pathspool: $D/spool|" \

@@ -21,6 +21,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QtTest>
 
 class TestQueryWindows : public QObject
@@ -40,6 +42,14 @@ class TestQueryWindows : public QObject
         setNewsTodayForTests([today] { return today; });
         ShowReuters(symbol);
         return newsQueryWindow();
+    }
+
+    // A click where the user clicks an option: on its round indicator.
+    static void clickOption(QRadioButton *b)
+    {
+        QStyleOptionButton option;
+        option.initFrom(b);
+        QTest::mouseClick(b, Qt::LeftButton, {}, b->style()->subElementRect(QStyle::SE_RadioButtonIndicator, &option, b).center());
     }
 
     void chooseLength(Reuters *w, const QString &item)
@@ -129,7 +139,8 @@ private slots:
         w->txtFromDay->setFocus();
         w->txt_ToDay->setFocus();
         w->txtFromDay->clearFocus();
-        QApplication::sendEvent(w->txtFromDay, new QFocusEvent(QEvent::FocusOut));
+        QFocusEvent focusOut(QEvent::FocusOut);
+        QApplication::sendEvent(w->txtFromDay, &focusOut);
         QCOMPARE(w->txtFromDay->text(), QStringLiteral("05"));
         w->txtSymbol[1]->setText(QStringLiteral("C D"));
         w->cmdQuery->click();
@@ -254,7 +265,8 @@ private slots:
         QCOMPARE(w->ChartUrl(), server + "&time=1&freq=9&compidx=nasdaq:3291&comp=&uf=0&lf=0&ma=0&maval=9&type=2"
                                          "&style=1&size=2&state=0&rand=881");
         w->txtSbl->setFocus();
-        QApplication::sendEvent(w->txtSbl, new QFocusEvent(QEvent::FocusIn));
+        QFocusEvent focusIn(QEvent::FocusIn);
+        QApplication::sendEvent(w->txtSbl, &focusIn);
         QVERIFY(w->cmdSave->isEnabled());
         w->cmdSave->click();
         QCOMPARE(QuerySetting(QStringLiteral("ChartOpt")).toString(), QStringLiteral(",0,2,0,3,0,0,1,0,9,0,"));
@@ -291,6 +303,45 @@ private slots:
         QCOMPARE(opened, QStringList{server + "&time=1&freq=9&compidx=nasdaq:3291&comp=A%26B&uf=0&lf=0&ma=0&maval=9"
                                               "&type=2&style=1&size=2&state=0&rand=881"});
         QVERIFY(!chartQueryWindow());
+    }
+
+    // The title bar's close box unloads each query window as its Cancel
+    // does: the next opening starts afresh, choices not kept.
+    void closeBoxUnloadsTheWindows()
+    {
+        const auto closeBox = [](QWidget *w, QWidget *(*loaded)()) {
+            w->close();
+            QVERIFY(!loaded());
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        };
+        Reuters *news = openNews(QDate(2026, 3, 15));
+        news->txtSymbol[3]->setFocus();
+        QTest::keyClicks(news->txtSymbol[3], QStringLiteral("MSFT"));
+        closeBox(news, [] { return static_cast<QWidget *>(newsQueryWindow()); });
+        QCOMPARE(openNews(QDate(2026, 3, 15))->txtSymbol[3]->text(), QString());
+
+        ShowTechGraphWindow();
+        const QString fresh = techGraphWindow()->IndicatorName;
+        clickOption(techGraphWindow()->optGraph[3]);
+        QVERIFY(techGraphWindow()->IndicatorName != fresh);
+        closeBox(techGraphWindow(), [] { return static_cast<QWidget *>(techGraphWindow()); });
+        ShowTechGraphWindow();
+        QCOMPARE(techGraphWindow()->IndicatorName, fresh);
+
+        ShowScr(nullptr, 120);
+        clickOption(screenerWindow()->options[QStringLiteral("pe")][2]);
+        QVERIFY(screenerWindow()->options[QStringLiteral("pe")][2]->isChecked());
+        closeBox(screenerWindow(), [] { return static_cast<QWidget *>(screenerWindow()); });
+        ShowScr(nullptr, 120);
+        QVERIFY(!screenerWindow()->options[QStringLiteral("pe")][2]->isChecked());
+
+        // The chart query's unsaved choices do not come back either.
+        ShowBigChartWindow();
+        const QString saved = chartQueryWindow()->cboUp->currentText();
+        chartQueryWindow()->cboUp->setCurrentIndex(chartQueryWindow()->cboUp->findText(QStringLiteral("Show All Events")));
+        closeBox(chartQueryWindow(), [] { return static_cast<QWidget *>(chartQueryWindow()); });
+        ShowBigChartWindow();
+        QCOMPARE(chartQueryWindow()->cboUp->currentText(), saved);
     }
 };
 

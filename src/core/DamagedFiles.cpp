@@ -1,0 +1,83 @@
+#include "core/DamagedFiles.h"
+
+#include "core/DataDir.h"
+#include "core/Portfolio.h"
+#include "core/Registry.h"
+#include "core/Stocks.h"
+#include "platform/Latin1File.h"
+#include "platform/PathResolver.h"
+#include "platform/SettingsStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+// A free name beside path for its damaged copy, or the name of a copy
+// that already holds these very bytes.
+QString copyName(const QString &path, const QByteArray &bytes)
+{
+    for (int n = 1; n < 100; ++n) {
+        const QString name = path + (n == 1 ? QStringLiteral(".damaged") : QStringLiteral(".damaged%1").arg(n));
+        if (!QFileInfo::exists(name))
+            return name;
+        if (readBinaryFile(name) == bytes)
+            return name;
+    }
+    return QString();
+}
+
+void setAside(QList<DamagedFile> &found, const QString &path, const QByteArray &bytes, const QString &kept)
+{
+    DamagedFile f{path, copyName(path, bytes), kept};
+    if (!f.copy.isEmpty() && !QFileInfo::exists(f.copy) && !QFile::copy(path, f.copy))
+        f.copy.clear();
+    found << f;
+}
+
+QString counted(int n, const char *one, const char *many)
+{
+    return QString::number(n) + QLatin1Char(' ') + QLatin1String(n == 1 ? one : many);
+}
+
+} // namespace
+
+QList<DamagedFile> setAsideDamagedFiles()
+{
+    QList<DamagedFile> found;
+    for (short n = 0; n <= 20; ++n) {
+        const QString path = resolvePath(setFilePath(n));
+        const auto bytes = readBinaryFile(path);
+        if (!bytes)
+            continue;
+        if (const auto stocks = stocksInDamagedSetFile(*bytes))
+            setAside(found, path, *bytes, counted(*stocks, "stock", "stocks") + QStringLiteral(" kept"));
+    }
+    const QString portfolio = resolvePath(DataDir + QStringLiteral("\\Portfolio.dat"));
+    if (const auto bytes = readBinaryFile(portfolio))
+        if (const auto trades = tradesInDamagedPortfolio(*bytes))
+            setAside(found, portfolio, *bytes, counted(*trades, "trade", "trades") + QStringLiteral(" kept"));
+    const QString settings = SettingsStore::fileFor(QString::fromLatin1(ProgramKey));
+    if (SettingsStore::fileDamaged(settings))
+        setAside(found, settings, readBinaryFile(settings).value_or(QByteArray()),
+                 counted(SettingsStore::valueCount(settings), "setting", "settings") + QStringLiteral(" kept"));
+    return found;
+}
+
+QString damagedFilesMessage(const QList<DamagedFile> &files)
+{
+    QString text = QStringLiteral("These files of yours were damaged (cut off or garbled) and were read only as far "
+                                  "as they go:\r\n");
+    bool allCopied = true;
+    for (const DamagedFile &f : files) {
+        text += QStringLiteral("\r\n") + QDir::toNativeSeparators(f.path) + QStringLiteral(": ") + f.kept;
+        if (!f.copy.isEmpty())
+            text += QStringLiteral("; the damaged file was copied to ") + QFileInfo(f.copy).fileName();
+        allCopied = allCopied && !f.copy.isEmpty();
+    }
+    text += QStringLiteral("\r\n\r\nWhat was kept is saved over the damaged file the next time you save.");
+    if (!allCopied)
+        text += QStringLiteral(" A file without a copy could not be copied: copy it yourself before you save.");
+    return text;
+}

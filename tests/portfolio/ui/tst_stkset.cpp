@@ -1,0 +1,231 @@
+// The stock-set editor driven as a user drives it: clicks on its labels,
+// lists and buttons, answers typed into its boxes; checked on the bytes of
+// the set files.
+#include "core/DataDir.h"
+#include "core/Registry.h"
+#include "core/SharedState.h"
+#include "core/Sites.h"
+#include "core/Stocks.h"
+#include "mainwindow/ui/frmMain.h"
+#include "platform/PathResolver.h"
+#include "platform/ui/PictureBox.h"
+#include "portfolio/ui/StkSet.h"
+#include "retrieval/AutoUpdate.h"
+#include "retrieval/transport/RunState.h"
+#include "retrieval/ui/Options.h"
+#include "support/FileSizeLimit.h"
+#include "support/RecordingMainWindow.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TempProfile.h"
+#include "support/site/FixtureSite.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+
+void writeSet(short n, const QStringList &symbols)
+{
+    resetStocks();
+    CurSetNo = n;
+    for (int i = 0; i < symbols.size(); ++i)
+        Sets[size_t(i)].Symbol = symbols[i];
+    QVERIFY(SaveStocks());
+    resetStocks();
+}
+
+QByteArray setBytes(short n)
+{
+    QFile f(resolvePath(setFilePath(n)));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QStringList symbolsOnDisk(short n)
+{
+    const short current = CurSetNo;
+    CurSetNo = n;
+    ReadStocks();
+    QStringList symbols;
+    for (const StockRec &s : Sets)
+        if (!s.Symbol.isEmpty())
+            symbols << s.Symbol;
+    CurSetNo = current;
+    return symbols;
+}
+
+QStringList listed(const QListWidget *list)
+{
+    QStringList texts;
+    for (int i = 0; i < list->count(); ++i)
+        texts << list->item(i)->text();
+    return texts;
+}
+
+void click(QWidget *control)
+{
+    QTest::mouseMove(control);
+    QTest::mouseClick(control, Qt::LeftButton);
+}
+
+void clickRow(QListWidget *list, int row)
+{
+    list->scrollToItem(list->item(row));
+    const QPoint at = list->visualItemRect(list->item(row)).center();
+    QTest::mouseMove(list->viewport(), at);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+}
+
+} // namespace
+
+class TestStkSet : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TempProfile> m_profile;
+
+private slots:
+    void init()
+    {
+        m_profile = std::make_unique<TempProfile>();
+        m_profile->createProgramKey();
+        resetStocks();
+        resetSharedState();
+        resetRunState();
+    }
+
+    void cleanup()
+    {
+        if (StkSet *e = setEditor())
+            delete e;
+        delete frmMain::instance();
+        UnloadOptions();
+        m_profile.reset();
+    }
+
+    // A full disk: OK says so, naming the file and the reason, and keeps the
+    // editor open with what was typed; the set file stays byte for byte.
+    // With room again, the same OK saves it all.
+    void okOnAFullDiskKeepsTheEditorOpen()
+    {
+        writeSet(0, {QStringLiteral("IBM"), QStringLiteral("MSFT"), QStringLiteral("ACME")});
+        const QByteArray before = setBytes(0);
+        ScriptedDialogs dialogs;
+        RecordingMainWindow main;
+        ShowStkSet(nullptr);
+        StkSet *editor = setEditor();
+        dialogs.answerInput(QStringLiteral("nvda"));
+        click(editor->lblAction[0]);
+        {
+            FileSizeLimit full(4096);
+            click(editor->cmdOK);
+        }
+        QVERIFY(setEditor() && setEditor()->isVisible());
+        QCOMPARE(dialogs.shown().last().title, QStringLiteral("Stock group not saved"));
+        QVERIFY(dialogs.shown().last().prompt.contains(QDir::toNativeSeparators(resolvePath(setFilePath(0)))));
+        QCOMPARE(listed(editor->lstStk), (QStringList{"IBM", "MSFT", "ACME", "NVDA"}));
+        QCOMPARE(setBytes(0), before);
+        QVERIFY(!main.calls.contains(QStringLiteral("mnuSet_Click(0)")));
+
+        click(editor->cmdOK);
+        QTRY_VERIFY(!setEditor());
+        QCOMPARE(symbolsOnDisk(0), (QStringList{"IBM", "MSFT", "ACME", "NVDA"}));
+        QCOMPARE(main.calls.count(QStringLiteral("mnuSet_Click(0)")), 1);
+    }
+
+    // A set holds 201 stocks: the 202nd is refused with a message before
+    // anything is typed, and OK keeps every stock listed. A symbol the
+    // symbol column passes by (one letter) or cuts off is refused, saying why.
+    void refusesWhatASetCannotHold()
+    {
+        QStringList symbols;
+        for (int i = 0; i < 199; ++i)
+            symbols << QStringLiteral("S%1").arg(i);
+        writeSet(0, symbols);
+        ScriptedDialogs dialogs;
+        RecordingMainWindow main;
+        ShowStkSet(nullptr);
+        StkSet *editor = setEditor();
+        QCOMPARE(editor->lstStk->count(), 199);
+
+        const auto add = [&](const QString &typed) {
+            dialogs.clear();
+            dialogs.answerInput(typed);
+            click(editor->lblAction[0]);
+        };
+        add(QStringLiteral("x"));
+        QCOMPARE(dialogs.shown().value(1).title, QStringLiteral("Stock symbol"));
+        QVERIFY(dialogs.shown().value(1).prompt.contains(QLatin1String("one-letter")));
+        add(QStringLiteral("WWWWWWWWWW"));
+        QVERIFY(dialogs.shown().value(1).prompt.contains(QLatin1String("too long")));
+        QCOMPARE(editor->lstStk->count(), 199);
+        add(QStringLiteral("aa"));
+        add(QStringLiteral("^GSPC"));
+        QCOMPARE(editor->lstStk->count(), 201);
+
+        dialogs.clear();
+        click(editor->lblAction[0]);
+        QCOMPARE(dialogs.shown().size(), 1);
+        QCOMPARE(dialogs.shown().first().title, QStringLiteral("Stock group full"));
+        QCOMPARE(editor->lstStk->count(), 201);
+
+        click(editor->cmdOK);
+        QTRY_VERIFY(!setEditor());
+        QCOMPARE(symbolsOnDisk(0), (symbols + QStringList{"AA", "^GSPC"}));
+    }
+
+    // The auto-update timer starts a run while the editor is open. While the
+    // run waits on a quote page that never comes, a click on another set in
+    // the editor is refused: the set and its records stay as they are, and
+    // the other set's file is untouched. After the run the click works.
+    void noSetSwitchFromTheEditorDuringARun()
+    {
+        FixtureSite site;
+        QVERIFY(site.start());
+        setAllSiteHosts(site.host());
+        for (int box = 0; box < BatchBoxCount; ++box)
+            SaveSetting(QStringLiteral("Update%1").arg(box), box == 1 ? 1 : 0);
+        writeSet(2, {QStringLiteral("ACME")});
+        writeSet(0, {QStringLiteral("IBM")});
+        const QByteArray setTwo = setBytes(2);
+        site.setBehaviour(QStringLiteral("/fq/quotecom/quote"), {FixtureSite::Mode::Hang, 0, 0});
+        ScriptedDialogs dialogs;
+        frmMain::Show();
+        frmMain *w = frmMain::instance();
+        click(w->Picture1[4]);
+        StkSet *editor = setEditor();
+        QVERIFY(editor && editor->isVisible());
+
+        QStringList during;
+        QTimer poll;
+        poll.setInterval(20);
+        connect(&poll, &QTimer::timeout, editor, [&] {
+            if (site.requestCount() < 1)
+                return;
+            poll.stop();
+            w->Timer1->stop();
+            clickRow(editor->lstSets, 2);
+            during << QString::number(CurSetNo) << Sets[0].Symbol << QString::number(editor->lstSets->currentRow());
+            w->StopUpdate();
+        });
+        poll.start();
+        QTimer::singleShot(20000, w, [w] { w->StopUpdate(); }); // a bound, should the page never be asked for
+        UpdateInterval = 1;
+        TimerCount = 0;
+        w->Timer1->start(1);
+        QTRY_VERIFY_WITH_TIMEOUT(!during.isEmpty() && w->lblDesc[0]->text() == QLatin1String("Update"), 30000);
+        QCOMPARE(during, (QStringList{"0", "IBM", "0"}));
+        QCOMPARE(dialogs.shown().last().title, QStringLiteral("Update running"));
+        QCOMPARE(setBytes(2), setTwo);
+
+        clickRow(editor->lstSets, 2);
+        QCOMPARE(CurSetNo, short(2));
+        QCOMPARE(listed(editor->lstStk), QStringList{QStringLiteral("ACME")});
+    }
+};
+
+QTEST_MAIN(TestStkSet)
+#include "tst_stkset.moc"
