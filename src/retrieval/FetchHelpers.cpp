@@ -5,6 +5,7 @@
 #include "core/Stocks.h"
 #include "platform/Latin1File.h"
 #include "platform/PathResolver.h"
+#include "retrieval/transport/TransferFetch.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -31,6 +32,12 @@ void deleteWhenShorter(const QString &file, qint64 minBytes)
 void deleteIfExists(const QString &file)
 {
     removeFile(file);
+}
+
+void fetchFresh(const QString &file, const QString &url, const QString &status)
+{
+    if (!GetUrlToPage(file, url, status, 0))
+        deleteIfExists(file);
 }
 
 void replaceWith(const QString &file, const QString &fresh)

@@ -84,6 +84,7 @@ private slots:
         {
             FileSizeLimit full(1024);
             QVERIFY(!savePageFile(page, QByteArray(4096, 'b')));
+            QVERIFY(!savePageFile(dir.path() + QStringLiteral("/New.Sh"), QByteArray(4096, 'c')));
         }
         QCOMPARE(readBinaryFile(page).value(), QByteArray("short"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("IBM_it.Sh")});
