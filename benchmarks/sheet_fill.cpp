@@ -4,6 +4,7 @@
 
 #include "core/SharedState.h"
 #include "core/Stocks.h"
+#include "platform/Heap.h"
 #include "sheets/symbol/InsiderTrades.h"
 #include "support/CachePages.h"
 #include "support/RecordingMainWindow.h"
@@ -48,6 +49,7 @@ QString ms(double v)
 
 int main(int argc, char **argv)
 {
+    keepMemoryForReuse(); // as the program does
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
         && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -17,6 +17,7 @@
 #include "core/Sites.h"
 #include "core/Stocks.h"
 #include "mainwindow/ui/frmMain.h"
+#include "platform/Heap.h"
 #include "retrieval/transport/RunState.h"
 #include "retrieval/transport/SocketFetch.h"
 #include "support/ScriptedDialogs.h"
@@ -266,6 +267,7 @@ QStringList benchSymbols(int n)
 
 int main(int argc, char *argv[])
 {
+    keepMemoryForReuse(); // as the program does
     QApplication app(argc, argv);
     const int runs = argc > 1 ? qMax(1, atoi(argv[1])) : 5;
     QTemporaryDir root;
