@@ -5,7 +5,7 @@
 #include "platform/TreeModel.h"
 #include "portfolio/PortSymbols.h"
 
-#include <QStringBuilder>
+#include <QSet>
 #include <QStringList>
 
 #include <algorithm>
@@ -252,11 +252,9 @@ void add(TreeModel &tree, const QString &parent, const QString &key, const QStri
     tree.setImage(tree.find(key), image);
 }
 
-void add(TreeModel &tree, const FixedNode &n, const QString &suffix = QString())
+void add(TreeModel &tree, const FixedNode &n)
 {
-    const QString parent = QLatin1String(n.parent);
-    add(tree, parent.isEmpty() ? parent : parent + suffix, QLatin1String(n.key) + suffix, QLatin1String(n.text),
-        n.image);
+    add(tree, QLatin1String(n.parent), QLatin1String(n.key), QLatin1String(n.text), n.image);
 }
 
 template<size_t N>
@@ -286,27 +284,47 @@ void addMarket(TreeModel &tree)
 }
 
 
-// A stock's pages as they are added: texts made once, and each page's
-// parent as a position in StockPages (-1: the stock node), so that a full
-// set's 15,000 nodes go in without a text made or a parent looked up each.
-struct StockPageTable
+// The position in StockPages of a page's parent; -1 for the stock node.
+int pageParent(size_t page)
 {
-    QString keys[std::size(StockPages)];
-    QString texts[std::size(StockPages)];
-    int parents[std::size(StockPages)];
+    for (size_t q = 0; q < page; ++q)
+        if (qstrcmp(StockPages[q].key, StockPages[page].parent) == 0)
+            return int(q);
+    return -1;
+}
 
-    StockPageTable()
-    {
-        for (size_t p = 0; p < std::size(StockPages); ++p) {
-            keys[p] = QLatin1String(StockPages[p].key);
-            texts[p] = QLatin1String(StockPages[p].text);
-            parents[p] = -1;
-            for (size_t q = 0; q < p; ++q)
-                if (qstrcmp(StockPages[q].key, StockPages[p].parent) == 0)
-                    parents[p] = int(q);
-        }
+// A stock's pages, as a branch of the tree made when it is first needed:
+// keys are the page's key followed by the stock's record number.
+const TreeBranch &stockPages()
+{
+    static const TreeBranch pages = [] {
+        TreeBranch b;
+        for (size_t p = 0; p < std::size(StockPages); ++p)
+            b.add(pageParent(p), QLatin1String(StockPages[p].key), QLatin1String(StockPages[p].text),
+                  StockPages[p].image);
+        return b;
+    }();
+    return pages;
+}
+
+// Whether a page key with a record number could be a key the tree holds
+// already: one that ends in digits after the key of a page. (Page keys end
+// in a letter, so those of two stocks never meet.)
+bool pageKeysMayBeTaken(const TreeModel &tree)
+{
+    QSet<QString> starts;
+    for (const FixedNode &page : StockPages)
+        starts.insert(QLatin1String(page.key));
+    for (int i = 1; i <= tree.Count(); ++i) {
+        const QString key = tree.Key(i);
+        qsizetype head = key.size();
+        while (head > 0 && key.at(head - 1).isDigit())
+            --head;
+        if (head < key.size() && starts.contains(key.left(head)))
+            return true;
     }
-};
+    return false;
+}
 
 // As add(): a key already taken leaves the node out, its picture goes to the
 // node that has the key, and so do the children. Returns that node.
@@ -320,22 +338,31 @@ int addUnder(TreeModel &tree, int parent, const QString &key, const QString &tex
     return holder;
 }
 
+// The stock's pages one by one, where a key of them may be taken.
+void addPagesOneByOne(TreeModel &tree, int stock, const QString &n)
+{
+    int made[std::size(StockPages)];
+    for (size_t p = 0; p < std::size(StockPages); ++p) {
+        const int parent = pageParent(p);
+        made[p] = addUnder(tree, parent < 0 ? stock : made[parent], QLatin1String(StockPages[p].key) + n,
+                           QLatin1String(StockPages[p].text), StockPages[p].image);
+    }
+}
+
 void addStocks(TreeModel &tree)
 {
-    static const StockPageTable pages;
     const int all = tree.find(QStringLiteral("All"));
+    const bool oneByOne = pageKeysMayBeTaken(tree);
     tree.reserve(tree.Count() + (SetCount + 1) * StockSubtreeSize);
-    int made[std::size(StockPages)];
     for (int i = 0; i <= SetCount && i < SetSize; ++i) {
         const QString symbol = Sets[size_t(i)].Symbol;
         if (symbol.isEmpty())
             continue;
         const QString n = QString::number(i);
-        const int stock = addUnder(tree, all, QStringLiteral("ID") + n, symbol, StockNodeImage);
-        for (size_t p = 0; p < std::size(StockPages); ++p) {
-            const int parent = pages.parents[p] < 0 ? stock : made[pages.parents[p]];
-            made[p] = addUnder(tree, parent, QString(pages.keys[p] % n), pages.texts[p], StockPages[p].image);
-        }
+        const QString key = QStringLiteral("ID") + n;
+        if (!oneByOne && all && tree.AddBranch(all, key, symbol, StockNodeImage, &stockPages(), n))
+            continue;
+        addPagesOneByOne(tree, addUnder(tree, all, key, symbol, StockNodeImage), n);
     }
 }
 

@@ -69,6 +69,63 @@ private slots:
         QCOMPARE(m.SelectedItem(), 0);
     }
 
+    // A branch added whole answers as the same nodes added one by one:
+    // Indexes, keys, texts, pictures, parents and children, a search by key,
+    // a key it holds refused to a later node, and a node added under its
+    // root after it. Collapsing or asking about it makes nothing; a change
+    // of one of its nodes or a list of children makes it.
+    void branchAnswersAsNodesAddedOneByOne()
+    {
+        TreeBranch pages;
+        pages.add(-1, QStringLiteral("AR"), QStringLiteral("Profile"), 9);
+        pages.add(-1, QStringLiteral("News"), QStringLiteral("News"), 4);
+        pages.add(1, QStringLiteral("RM"), QStringLiteral("Reuters"), 4);
+        pages.add(-1, QStringLiteral("C"), QStringLiteral("Charts"), 5);
+        pages.add(3, QStringLiteral("3m"), QStringLiteral("3 Months"), 5);
+        TreeModel lazy, eager;
+        for (TreeModel *m : {&lazy, &eager})
+            m->Add(QString(), QStringLiteral("All"), QStringLiteral("Stocks"), 14);
+        for (const int stock : {0, 12}) {
+            const QString n = QString::number(stock);
+            QVERIFY(lazy.AddBranch(1, QStringLiteral("ID") + n, QStringLiteral("S") + n, 1, &pages, n));
+            const int id = eager.AddUnder(1, QStringLiteral("ID") + n, QStringLiteral("S") + n, 1);
+            eager.AddUnder(id, QStringLiteral("AR") + n, QStringLiteral("Profile"), 9);
+            const int news = eager.AddUnder(id, QStringLiteral("News") + n, QStringLiteral("News"), 4);
+            eager.AddUnder(news, QStringLiteral("RM") + n, QStringLiteral("Reuters"), 4);
+            const int charts = eager.AddUnder(id, QStringLiteral("C") + n, QStringLiteral("Charts"), 5);
+            eager.AddUnder(charts, QStringLiteral("3m") + n, QStringLiteral("3 Months"), 5);
+        }
+        QCOMPARE(lazy.Count(), eager.Count());
+        for (int i = 1; i <= eager.Count(); ++i) {
+            QCOMPARE(lazy.Key(i), eager.Key(i));
+            QCOMPARE(lazy.Text(i), eager.Text(i));
+            QCOMPARE(lazy.shownImage(i), eager.shownImage(i));
+            QCOMPARE(lazy.Parent(i), eager.Parent(i));
+            QCOMPARE(lazy.hasChildren(i), !eager.children(i).isEmpty());
+            QCOMPARE(lazy.find(eager.Key(i)), i);
+            lazy.setExpanded(i, false);
+        }
+        QCOMPARE(lazy.find(QStringLiteral("RM1")), 0);
+        QCOMPARE(lazy.find(QStringLiteral("XX12")), 0);
+        QVERIFY(!lazy.isMade(lazy.find(QStringLiteral("3m12"))));
+        QCOMPARE(lazy.AddUnder(1, QStringLiteral("News12"), QStringLiteral("Again")), 0);
+
+        // Under the root, after the branch's own nodes.
+        const int later = lazy.AddUnder(2, QStringLiteral("Late0"), QStringLiteral("Late"), 3);
+        eager.AddUnder(2, QStringLiteral("Late0"), QStringLiteral("Late"), 3);
+        QCOMPARE(lazy.children(2), eager.children(2));
+        QCOMPARE(lazy.children(2).last(), later);
+        QVERIFY(lazy.isMade(3));
+
+        const int deep = lazy.find(QStringLiteral("RM12"));
+        QSignalSpy expand(&lazy, &TreeModel::Expand);
+        QVERIFY(lazy.setExpanded(lazy.Parent(deep), true));
+        QCOMPARE(expand.size(), 1);
+        QVERIFY(lazy.isMade(deep));
+        for (int i = 1; i <= eager.Count(); ++i)
+            QCOMPARE(lazy.children(i), eager.children(i));
+    }
+
     // A branch's items are made when the user first opens it; until then
     // its arrow shows all the same. Opened by a click on the arrow or by
     // the Right key, it shows its nodes with their pictures, nodes added to

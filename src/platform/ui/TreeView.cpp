@@ -78,7 +78,7 @@ QTreeWidgetItem *TreeView::newItem(int index)
     item->setData(0, Qt::UserRole, index);
     // The branch's own items come when it is first opened; the arrow shows
     // that there is something to open.
-    if (!m_model.children(index).isEmpty())
+    if (m_model.hasChildren(index))
         item->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
     m_items[size_t(index - 1)] = item;
     refreshIcon(index);
@@ -128,6 +128,8 @@ void TreeView::addItems()
     m_items.resize(size_t(last), nullptr);
     QList<QTreeWidgetItem *> roots;
     for (int i = first; i <= last; ++i) {
+        if (!m_model.isMade(i))
+            continue; // made with its branch, when it is opened
         const int parentIndex = m_model.Parent(i);
         QTreeWidgetItem *parent = parentIndex ? m_items[size_t(parentIndex - 1)] : nullptr;
         if (!parentIndex) {
