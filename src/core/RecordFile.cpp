@@ -4,7 +4,6 @@
 #include "platform/Latin1File.h"
 #include "platform/PathResolver.h"
 
-#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -136,18 +135,6 @@ std::optional<QByteArray> currentBytes(const QString &real)
 }
 
 } // namespace
-
-bool recordFileAsKnown(const QString &path)
-{
-    const QString real = resolvePath(path);
-    const auto known = knownFiles().constFind(real);
-    const std::optional<FileStamp> stamp = fileStamp(real);
-    // A change within the file system's clock tick of the last one would
-    // leave the stamp as it was: a file changed a moment ago is not trusted.
-    constexpr qint64 SettledMs = 1000;
-    return known != knownFiles().cend() && stamp && *stamp == known->stamp
-           && QDateTime::currentMSecsSinceEpoch() - stamp->modifiedNs / 1000000 > SettledMs;
-}
 
 std::optional<QByteArray> loadRecordFile(const QString &path)
 {

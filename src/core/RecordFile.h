@@ -85,10 +85,6 @@ bool readRecords(const QByteArray &data, std::array<Rec, N> &records, Fields fie
 // reads as no bytes). nullopt when the file cannot be read.
 std::optional<QByteArray> loadRecordFile(const QString &path);
 
-// True when the file is as the program last read or wrote it (by its stamp)
-// and was last changed more than a second ago.
-bool recordFileAsKnown(const QString &path);
-
 // Writes the records from offset 0 over the file's old content: when the old
 // file was longer, its bytes beyond the new records stay in place (readers
 // ignore them). The file is replaced through a temporary file, so a crash

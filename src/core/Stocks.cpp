@@ -78,14 +78,14 @@ int findIn(const QString &symbol, int first, int last)
     return -1;
 }
 
-// A record file that was read: a whole file, an empty one (a new set) or
-// one that ran out early, which is logged.
-// True when the file was read whole (or was empty).
+// The records read from a record file's bytes: a whole file, an empty one
+// (a new set) or one that ran out early, which is logged; true when the
+// bytes held them whole (or there were none).
 template <class Rec, std::size_t N, class Fields>
-bool readFile(const QString &path, std::array<Rec, N> &records, Fields fields, const QString &where)
+bool readBytes(const std::optional<QByteArray> &bytes, std::array<Rec, N> &records, Fields fields,
+               const QString &where)
 {
     records.fill(Rec{});
-    const auto bytes = loadRecordFile(path);
     if (!bytes) {
         ErrorTrap(QStringLiteral("Permission denied"), ErrNo::PermissionDenied, ErrSource, where, false);
         return false;
@@ -95,6 +95,12 @@ bool readFile(const QString &path, std::array<Rec, N> &records, Fields fields, c
         return false;
     }
     return true;
+}
+
+template <class Rec, std::size_t N, class Fields>
+void readFile(const QString &path, std::array<Rec, N> &records, Fields fields, const QString &where)
+{
+    readBytes(loadRecordFile(path), records, fields, where);
 }
 
 } // namespace
@@ -120,18 +126,22 @@ std::optional<int> stocksInDamagedSetFile(const QByteArray &bytes)
 namespace {
 // The set as last read from or written to its file, to tell unsaved changes.
 std::array<StockRec, SetSize> g_setOnDisk;
-// The file the set was last read from whole, as long as nothing was saved since.
+// The file the set was last read from whole, and its bytes then, as long
+// as nothing was saved since.
 QString g_setReadFrom;
+QByteArray g_setReadBytes;
 } // namespace
 
 void ReadStocks()
 {
-    // Reading again a set read a moment ago, unchanged since in memory and on
-    // disk, would give the same records (start-up reads the set twice).
+    // The same bytes read into a set unchanged since give the same records:
+    // they are not taken apart again (start-up reads the set twice).
     const QString path = setFilePath();
-    if (path != g_setReadFrom || Sets != g_setOnDisk || !recordFileAsKnown(path)) {
-        const bool whole = readFile(path, Sets, stockVisit, QStringLiteral("Stocks_ReadStocks"));
+    const std::optional<QByteArray> bytes = loadRecordFile(path);
+    if (!bytes || path != g_setReadFrom || *bytes != g_setReadBytes || Sets != g_setOnDisk) {
+        const bool whole = readBytes(bytes, Sets, stockVisit, QStringLiteral("Stocks_ReadStocks"));
         g_setReadFrom = whole ? path : QString();
+        g_setReadBytes = whole ? *bytes : QByteArray();
         g_setOnDisk = Sets;
     }
     SetCount = 0;
@@ -163,8 +173,9 @@ QString setNotSavedMessage(const QString &why)
 
 bool SetsChangedSinceRead()
 {
-    // Compared as they are filed: a NaN read from a file equals itself.
-    return recordBytes(Sets, stockVisit) != recordBytes(g_setOnDisk, stockVisit);
+    // Records alike field by field are filed alike; else they are compared
+    // as they are filed: a NaN read from a file equals itself.
+    return Sets != g_setOnDisk && recordBytes(Sets, stockVisit) != recordBytes(g_setOnDisk, stockVisit);
 }
 
 QString GetStockLine(const QString &symbol)
@@ -250,6 +261,7 @@ void resetStocks()
     Sets.fill(StockRec{});
     g_setOnDisk.fill(StockRec{});
     g_setReadFrom.clear();
+    g_setReadBytes.clear();
     TmpSets.fill(StockRec{});
     US.fill(USRec{});
     SetCount = 0;
