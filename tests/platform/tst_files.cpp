@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 class TestFiles : public QObject
 {
     Q_OBJECT
@@ -79,8 +81,14 @@ private slots:
         QTemporaryDir dir;
         const QString page = dir.path() + QStringLiteral("/IBM_it.Sh");
         QVERIFY(savePageFile(page, QByteArray(3000, 'a')));
+        const auto inode = [&] {
+            struct stat st;
+            return ::stat(QFile::encodeName(page).constData(), &st) == 0 ? st.st_ino : 0;
+        };
+        const ino_t first = inode();
         QVERIFY(savePageFile(page, "short"));
         QCOMPARE(readBinaryFile(page).value(), QByteArray("short"));
+        QCOMPARE(inode(), first); // written where it stands, not as a new file
         {
             FileSizeLimit full(1024);
             QVERIFY(!savePageFile(page, QByteArray(4096, 'b')));
