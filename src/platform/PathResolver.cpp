@@ -166,7 +166,12 @@ QString resolvePath(const QString &path)
     return walk(parts, absolute);
 }
 
-void notePathCreated(const QString &realPath)
+namespace {
+
+// After the program's own change of one name in a folder with an index:
+// the index changed by it and kept at the folder's new stamp.
+template <class Change>
+void noteChange(const QString &realPath, Change change)
 {
     QString folder, name;
     split(realPath, folder, name);
@@ -174,23 +179,24 @@ void notePathCreated(const QString &realPath)
     const auto found = all.find(folder);
     if (found == all.end())
         return;
-    addName(*found, name);
+    change(*found, name);
     restamp(all, found);
+}
+
+} // namespace
+
+void notePathCreated(const QString &realPath)
+{
+    noteChange(realPath, [](FolderIndex &index, const QString &name) { addName(index, name); });
 }
 
 void notePathRemoved(const QString &realPath)
 {
-    QString folder, name;
-    split(realPath, folder, name);
-    auto &all = indexes();
-    const auto found = all.find(folder);
-    if (found == all.end())
-        return;
-    const QString folded = name.toCaseFolded();
-    if (auto spellings = found->names.find(folded); spellings != found->names.end()) {
-        spellings->removeOne(name);
-        if (spellings->isEmpty())
-            found->names.erase(spellings);
-    }
-    restamp(all, found);
+    noteChange(realPath, [](FolderIndex &index, const QString &name) {
+        if (auto spellings = index.names.find(name.toCaseFolded()); spellings != index.names.end()) {
+            spellings->removeOne(name);
+            if (spellings->isEmpty())
+                index.names.erase(spellings);
+        }
+    });
 }

@@ -17,6 +17,17 @@ void fill(TreeModel &m)
     m.Add(QString(), QStringLiteral("B"), QStringLiteral("Beta"), 7);
 }
 
+// The view on screen with the nodes of fill() held back from it.
+void showHeld(TreeView &view)
+{
+    view.setImageList(TreeNodePicture);
+    view.resize(300, 300);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    view.Nodes().suspendUpdates();
+    fill(view.Nodes());
+}
+
 QPoint centreOf(TreeView &view, int index)
 {
     return view.visualItemRect(view.itemOf(index)).center();
@@ -133,13 +144,8 @@ private slots:
     void branchesAreFilledWhenOpened()
     {
         TreeView view;
-        view.setImageList(TreeNodePicture);
-        view.resize(300, 300);
-        view.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        showHeld(view);
         TreeModel &m = view.Nodes();
-        m.suspendUpdates();
-        fill(m);
         m.resumeUpdates();
         QTreeWidgetItem *alpha = view.topLevelItem(0);
         QCOMPARE(alpha->childCount(), 0);
@@ -179,13 +185,8 @@ private slots:
     void viewAndModelAgree()
     {
         TreeView view;
-        view.setImageList(TreeNodePicture);
-        view.resize(300, 300);
-        view.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        showHeld(view);
         TreeModel &m = view.Nodes();
-        m.suspendUpdates();
-        fill(m);
         QCOMPARE(view.topLevelItemCount(), 0);
         m.resumeUpdates();
         QCOMPARE(view.topLevelItemCount(), 2);
