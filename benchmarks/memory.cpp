@@ -6,6 +6,7 @@
 #include "core/SharedState.h"
 #include "core/Stocks.h"
 #include "mainwindow/ui/frmMain.h"
+#include "platform/Heap.h"
 #include "reports/ui/Zoom.h"
 #include "support/TempProfile.h"
 
@@ -28,6 +29,7 @@ long residentKb()
 
 int main(int argc, char *argv[])
 {
+    keepMemoryForReuse(); // as the program does
     QApplication app(argc, argv);
     TempProfile profile;
     profile.createProgramKey();

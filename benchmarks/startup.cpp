@@ -6,6 +6,7 @@
 #include "core/Stocks.h"
 #include "core/ui/frmSplash.h"
 #include "mainwindow/ui/frmMain.h"
+#include "platform/Heap.h"
 #include "platform/Sleep.h"
 #include "support/TempProfile.h"
 
@@ -17,6 +18,7 @@
 
 int main(int argc, char *argv[])
 {
+    keepMemoryForReuse(); // as the program does
     QApplication app(argc, argv);
     for (const int stocks : {20, 201}) {
     std::vector<double> times;

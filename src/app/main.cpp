@@ -1,4 +1,5 @@
 #include "app/Main.h"
+#include "platform/Heap.h"
 #include "platform/ui/WidgetDialogs.h"
 #include "reports/ui/Zoom.h"
 #include "webqueries/ui/TechGraph.h"
@@ -30,6 +31,7 @@ void quitWhenNoWindowIsLeft(QApplication &app)
 
 int main(int argc, char *argv[])
 {
+    keepMemoryForReuse();
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Pellor"));
     QApplication::setApplicationName(QStringLiteral("Brindlewick"));

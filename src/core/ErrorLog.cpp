@@ -22,21 +22,38 @@ QString errorLogTime()
     return QLocale::system().toString(QTime::currentTime(), format.trimmed());
 }
 
+namespace {
+
+const QString crlf = QStringLiteral("\r\n");
+
+// A record without its "Where: " line, as the message shows it.
+QString recordText(const QString &Description, float Number, const QString &Source)
+{
+    return QStringLiteral("--------------") + crlf + QStringLiteral("Time: ") + errorLogTime() + crlf
+           + QStringLiteral("Description:") + blanks(3) + Description + crlf + QStringLiteral("Number:") + blanks(8)
+           + numberText(double(Number)) + crlf + QStringLiteral("Source:") + blanks(9) + Source;
+}
+
+QString whereLine(const QString &Where)
+{
+    return crlf + QStringLiteral("Where: ") + Where + crlf;
+}
+
+void appendToLog(const QString &text)
+{
+    if (DataDir.isEmpty())
+        InitDataDir();
+    appendLatin1File(DataDir + QStringLiteral("\\ErrorLog.txt"), text);
+    QCoreApplication::processEvents();
+}
+
+} // namespace
+
 void ErrorTrap(const QString &Description, float Number, const QString &Source, const QString &Where,
                bool ShowMessage)
 {
-    const QString crlf = QStringLiteral("\r\n");
-    const QString record = QStringLiteral("--------------") + crlf + QStringLiteral("Time: ") + errorLogTime()
-                           + crlf + QStringLiteral("Description:") + blanks(3) + Description + crlf
-                           + QStringLiteral("Number:") + blanks(8) + numberText(double(Number)) + crlf
-                           + QStringLiteral("Source:") + blanks(9) + Source;
-
-    if (DataDir.isEmpty())
-        InitDataDir();
-    appendLatin1File(DataDir + QStringLiteral("\\ErrorLog.txt"),
-                     record + crlf + QStringLiteral("Where: ") + Where + crlf);
-
-    QCoreApplication::processEvents();
+    const QString record = recordText(Description, Number, Source);
+    appendToLog(record + whereLine(Where));
 
     if (ShowMessage && QuerySetting(QStringLiteral("ErrorTraping")).toString().isEmpty()) {
         const int answer = MsgBox(QStringLiteral("Error occur and logged successfully into a log file") + crlf
@@ -46,4 +63,14 @@ void ErrorTrap(const QString &Description, float Number, const QString &Source, 
         if (answer == Msg::Cancel)
             SaveSetting(QStringLiteral("ErrorTraping"), QStringLiteral("1"));
     }
+}
+
+void ErrorTrapAll(const QList<ErrorRecord> &records)
+{
+    if (records.isEmpty())
+        return;
+    QString text;
+    for (const ErrorRecord &r : records)
+        text += recordText(r.description, r.number, r.source) + whereLine(r.where);
+    appendToLog(text);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 // Appends a record of a failure to "ErrorLog.txt" in the program folder and,
@@ -8,6 +9,16 @@
 // Never fails itself: a log that cannot be written loses the record.
 void ErrorTrap(const QString &Description, float Number, const QString &Source, const QString &Where,
                bool ShowMessage);
+
+// Many records logged silently at once: one write to the log, one yield.
+struct ErrorRecord
+{
+    QString description;
+    float number = 0;
+    QString source;
+    QString where;
+};
+void ErrorTrapAll(const QList<ErrorRecord> &records);
 
 // The source name recorded for the program's own errors.
 inline constexpr const char *ErrSource = "Brindlewick";

@@ -1,21 +1,28 @@
 #include "core/RecordFile.h"
 
+#include "platform/FileStamp.h"
 #include "platform/Latin1File.h"
 #include "platform/PathResolver.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QtEndian>
 
 #include <cstring>
 
 void RecordWriter::write(const QString &text)
 {
-    const QByteArray bytes = toLatin1Bytes(text.left(0xFFFF));
-    char length[2];
-    qToLittleEndian<quint16>(quint16(bytes.size()), length);
-    m_bytes.append(length, 2);
-    m_bytes.append(bytes);
+    const qsizetype n = qMin<qsizetype>(text.size(), 0xFFFF);
+    const qsizetype at = m_bytes.size();
+    m_bytes.resize(at + 2 + n);
+    char *out = m_bytes.data() + at;
+    qToLittleEndian<quint16>(quint16(n), out);
+    const QChar *in = text.constData();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = in[i].unicode();
+        out[2 + i] = c < 256 ? char(c) : '?';
+    }
 }
 
 void RecordWriter::write(float single)
@@ -91,6 +98,44 @@ bool RecordReader::read(double &date)
     return p != nullptr;
 }
 
+namespace {
+
+// Each record file as the program last read or wrote it, with the stamp the
+// file had then: a save takes the old bytes from here rather than reading
+// the file again, and writes nothing when the file would stay the same.
+struct KnownFile
+{
+    FileStamp stamp;
+    QByteArray bytes;
+};
+
+QHash<QString, KnownFile> &knownFiles()
+{
+    static QHash<QString, KnownFile> known;
+    return known;
+}
+
+void remember(const QString &real, const QByteArray &bytes)
+{
+    if (const std::optional<FileStamp> stamp = fileStamp(real))
+        knownFiles().insert(real, {*stamp, bytes});
+    else
+        knownFiles().remove(real);
+}
+
+// The file's bytes; read only when it changed since the program knew it.
+std::optional<QByteArray> currentBytes(const QString &real)
+{
+    const auto known = knownFiles().constFind(real);
+    if (known != knownFiles().cend()) {
+        if (const std::optional<FileStamp> stamp = fileStamp(real); stamp && *stamp == known->stamp)
+            return known->bytes;
+    }
+    return readBinaryFile(real);
+}
+
+} // namespace
+
 std::optional<QByteArray> loadRecordFile(const QString &path)
 {
     const QString real = resolvePath(path);
@@ -98,15 +143,29 @@ std::optional<QByteArray> loadRecordFile(const QString &path)
         QFile create(real);
         if (!create.open(QIODevice::WriteOnly))
             return std::nullopt;
+        notePathCreated(real);
+        remember(real, QByteArray());
         return QByteArray();
     }
-    return readBinaryFile(real);
+    std::optional<QByteArray> bytes = readBinaryFile(real);
+    if (bytes)
+        remember(real, *bytes);
+    return bytes;
 }
 
 bool saveRecordFile(const QString &path, const QByteArray &records, QString *why)
 {
+    const QString real = resolvePath(path);
     QByteArray bytes = records;
-    if (const auto old = readBinaryFile(path); old && old->size() > bytes.size())
+    const std::optional<QByteArray> old = currentBytes(real);
+    if (old && old->size() > bytes.size())
         bytes.append(old->constData() + bytes.size(), old->size() - bytes.size());
-    return saveFileAtomically(path, bytes, why);
+    if (old && *old == bytes) {
+        remember(real, bytes);
+        return true; // the file holds these very bytes already
+    }
+    if (!saveFileAtomically(real, bytes, why))
+        return false;
+    remember(real, bytes);
+    return true;
 }

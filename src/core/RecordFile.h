@@ -88,6 +88,7 @@ std::optional<QByteArray> loadRecordFile(const QString &path);
 // Writes the records from offset 0 over the file's old content: when the old
 // file was longer, its bytes beyond the new records stay in place (readers
 // ignore them). The file is replaced through a temporary file, so a crash
-// never leaves half of it. False when it could not be written, the system's
-// reason in *why when asked for.
+// never leaves half of it; a file that already holds exactly these bytes is
+// left as it is. False when it could not be written, the system's reason in
+// *why when asked for.
 bool saveRecordFile(const QString &path, const QByteArray &records, QString *why = nullptr);

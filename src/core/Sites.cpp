@@ -1,6 +1,11 @@
 #include "core/Sites.h"
 
 #include "core/Registry.h"
+#include "platform/FileStamp.h"
+#include "platform/SettingsStore.h"
+
+#include <array>
+#include <optional>
 
 namespace {
 
@@ -70,12 +75,43 @@ QString defaultSiteHost(Site site)
     return QLatin1String(entry(site).host);
 }
 
-QString siteHost(Site site)
+namespace {
+
+QString storedHost(Site site)
 {
     QString host = QuerySetting(siteSettingName(site)).toString().trimmed();
     while (host.endsWith(QLatin1Char('/')))
         host.chop(1);
     return host.isEmpty() ? defaultSiteHost(site) : host;
+}
+
+// The hosts as last read from the settings, read again once the settings
+// were written or their file changed: every page of an update asks.
+struct KnownHosts
+{
+    quint64 changes = 0;
+    QString file;
+    std::optional<FileStamp> stamp;
+    std::array<QString, SiteCount> hosts; // null: not read yet
+};
+
+} // namespace
+
+QString siteHost(Site site)
+{
+    static KnownHosts known;
+    const QString file = SettingsStore::fileFor(QString::fromLatin1(ProgramKey));
+    const std::optional<FileStamp> stamp = fileStamp(file);
+    if (known.changes != SettingsStore::changes() || known.file != file || known.stamp != stamp) {
+        known.changes = SettingsStore::changes();
+        known.file = file;
+        known.stamp = stamp;
+        known.hosts.fill(QString());
+    }
+    QString &host = known.hosts[size_t(qBound(0, int(site), SiteCount - 1))];
+    if (host.isNull())
+        host = storedHost(site);
+    return host;
 }
 
 QString siteUrl(Site site, const QString &path)

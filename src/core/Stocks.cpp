@@ -78,19 +78,29 @@ int findIn(const QString &symbol, int first, int last)
     return -1;
 }
 
-// A record file that was read: a whole file, an empty one (a new set) or
-// one that ran out early, which is logged.
+// The records read from a record file's bytes: a whole file, an empty one
+// (a new set) or one that ran out early, which is logged; true when the
+// bytes held them whole (or there were none).
+template <class Rec, std::size_t N, class Fields>
+bool readBytes(const std::optional<QByteArray> &bytes, std::array<Rec, N> &records, Fields fields,
+               const QString &where)
+{
+    records.fill(Rec{});
+    if (!bytes) {
+        ErrorTrap(QStringLiteral("Permission denied"), ErrNo::PermissionDenied, ErrSource, where, false);
+        return false;
+    }
+    if (!readRecords(*bytes, records, fields) && !bytes->isEmpty()) {
+        ErrorTrap(QStringLiteral("Input past end of file"), ErrNo::InputPastEnd, ErrSource, where, false);
+        return false;
+    }
+    return true;
+}
+
 template <class Rec, std::size_t N, class Fields>
 void readFile(const QString &path, std::array<Rec, N> &records, Fields fields, const QString &where)
 {
-    records.fill(Rec{});
-    const auto bytes = loadRecordFile(path);
-    if (!bytes) {
-        ErrorTrap(QStringLiteral("Permission denied"), ErrNo::PermissionDenied, ErrSource, where, false);
-        return;
-    }
-    if (!readRecords(*bytes, records, fields) && !bytes->isEmpty())
-        ErrorTrap(QStringLiteral("Input past end of file"), ErrNo::InputPastEnd, ErrSource, where, false);
+    readBytes(loadRecordFile(path), records, fields, where);
 }
 
 } // namespace
@@ -116,12 +126,24 @@ std::optional<int> stocksInDamagedSetFile(const QByteArray &bytes)
 namespace {
 // The set as last read from or written to its file, to tell unsaved changes.
 std::array<StockRec, SetSize> g_setOnDisk;
+// The file the set was last read from whole, and its bytes then, as long
+// as nothing was saved since.
+QString g_setReadFrom;
+QByteArray g_setReadBytes;
 } // namespace
 
 void ReadStocks()
 {
-    readFile(setFilePath(), Sets, stockVisit, QStringLiteral("Stocks_ReadStocks"));
-    g_setOnDisk = Sets;
+    // The same bytes read into a set unchanged since give the same records:
+    // they are not taken apart again (start-up reads the set twice).
+    const QString path = setFilePath();
+    const std::optional<QByteArray> bytes = loadRecordFile(path);
+    if (!bytes || path != g_setReadFrom || *bytes != g_setReadBytes || Sets != g_setOnDisk) {
+        const bool whole = readBytes(bytes, Sets, stockVisit, QStringLiteral("Stocks_ReadStocks"));
+        g_setReadFrom = whole ? path : QString();
+        g_setReadBytes = whole ? *bytes : QByteArray();
+        g_setOnDisk = Sets;
+    }
     SetCount = 0;
     for (const StockRec &s : Sets)
         if (!s.Symbol.isEmpty())
@@ -130,6 +152,7 @@ void ReadStocks()
 
 bool SaveStocks(QString *why)
 {
+    g_setReadFrom.clear(); // what is filed may read back otherwise (a text past Latin-1)
     QString reason;
     if (!saveRecordFile(setFilePath(), recordBytes(Sets, stockVisit), &reason)) {
         ErrorTrap(reason, ErrNo::PermissionDenied, ErrSource, QStringLiteral("Stocks_SaveStocks"), false);
@@ -150,8 +173,9 @@ QString setNotSavedMessage(const QString &why)
 
 bool SetsChangedSinceRead()
 {
-    // Compared as they are filed: a NaN read from a file equals itself.
-    return recordBytes(Sets, stockVisit) != recordBytes(g_setOnDisk, stockVisit);
+    // Records alike field by field are filed alike; else they are compared
+    // as they are filed: a NaN read from a file equals itself.
+    return Sets != g_setOnDisk && recordBytes(Sets, stockVisit) != recordBytes(g_setOnDisk, stockVisit);
 }
 
 QString GetStockLine(const QString &symbol)
@@ -236,6 +260,8 @@ void resetStocks()
 {
     Sets.fill(StockRec{});
     g_setOnDisk.fill(StockRec{});
+    g_setReadFrom.clear();
+    g_setReadBytes.clear();
     TmpSets.fill(StockRec{});
     US.fill(USRec{});
     SetCount = 0;

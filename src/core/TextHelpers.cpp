@@ -1,5 +1,7 @@
 #include "core/TextHelpers.h"
 
+#include <string_view>
+
 #include "core/ErrorLog.h"
 #include "core/VbString.h"
 #include "platform/Latin1File.h"
@@ -128,24 +130,62 @@ QString ReadFile(const QString &path)
     return readLatin1File(path).value_or(QString());
 }
 
+namespace {
+
+// "<TABLE" or "<Table" at each position of text to "<table".
+void lowerTableOpenings(QString &text)
+{
+    const char16_t *t = reinterpret_cast<const char16_t *>(text.constData());
+    for (qsizetype at = 0, last = text.size() - 6; at <= last; ++at) {
+        if (t[at] != u'<' || t[at + 1] != u'T')
+            continue;
+        const std::u16string_view rest(t + at + 2, 4);
+        if (rest == u"ABLE" || rest == u"able") {
+            text.replace(at + 1, 5, QStringLiteral("table"));
+            t = reinterpret_cast<const char16_t *>(text.constData());
+        }
+    }
+}
+
+// "<table" at i as the text reads once its "<TABLE" and "<Table" are "<table".
+bool tableOpensAt(QStringView text, qsizetype i)
+{
+    if (text.size() - i < 6 || text[i] != u'<')
+        return false;
+    const QStringView rest = text.sliced(i + 1, 5);
+    return rest == u"table" || rest == u"TABLE" || rest == u"Table";
+}
+
+} // namespace
+
 QString GetTable(QString &html, short n)
 {
-    html = vb::Replace(html, QStringLiteral("<TABLE"), QStringLiteral("<table"));
-    html = vb::Replace(html, QStringLiteral("<Table"), QStringLiteral("<table"));
+    lowerTableOpenings(html);
+    return GetTableOf(html, n);
+}
 
-    int count = 0, p = 0, q = 1;
+QString GetTableOf(QStringView html, short n)
+{
+    // From the nth "<table" up to the "</table" after it, each opening
+    // searched from the closing before it.
+    int count = 0;
+    qsizetype p = -1, q = 0;
     while (count != n) {
-        p = vb::InStr(q, html, QStringLiteral("<table"));
-        if (p == 0)
+        p = html.indexOf(u'<', q);
+        while (p >= 0 && !tableOpensAt(html, p))
+            p = html.indexOf(u'<', p + 1);
+        if (p < 0)
             return QString();
-        q = vb::InStr(p, html, QStringLiteral("</table"));
-        if (q == 0)
+        q = html.indexOf(u"</table", p);
+        if (q < 0)
             return QString();
         ++count;
     }
-    if (p == 0)
+    if (p < 0)
         return QString();
-    return vb::Mid(html, p, q - p);
+    QString table = html.sliced(p, q - p).toString();
+    lowerTableOpenings(table);
+    return table;
 }
 
 QString ReplaceFromArray(QString &s, const QList<Variant> &list)

@@ -35,6 +35,9 @@ QString ReadFile(const QString &path);
 // "<TABLE" and "<Table" in html are rewritten to "<table" (the caller sees
 // that). "" when there are fewer than n tables or n < 1.
 QString GetTable(QString &html, short n);
+// The same table from a text left as it is (its "<TABLE" and "<Table" read
+// as "<table"), for a caller that has no more use for the text.
+QString GetTableOf(QStringView html, short n);
 
 // Every occurrence of each listed text in s replaced by its lower-case form,
 // in list order; s is changed in place and returned.

@@ -5,9 +5,11 @@
 #include "platform/TreeModel.h"
 #include "portfolio/PortSymbols.h"
 
+#include <QSet>
 #include <QStringList>
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -250,11 +252,9 @@ void add(TreeModel &tree, const QString &parent, const QString &key, const QStri
     tree.setImage(tree.find(key), image);
 }
 
-void add(TreeModel &tree, const FixedNode &n, const QString &suffix = QString())
+void add(TreeModel &tree, const FixedNode &n)
 {
-    const QString parent = QLatin1String(n.parent);
-    add(tree, parent.isEmpty() ? parent : parent + suffix, QLatin1String(n.key) + suffix, QLatin1String(n.text),
-        n.image);
+    add(tree, QLatin1String(n.parent), QLatin1String(n.key), QLatin1String(n.text), n.image);
 }
 
 template<size_t N>
@@ -284,16 +284,85 @@ void addMarket(TreeModel &tree)
 }
 
 
+// The position in StockPages of a page's parent; -1 for the stock node.
+int pageParent(size_t page)
+{
+    for (size_t q = 0; q < page; ++q)
+        if (qstrcmp(StockPages[q].key, StockPages[page].parent) == 0)
+            return int(q);
+    return -1;
+}
+
+// A stock's pages, as a branch of the tree made when it is first needed:
+// keys are the page's key followed by the stock's record number.
+const TreeBranch &stockPages()
+{
+    static const TreeBranch pages = [] {
+        TreeBranch b;
+        for (size_t p = 0; p < std::size(StockPages); ++p)
+            b.add(pageParent(p), QLatin1String(StockPages[p].key), QLatin1String(StockPages[p].text),
+                  StockPages[p].image);
+        return b;
+    }();
+    return pages;
+}
+
+// Whether a page key with a record number could be a key the tree holds
+// already: one that ends in digits after the key of a page. (Page keys end
+// in a letter, so those of two stocks never meet.)
+bool pageKeysMayBeTaken(const TreeModel &tree)
+{
+    QSet<QString> starts;
+    for (const FixedNode &page : StockPages)
+        starts.insert(QLatin1String(page.key));
+    for (int i = 1; i <= tree.Count(); ++i) {
+        const QString key = tree.Key(i);
+        qsizetype head = key.size();
+        while (head > 0 && key.at(head - 1).isDigit())
+            --head;
+        if (head < key.size() && starts.contains(key.left(head)))
+            return true;
+    }
+    return false;
+}
+
+// As add(): a key already taken leaves the node out, its picture goes to the
+// node that has the key, and so do the children. Returns that node.
+int addUnder(TreeModel &tree, int parent, const QString &key, const QString &text, int image)
+{
+    // No parent (one that could not go in) leaves its children out too.
+    if (const int index = parent > 0 ? tree.AddUnder(parent, key, text, image) : 0)
+        return index;
+    const int holder = tree.find(key);
+    tree.setImage(holder, image);
+    return holder;
+}
+
+// The stock's pages one by one, where a key of them may be taken.
+void addPagesOneByOne(TreeModel &tree, int stock, const QString &n)
+{
+    int made[std::size(StockPages)];
+    for (size_t p = 0; p < std::size(StockPages); ++p) {
+        const int parent = pageParent(p);
+        made[p] = addUnder(tree, parent < 0 ? stock : made[parent], QLatin1String(StockPages[p].key) + n,
+                           QLatin1String(StockPages[p].text), StockPages[p].image);
+    }
+}
+
 void addStocks(TreeModel &tree)
 {
+    const int all = tree.find(QStringLiteral("All"));
+    const bool oneByOne = pageKeysMayBeTaken(tree);
+    tree.reserve(tree.Count() + (SetCount + 1) * StockSubtreeSize);
     for (int i = 0; i <= SetCount && i < SetSize; ++i) {
         const QString symbol = Sets[size_t(i)].Symbol;
         if (symbol.isEmpty())
             continue;
         const QString n = QString::number(i);
-        add(tree, QStringLiteral("All"), QStringLiteral("ID") + n, symbol, StockNodeImage);
-        for (const FixedNode &page : StockPages)
-            add(tree, page, n);
+        const QString key = QStringLiteral("ID") + n;
+        if (!oneByOne && all && tree.AddBranch(all, key, symbol, StockNodeImage, &stockPages(), n))
+            continue;
+        addPagesOneByOne(tree, addUnder(tree, all, key, symbol, StockNodeImage), n);
     }
 }
 

@@ -110,12 +110,14 @@ void FlexGrid::clampPositions()
 
 void FlexGrid::notifyCells()
 {
+    ++m_edits;
     if (m_redraw)
         emit cellsChanged();
 }
 
 void FlexGrid::notifyLayout()
 {
+    ++m_edits;
     if (m_redraw)
         emit layoutChanged();
 }
@@ -273,9 +275,11 @@ bool FlexGrid::AddItem(const QString &item, int index)
     if (index < 0 || index > Rows())
         return false;
     RowData row = newRow();
-    const QStringList parts = item.split(QLatin1Char('\t'));
-    for (qsizetype c = 0; c < parts.size() && c < qsizetype(row.cells.size()); ++c)
-        row.cells[size_t(c)].text = parts[c];
+    if (!item.isEmpty()) {
+        const QStringList parts = item.split(QLatin1Char('\t'));
+        for (qsizetype c = 0; c < parts.size() && c < qsizetype(row.cells.size()); ++c)
+            row.cells[size_t(c)].text = parts[c];
+    }
     m_rows.insert(m_rows.begin() + index, std::move(row));
     notifyLayout();
     return true;
@@ -561,6 +565,7 @@ bool FlexGrid::setCellPictureAlignment(int alignment)
 void FlexGrid::setBackColor(OleColor color)
 {
     m_backColor = color;
+    ++m_edits;
     if (m_redraw)
         emit appearanceChanged();
 }
@@ -570,6 +575,7 @@ bool FlexGrid::setGridLines(int style)
     if (style < 0 || style > 3)
         return false;
     m_gridLines = style;
+    ++m_edits;
     if (m_redraw)
         emit appearanceChanged();
     return true;
@@ -595,6 +601,8 @@ void FlexGrid::setMousePointer(int pointer)
 
 void FlexGrid::setWidth(int twips)
 {
+    if (twips != m_width)
+        ++m_edits;
     m_width = twips;
 }
 

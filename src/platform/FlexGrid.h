@@ -153,6 +153,11 @@ public:
     int Width() const { return m_width; }
     void setWidth(int twips);
 
+    // Grows with every change of a text, a format, the layout, the look or
+    // the width (not with the current cell, the selection or scrolling), so
+    // a sheet can tell that the grid still holds what it drew.
+    quint64 editCount() const { return m_edits; }
+
     // The cell under the pointer (-1 outside the cells); the view sets it.
     int MouseRow() const { return m_mouseRow; }
     int MouseCol() const { return m_mouseCol; }
@@ -210,6 +215,7 @@ private:
     bool m_redraw = true;
     int m_mousePointer = 0;
     int m_width = 0;
+    quint64 m_edits = 0;
     int m_mouseRow = -1, m_mouseCol = -1;
 };
 

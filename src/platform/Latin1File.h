@@ -23,3 +23,14 @@ bool appendLatin1File(const QString &path, const QString &text);
 // with the system's reason in *why when asked for.
 bool saveFileAtomically(const QString &path, const QByteArray &bytes, QString *why = nullptr);
 bool saveLatin1File(const QString &path, const QString &text);
+
+// A cached page: written over the old page where it stands, after the room
+// for it was taken, so a full disk or a size limit leaves the old page
+// whole (a file system that cannot take room first gets the page beside
+// the old one and renamed over it); a write that fails after that leaves
+// no page rather than a damaged one. Not flushed to the disk first: a page
+// lost to a crash is fetched again by the next update. False on failure.
+bool savePageFile(const QString &path, const QByteArray &bytes);
+
+// Deletes the file; false when there was none or it could not go.
+bool removeFile(const QString &path);

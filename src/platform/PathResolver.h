@@ -8,3 +8,10 @@
 // letter case by its real spelling; components that do not exist keep the
 // spelling given (so a new file is created as named).
 QString resolvePath(const QString &path);
+
+// The program's own changes to a folder, told to the resolver so that it
+// need not list the folder again: a file now exists, or no longer exists,
+// under exactly this (resolved) path. Leaving a change untold costs time,
+// never a wrong answer.
+void notePathCreated(const QString &realPath);
+void notePathRemoved(const QString &realPath);

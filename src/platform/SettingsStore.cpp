@@ -14,6 +14,8 @@ namespace {
 const QString kKeysSection = QStringLiteral(".keys");
 const QString kSelf = QStringLiteral(".");
 
+quint64 g_changes = 0;
+
 struct Location
 {
     QString file;     // settings file
@@ -94,6 +96,7 @@ bool SettingsStore::createKey(const QString &keyPath)
     if (!loc.valid)
         return false;
     QDir().mkpath(QFileInfo(loc.file).absolutePath());
+    ++g_changes;
     QSettings s(loc.file, QSettings::IniFormat);
     s.setValue(kKeysSection + QLatin1Char('/') + kSelf, QStringLiteral("1"));
     QStringList walked;
@@ -136,6 +139,7 @@ bool SettingsStore::setValue(const QString &keyPath, const QString &name, const 
     QSettings s(loc.file, QSettings::IniFormat);
     if (!exists(s, loc))
         return false;
+    ++g_changes;
     s.setValue(valueKey(s, loc, name), text);
     s.sync();
     return s.status() == QSettings::NoError;
@@ -168,4 +172,9 @@ int SettingsStore::valueCount(const QString &file)
         if (!key.startsWith(kKeysSection + QLatin1Char('/')))
             ++n;
     return n;
+}
+
+quint64 SettingsStore::changes()
+{
+    return g_changes;
 }

@@ -37,4 +37,9 @@ public:
     static bool fileDamaged(const QString &file);
     // How many values a settings file holds, its record of keys not counted.
     static int valueCount(const QString &file);
+
+    // Counts the writes of this program, so that a value kept from an
+    // earlier read is known to be out of date (with the file's stamp for
+    // writes from outside).
+    static quint64 changes();
 };

@@ -18,6 +18,29 @@
 // node, or an Add whose key is taken or whose parent is missing, changes
 // nothing and answers 0 / false / "", which is how callers that ignore
 // errors go on.
+// The nodes of a branch that a tree makes only when they are first needed
+// (opened, or one of them changed): each with its parent (-1: the node the
+// branch hangs from, else the position of an earlier node of the branch),
+// the start of its key, its text and its picture.
+class TreeBranch
+{
+public:
+    void add(int parent, const QString &keyStart, const QString &text, int image);
+    int size() const { return int(m_nodes.size()); }
+
+private:
+    friend class TreeModel;
+    struct Node
+    {
+        int parent;
+        QString keyStart;
+        QString text;
+        int image;
+    };
+    QList<Node> m_nodes;
+    QHash<QString, int> m_positions; // keyStart -> position
+};
+
 class TreeModel : public QObject
 {
     Q_OBJECT
@@ -31,11 +54,32 @@ public:
     // Adds a node under the node with parentKey ("" for a root). Returns
     // its Index, 0 when nothing was added.
     int Add(const QString &parentKey, const QString &key, const QString &text, int image = 0);
+    // The same under the node with Index parent (0 for a root), for a caller
+    // that has just added it.
+    int AddUnder(int parent, const QString &key, const QString &text, int image = 0);
+    // Room for this many nodes in all, for a caller about to add many.
+    void reserve(int nodes);
+    // Adds a node as AddUnder does, with the nodes of branch under it, their
+    // keys each ending in keySuffix. They take the Indexes right after it,
+    // in the branch's order, and answer every question at once, but are made
+    // only when one of them changes or a list of children is asked for. The
+    // caller makes sure none of their keys is taken. Returns the node's
+    // Index, 0 when nothing was added. The branch must outlive the tree's nodes.
+    int AddBranch(int parent, const QString &key, const QString &text, int image, const TreeBranch *branch,
+                  const QString &keySuffix);
+    // Whether the node has children, made or not.
+    bool hasChildren(int index) const;
+    // False for a node of a branch not made yet.
+    bool isMade(int index) const { return isNode(index) && m_nodes[size_t(index - 1)].branch < 0; }
     // Removes every node.
     void Clear();
 
     // The Index of the node with this key; 0 when there is none.
-    int find(const QString &key) const { return m_keys.value(key, 0); }
+    int find(const QString &key) const
+    {
+        const int index = m_keys.value(key, 0);
+        return index || m_branches.empty() ? index : findPending(key);
+    }
 
     QString Key(int index) const;
     QString Text(int index) const;
@@ -89,13 +133,32 @@ private:
         int parent = 0;
         bool expanded = false;
         QList<int> children;
+        int branch = -1;       // of m_branches, while its nodes are not made
+        int hangingBranch = -1; // of m_branches, hanging from this node, not made
+    };
+    struct Branch
+    {
+        const TreeBranch *nodes;
+        QString keySuffix;
+        int root;  // the node it hangs from
+        int first; // Index of its first node
     };
 
-    const Node *node(int index) const { return isNode(index) ? &m_nodes[size_t(index - 1)] : nullptr; }
-    Node *node(int index) { return isNode(index) ? &m_nodes[size_t(index - 1)] : nullptr; }
+    // A made node; nullptr for none or one not made yet.
+    const Node *node(int index) const { return isMade(index) ? &m_nodes[size_t(index - 1)] : nullptr; }
+    Node *node(int index) { return isMade(index) ? &m_nodes[size_t(index - 1)] : nullptr; }
+    // The node made first when it belongs to a branch not made yet.
+    Node *madeNode(int index);
+    // A node not made yet: what its branch says of it.
+    const TreeBranch::Node *pending(int index) const;
+    int pendingParent(int index) const;
+    void makeBranch(int branch);
+    int findPending(const QString &key) const;
 
     std::vector<Node> m_nodes;
     QHash<QString, int> m_keys;
+    std::vector<Branch> m_branches;
+    QHash<QString, QList<int>> m_branchesBySuffix;
     QList<int> m_roots;
     int m_selected = 0;
     int m_suspended = 0;

@@ -58,8 +58,11 @@ void reportFailedFetches()
         said << QStringLiteral("Feedback mail not sent");
         g_feedbackFailure.clear();
     }
+    QList<ErrorRecord> records;
+    records.reserve(FailedFetches.size());
     for (const FailedFetch &f : FailedFetches)
-        ErrorTrap(f.why, 0, QString::fromLatin1(ErrSource), QStringLiteral("Update ") + f.url, false);
+        records.append({f.why, 0, QString::fromLatin1(ErrSource), QStringLiteral("Update ") + f.url});
+    ErrorTrapAll(records);
     const int n = int(FailedFetches.size());
     if (n > 0)
         said << (n == 1 ? QStringLiteral("1 page not fetched") : QStringLiteral("%1 pages not fetched").arg(n));

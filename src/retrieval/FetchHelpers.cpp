@@ -5,6 +5,7 @@
 #include "core/Stocks.h"
 #include "platform/Latin1File.h"
 #include "platform/PathResolver.h"
+#include "retrieval/transport/TransferFetch.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -25,14 +26,18 @@ void deleteWhenShorter(const QString &file, qint64 minBytes)
 {
     const QFileInfo info(resolvePath(file));
     if (info.exists() && info.size() < minBytes)
-        QFile::remove(info.filePath());
+        removeFile(info.filePath());
 }
 
 void deleteIfExists(const QString &file)
 {
-    const QString path = resolvePath(file);
-    if (QFileInfo::exists(path))
-        QFile::remove(path);
+    removeFile(file);
+}
+
+void fetchFresh(const QString &file, const QString &url, const QString &status)
+{
+    if (!GetUrlToPage(file, url, status, 0))
+        deleteIfExists(file);
 }
 
 void replaceWith(const QString &file, const QString &fresh)
@@ -41,8 +46,13 @@ void replaceWith(const QString &file, const QString &fresh)
     if (!QFileInfo::exists(from))
         return;
     // rename(2) puts the new file in place of the old in one step.
+    const QString to = resolvePath(file);
     std::error_code error;
-    std::filesystem::rename(from.toStdString(), resolvePath(file).toStdString(), error);
+    std::filesystem::rename(from.toStdString(), to.toStdString(), error);
+    if (!error) {
+        notePathRemoved(from);
+        notePathCreated(to);
+    }
 }
 
 void showCaption(const QString &text)

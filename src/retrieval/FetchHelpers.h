@@ -14,6 +14,11 @@ QString newsPath(const QString &name);
 void deleteWhenShorter(const QString &file, qint64 minBytes);
 // Deletes the file when it exists.
 void deleteIfExists(const QString &file);
+// GetUrlToFile into a file that holds the page fetched, or is gone when the
+// page did not come: an old page never passes for a new one. (The old file
+// is written over rather than deleted first, which would cost the file
+// system a new file for every page.)
+void fetchFresh(const QString &file, const QString &url, const QString &status);
 // Moves fresh over file when fresh exists; otherwise file stays as it is.
 void replaceWith(const QString &file, const QString &fresh);
 

@@ -84,14 +84,13 @@ void priceStep(const QString &symbol, short r)
 {
     QString name;
     if (fetchable(symbol)) {
-        deleteIfExists(quoteCachePath());
         const QString status =
             BaseCaption + QStringLiteral("    Updating Current Price - ") + symbol + QStringLiteral(" Current Prices");
-        GetUrlToFile(quoteCachePath(), siteUrl(Site::QuoteService, QStringLiteral("/fq/quotecom/quote?symbols=") + symbol),
-                     status);
+        fetchFresh(quoteCachePath(), siteUrl(Site::QuoteService, QStringLiteral("/fq/quotecom/quote?symbols=") + symbol),
+                   status);
         DoEvents();
         name = ParseQuote(r);
-        // The page came (the old one was deleted first) and holds no quote
+        // The page came (an old one does not stay) and holds no quote
         // of the stock: the service does not know it. A page that did not
         // come (no connection, Stop) leaves the last quote as it was.
         if (name.isEmpty() && QFileInfo::exists(resolvePath(quoteCachePath()))) {
@@ -151,11 +150,13 @@ bool ratingOnPage(const QString &page, float &rating)
 void recStep(const QString &symbol, short r)
 {
     const QString recFile = dataSheetPath(QStringLiteral("Rec.Sh"));
-    deleteIfExists(recFile);
-    if (fetchable(symbol)) {
+    // The page of the last stock fetched never stays for this one.
+    if (!fetchable(symbol)) {
+        deleteIfExists(recFile);
+    } else {
         const QString status =
             BaseCaption + QStringLiteral("    Getting ") + symbol + QStringLiteral(" Recommendations. ");
-        GetUrlToFile(recFile, siteUrl(Site::ResearchSite, QStringLiteral("/cgi-bin/ShowFreeCompRep?") + symbol), status);
+        fetchFresh(recFile, siteUrl(Site::ResearchSite, QStringLiteral("/cgi-bin/ShowFreeCompRep?") + symbol), status);
         DoEvents();
         float rating = 0;
         if (!ratingOnPage(readJoinedLines(recFile), rating))

@@ -128,9 +128,8 @@ void UpdateNews()
             const QString fresh = headlines + QStringLiteral(".new");
             const QString page = newsPath(QStringLiteral("Temp.htm"));
             deleteIfExists(fresh);
-            deleteIfExists(page);
-            GetUrlToFile(page, siteUrl(Site::QuotePortal, QStringLiteral("/q?s=") + s),
-                         BaseCaption + QStringLiteral("    Getting ") + s + QStringLiteral(" Latest News..."));
+            fetchFresh(page, siteUrl(Site::QuotePortal, QStringLiteral("/q?s=") + s),
+                       BaseCaption + QStringLiteral("    Getting ") + s + QStringLiteral(" Latest News..."));
             ParseRecentNews(s, page, fresh);
             replaceWith(headlines, fresh);
             DoEvents();

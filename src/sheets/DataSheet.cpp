@@ -11,6 +11,7 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QVarLengthArray>
 
 #include <optional>
 
@@ -29,32 +30,63 @@ struct PageNotice
     QString message;
 };
 
+// Where needle stands in text at or after from (0-based); -1 when nowhere.
+qsizetype findFrom(QStringView text, qsizetype from, QStringView needle)
+{
+    const char16_t *t = text.utf16();
+    const char16_t *w = needle.utf16();
+    const qsizetype m = needle.size();
+    const char16_t first = w[0];
+    for (qsizetype at = from, last = text.size() - m; at <= last; ++at) {
+        if (t[at] != first)
+            continue;
+        qsizetype k = 1;
+        while (k < m && t[at + k] == w[k])
+            ++k;
+        if (k == m)
+            return at;
+    }
+    return -1;
+}
+
+// The "<open" .. "</close" parts of text, as start and length, up to the
+// first open without its close (unclosed then says so).
+struct TagSpans
+{
+    QVarLengthArray<std::pair<qsizetype, qsizetype>, 32> parts;
+    bool unclosed = false;
+};
+
+TagSpans tagSpans(QStringView text, QStringView open, QStringView close)
+{
+    TagSpans spans;
+    qsizetype pos = 0;
+    for (qsizetype passes = 0; passes <= text.size(); ++passes) {
+        const qsizetype start = findFrom(text, pos, open);
+        if (start < 0)
+            break;
+        const qsizetype stop = findFrom(text, start, close);
+        if (stop < 0) {
+            spans.unclosed = true;
+            break;
+        }
+        spans.parts.append({start, stop - start});
+        pos = stop;
+    }
+    return spans;
+}
+
 // Each "<open" .. "</close" part of text; an open without its close fails
-// the walk (error 5), or ends it when unclosedEnds.
+// the walk (error 5) once the parts before it are done, or ends it when
+// unclosedEnds.
 void walkTags(const QString &text, const QString &open, const QString &close, bool unclosedEnds,
               const std::function<void(const QString &)> &f)
 {
-    const int limit = vb::Len(text);
-    int pos = 1;
-    for (int passes = 0; passes <= limit; ++passes) {
-        const int start = vb::InStr(pos, text, open);
-        if (start == 0)
-            return;
-        const int stop = vb::InStr(start, text, close);
-        if (stop == 0 && unclosedEnds)
-            return;
-        const QString part = vb::Mid(text, start, stop - start);
-        pos = stop;
-        f(part);
-    }
-}
-
-// How many cells the row's walk will find before it ends or fails.
-int cellCount(const QString &rowText)
-{
-    int count = 0;
-    walkTags(rowText, QStringLiteral("<td"), QStringLiteral("</td>"), true, [&](const QString &) { ++count; });
-    return count;
+    const TagSpans spans = tagSpans(text, open, close);
+    for (const auto &[start, length] : spans.parts)
+        f(text.mid(start, length));
+    if (spans.unclosed && !unclosedEnds)
+        vb::raise(vb::InvalidCall);
 }
 
 int baseRows(double times)
@@ -72,6 +104,22 @@ QString standardCut(const SheetSpec &decl, const QString &received)
     return cutFrom(page, decl.marker, QStringLiteral("</table>"));
 }
 
+void walkRowCellsIn(SheetWalk &walk, QStringView rowText, const std::function<void(const QString &)> &f)
+{
+    const TagSpans cells = tagSpans(rowText, u"<td", u"</td>");
+    for (qsizetype i = 0; i < cells.parts.size(); ++i) {
+        walk.lastCell = i == cells.parts.size() - 1;
+        const QStringView cell = rowText.sliced(cells.parts[i].first, cells.parts[i].second);
+        if (f)
+            f(cell.toString());
+        else
+            walk.standardCell(cell);
+    }
+    walk.lastCell = false;
+    if (cells.unclosed)
+        vb::raise(vb::InvalidCall);
+}
+
 void prepareGrid(FlexGrid &grid, const SheetSpec &decl)
 {
     grid.setRedraw(false);
@@ -85,19 +133,22 @@ void prepareGrid(FlexGrid &grid, const SheetSpec &decl)
 void walkCells(FlexGrid &grid, const SheetSpec &decl, const QString &table)
 {
     SheetWalk walk{decl, grid, decl.firstRow, 0};
-    forEachRow(table, [&](const QString &rowText) {
-        walkRowCells(walk, rowText, [&](const QString &cell) {
-            if (decl.cell)
-                decl.cell(walk, cell);
-            else
-                walk.standardCell(cell);
-        });
+    const TagSpans rows = tagSpans(table, u"<tr", u"</tr>");
+    for (const auto &[start, length] : rows.parts) {
+        // The pattern's own cells are read where they stand in the page.
+        const QStringView rowText = QStringView(table).sliced(start, length);
+        if (decl.cell)
+            walkRowCells(walk, rowText.toString(), [&](const QString &cell) { decl.cell(walk, cell); });
+        else
+            walkRowCellsIn(walk, rowText, {});
         ++walk.row;
         walk.col = 0;
         grid.AddItem(QString());
         if (decl.nextRowHeight > 0 && !grid.setRowHeight(walk.row, baseRows(decl.nextRowHeight)))
             vb::raise(SubscriptOutOfRange);
-    });
+    }
+    if (rows.unclosed)
+        vb::raise(vb::InvalidCall);
 }
 
 void walkWholeRows(FlexGrid &grid, const SheetSpec &decl, const QString &table)
@@ -191,7 +242,12 @@ void SheetWalk::linkLook(int column)
 
 void SheetWalk::standardCell(const QString &cellHtml)
 {
-    write(col, cellText(cellHtml));
+    standardCell(QStringView(cellHtml));
+}
+
+void SheetWalk::standardCell(QStringView cellHtml)
+{
+    write(col, cellTextOf(cellHtml));
     if (decl.linkColumns.contains(col))
         linkLook(col);
     ++col;
@@ -255,12 +311,26 @@ QString keepHtml(const QString &page)
 
 QString lowerTableTags(QString text)
 {
-    static const TextReplacements steps = {
-        {QStringLiteral("TABLE"), QStringLiteral("table")}, {QStringLiteral("Table"), QStringLiteral("table")},
-        {QStringLiteral("TR"), QStringLiteral("tr")},       {QStringLiteral("Tr"), QStringLiteral("tr")},
-        {QStringLiteral("TD"), QStringLiteral("td")},       {QStringLiteral("Td"), QStringLiteral("td")},
-    };
-    return replaceAll(std::move(text), steps);
+    // "TABLE", "Table", "TR", "Tr", "TD", "Td" in that order, in one pass:
+    // each keeps its length, at most one can start at a "T", none holds
+    // another "T", and what they leave is lower case.
+    const qsizetype n = text.size();
+    for (qsizetype i = text.indexOf(u'T'); i >= 0 && i + 1 < n; i = text.indexOf(u'T', i + 1)) {
+        const char16_t next = text.at(i + 1).unicode();
+        const QStringView rest = QStringView(text).sliced(i + 1);
+        qsizetype length = 0;
+        if (next == u'R' || next == u'r' || next == u'D' || next == u'd')
+            length = 2;
+        else if (rest.startsWith(u"ABLE") || rest.startsWith(u"able"))
+            length = 5;
+        if (!length)
+            continue;
+        QChar *c = text.data() + i;
+        for (qsizetype k = 0; k < length; ++k)
+            c[k] = c[k].toLower();
+        i += length - 1;
+    }
+    return text;
 }
 
 QString replaceAll(QString text, const TextReplacements &steps)
@@ -280,13 +350,7 @@ QString cutFrom(const QString &text, const QString &marker, const QString &end)
 
 void walkRowCells(SheetWalk &walk, const QString &rowText, const std::function<void(const QString &)> &f)
 {
-    const int cells = cellCount(rowText);
-    int index = 0;
-    forEachCell(rowText, [&](const QString &cell) {
-        walk.lastCell = ++index == cells;
-        f(cell);
-    });
-    walk.lastCell = false;
+    walkRowCellsIn(walk, rowText, f);
 }
 
 void pageSaysNoData(const QString &message)
@@ -307,6 +371,41 @@ void forEachClosedRow(const QString &table, const std::function<void(const QStri
 
 QString cellText(const QString &cellHtml)
 {
-    QString html = cellHtml;
-    return vb::Trim(HtmlText(html, false, true, false));
+    return cellTextOf(cellHtml);
+}
+
+QString cellTextOf(QStringView cellHtml)
+{
+    // HtmlText with "&amp;" read as "&" and the tags dropped, then Trim, in
+    // one pass: the text before the first ">" is a tag's too.
+    const QChar *in = cellHtml.constData();
+    const qsizetype n = cellHtml.size();
+    QVarLengthArray<QChar, 256> text(n);
+    QChar *out = text.data();
+    qsizetype length = 0;
+    bool outsideTag = false;
+    for (qsizetype i = 0; i < n;) {
+        QChar c = in[i];
+        if (c == u'&' && QStringView(in + i, n - i).startsWith(u"&amp;")) {
+            i += 5;
+        } else {
+            ++i;
+            if (c == u'<')
+                outsideTag = false;
+            if (c == u'>') {
+                outsideTag = true;
+                continue;
+            }
+        }
+        if (outsideTag)
+            out[length++] = c;
+    }
+    qsizetype first = 0;
+    while (first < length && out[first] == u' ')
+        ++first;
+    while (length > first && out[length - 1] == u' ')
+        --length;
+    if (first == length)
+        return QString();
+    return QString(out + first, length - first);
 }

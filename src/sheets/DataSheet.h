@@ -82,6 +82,7 @@ struct SheetWalk
     // column, the link look where the column is a link column, then one
     // column on.
     void standardCell(const QString &cellHtml);
+    void standardCell(QStringView cellHtml);
 };
 
 struct SheetSpec
@@ -176,9 +177,11 @@ inline void forEachCell(const QString &row, const std::function<void(const QStri
 }
 
 // Calls f with each cell of one row text as forEachCell does, walk.lastCell
-// telling whether the cell is the row's last.
+// telling whether the cell is the row's last; without f, the pattern's own
+// cell step (walk.standardCell) on each.
 void walkRowCells(SheetWalk &walk, const QString &rowText, const std::function<void(const QString &)> &f);
 
 // A cell's text as every sheet shows it: tags dropped, "&amp;" as "&",
 // blanks trimmed.
 QString cellText(const QString &cellHtml);
+QString cellTextOf(QStringView cellHtml); // the same for a part of a longer text

@@ -24,6 +24,8 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 namespace {
 const QStringList CacheTree = {
     QStringLiteral("Cache"),
@@ -188,6 +190,65 @@ private slots:
         QVERIFY(Main());
         QVERIFY(looked);
         QVERIFY(frmMain::instance() && frmMain::instance()->isVisible());
+    }
+
+    // The bar of the splash is drawn with the next events let through, once
+    // for the steps before them, not at each step.
+    void splashBarIsDrawnWithTheNextEvents()
+    {
+        TempProfile profile;
+        ShowSplash();
+        frmSplash *s = splashWindow();
+        s->pb1->setVisible(true);
+        QVERIFY(QTest::qWaitForWindowExposed(s));
+        QCoreApplication::processEvents();
+        struct PaintCount : QObject
+        {
+            int paints = 0;
+            bool eventFilter(QObject *, QEvent *e) override
+            {
+                paints += e->type() == QEvent::Paint;
+                return false;
+            }
+        } count;
+        s->pb1->installEventFilter(&count);
+        SetSplashBar(30);
+        SetSplashBar(35);
+        SetSplashBar(40);
+        QCOMPARE(count.paints, 0);
+        QTRY_COMPARE_WITH_TIMEOUT(count.paints, 1, 5000);
+        QCOMPARE(s->pb1->value(), 40);
+        s->pb1->removeEventFilter(&count);
+    }
+
+    // A start with the set it chose last time writes nothing to the settings:
+    // the file is the very one the first start left.
+    void secondStartLeavesTheSettingsAlone()
+    {
+        TempProfile profile;
+        profile.createProgramKey();
+        SaveSetting(QStringLiteral("RunOnce"), 1);
+        SaveSetting(QStringLiteral("Thanks"), 1);
+        SaveSetting(QStringLiteral("SplashDelay"), 0);
+        QVERIFY(Main());
+        cleanup();
+        QFile settings(profile.settingsFile());
+        QVERIFY(settings.open(QIODevice::ReadOnly));
+        const QByteArray before = settings.readAll();
+        settings.close();
+        QVERIFY(before.contains("LastGroup=0"));
+        // A new inode would be a new file written over the old.
+        const auto inode = [&] {
+            struct stat st;
+            return ::stat(QFile::encodeName(profile.settingsFile()).constData(), &st) == 0 ? st.st_ino : 0;
+        };
+        const ino_t was = inode();
+
+        QVERIFY(Main());
+        QVERIFY(frmMain::instance()->isVisible());
+        QCOMPARE(inode(), was);
+        QVERIFY(settings.open(QIODevice::ReadOnly));
+        QCOMPARE(settings.readAll(), before);
     }
 
     void onlyMissingCacheFoldersAreCreated()

@@ -8,6 +8,7 @@
 #include "support/ScriptedDialogs.h"
 #include "support/TempProfile.h"
 
+#include <QSettings>
 #include <QtTest>
 
 class TestConnection : public QObject
@@ -133,6 +134,18 @@ private slots:
         setAllSiteHosts(QStringLiteral("127.0.0.1:9"));
         for (int i = 0; i < SiteCount; ++i)
             QCOMPARE(siteHost(Site(i)), QStringLiteral("127.0.0.1:9"));
+
+        // Hosts are read again once the settings file changed, also by
+        // another program, and in another profile.
+        {
+            QSettings outside(profile->settingsFile(), QSettings::IniFormat);
+            outside.setValue(QStringLiteral("Site_QuoteService"), QStringLiteral("127.0.0.1:77"));
+        }
+        QCOMPARE(siteHost(Site::QuoteService), QStringLiteral("127.0.0.1:77"));
+        QCOMPARE(siteHost(Site::AnalystData), QStringLiteral("127.0.0.1:9"));
+        TempProfile other;
+        other.createProgramKey();
+        QCOMPARE(siteHost(Site::AnalystData), defaultSiteHost(Site::AnalystData));
     }
 };
 

@@ -57,6 +57,13 @@ private slots:
                                           QRegularExpression::MultilineOption);
         QVERIFY(timeLine.match(QString::fromLatin1(bytes)).hasMatch());
         QCOMPARE(dialogs.shown().size(), 0); // silent callers show nothing
+
+        // The same records logged at once are the same bytes.
+        QVERIFY(QFile::remove(DataDir + QStringLiteral("/ErrorLog.txt")));
+        ErrorTrapAll({{QStringLiteral("File not found"), 53, QStringLiteral("Brindlewick"), QStringLiteral("Stocks_ReadStocks")},
+                      {QStringLiteral("Division by zero"), 11.5f, QStringLiteral("Brindlewick"), QStringLiteral("QueryValueEx")}});
+        QCOMPARE(masked(logBytes()), expected);
+        QCOMPARE(dialogs.shown().size(), 0);
     }
 
     void messageShowsRecordWithoutWhereLine()

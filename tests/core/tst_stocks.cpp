@@ -3,12 +3,14 @@
 #include "core/Stocks.h"
 #include "support/TempProfile.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QtTest>
 
 #include <cmath>
 #include <limits>
+#include <sys/stat.h>
 
 namespace {
 QByteArray fileBytes(const QString &name)
@@ -22,6 +24,22 @@ void writeFile(const QString &name, const QByteArray &bytes)
     QFile f(DataDir + QLatin1Char('/') + name);
     QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
     f.write(bytes);
+}
+
+// The file's inode: a new one means the file was written anew.
+ino_t inodeOf(const QString &name)
+{
+    struct stat st;
+    return ::stat(QFile::encodeName(DataDir + QLatin1Char('/') + name).constData(), &st) == 0 ? st.st_ino : 0;
+}
+
+// Written by another program an hour ago.
+void writeOldFile(const QString &name, const QByteArray &bytes)
+{
+    writeFile(name, bytes);
+    QFile f(DataDir + QLatin1Char('/') + name);
+    QVERIFY(f.open(QIODevice::ReadWrite));
+    QVERIFY(f.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
 }
 
 QString errorLog()
@@ -209,6 +227,39 @@ private slots:
         QVERIFY(bytes.endsWith(tail.mid(2)));
         ReadStocks();
         QCOMPARE(SetCount, short(1));
+    }
+
+    // The set file as it is on disk counts, also after another program
+    // wrote it: its bytes beyond the records are kept from the file now
+    // there, and a set read again is read from it. A save that would
+    // change nothing leaves the file as it is.
+    void savesAndReadsFollowTheFileOnDisk()
+    {
+        TempProfile profile;
+        const QString set0 = QStringLiteral("Set0.dat");
+        writeOldFile(set0, QByteArray(11658, '\0') + "FIRSTTAIL");
+        ReadStocks();
+        Sets[0].Symbol = QStringLiteral("AB");
+        SaveStocks();
+        QVERIFY(fileBytes(set0).endsWith("RSTTAIL"));
+
+        const ino_t written = inodeOf(set0);
+        SaveStocks();
+        QCOMPARE(inodeOf(set0), written);
+
+        writeOldFile(set0, QByteArray(11658, '\0') + "SECOND_LONGER_TAIL");
+        Sets[1].Symbol = QStringLiteral("CD");
+        SaveStocks();
+        QVERIFY(fileBytes(set0).endsWith("ND_LONGER_TAIL")); // two records two bytes longer each
+        QVERIFY(fileBytes(set0).contains(text("CD")));
+
+        writeOldFile(set0, goldenRecord() + QByteArray(11658 - goldenRecord().size(), '\0'));
+        ReadStocks();
+        ReadStocks();
+        QCOMPARE(Sets[0], goldenStock());
+        writeOldFile(set0, QByteArray(11658, '\0'));
+        ReadStocks();
+        QCOMPARE(SetCount, short(0));
     }
 
     void lookups()

@@ -142,6 +142,8 @@ private slots:
         QTest::newRow("negative") << page << -1 << "";
         QTest::newRow("upper-case close not found") << "<TABLE>a</TABLE>" << 1 << "";
         QTest::newRow("no table") << "<p>none</p>" << 1 << "";
+        QTest::newRow("openings inside the table, other cases kept")
+            << "<TABLE a><Table b><TaBLE c><table d>x</table>" << 1 << "<table a><table b><TaBLE c><table d>x";
     }
     void getTable()
     {
@@ -149,6 +151,9 @@ private slots:
         QFETCH(int, n);
         QFETCH(QString, expected);
         QString before = html;
+        // Read from a page left as it is, the same table.
+        QCOMPARE(GetTableOf(html, short(n)), expected);
+        QCOMPARE(html, before);
         QCOMPARE(GetTable(html, short(n)), expected);
         // The caller's page has its opening tags rewritten, nothing else.
         before.replace(QStringLiteral("<TABLE"), QStringLiteral("<table"));

@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 class TestFiles : public QObject
 {
     Q_OBJECT
@@ -34,6 +36,67 @@ private slots:
         g.close();
         QCOMPARE(resolvePath(dir.path() + QStringLiteral("/Cache/DataSheet/IBM_ABS.Sh")),
                  dir.path() + QStringLiteral("/Cache/DataSheet/IBM_ABS.Sh"));
+    }
+
+    // The resolver keeps each folder's names, and still answers as a
+    // listing would: after a file comes or goes through the program's own
+    // helpers, and after one comes from outside them.
+    void resolverFollowsTheFolderAsItChanges()
+    {
+        QTemporaryDir dir;
+        const QString folder = dir.path() + QStringLiteral("/Cache/DataSheet");
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("Cache/DataSheet")));
+        const QString asked = dir.path() + QStringLiteral("\\cache\\datasheet\\ibm_it.sh");
+        QCOMPARE(resolvePath(asked), folder + QStringLiteral("/ibm_it.sh"));
+
+        // Written by another program under another spelling.
+        QFile outside(folder + QStringLiteral("/IBM_it.Sh"));
+        QVERIFY(outside.open(QIODevice::WriteOnly));
+        outside.close();
+        QCOMPARE(resolvePath(asked), folder + QStringLiteral("/IBM_it.Sh"));
+
+        // Written by the program: into the one file, whatever the spelling.
+        QVERIFY(savePageFile(asked, "page"));
+        QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("IBM_it.Sh")});
+
+        // A second spelling from outside: the one a sorted listing gives
+        // first answers, and the other once the program removed the first.
+        QFile second(folder + QStringLiteral("/IBM_IT.Sh"));
+        QVERIFY(second.open(QIODevice::WriteOnly));
+        second.close();
+        QCOMPARE(resolvePath(asked), folder + QStringLiteral("/IBM_IT.Sh"));
+        QVERIFY(removeFile(asked));
+        QVERIFY(!QFile::exists(folder + QStringLiteral("/IBM_IT.Sh")));
+        QCOMPARE(resolvePath(asked), folder + QStringLiteral("/IBM_it.Sh"));
+
+        // Removed from outside: the name asked for is kept again.
+        QVERIFY(QFile::remove(folder + QStringLiteral("/IBM_it.Sh")));
+        QCOMPARE(resolvePath(asked), folder + QStringLiteral("/ibm_it.sh"));
+    }
+
+    // A cached page replaces the old one whole, shorter or longer; a write
+    // that fails (the disk full) leaves the old page and no part of the new.
+    void pageWritesAreWholeOrNone()
+    {
+        QTemporaryDir dir;
+        const QString page = dir.path() + QStringLiteral("/IBM_it.Sh");
+        QVERIFY(savePageFile(page, QByteArray(3000, 'a')));
+        const auto inode = [&] {
+            struct stat st;
+            return ::stat(QFile::encodeName(page).constData(), &st) == 0 ? st.st_ino : 0;
+        };
+        const ino_t first = inode();
+        QVERIFY(savePageFile(page, "short"));
+        QCOMPARE(readBinaryFile(page).value(), QByteArray("short"));
+        QCOMPARE(inode(), first); // written where it stands, not as a new file
+        {
+            FileSizeLimit full(1024);
+            QVERIFY(!savePageFile(page, QByteArray(4096, 'b')));
+            QVERIFY(!savePageFile(dir.path() + QStringLiteral("/New.Sh"), QByteArray(4096, 'c')));
+        }
+        QCOMPARE(readBinaryFile(page).value(), QByteArray("short"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("IBM_it.Sh")});
+        QVERIFY(!savePageFile(dir.path() + QStringLiteral("/no/such/folder/x"), "x"));
     }
 
     void latin1BytesRoundTrip()

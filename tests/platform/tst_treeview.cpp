@@ -17,6 +17,17 @@ void fill(TreeModel &m)
     m.Add(QString(), QStringLiteral("B"), QStringLiteral("Beta"), 7);
 }
 
+// The view on screen with the nodes of fill() held back from it.
+void showHeld(TreeView &view)
+{
+    view.setImageList(TreeNodePicture);
+    view.resize(300, 300);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    view.Nodes().suspendUpdates();
+    fill(view.Nodes());
+}
+
 QPoint centreOf(TreeView &view, int index)
 {
     return view.visualItemRect(view.itemOf(index)).center();
@@ -69,19 +80,113 @@ private slots:
         QCOMPARE(m.SelectedItem(), 0);
     }
 
+    // A branch added whole answers as the same nodes added one by one:
+    // Indexes, keys, texts, pictures, parents and children, a search by key,
+    // a key it holds refused to a later node, and a node added under its
+    // root after it. Collapsing or asking about it makes nothing; a change
+    // of one of its nodes or a list of children makes it.
+    void branchAnswersAsNodesAddedOneByOne()
+    {
+        TreeBranch pages;
+        pages.add(-1, QStringLiteral("AR"), QStringLiteral("Profile"), 9);
+        pages.add(-1, QStringLiteral("News"), QStringLiteral("News"), 4);
+        pages.add(1, QStringLiteral("RM"), QStringLiteral("Reuters"), 4);
+        pages.add(-1, QStringLiteral("C"), QStringLiteral("Charts"), 5);
+        pages.add(3, QStringLiteral("3m"), QStringLiteral("3 Months"), 5);
+        TreeModel lazy, eager;
+        for (TreeModel *m : {&lazy, &eager})
+            m->Add(QString(), QStringLiteral("All"), QStringLiteral("Stocks"), 14);
+        for (const int stock : {0, 12}) {
+            const QString n = QString::number(stock);
+            QVERIFY(lazy.AddBranch(1, QStringLiteral("ID") + n, QStringLiteral("S") + n, 1, &pages, n));
+            const int id = eager.AddUnder(1, QStringLiteral("ID") + n, QStringLiteral("S") + n, 1);
+            eager.AddUnder(id, QStringLiteral("AR") + n, QStringLiteral("Profile"), 9);
+            const int news = eager.AddUnder(id, QStringLiteral("News") + n, QStringLiteral("News"), 4);
+            eager.AddUnder(news, QStringLiteral("RM") + n, QStringLiteral("Reuters"), 4);
+            const int charts = eager.AddUnder(id, QStringLiteral("C") + n, QStringLiteral("Charts"), 5);
+            eager.AddUnder(charts, QStringLiteral("3m") + n, QStringLiteral("3 Months"), 5);
+        }
+        QCOMPARE(lazy.Count(), eager.Count());
+        for (int i = 1; i <= eager.Count(); ++i) {
+            QCOMPARE(lazy.Key(i), eager.Key(i));
+            QCOMPARE(lazy.Text(i), eager.Text(i));
+            QCOMPARE(lazy.shownImage(i), eager.shownImage(i));
+            QCOMPARE(lazy.Parent(i), eager.Parent(i));
+            QCOMPARE(lazy.hasChildren(i), !eager.children(i).isEmpty());
+            QCOMPARE(lazy.find(eager.Key(i)), i);
+            lazy.setExpanded(i, false);
+        }
+        QCOMPARE(lazy.find(QStringLiteral("RM1")), 0);
+        QCOMPARE(lazy.find(QStringLiteral("XX12")), 0);
+        QVERIFY(!lazy.isMade(lazy.find(QStringLiteral("3m12"))));
+        QCOMPARE(lazy.AddUnder(1, QStringLiteral("News12"), QStringLiteral("Again")), 0);
+
+        // Under the root, after the branch's own nodes.
+        const int later = lazy.AddUnder(2, QStringLiteral("Late0"), QStringLiteral("Late"), 3);
+        eager.AddUnder(2, QStringLiteral("Late0"), QStringLiteral("Late"), 3);
+        QCOMPARE(lazy.children(2), eager.children(2));
+        QCOMPARE(lazy.children(2).last(), later);
+        QVERIFY(lazy.isMade(3));
+
+        const int deep = lazy.find(QStringLiteral("RM12"));
+        QSignalSpy expand(&lazy, &TreeModel::Expand);
+        QVERIFY(lazy.setExpanded(lazy.Parent(deep), true));
+        QCOMPARE(expand.size(), 1);
+        QVERIFY(lazy.isMade(deep));
+        for (int i = 1; i <= eager.Count(); ++i)
+            QCOMPARE(lazy.children(i), eager.children(i));
+    }
+
+    // A branch's items are made when the user first opens it; until then
+    // its arrow shows all the same. Opened by a click on the arrow or by
+    // the Right key, it shows its nodes with their pictures, nodes added to
+    // it later included; an item asked for by its index is made at once.
+    void branchesAreFilledWhenOpened()
+    {
+        TreeView view;
+        showHeld(view);
+        TreeModel &m = view.Nodes();
+        m.resumeUpdates();
+        QTreeWidgetItem *alpha = view.topLevelItem(0);
+        QCOMPARE(alpha->childCount(), 0);
+        QVERIFY(view.model()->hasChildren(view.model()->index(0, 0)));
+        QVERIFY(!view.model()->hasChildren(view.model()->index(1, 0)));
+        m.Add(QStringLiteral("A"), QStringLiteral("a3"), QStringLiteral("Three"), 3);
+
+        QSignalSpy expands(&view, &TreeView::Expand);
+        const QRect row = view.visualItemRect(alpha);
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, QPoint(row.left() - view.indentation() / 2, row.center().y()));
+        QCOMPARE(expands.size(), 1);
+        QVERIFY(m.Expanded(1));
+        QCOMPARE(alpha->childCount(), 3);
+        QCOMPARE(alpha->child(2)->text(0), QStringLiteral("Three"));
+        QVERIFY(!alpha->child(0)->icon(0).isNull());
+        QCOMPARE(view.itemOf(6), alpha->child(2));
+
+        QTreeWidgetItem *one = alpha->child(0);
+        QCOMPARE(one->childCount(), 0);
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, view.visualItemRect(one).center());
+        QTest::keyClick(&view, Qt::Key_Right);
+        QVERIFY(m.Expanded(2));
+        QCOMPARE(one->childCount(), 1);
+        QCOMPARE(view.itemOf(3)->text(0), QStringLiteral("Deep"));
+
+        // Asked for by index under a branch never opened.
+        m.Add(QStringLiteral("B"), QStringLiteral("b1"), QStringLiteral("Under Beta"), 3);
+        QTreeWidgetItem *underBeta = view.itemOf(m.find(QStringLiteral("b1")));
+        QVERIFY(underBeta);
+        QCOMPARE(underBeta->parent(), view.topLevelItem(1));
+        QVERIFY(!m.Expanded(5));
+    }
+
     // The view follows the model (also after a held rebuild) and writes
     // what the user does back to it: a left click is a NodeClick, the
     // right button only a MouseDown, a selection from code nothing.
     void viewAndModelAgree()
     {
         TreeView view;
-        view.setImageList(TreeNodePicture);
-        view.resize(300, 300);
-        view.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        showHeld(view);
         TreeModel &m = view.Nodes();
-        m.suspendUpdates();
-        fill(m);
         QCOMPARE(view.topLevelItemCount(), 0);
         m.resumeUpdates();
         QCOMPARE(view.topLevelItemCount(), 2);

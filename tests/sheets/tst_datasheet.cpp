@@ -2,6 +2,8 @@
 #include "core/GridMessage.h"
 #include "core/SharedState.h"
 #include "core/TargetGrid.h"
+#include "core/TextHelpers.h"
+#include "core/VbString.h"
 #include "sheets/DataSheet.h"
 #include "support/CachePages.h"
 #include "support/GridDump.h"
@@ -98,6 +100,27 @@ private slots:
         writeCachePage(QStringLiteral("Plain.Sh"), page(rows));
         FillSheet(plainSheet());
         QCOMPARE(dataRows(window->grid), shown);
+    }
+
+    // A cell's text and the table tags read in one pass each come out as
+    // the replacements and the tag stripping one after the other leave them.
+    void onePassReadingsMatchTheStepByStepOnes_data()
+    {
+        QTest::addColumn<QString>("text");
+        for (const char *t : {"<td>  A&amp;B </td", "<td>&am<b>p;</td", "<td>&amp;amp;x", "x>y<z>w", "no tags",
+                              "<td> > &amp;", "<td>a</td>&amp;", ">  <", "&amp;", "<td>T<TR>TD Td Tr tR</td",
+                              "<TABLE><Table><TAble><TTD>TTABLE<TablE>TH"})
+            QTest::newRow(t) << QString::fromLatin1(t);
+    }
+    void onePassReadingsMatchTheStepByStepOnes()
+    {
+        QFETCH(QString, text);
+        QString html = text;
+        QCOMPARE(cellText(text), vb::Trim(HtmlText(html, false, true, false)));
+        QCOMPARE(cellTextOf(QStringView(text).sliced(0)), cellText(text));
+        const TextReplacements lower = {{"TABLE", "table"}, {"Table", "table"}, {"TR", "tr"},
+                                        {"Tr", "tr"},       {"TD", "td"},       {"Td", "td"}};
+        QCOMPARE(lowerTableTags(text), replaceAll(text, lower));
     }
 
     // Rows 2 on get twice the base height as the walk reaches them, the

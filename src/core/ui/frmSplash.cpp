@@ -159,8 +159,13 @@ void UnloadSplash()
 
 void SetSplashBar(double value)
 {
-    if (frmSplash *s = g_splash.get())
+    if (frmSplash *s = g_splash.get()) {
+        // Drawn with the next events let through, not at once: a progress
+        // bar repaints itself on every step otherwise.
+        s->pb1->setUpdatesEnabled(false);
         s->pb1->setValue(int(value));
+        s->pb1->setUpdatesEnabled(true);
+    }
     if (g_observer)
         g_observer(value);
 }

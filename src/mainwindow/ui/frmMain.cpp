@@ -947,7 +947,9 @@ void frmMain::mnuSet_Click(short index)
     for (QAction *a : mnuSet)
         a->setChecked(false);
     mnuSet[index]->setChecked(true);
-    SaveSetting(QStringLiteral("LastGroup"), QString::number(index));
+    // Written only when it changes: every start chooses the stored set.
+    if (QuerySetting(QStringLiteral("LastGroup")).toString() != QString::number(index))
+        SaveSetting(QStringLiteral("LastGroup"), QString::number(index));
     CurSetNo = index;
     ClearSymbols();
     ReadStocks();

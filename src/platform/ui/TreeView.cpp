@@ -9,6 +9,8 @@
 #include <QMouseEvent>
 #include <QToolTip>
 
+#include <utility>
+
 namespace {
 
 } // namespace
@@ -33,7 +35,7 @@ TreeView::TreeView(QWidget *parent) : QTreeWidget(parent)
     connect(&m_model, &TreeModel::updatesResumed, this, [this] { addItems(); });
     connect(&m_model, &TreeModel::imageChanged, this, &TreeView::refreshIcon);
     connect(&m_model, &TreeModel::expandedChanged, this, [this](int index, bool expanded) {
-        if (QTreeWidgetItem *item = itemOf(index)) {
+        if (QTreeWidgetItem *item = expanded ? itemOf(index) : existingItem(index)) {
             m_syncing = true;
             item->setExpanded(expanded);
             m_syncing = false;
@@ -58,12 +60,57 @@ void TreeView::setImageList(std::function<QPixmap(int)> images)
 
 QTreeWidgetItem *TreeView::itemOf(int index) const
 {
-    return index >= 1 && index <= int(m_items.size()) ? m_items[size_t(index - 1)] : nullptr;
+    if (index < 1 || index > int(m_items.size()))
+        return nullptr;
+    if (!m_items[size_t(index - 1)])
+        const_cast<TreeView *>(this)->makeItem(index);
+    return m_items[size_t(index - 1)];
 }
 
 int TreeView::indexOf(const QTreeWidgetItem *item) const
 {
     return item ? item->data(0, Qt::UserRole).toInt() : 0;
+}
+
+QTreeWidgetItem *TreeView::newItem(int index)
+{
+    auto *item = new QTreeWidgetItem(QStringList(m_model.Text(index)));
+    item->setData(0, Qt::UserRole, index);
+    // The branch's own items come when it is first opened; the arrow shows
+    // that there is something to open.
+    if (m_model.hasChildren(index))
+        item->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+    m_items[size_t(index - 1)] = item;
+    refreshIcon(index);
+    return item;
+}
+
+void TreeView::makeChildren(QTreeWidgetItem *item)
+{
+    const int index = indexOf(item);
+    if (!index || item->childCount() > 0)
+        return;
+    const QList<int> &children = m_model.children(index);
+    if (children.isEmpty())
+        return;
+    QList<QTreeWidgetItem *> made;
+    made.reserve(children.size());
+    for (int child : children)
+        made << newItem(child);
+    const bool syncing = std::exchange(m_syncing, true);
+    item->addChildren(made);
+    item->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
+    for (int child : children)
+        if (m_model.Expanded(child))
+            m_items[size_t(child - 1)]->setExpanded(true);
+    m_syncing = syncing;
+}
+
+void TreeView::makeItem(int index)
+{
+    // Made with its brothers, under its parent's item.
+    if (QTreeWidgetItem *parent = itemOf(m_model.Parent(index)))
+        makeChildren(parent);
 }
 
 void TreeView::addItems()
@@ -75,24 +122,30 @@ void TreeView::addItems()
     if (first > last)
         return;
     m_syncing = true;
-    // New roots go in last, so a whole rebuild builds its branches away
-    // from the view and hands them over in one step.
+    // A node's item is made when its parent's item has its children already
+    // (or it is a root); the others wait until their branch is opened. New
+    // roots go in last, so a whole rebuild hands its branches over in one step.
+    m_items.resize(size_t(last), nullptr);
     QList<QTreeWidgetItem *> roots;
-    m_items.reserve(size_t(last));
     for (int i = first; i <= last; ++i) {
-        auto *item = new QTreeWidgetItem(QStringList(m_model.Text(i)));
-        item->setData(0, Qt::UserRole, i);
-        m_items.push_back(item);
-        refreshIcon(i);
-        if (QTreeWidgetItem *parent = itemOf(m_model.Parent(i)))
-            parent->addChild(item);
-        else
-            roots << item;
+        if (!m_model.isMade(i))
+            continue; // made with its branch, when it is opened
+        const int parentIndex = m_model.Parent(i);
+        QTreeWidgetItem *parent = parentIndex ? m_items[size_t(parentIndex - 1)] : nullptr;
+        if (!parentIndex) {
+            roots << newItem(i);
+        } else if (parent && (parent->childCount() > 0 || parent->isExpanded())) {
+            parent->addChild(newItem(i));
+            parent->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
+        } else if (parent) {
+            parent->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+        }
     }
     addTopLevelItems(roots);
     for (int i = first; i <= last; ++i)
         if (m_model.Expanded(i))
-            m_items[size_t(i - 1)]->setExpanded(true);
+            if (QTreeWidgetItem *item = m_items[size_t(i - 1)])
+                item->setExpanded(true);
     m_syncing = false;
     if (m_model.SelectedItem() >= first)
         showSelection(m_model.SelectedItem());
@@ -100,7 +153,8 @@ void TreeView::addItems()
 
 void TreeView::refreshIcon(int index)
 {
-    QTreeWidgetItem *item = itemOf(index);
+    // An item not made yet takes its picture when it is made.
+    QTreeWidgetItem *item = index >= 1 && index <= int(m_items.size()) ? m_items[size_t(index - 1)] : nullptr;
     if (!item)
         return;
     const int image = m_model.shownImage(index);
@@ -131,6 +185,8 @@ void TreeView::showSelection(int index)
 
 void TreeView::onItemExpanded(QTreeWidgetItem *item, bool expanded)
 {
+    if (expanded)
+        makeChildren(item);
     if (m_syncing)
         return;
     m_syncing = true;

@@ -45,6 +45,8 @@ public:
     void setToolTipSource(std::function<QString()> source) { m_toolTipSource = std::move(source); }
 
     // The item that shows node index (nullptr while updates are suspended).
+    // The items of a branch are made when it is first opened, or when one of
+    // them is asked for here.
     QTreeWidgetItem *itemOf(int index) const;
     int indexOf(const QTreeWidgetItem *item) const;
 
@@ -64,13 +66,20 @@ protected:
 
 private:
     void addItems();
+    QTreeWidgetItem *newItem(int index);
+    void makeChildren(QTreeWidgetItem *item);
+    void makeItem(int index);
+    QTreeWidgetItem *existingItem(int index) const
+    {
+        return index >= 1 && index <= int(m_items.size()) ? m_items[size_t(index - 1)] : nullptr;
+    }
     void refreshIcon(int index);
     void showSelection(int index);
     void onItemExpanded(QTreeWidgetItem *item, bool expanded);
     void onCurrentItemChanged(QTreeWidgetItem *current);
 
     TreeModel m_model;
-    std::vector<QTreeWidgetItem *> m_items; // m_items[i - 1] shows node i
+    std::vector<QTreeWidgetItem *> m_items; // m_items[i - 1] shows node i; nullptr: not made yet
     std::function<QPixmap(int)> m_images;
     QHash<int, QIcon> m_icons;
     QString m_toolTip;

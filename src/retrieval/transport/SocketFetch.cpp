@@ -3,7 +3,6 @@
 #include "core/MainWindow.h"
 #include "platform/Dialogs.h"
 #include "platform/Latin1File.h"
-#include "platform/PathResolver.h"
 #include "platform/SocketControl.h"
 #include "retrieval/transport/RunState.h"
 
@@ -11,6 +10,8 @@
 #include <QPointer>
 #include <QRegularExpression>
 #include <QUrl>
+
+#include <utility>
 
 QString WsUrl;
 QString WsFile;
@@ -20,6 +21,9 @@ bool WsBusy = false;
 namespace {
 
 int g_waitTimeoutMs = 90000;
+// The size rule of the page being fetched, and whether it was written.
+qint64 g_minBytes = 0;
+bool g_written = false;
 
 // True when the headers promise a body longer than what came: the server
 // closed in the middle of the page.
@@ -89,6 +93,15 @@ QString httpRequestFor(const QString &url)
     return QStringLiteral("GET ") + url + QStringLiteral(" HTTP/1.0\r\nAccept: */*\r\nAccept: text/html\r\n\r\n");
 }
 
+bool SocketFetchPage(const QString &File, const QString &Url, const QString &Status, qint64 minBytes)
+{
+    g_minBytes = minBytes;
+    g_written = false;
+    SocketFetch(File, Url, Status);
+    g_minBytes = 0;
+    return std::exchange(g_written, false);
+}
+
 void SocketFetch(const QString &File, const QString &Url, const QString &Status)
 {
     WinsockWait();
@@ -121,9 +134,11 @@ void Winsock1_Close()
     // Only a whole 200 reply replaces the cached page: a server that hung
     // up without a word, cut the page short or answered with an error page
     // leaves the cached one as it was.
-    if (!WsBuffer.isEmpty() && statusOk(WsBuffer) && !cutShort(WsBuffer))
-        saveLatin1File(resolvePath(WsFile), WsBuffer + QStringLiteral("\r\n"));
-    else
+    if (!WsBuffer.isEmpty() && statusOk(WsBuffer) && !cutShort(WsBuffer)) {
+        // A reply below the page's size rule is an error page: not written.
+        if (WsBuffer.size() + 2 >= g_minBytes)
+            g_written = savePageFile(WsFile, toLatin1Bytes(WsBuffer + QStringLiteral("\r\n")));
+    } else
         noteFailedFetch(WsUrl, WsBuffer.isEmpty() ? QStringLiteral("no reply")
                                                   : WsBuffer.section(QStringLiteral("\r\n"), 0, 0).left(80));
     WsBusy = false;

@@ -37,6 +37,10 @@ void setWinsockWaitTimeout(int ms);
 // and WsUrl, show Status as the caption, connect to the server of Url
 // (its port, else 80) and wait for the reply.
 void SocketFetch(const QString &File, const QString &Url, const QString &Status);
+// The same for a page with a size rule: a reply (with its closing CRLF)
+// shorter than minBytes is an error page and is not written, so the old
+// file stays. True when the file was written.
+bool SocketFetchPage(const QString &File, const QString &Url, const QString &Status, qint64 minBytes);
 
 // Event handlers of the socket control.
 void Winsock1_Connect();

@@ -3,7 +3,6 @@
 #include "core/MainWindow.h"
 #include "core/Registry.h"
 #include "platform/Latin1File.h"
-#include "platform/PathResolver.h"
 #include "platform/ScreenPointer.h"
 #include "platform/Sleep.h"
 #include "platform/TransferControl.h"
@@ -35,19 +34,25 @@ void ApplyStoredProxy()
 
 void GetUrlToFile(const QString &File, const QString &Url, const QString &Status)
 {
+    GetUrlToPage(File, Url, Status, 0);
+}
+
+bool GetUrlToPage(const QString &File, const QString &Url, const QString &Status, qint64 minBytes)
+{
     if (MainWindow *w = mainWindow())
         w->setCaption(Status);
     if (StopFlag || !CurInet)
-        return;
+        return false;
     const std::optional<QByteArray> bytes = CurInet->OpenURL(Url);
     if (!bytes || bytes->isEmpty()) {
         // A Stop is no failure of the page.
         if (!StopFlag && CurInet)
             noteFailedFetch(Url, !bytes ? CurInet->lastError() : QStringLiteral("empty reply"));
-        return;
+        return false;
     }
-    saveFileAtomically(resolvePath(File), *bytes);
+    const bool written = bytes->size() >= minBytes && savePageFile(File, *bytes);
     DoEvents();
+    return written;
 }
 
 QString transferStateText(int State)

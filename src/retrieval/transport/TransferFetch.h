@@ -20,6 +20,9 @@ void ApplyStoredProxy();
 // least one byte replaces the file's whole content; an empty, failed, timed
 // out or cancelled request leaves the file as it was.
 void GetUrlToFile(const QString &File, const QString &Url, const QString &Status);
+// The same for a page with a size rule: a reply shorter than minBytes (an
+// error page) is not written either. True when the file was written.
+bool GetUrlToPage(const QString &File, const QString &Url, const QString &Status, qint64 minBytes);
 
 // Shows the transfer state in the status panel Panel1(6); an error or a
 // completed request ends the batch run when no task is left.

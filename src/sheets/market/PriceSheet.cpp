@@ -12,8 +12,11 @@
 #include "platform/ScreenPointer.h"
 
 #include <QLocale>
+#include <QPointer>
 
 #include <algorithm>
+#include <vector>
+
 #include <cmath>
 #include <optional>
 
@@ -155,12 +158,13 @@ QString rowText(const StockRec &rec)
     return text;
 }
 
-// Column 0 of the row just added: the direction of the change, then the
-// alert targets, each rule replacing the picture of the one before.
-void setRowPicture(FlexGrid &grid, int row, const StockRec &rec)
+// The picture cell of a row (column 0 as the sheet is drawn): the direction
+// of the change, then the alert targets, each rule replacing the picture of
+// the one before.
+void setRowPicture(FlexGrid &grid, int row, int col, const StockRec &rec)
 {
     grid.setRow(row);
-    grid.setCol(0);
+    grid.setCol(col);
     const QString &pct = rec.PctChange;
     const auto arrow = [&grid](const char *name) {
         grid.setCellPicture(QLatin1String(name));
@@ -230,6 +234,130 @@ void format(FlexGrid &grid)
 
 } // namespace
 
+namespace {
+
+// What the sheet last drew, and into which grid: while that grid holds it
+// unchanged, drawing the sheet again writes only the rows of the records
+// that changed since (a price update draws the sheet after every stock).
+struct DrawnSheet
+{
+    QPointer<FlexGrid> grid;
+    quint64 edits = 0;
+    QString fractions, volume;
+    bool stripes = false;
+    ColLayoutArray layout;
+    std::vector<StockRec> records; // records 0 to SetCount - 1 as drawn
+    std::vector<int> rowOf;        // each record's row, -1: left out
+    std::vector<int> columnOf;     // each PriceColumns entry's grid column
+    // The current cell, the selection and the top row drawing left (the
+    // same for every drawing of the same rows).
+    int row = 0, col = 0, rowSel = 0, colSel = 0, topRow = 0;
+};
+
+DrawnSheet g_drawn;
+
+bool sameRow(const StockRec &a, const StockRec &b)
+{
+    for (const PriceColumn &column : PriceColumns)
+        if (column.field && a.*column.field != b.*column.field)
+            return false;
+    return a.LowTarget == b.LowTarget && a.HighTarget == b.HighTarget;
+}
+
+void drawAll(FlexGrid &grid)
+{
+    prepare(grid);
+    for (int i = 0; i < SetCount && i < SetSize; ++i) {
+        const StockRec &rec = Sets[size_t(i)];
+        const QString text = rowText(rec);
+        if (text.size() < ShortestRow)
+            continue;
+        grid.AddItem(text);
+        setRowPicture(grid, grid.Rows() - 1, 0, rec);
+    }
+    format(grid);
+    grid.setRedraw(true);
+    // The stored column order, as the user arranged the quote table,
+    // on the grid the sheet was drawn into (a zoom window's grid too).
+    FixLayOut(grid);
+    FixLayOut(grid);
+}
+
+void remember(FlexGrid &grid)
+{
+    DrawnSheet d;
+    d.grid = &grid;
+    d.fractions = ShowFractions;
+    d.volume = ShowVolume;
+    d.stripes = OldStyleBackground;
+    d.layout = ColLayout;
+    for (int i = 0, row = 2; i < SetCount && i < SetSize; ++i) {
+        d.records.push_back(Sets[size_t(i)]);
+        d.rowOf.push_back(rowText(Sets[size_t(i)]).size() < ShortestRow ? -1 : row++);
+    }
+    for (const PriceColumn &column : PriceColumns) {
+        int found = -1;
+        for (int c = 0; c < grid.Cols() && found < 0; ++c)
+            if (grid.TextMatrix(0, c) == QLatin1String(column.header))
+                found = c;
+        d.columnOf.push_back(found);
+    }
+    d.row = grid.Row();
+    d.col = grid.Col();
+    d.rowSel = grid.RowSel();
+    d.colSel = grid.ColSel();
+    d.topRow = grid.TopRow();
+    d.edits = grid.editCount();
+    g_drawn = std::move(d);
+}
+
+// Writes again the rows of the records changed since the sheet was drawn,
+// leaving the grid as drawing it all would; false (nothing written) when
+// only drawing it all will do.
+bool redrawChangedRows(FlexGrid &grid)
+{
+    DrawnSheet &d = g_drawn;
+    if (d.grid != &grid || grid.editCount() != d.edits || d.fractions != ShowFractions || d.volume != ShowVolume
+        || d.stripes != OldStyleBackground || d.layout != ColLayout || int(d.records.size()) != qMin(int(SetCount), SetSize)
+        || std::find(d.columnOf.begin(), d.columnOf.end(), -1) != d.columnOf.end())
+        return false;
+    std::vector<int> changed;
+    for (int i = 0; i < int(d.records.size()); ++i)
+        if (!sameRow(d.records[size_t(i)], Sets[size_t(i)])) {
+            // A stock that comes into the sheet or leaves it moves the rows below.
+            if ((rowText(Sets[size_t(i)]).size() < ShortestRow) != (d.rowOf[size_t(i)] < 0))
+                return false;
+            changed.push_back(i);
+        }
+    grid.setRedraw(false);
+    for (const int i : changed) {
+        const StockRec &rec = Sets[size_t(i)];
+        d.records[size_t(i)] = rec;
+        const int row = d.rowOf[size_t(i)];
+        if (row < 0)
+            continue;
+        for (int k = 1; k < Columns; ++k)
+            grid.setTextMatrix(row, d.columnOf[size_t(k)], cellValue(rec, PriceColumns[k]));
+        grid.setRow(row);
+        grid.setCol(d.columnOf[0]);
+        grid.setCellPicture(QString());
+        grid.setCellPictureAlignment(FlexCellFormat().pictureAlignment);
+        setRowPicture(grid, row, d.columnOf[0], rec);
+        grid.setCol(d.columnOf[PctChangeCol]);
+        grid.setCellForeColor(rec.PctChange.startsWith(QLatin1Char('-')) ? Red : Blue);
+    }
+    grid.setRow(d.row);
+    grid.setCol(d.col);
+    grid.setRowSel(d.rowSel);
+    grid.setColSel(d.colSel);
+    grid.setTopRow(d.topRow);
+    grid.setRedraw(true);
+    d.edits = grid.editCount();
+    return true;
+}
+
+} // namespace
+
 void FG_Current()
 {
     HourglassPointer hourglass;
@@ -239,24 +367,14 @@ void FG_Current()
     if (!grid)
         return;
     try {
-        prepare(*grid);
-        for (int i = 0; i < SetCount && i < SetSize; ++i) {
-            const StockRec &rec = Sets[size_t(i)];
-            const QString text = rowText(rec);
-            if (text.size() < ShortestRow)
-                continue;
-            grid->AddItem(text);
-            setRowPicture(*grid, grid->Rows() - 1, rec);
-        }
-        format(*grid);
-        grid->setRedraw(true);
-        // The stored column order, as the user arranged the quote table,
-        // on the grid the sheet was drawn into (a zoom window's grid too).
-        FixLayOut(*grid);
-        FixLayOut(*grid);
+        if (!target.zooming() && redrawChangedRows(*grid))
+            return;
+        drawAll(*grid);
+        remember(*grid);
         target.showZoom();
     } catch (...) {
         grid->setRedraw(true);
+        g_drawn = DrawnSheet{};
     }
 }
 

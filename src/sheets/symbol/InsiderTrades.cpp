@@ -4,26 +4,59 @@
 #include "core/SharedState.h"
 #include "core/Stocks.h"
 #include "core/TextHelpers.h"
+#include "core/VbString.h"
 #include "sheets/DataSheet.h"
+
+#include <string_view>
 
 namespace {
 
 // The trades are the fourth table after the heading. A linked name cell,
 // <td><a href="ADDRESS.html">NAME</a>, is split into two cells: the
 // address (hidden column 1) and the name (column 2).
+// The table's replacements, in order: a tab as a blank; "TD", "Td", "TR",
+// "TH" in lower case; then "<td><a href=\"" as "<td>" and ".html\">" as
+// ".html></td><td>". Done in two passes, not seven: the first five keep the
+// length and none of them makes or breaks a match of another, and neither
+// of the last two can start inside the other's text or the text it leaves.
 QString insiderTable(const QString &page)
 {
-    QString text = cutFrom(page, QStringLiteral("Insider Trades"), QStringLiteral("</html"));
-    const QString table = GetTable(text, 4);
-    return replaceAll(table, {
-                                 {QStringLiteral("\t"), QStringLiteral(" ")},
-                                 {QStringLiteral("TD"), QStringLiteral("td")},
-                                 {QStringLiteral("Td"), QStringLiteral("td")},
-                                 {QStringLiteral("TR"), QStringLiteral("tr")},
-                                 {QStringLiteral("TH"), QStringLiteral("th")},
-                                 {QStringLiteral("<td><a href=\""), QStringLiteral("<td>")},
-                                 {QStringLiteral(".html\">"), QStringLiteral(".html></td><td>")},
-                             });
+    // The text from the heading to the page's end, read where it stands.
+    const int from = vb::InStr(page, QStringLiteral("Insider Trades"));
+    const int to = vb::InStr(from, page, QStringLiteral("</html"));
+    if (to < from)
+        vb::raise(vb::InvalidCall);
+    QString table = GetTableOf(QStringView(page).sliced(from - 1, to - from), 4);
+    // Tabs and "T"s are few: each is found by a fast search for it alone.
+    char16_t *c = reinterpret_cast<char16_t *>(table.data());
+    const qsizetype n = table.size();
+    for (qsizetype i = table.indexOf(u'\t'); i >= 0; i = table.indexOf(u'\t', i + 1))
+        c[i] = u' ';
+    for (qsizetype i = table.indexOf(u'T'); i >= 0 && i + 1 < n; i = table.indexOf(u'T', i + 1)) {
+        const char16_t next = c[i + 1];
+        if (next == u'D' || next == u'd' || next == u'R' || next == u'H') {
+            c[i] = u't';
+            c[i + 1] = next == u'D' ? u'd' : next == u'R' ? u'r' : next == u'H' ? u'h' : next;
+            ++i;
+        }
+    }
+    static const QString link = QStringLiteral("<td><a href=\""), linkEnd = QStringLiteral(".html\">");
+    QString out;
+    out.reserve(n + n / 8);
+    qsizetype copied = 0;
+    qsizetype nextLink = table.indexOf(link), nextEnd = table.indexOf(linkEnd);
+    while (nextLink >= 0 || nextEnd >= 0) {
+        const bool isLink = nextEnd < 0 || (nextLink >= 0 && nextLink < nextEnd);
+        const qsizetype at = isLink ? nextLink : nextEnd;
+        out.append(table.constData() + copied, at - copied).append(isLink ? u"<td>" : u".html></td><td>");
+        copied = at + (isLink ? link : linkEnd).size();
+        if (nextLink >= 0 && nextLink < copied)
+            nextLink = table.indexOf(link, copied);
+        if (nextEnd >= 0 && nextEnd < copied)
+            nextEnd = table.indexOf(linkEnd, copied);
+    }
+    out.append(table.constData() + copied, n - copied);
+    return out;
 }
 
 } // namespace

@@ -113,6 +113,27 @@ private slots:
             QCOMPARE(w->Picture1[i]->picture().toImage(), normal);
     }
 
+    // The transfer states of a page come faster than an eye reads them:
+    // the status panel ends on the last of them, cut to fit with the whole
+    // text as its tooltip, and a short one shown whole.
+    void statusPanelEndsOnTheLastText()
+    {
+        frmMain *w = open();
+        QLabel *panel = w->Panel1[6];
+        const QString longText = QStringLiteral("Getting IBM Earnings Estimates & Recommendations ").repeated(4);
+        for (const char *state : {"Connecting...", "connected", "request Data", "Downloading Data..."})
+            w->setPanelText(6, QLatin1String(state));
+        w->setPanelText(6, longText);
+        QTRY_VERIFY_WITH_TIMEOUT(panel->toolTip() == longText, 5000);
+        QVERIFY(panel->text().endsWith(QChar(0x2026)));
+        QVERIFY(longText.startsWith(panel->text().chopped(1)));
+
+        w->setPanelText(6, QStringLiteral("Disconnected from the host."));
+        w->setPanelText(6, QStringLiteral("connected"));
+        QTRY_COMPARE_WITH_TIMEOUT(panel->text(), QStringLiteral("connected"), 5000);
+        QCOMPARE(panel->toolTip(), QStringLiteral("Status"));
+    }
+
     void storedDividerPositionIsRestored()
     {
         SaveSetting(QStringLiteral("LastTreePos"), QStringLiteral("3000"));

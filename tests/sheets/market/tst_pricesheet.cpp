@@ -50,6 +50,13 @@ QStringList pictures(const FlexGrid &g)
     return out;
 }
 
+// The current cell, the selection and the scrolled position.
+QString cursor(const FlexGrid &g)
+{
+    return QStringLiteral("%1,%2-%3,%4 top %5 left %6")
+        .arg(g.Row()).arg(g.Col()).arg(g.RowSel()).arg(g.ColSel()).arg(g.TopRow()).arg(g.LeftCol());
+}
+
 QStringList companies(const FlexGrid &g)
 {
     QStringList out;
@@ -186,6 +193,60 @@ private slots:
         QCOMPARE(companies(g), (QStringList{"Acme Corp", "Longname Holdings"}));
         for (int c = 2; c < g.Cols(); ++c)
             QCOMPARE(g.TextMatrix(3, c), QString());
+    }
+
+    // Drawn again into a grid that still holds it (after each stock of a
+    // price update), the sheet comes out as drawing it afresh gives it.
+    void drawingAgainMatchesDrawingAfresh_data()
+    {
+        QTest::addColumn<int>("change");
+        QTest::newRow("a price falls") << 0;
+        QTest::newRow("a low target is set") << 1;
+        QTest::newRow("a stock loses its quotes") << 2;
+        QTest::newRow("the user sorted the grid") << 3;
+        QTest::newRow("prices shown as fractions") << 4;
+        QTest::newRow("stripes switched on") << 5;
+    }
+    void drawingAgainMatchesDrawingAfresh()
+    {
+        QFETCH(int, change);
+        ShowFractions = QStringLiteral("0");
+        ShowVolume = QStringLiteral("0");
+        Sets[0] = stock("ACME", "Acme Corp", "12 1/4", "-1.5%", "12000");
+        Sets[1] = stock("BOLT", "Bolt Industries", "9 7/8", "+0.25%", "300");
+        Sets[2] = stock("CRAN", "Crane & Co", "15.50", "0.00%", "1234567");
+        Sets[3] = stock("DYNE", "Dyne Labs", "3", "+3%", "10");
+        SetCount = 4;
+        resetColLayout();
+        ColLayout[1] = ColLayoutEntry{QStringLiteral("Last Sale"), 0, 1, 1};
+        FG_Current();
+        FlexGrid &g = bench->grid;
+        g.setRow(4);
+        g.setCol(3);
+        g.setTopRow(3);
+        switch (change) {
+        case 1: Sets[2].LowTarget = 100; break;
+        case 2: Sets[1] = StockRec{}; Sets[1].Symbol = QStringLiteral("BOLT"); break;
+        case 3:
+            g.setRow(2);
+            g.setCol(2);
+            g.setSort(2);
+            break;
+        case 4: ShowFractions = QStringLiteral("1"); break;
+        case 5: OldStyleBackground = true; break;
+        default: break;
+        }
+        Sets[1].LastSale = QStringLiteral("9 1/8");
+        Sets[1].PctChange = QStringLiteral("-7.6%");
+
+        FG_Current();
+        const QString again = dumpGrid(g) + cursor(g);
+        if (change != 2)
+            QVERIFY(again.contains(QStringLiteral("\"9.13\"")) || again.contains(QStringLiteral("\"9 1/8\"")));
+        g.setBackColor(g.BackColor()); // any change of the grid: the next drawing is a whole one
+        FG_Current();
+        QCOMPARE(again, dumpGrid(g) + cursor(g));
+        resetColLayout();
     }
 
     // The stored column order goes to the grid the sheet is drawn into: a

@@ -175,6 +175,32 @@ private slots:
         QCOMPARE(g.TextMatrix(0, 2), QStringLiteral("Name"));
     }
 
+    // The trades table's clean-up, step after step: a tab before "href"
+    // and upper-case tags still make linked names, ".HTML" does not split
+    // its cell, and "TH" and "TD" inside a name go to lower case.
+    void insiderTableCleanUpSteps()
+    {
+        writeCachePage(QStringLiteral("IBM_it.Sh"),
+                       "<html><title>IBM: Insider Trades</title><table><tr><td>nav</td></tr></table>\n"
+                       "<TABLE><tr><td>quote</td></tr></table><Table><tr><td>Insider Trades</td></tr></table>\n"
+                       "<table><tr><th>Date</th><th>Insider</th></tr>\n"
+                       "<tr>\t<td>1-Jan-00</td><td><a\thref=\"t/i/ibm/a.html\">TAB LINK</a></td><td>Sale</td></tr>\n"
+                       "<TR><TD>2-Jan-00</TD><TD><a href=\"t/i/ibm/b.html\">THE TD HOLDING</a></TD><Td>Buy</Td></TR>\n"
+                       "<tr><td>3-Jan-00</td><td><a href=\"t/i/ibm/c.HTML\">CAPS END</a></td><td>Sale</td></tr>\n"
+                       "</table><table><tr><td>footer</td></tr></table></html>\n");
+        FG_IT();
+        const FlexGrid &g = bench->grid;
+        const auto row = [&g](int r) {
+            QStringList cells;
+            for (int c = 0; c < 4; ++c)
+                cells << g.TextMatrix(r, c);
+            return cells.join(QLatin1Char('|'));
+        };
+        QCOMPARE(row(2), QStringLiteral("1-Jan-00|t/i/ibm/a.html|TAB LINK|Sale"));
+        QCOMPARE(row(3), QStringLiteral("2-Jan-00|t/i/ibm/b.html|thE td HOLDING|Buy"));
+        QCOMPARE(row(4), QStringLiteral("3-Jan-00|t/i/ibm/c.HTML\"CAPS END|Sale|"));
+    }
+
     // A colon starts a new cell, and cells that clean to nothing take no
     // column: the date's minutes become the linked form.
     void filingsCellsSplitAtColons()
