@@ -174,7 +174,7 @@ Check runs(const QStringList &symbols)
     return [=](const Seen &s) {
         QStringList fetched;
         for (const QString &r : s.requests)
-            for (const QString sym : {QStringLiteral("IBM"), QStringLiteral("ACME"), QStringLiteral("BOLT")})
+            for (const QString &sym : {QStringLiteral("IBM"), QStringLiteral("ACME"), QStringLiteral("BOLT")})
                 if (r.contains(QStringLiteral("/t/%1/%2.html").arg(sym.left(1).toLower(), sym)))
                     fetched << sym;
         fetched.sort();

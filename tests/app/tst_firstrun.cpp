@@ -93,7 +93,7 @@ private slots:
         SaveSetting(QStringLiteral("Site_QuotePortal"), QStringLiteral("127.0.0.1:1"));
         const QByteArray settings = fileBytes(profile.settingsFile());
         SingleInstance running(defaultDataDir());
-        QVERIFY(running.acquire());
+        QCOMPARE(running.acquire(), SingleInstance::Taken);
 
         QProcess second;
         second.start(QStringLiteral(SAMPLE_SITE), {QStringLiteral("--point-sites"), QStringLiteral("--seed-set")});

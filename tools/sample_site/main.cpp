@@ -79,9 +79,15 @@ int main(int argc, char **argv)
         // Held while the profile changes: the program takes the same lock
         // for its whole run.
         SingleInstance running(defaultDataDir());
-        if (!running.acquire()) {
+        const SingleInstance::Result lock = running.acquire();
+        if (lock == SingleInstance::HeldByAnother) {
             QTextStream(stderr) << "Brindlewick is already running on this profile; its sites stay as they are.\n";
             return 3;
+        }
+        if (lock == SingleInstance::NotWritten) {
+            QTextStream(stderr) << "sample_site: the lock file " << running.lockPath()
+                                << " cannot be written: " << running.error() << "\n";
+            return 1;
         }
         if (parser.isSet(pointOption)) {
             CreateNewKey(HKEY_CURRENT_USER, QString::fromLatin1(ProgramKey));
