@@ -1,3 +1,4 @@
+#include "FreshMainWindow.h"
 #include "core/DataDir.h"
 #include "core/Registry.h"
 #include "sheets/ColLayout.h"
@@ -48,10 +49,7 @@ class TestFrmMain : public QObject
 private slots:
     void init()
     {
-        m_profile = std::make_unique<TempProfile>();
-        m_profile->createProgramKey();
-        resetColLayout();
-        resetRunState();
+        m_profile = freshMainWindowProfile();
     }
 
     void cleanup()

@@ -1,3 +1,4 @@
+#include "FreshMainWindow.h"
 #include "core/DataDir.h"
 #include "core/Registry.h"
 #include "core/SharedState.h"
@@ -100,11 +101,7 @@ class TestFrmMainTree : public QObject
 private slots:
     void init()
     {
-        m_profile = std::make_unique<TempProfile>();
-        m_profile->createProgramKey();
-        resetColLayout();
-        resetRunState();
-        resetSharedState();
+        m_profile = freshMainWindowProfile();
         resetNavigation();
         writeSets();
         SetKeyValue(HKEY_CURRENT_USER, QString::fromLatin1(GroupsKey), QStringLiteral("Group0"),

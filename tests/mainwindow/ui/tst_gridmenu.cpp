@@ -1,3 +1,4 @@
+#include "FreshMainWindow.h"
 #include "core/DataDir.h"
 #include "core/Portfolio.h"
 #include "core/Registry.h"
@@ -168,11 +169,7 @@ class TestGridMenu : public QObject
 private slots:
     void init()
     {
-        m_profile = std::make_unique<TempProfile>();
-        m_profile->createProgramKey();
-        resetColLayout();
-        resetRunState();
-        resetSharedState();
+        m_profile = freshMainWindowProfile();
         resetNavigation();
         resetStocks();
         CurSetNo = 0;

@@ -2,6 +2,7 @@
 // tooltips, the smallest size it can be given, the grid's columns after a
 // resize, and the settings form's place and number display, reached with
 // the mouse.
+#include "FreshMainWindow.h"
 #include "core/Registry.h"
 #include "core/SharedState.h"
 #include "core/Stocks.h"
@@ -116,11 +117,7 @@ class TestMainLooks : public QObject
 private slots:
     void init()
     {
-        m_profile = std::make_unique<TempProfile>();
-        m_profile->createProgramKey();
-        resetColLayout();
-        resetRunState();
-        resetSharedState();
+        m_profile = freshMainWindowProfile();
         resetStocks();
         Sets[0].Symbol = QStringLiteral("ACME");
         Sets[0].Name = QStringLiteral("Acme Corp");
