@@ -59,7 +59,13 @@ void refreshSheet()
 
 bool WritePortfolio(QString *why)
 {
-    return saveRecordFile(portfolioPath(), recordBytes(Port, portVisit), why);
+    QString reason;
+    if (saveRecordFile(portfolioPath(), recordBytes(Port, portVisit), &reason))
+        return true;
+    ErrorTrap(reason, ErrNo::PermissionDenied, ErrSource, QStringLiteral("Stocks_WritePortfolio"), false);
+    if (why)
+        *why = reason;
+    return false;
 }
 
 void ReadPortfolio()
@@ -143,12 +149,14 @@ void CleanPortfolio()
     TmpPort.fill(PortRec{});
 }
 
-void ClearPortfolio()
+QString ClearPortfolio()
 {
+    const auto before = Port;
     Port.fill(PortRec{});
-    WritePortfolio();
-    ReadPortfolio();
-    refreshSheet();
+    const QString failed = SavePortfolio();
+    if (!failed.isEmpty())
+        Port = before;
+    return failed;
 }
 
 short CheckSold(qint16 Id, qint16 Shares, const QString &Symbol)

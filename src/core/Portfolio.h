@@ -68,7 +68,9 @@ short FreePortIndex();
 // 100; the others keep their indexes. Neither saves nor recounts.
 void CleanPortfolio();
 // Empties the whole portfolio, saves it, reads it back and redraws the sheet.
-void ClearPortfolio();
+// When the file cannot be written, the portfolio stays as the file holds it
+// and the answer says why (empty on success).
+QString ClearPortfolio();
 
 // Shares still held of purchase Id of symbol (which bought Shares): 0 when
 // no sale refers to it, SoldOut when the sales of that symbol referring to

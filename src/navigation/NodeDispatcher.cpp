@@ -144,8 +144,12 @@ void clearPortfolioAsked()
     const int answer = MsgBox(QStringLiteral("Do you really want to delete all portfolio information?"),
                               Msg::YesNo + Msg::Exclamation + Msg::DefaultButton2,
                               QStringLiteral("Delete Portfolio Information?"));
-    if (answer == Msg::Yes)
-        ClearPortfolio();
+    if (answer != Msg::Yes)
+        return;
+    const QString failed = ClearPortfolio();
+    if (!failed.isEmpty())
+        MsgBox(failed + QStringLiteral("\r\n\r\nNothing was deleted."), Msg::OKOnly + Msg::Exclamation,
+               QStringLiteral("Delete Portfolio Information?"));
 }
 
 // The fixed nodes with an action, by key.

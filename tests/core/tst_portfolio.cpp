@@ -1,6 +1,7 @@
 #include "core/DataDir.h"
 #include "core/Portfolio.h"
 #include "core/SharedState.h"
+#include "support/FileSizeLimit.h"
 #include "support/RecordingMainWindow.h"
 #include "support/TempProfile.h"
 
@@ -137,6 +138,28 @@ private slots:
         QFile log(DataDir + QStringLiteral("/ErrorLog.txt"));
         QVERIFY(log.open(QIODevice::ReadOnly));
         QVERIFY(log.readAll().endsWith("Where: Stocks_ReadPortfolio\r\n"));
+    }
+
+    // A portfolio that cannot be written (here a full disk) is said in the
+    // error log, whoever saved it, and the file keeps what it held.
+    void unwrittenPortfolioIsLogged()
+    {
+        TempProfile profile;
+        writePortfolioBytes(handBuiltFile());
+        ReadPortfolio();
+        Port[1].Extra = QStringLiteral("12 1/4");
+        bool written = true;
+        {
+            FileSizeLimit full(1024);
+            written = WritePortfolio();
+        }
+        QVERIFY(!written);
+        QCOMPARE(portfolioBytes(), handBuiltFile());
+        QFile log(DataDir + QStringLiteral("/ErrorLog.txt"));
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        const QByteArray said = log.readAll();
+        QVERIFY(said.contains("File too large"));
+        QVERIFY(said.endsWith("Where: Stocks_WritePortfolio\r\n"));
     }
 
     void clearPortfolioRefreshesTheShownSheet_data()

@@ -1,3 +1,4 @@
+#include "core/DataDir.h"
 #include "core/GridMessage.h"
 #include "core/Sites.h"
 #include "webqueries/QueryWindows.h"
@@ -12,12 +13,15 @@
 #include "platform/UrlOpener.h"
 #include "portfolio/PortSymbols.h"
 #include "support/CachePages.h"
+#include "support/FileSizeLimit.h"
 #include "support/RecordingMainWindow.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempProfile.h"
 #include "webqueries/LinkOpeners.h"
 
 #include <QtTest>
+
+#include <optional>
 
 namespace {
 
@@ -218,30 +222,50 @@ private slots:
         QVERIFY(opened.isEmpty());
     }
 
-    // "Clear All" asks first; No, the default, keeps the portfolio.
+    // "Clear All" asks first; No, the default, keeps the portfolio. Yes on
+    // a full disk says the file could not be written and keeps it all.
     void clearAllAsksFirst_data()
     {
         QTest::addColumn<int>("answer"); // 0: Enter at once
+        QTest::addColumn<bool>("diskFull");
         QTest::addColumn<bool>("cleared");
-        QTest::newRow("No") << int(Msg::No) << false;
-        QTest::newRow("Enter") << 0 << false;
-        QTest::newRow("Yes") << int(Msg::Yes) << true;
+        QTest::newRow("No") << int(Msg::No) << false << false;
+        QTest::newRow("Enter") << 0 << false << false;
+        QTest::newRow("Yes") << int(Msg::Yes) << false << true;
+        QTest::newRow("Yes, disk full") << int(Msg::Yes) << true << false;
     }
     void clearAllAsksFirst()
     {
         QFETCH(int, answer);
+        QFETCH(bool, diskFull);
         QFETCH(bool, cleared);
         Port[0].Symbol = QStringLiteral("ACME");
         Port[0].Action = QStringLiteral("Buy");
         WritePortfolio();
+        QFile file(DataDir + QStringLiteral("/Portfolio.dat"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        file.close();
         ScriptedDialogs dialogs;
         if (answer)
             dialogs.answer(answer);
-        click(QStringLiteral("PortClear"));
-        QCOMPARE(dialogs.shown().size(), 1);
+        {
+            std::optional<FileSizeLimit> full;
+            if (diskFull)
+                full.emplace(1024);
+            click(QStringLiteral("PortClear"));
+        }
+        QCOMPARE(dialogs.shown().size(), diskFull ? 2 : 1);
         QCOMPARE(dialogs.shown().at(0).prompt, QStringLiteral("Do you really want to delete all portfolio information?"));
         QCOMPARE(dialogs.shown().at(0).title, QStringLiteral("Delete Portfolio Information?"));
         QCOMPARE(dialogs.shown().at(0).style, 308);
+        if (diskFull) {
+            QVERIFY(dialogs.shown().at(1).prompt.startsWith(QLatin1String("Could not save ")));
+            QVERIFY(dialogs.shown().at(1).prompt.contains(QLatin1String("File too large")));
+            QCOMPARE(Port[0].Symbol, QStringLiteral("ACME"));
+        }
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll() == bytes, !cleared);
         ReadPortfolio();
         QCOMPARE(Port[0].Symbol.isEmpty(), cleared);
     }
