@@ -217,7 +217,9 @@ Figures figures(std::vector<double> v)
     return {v.front(), v[v.size() / 2]};
 }
 
-// Returns the program's own time per request, median run less median bare.
+// Returns the program's own time per request: the median over the runs of
+// each run less the bare fetches that follow it (paired, so that a slow
+// moment of the machine falls on both).
 double measure(const QString &root, const QStringList &symbols, int runs)
 {
     TempProfile profile;
@@ -243,8 +245,11 @@ double measure(const QString &root, const QStringList &symbols, int runs)
                 ++notFound;
         bare.push_back(bareFetches(site, targets));
     }
+    std::vector<double> own;
+    for (size_t i = 0; i < full.size(); ++i)
+        own.push_back(full[i] - bare[i]);
     const Figures f = figures(full), b = figures(bare);
-    const double overhead = (f.median - b.median) / requests * 1e6;
+    const double overhead = figures(own).median / requests * 1e6;
     std::printf("%3lld stocks, %d requests (%d without a page), %d runs:\n"
                 "  full run   min %.3f s  median %.3f s\n"
                 "  bare       min %.3f s  median %.3f s\n"
