@@ -1,23 +1,6 @@
 #include "mainwindow/ui/frmMain.h"
-#include "navigation/ZoomDispatch.h"
 #include "reports/ui/SummaryOpt.h"
-#include "services/Adviser.h"
-#include "services/MailJobs.h"
-#include "services/ui/frmAdviser.h"
 #include "services/ui/News.h"
-#include "services/ui/frmSpeech.h"
-#include "mainwindow/SpokenSummaries.h"
-#include "platform/Speech.h"
-#include "sheets/market/AnalystActions.h"
-#include "sheets/market/BigMovers.h"
-#include "portfolio/PortfolioSheets.h"
-#include "sheets/market/FundPages.h"
-#include "sheets/symbol/EarningsSheets.h"
-#include "sheets/symbol/Statements.h"
-#include "sheets/market/IpoCalendars.h"
-#include "sheets/market/UsIndices.h"
-#include "sheets/market/WorldMarkets.h"
-#include "sheets/market/IpoLists.h"
 #include "webqueries/ui/Scr.h"
 
 #include "core/DataDir.h"
@@ -27,33 +10,22 @@
 #include "core/Stocks.h"
 #include "core/ui/BarSkin.h"
 #include "core/ui/FormResize.h"
-#include "core/ui/BitBltModule.h"
 #include "core/ui/DimScreen.h"
 #include "core/ui/SymbolColumnFit.h"
-#include "core/ui/WindowEffects.h"
 #include "core/ui/frmSplash.h"
 #include "sheets/ColLayout.h"
 #include "mainwindow/Shortcuts.h"
-#include "mainwindow/SymbolColumn.h"
-#include "platform/FlexGrid.h"
 #include "platform/Dialogs.h"
 #include "platform/PathResolver.h"
 #include "platform/Sleep.h"
 #include "platform/Twips.h"
 #include "platform/ui/FlexGridView.h"
-#include "platform/ui/NewsTicker.h"
 #include "portfolio/ui/StkSet.h"
 #include "platform/ui/PictureBox.h"
 #include "platform/ui/ResourcePictures.h"
-#include "platform/ui/TreeView.h"
 #include "portfolio/StockSetNames.h"
-#include "platform/TransferControl.h"
-#include "retrieval/MarketFetch.h"
-#include "retrieval/PriceFetch.h"
-#include "retrieval/SymbolFetch.h"
 #include "retrieval/transport/RunState.h"
 #include "retrieval/ui/Options.h"
-#include "retrieval/transport/SocketFetch.h"
 #include "retrieval/transport/TransferFetch.h"
 
 #include <QApplication>
@@ -587,142 +559,6 @@ QSize frmMain::smallestLayout() const
     return QSize(int(std::ceil(rx * pxX(DesignWidth))), int(std::ceil(ry * pxY(DesignHeight))));
 }
 
-namespace {
-// Rounds halves to the even neighbour, as the program's integer conversions do.
-qint32 roundEven(double v)
-{
-    return qint32(std::nearbyint(v));
-}
-} // namespace
-
-double frmMain::tw(int pixels, bool vertical) const
-{
-    return vertical ? Twips::fromPixelsY(pixels, this) : Twips::fromPixelsX(pixels, this);
-}
-
-int frmMain::px(double twips, bool vertical) const
-{
-    return vertical ? Twips::toPixelsY(twips, this) : Twips::toPixelsX(twips, this);
-}
-
-void frmMain::Splitter_MouseDown(int Button, int Shift, double X, double Y)
-{
-    if (Button == 1) {
-        Splitter->setMouseIcon(LoadResCursor(102));
-        Splitter->setBackColor(QColor(QRgb(SplitterDragColor)));
-        SplitterStartY = roundEven(Y);
-        return;
-    }
-    if (SplitterStartY != 2147483647)
-        Splitter_MouseUp(Button, Shift, X, Y);
-    SplitterStartY = 2147483647;
-}
-
-void frmMain::Splitter_MouseMove(int, int, double, double Y)
-{
-    if (SplitterStartY == 2147483647 || roundEven(Y) == SplitterStartY)
-        return;
-    Splitter->setGeometry(0, Splitter->y() + px(Y, true), PicCont->width(), Splitter->height());
-    SplitterStartY = roundEven(Y);
-}
-
-void frmMain::Splitter_MouseUp(int, int, double, double)
-{
-    Splitter->setMouseIcon(LoadResCursor(103));
-    Splitter->setBackColor(palette().color(QPalette::Button));
-    SplitterStartY = 2147483647;
-
-    double T = tw(Splitter->y(), true);
-    if (T < 400)
-        T = 400;
-    else if (T > GridTopAtLoad)
-        T = GridTopAtLoad;
-    Splitter->move(Splitter->x(), px(T, true));
-
-    const double inner = tw(PicCont->height(), true);
-    FG->setGeometry(FG->x(), px(T + 250, true), FG->width(), px(inner - (T + 500), true));
-    ImgDn->move(ImgDn->x(), px(T - 380, true));
-    TreeView1->resize(TreeView1->width(), px(T - 200, true));
-    picSplit2->resize(picSplit2->width(), px(T, true));
-
-    int lastVisible = -1;
-    for (int i = 0; i < 7; ++i) {
-        if (tw(ImgDn->y(), true) - 60 >= tw(lblSbl[i]->y(), true)) {
-            lblSbl[i]->show();
-            lastVisible = i;
-        } else {
-            lblSbl[i]->hide();
-            img[i]->hide();
-        }
-    }
-    for (int i = 0; i <= lastVisible && !lblSbl[i]->text().isEmpty(); ++i)
-        drawGauge(i, gaugeWidth());
-    picSplit->setGeometry(picSplit->x(), FG->y(), picSplit->width(), FG->height());
-}
-
-void frmMain::Splitter_DblClick()
-{
-    // At its upper limit (to the pixel) it drops to 3120, else it rises to 400.
-    const bool atTop = qAbs(tw(Splitter->y(), true) - 400) < Twips::perPixelY(this);
-    const double top = atTop ? 3120 : 400;
-    Splitter->move(Splitter->x(), px(top, true));
-    Splitter_MouseUp(1, 0, 0, 0);
-    picSplit->setGeometry(picSplit->x(), FG->y(), picSplit->width(), FG->height());
-}
-
-void frmMain::picSplit2_MouseDown(int Button, int Shift, double X, double Y)
-{
-    if (Button == 1) {
-        picSplit2->setMouseIcon(LoadResCursor(102));
-        picSplit2->setBackColor(QColor(QRgb(SplitterDragColor)));
-        TreeSplitStartX = roundEven(X);
-        return;
-    }
-    if (TreeSplitStartX != 2147483647)
-        picSplit2_MouseUp(Button, Shift, X, Y);
-    TreeSplitStartX = 2147483647;
-}
-
-void frmMain::picSplit2_MouseMove(int, int, double X, double)
-{
-    if (TreeSplitStartX == 2147483647 || roundEven(X) == TreeSplitStartX)
-        return;
-    picSplit2->move(picSplit2->x() + px(X), picSplit2->y());
-    TreeSplitStartX = roundEven(X);
-}
-
-void frmMain::picSplit2_MouseUp(int, int, double, double)
-{
-    // Lays out the upper pane for the divider's position, within its limits.
-    picSplit2->setMouseIcon(LoadResCursor(103));
-    picSplit2->setBackColor(palette().color(QPalette::Button));
-    TreeSplitStartX = 2147483647;
-    const double inner = tw(PicCont->width());
-    double p = tw(picSplit2->x());
-    if (p < 400)
-        p = 400;
-    else if (p > inner - 500)
-        p = inner - 500;
-    const qint32 P = qint32(qRound(p));
-    picSplit2->move(px(P), picSplit2->y());
-    SaveSetting(QStringLiteral("LastTreePos"), QString::number(P));
-    ImgDn->move(px(P + 50), ImgDn->y());
-    ImgUp->move(px(P + 50), ImgUp->y());
-    TreeView1->resize(px(P - 100), TreeView1->height());
-    for (int i = 0; i < 7; ++i) {
-        lblSbl[i]->move(px(P + 250), lblSbl[i]->y());
-        img[i]->move(px(P + 850), img[i]->y());
-    }
-    Shape1->move(px(P + 250), Shape1->y());
-    placeScaleLabels(qRound(tw(img[0]->x())), qRound(tw(img[0]->width())), P + 850);
-}
-
-void frmMain::picSplit2_DblClick()
-{
-    picSplit2->move(px(2280), picSplit2->y());
-    picSplit2_MouseUp(1, 0, 0, 0);
-}
-
 void frmMain::PicCont_MouseMove()
 {
     if (TmrNav->isActive())
@@ -920,158 +756,4 @@ void frmMain::changeEvent(QEvent *event)
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         Form_Activate();
     QWidget::changeEvent(event);
-}
-
-// Operations of the sheets, the set menu and the fetch routines: the window
-// answers each through the part of the program that owns it.
-void frmMain::FG_Coverage()
-{
-    ::FG_Coverage();
-}
-void frmMain::FG_ABS() { ::FG_ABS(); }
-void frmMain::mnuSet_Click(short index)
-{
-    // The fetch routines of a run write into the current set's records:
-    // the set stays as it is until the run has ended, whatever asks.
-    if (runActive())
-        return;
-    // A stored set number out of range (a damaged "LastGroup") means set 0.
-    if (index < 0 || index >= SetNameCount)
-        index = 0;
-    // Alert limits typed since the last save belong to the set being left:
-    // when they cannot be saved, the set is not left.
-    if (QString why; SetsChangedSinceRead() && !SaveStocks(&why)) {
-        MsgBox(setNotSavedMessage(why), Msg::OKOnly + Msg::Exclamation, QStringLiteral("Stock group not saved"));
-        return;
-    }
-    for (QAction *a : mnuSet)
-        a->setChecked(false);
-    mnuSet[index]->setChecked(true);
-    // Written only when it changes: every start chooses the stored set.
-    if (QuerySetting(QStringLiteral("LastGroup")).toString() != QString::number(index))
-        SaveSetting(QStringLiteral("LastGroup"), QString::number(index));
-    CurSetNo = index;
-    ClearSymbols();
-    ReadStocks();
-    LoadPrices();
-    ShowRec();
-    if (FormResizer)
-        setMinimumSize(smallestLayout()); // the new set's symbols stay whole
-    Panel1[1]->setText(mnuSet[index]->data().toString());
-    initTree();
-    if (CurType == QLatin1String("Current"))
-        FG_Current();
-}
-void frmMain::Panel7(short Task)
-{
-    ::Panel7(Task);
-}
-void frmMain::UpdateSurp()
-{
-    ::UpdateSurp();
-}
-void frmMain::UpdateUpDown()
-{
-    ::UpdateUpDown();
-}
-void frmMain::UpdateWinners()
-{
-    ::UpdateWinners();
-}
-void frmMain::FG_AIS() { ::FG_AIS(); }
-void frmMain::UpdateRec()
-{
-    ::UpdateRec();
-}
-void frmMain::UpdateIT()
-{
-    ::UpdateIT();
-}
-void frmMain::UpdateQR()
-{
-    ::UpdateQR();
-}
-void frmMain::UpdateOptions()
-{
-    ::UpdateOptions();
-}
-
-void frmMain::mnuUpdate_Click(int Index)
-{
-    switch (Index) {
-    case 0:
-        UpdateSelectedOnly = false;
-        Picture1_Click(0);
-        break;
-    case 1:
-        UpdateSelectedOnly = true;
-        Picture1_Click(0);
-        break;
-    default:
-        // Hang-up: there is no dial-up connection to end here.
-        break;
-    }
-}
-void frmMain::Ticker_Market_News() {}
-void frmMain::FixLayOut()
-{
-    ::FixLayOut(*FGModel);
-}
-void frmMain::LoadSets()
-{
-    for (int n = 0; n < SetNameCount; ++n) {
-        const QString name = StockSetName(n);
-        mnuSet[n]->setData(name);
-        mnuSet[n]->setText(QString(name).replace(QLatin1Char('&'), QStringLiteral("&&")));
-    }
-}
-void frmMain::FG_Portfolio_All() { ::FG_Portfolio_All(); }
-void frmMain::FG_PortfolioLog() { ::FG_PortfolioLog(); }
-void frmMain::Parse_US() { ::Parse_US(); }
-void frmMain::FG_EC() { ::FG_EC(); }
-void frmMain::Zoom_FG()
-{
-    ZoomSheet(CurType);
-}
-void frmMain::FG_IPO_Price() { ::FG_IPO_Price(); }
-void frmMain::FG_IPO_Gain() { ::FG_IPO_Gain(); }
-void frmMain::FG_IPO_Loss() { ::FG_IPO_Loss(); }
-void frmMain::Update_IPO_Price() { ::Update_IPO_Price(); }
-void frmMain::Pares_BR(const QString &FileName, const QString &Caption) { ::Pares_BR(FileName, Caption); }
-void frmMain::FG_IPO_Last() { ::FG_IPO_Last(); }
-void frmMain::FG_IPO_News() { ::FG_IPO_News(); }
-void frmMain::FG_IPO_With() { ::FG_IPO_With(); }
-void frmMain::FG_WMarket() { ::FG_WMarket(); }
-void frmMain::UpdateAdvise()
-{
-    ::UpdateAdvise();
-}
-void frmMain::SendErrorLog()
-{
-    ::SendErrorLog([this](const QString &text) { setPanelText(6, text); });
-}
-void frmMain::Speak(short Mode)
-{
-    const QString text = SpokenSummary(Mode);
-    frmSpeech *speech = LoadSpeech(this);
-    speech->lblWait->show();
-    const int top = Twips::toPixelsY(Twips::fromPixelsY(NewsTicker1->y(), this) + 700, this);
-    speech->move(mapToGlobal(QPoint(width() / 2 - speech->width() / 2, top)));
-    speech->show();
-    DoEvents();
-    // The voice chosen in the settings window (loaded hidden when needed).
-    speechEngine().setVoiceMode(LoadOptions().cobVoice->currentIndex() + 1);
-    DoEvents();
-    speech->speak(text);
-    DoEvents();
-    speech->lblWait->hide();
-}
-void frmMain::Update_OptSum() { ::Update_OptSum(); }
-void frmMain::WinsockWait()
-{
-    ::WinsockWait();
-}
-FlexGrid *frmMain::mainGrid()
-{
-    return FGModel;
 }
