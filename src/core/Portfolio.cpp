@@ -94,6 +94,14 @@ QString SavePortfolio()
     return QString();
 }
 
+QString SavePortfolioOrRestore(const std::array<PortRec, PortSize> &before)
+{
+    const QString failed = SavePortfolio();
+    if (!failed.isEmpty())
+        Port = before;
+    return failed;
+}
+
 QString UpdatePurchase(const QString &Action, const QString &Symbol, qint16 Shares, float Commission,
                        const QString &DateText, double Price, const QString &Extra, double TradeDate,
                        qint16 RefId, qint16 Index)
@@ -153,10 +161,7 @@ QString ClearPortfolio()
 {
     const auto before = Port;
     Port.fill(PortRec{});
-    const QString failed = SavePortfolio();
-    if (!failed.isEmpty())
-        Port = before;
-    return failed;
+    return SavePortfolioOrRestore(before);
 }
 
 short CheckSold(qint16 Id, qint16 Shares, const QString &Symbol)

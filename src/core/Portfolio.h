@@ -47,6 +47,9 @@ void ReadPortfolio();
 // sheet when shown. "" when saved; otherwise a message naming the file and
 // why, and Port keeps what it holds (nothing is read back over it).
 QString SavePortfolio();
+// SavePortfolio; when the file cannot be written, Port goes back to before
+// (what the file still holds) and the answer says why.
+QString SavePortfolioOrRestore(const std::array<PortRec, PortSize> &before);
 
 // Stores the arguments that carry a value into Port(Index): texts when not
 // "", numbers and dates when above 0, Extra when its leading number is above

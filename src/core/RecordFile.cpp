@@ -18,11 +18,7 @@ void RecordWriter::write(const QString &text)
     m_bytes.resize(at + 2 + n);
     char *out = m_bytes.data() + at;
     qToLittleEndian<quint16>(quint16(n), out);
-    const QChar *in = text.constData();
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t c = in[i].unicode();
-        out[2 + i] = c < 256 ? char(c) : '?';
-    }
+    toLatin1At(text, n, out + 2);
 }
 
 void RecordWriter::write(float single)

@@ -13,11 +13,17 @@ QByteArray toLatin1Bytes(const QString &text)
 {
     QByteArray bytes;
     bytes.resize(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text.at(i).unicode();
-        bytes[i] = c < 256 ? char(c) : '?';
-    }
+    toLatin1At(text, text.size(), bytes.data());
     return bytes;
+}
+
+void toLatin1At(const QString &text, qsizetype count, char *out)
+{
+    const QChar *in = text.constData();
+    for (qsizetype i = 0; i < count; ++i) {
+        const char16_t c = in[i].unicode();
+        out[i] = c < 256 ? char(c) : '?';
+    }
 }
 
 std::optional<QByteArray> readBinaryFile(const QString &path)

@@ -10,6 +10,8 @@
 // All paths go through resolvePath first.
 
 QByteArray toLatin1Bytes(const QString &text);
+// The bytes of the first count characters, written at out.
+void toLatin1At(const QString &text, qsizetype count, char *out);
 
 // The whole file as text; nullopt when it cannot be read.
 std::optional<QString> readLatin1File(const QString &path);

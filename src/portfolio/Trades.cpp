@@ -109,15 +109,11 @@ double realizedGain(const PortRec &sale, const PortRec &purchase)
                    - commissionShare);
 }
 
-// Saves the portfolio; when it cannot be written, Port goes back to before
-// (which the file still holds) and the answer says why.
+// Saves the portfolio; when it cannot be written, nothing was changed.
 QString commit(const PortArray &before)
 {
-    const QString failed = SavePortfolio();
-    if (failed.isEmpty())
-        return QString();
-    Port = before;
-    return failed + QStringLiteral("\r\n\r\nNothing was changed.");
+    const QString failed = SavePortfolioOrRestore(before);
+    return failed.isEmpty() ? failed : failed + QStringLiteral("\r\n\r\nNothing was changed.");
 }
 
 // A new trade in the first free entry; ref < 0 makes it its own reference.
