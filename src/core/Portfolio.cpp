@@ -5,6 +5,7 @@
 #include "core/MainWindow.h"
 #include "core/RecordFile.h"
 #include "core/SharedState.h"
+#include "core/UpdateGuard.h"
 #include "core/VbString.h"
 #include "platform/PathResolver.h"
 
@@ -159,6 +160,8 @@ void CleanPortfolio()
 
 QString ClearPortfolio()
 {
+    if (const QString refused = refusalWhileUpdating(); !refused.isEmpty())
+        return refused;
     const auto before = Port;
     Port.fill(PortRec{});
     return SavePortfolioOrRestore(before);

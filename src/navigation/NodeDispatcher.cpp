@@ -4,6 +4,7 @@
 #include "core/Portfolio.h"
 #include "core/SharedState.h"
 #include "core/Stocks.h"
+#include "core/UpdateGuard.h"
 #include "navigation/NodeTable.h"
 #include "platform/Dialogs.h"
 #include "platform/FlexGrid.h"
@@ -141,6 +142,8 @@ const QHash<QString, Link> &linkLeaves()
 
 void clearPortfolioAsked()
 {
+    if (refusedWhileUpdating())
+        return;
     const int answer = MsgBox(QStringLiteral("Do you really want to delete all portfolio information?"),
                               Msg::YesNo + Msg::Exclamation + Msg::DefaultButton2,
                               QStringLiteral("Delete Portfolio Information?"));

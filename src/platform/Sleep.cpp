@@ -6,6 +6,8 @@
 #include <QThread>
 
 namespace {
+bool g_programEnding = false;
+
 std::function<void(int)> &handler()
 {
     static std::function<void(int)> h;
@@ -44,4 +46,14 @@ void setSleepHandler(std::function<void(int)> h)
 void DoEvents()
 {
     QCoreApplication::processEvents();
+}
+
+void setProgramEnding(bool ending)
+{
+    g_programEnding = ending;
+}
+
+bool programEnding()
+{
+    return g_programEnding;
 }

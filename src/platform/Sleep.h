@@ -17,3 +17,9 @@ void setSleepHandler(std::function<void(int)> handler);
 
 // Lets pending events run, as a long operation does between its steps.
 void DoEvents();
+
+// The program is ending (the user quit): the event loop no longer waits for
+// events, so every wait that runs it ends at once instead of spinning to
+// its time limit, and a transfer under way is given up.
+void setProgramEnding(bool ending);
+bool programEnding();

@@ -1,5 +1,7 @@
 #include "platform/SocketControl.h"
 
+#include "platform/Sleep.h"
+
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QEventLoop>
@@ -159,7 +161,7 @@ bool SocketControl::waitUntilClosed(int timeoutMs, const std::function<bool()> &
     connect(this, &SocketControl::stateChanged, &loop, &QEventLoop::quit);
     tick.start();
     while (m_state != sckClosed) {
-        if (m_state == sckError || (stop && stop()) || deadline.hasExpired()) {
+        if (m_state == sckError || (stop && stop()) || deadline.hasExpired() || programEnding()) {
             Close();
             return false;
         }

@@ -1,5 +1,7 @@
 #include "platform/TransferControl.h"
 
+#include "platform/Sleep.h"
+
 #include <QEventLoop>
 #include <QNetworkProxy>
 #include <QNetworkReply>
@@ -98,9 +100,15 @@ std::optional<QByteArray> TransferControl::OpenURL(const QString &url)
     connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
 
     timer.start(m_timeoutMs);
-    if (!reply->isFinished())
+    if (!reply->isFinished() && !programEnding())
         loop.exec();
     timer.stop();
+    // A loop that returned before the reply finished (the program is
+    // ending) gives the transfer up: a part of a page is never a page.
+    if (!reply->isFinished()) {
+        m_cancelled = true;
+        reply->abort();
+    }
 
     m_reply = nullptr;
     m_responseCode = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();

@@ -1,5 +1,6 @@
 #include "portfolio/Trades.h"
 
+#include "core/UpdateGuard.h"
 #include "core/VbString.h"
 
 #include <QDate>
@@ -120,6 +121,8 @@ QString commit(const PortArray &before)
 QString store(const QString &symbol, const QString &extra, const QString &action, const QString &date, qint16 shares,
               float price, float commission, qint16 ref)
 {
+    if (const QString refused = refusalWhileUpdating(); !refused.isEmpty())
+        return refused;
     const short n = FreePortIndex();
     if (n < 0)
         return QStringLiteral("The portfolio is full: it holds 99 trades. Delete a trade to make room.");
@@ -275,6 +278,8 @@ QString DeleteTrade(qint16 index)
 {
     if (index < 0 || index >= PortSize || Port[index].Symbol.isEmpty())
         return QString();
+    if (const QString refused = refusalWhileUpdating(); !refused.isEmpty())
+        return refused;
     const PortArray before = Port;
     for (int s : SalesOf(index))
         Port[s] = PortRec();

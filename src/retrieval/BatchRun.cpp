@@ -4,6 +4,7 @@
 #include "core/MainWindow.h"
 #include "core/Registry.h"
 #include "core/SharedState.h"
+#include "core/UpdateGuard.h"
 #include "platform/Dialogs.h"
 #include "platform/Sleep.h"
 #include "platform/SocketControl.h"
@@ -143,10 +144,15 @@ void UpdateAll(BatchView &view, const BatchTable &table, const BatchServices &se
 {
     // One run at a time: a press of Update while a stopped run is still
     // passing its last boxes starts nothing.
-    if (g_runActive)
+    // Nor does a program that is ending.
+    if (g_runActive || programEnding())
         return;
     g_runActive = true;
-    const auto ended = qScopeGuard([] { g_runActive = false; });
+    setUpdateRunning(true);
+    const auto ended = qScopeGuard([] {
+        g_runActive = false;
+        setUpdateRunning(false);
+    });
     if (!services.checkConnection || !services.checkConnection()) {
         closingSteps(view);
         return;
@@ -157,6 +163,7 @@ void UpdateAll(BatchView &view, const BatchTable &table, const BatchServices &se
     view.setRunningLook(true);
     StopFlag = false;
     FailedFetches.clear();
+    RunErrorBoxShown = false;
 
     if (UpdateSelectedOnly && CurSymbol.isEmpty()) {
         MsgBox(QStringLiteral("You have to select one stock."), Msg::OKOnly + Msg::Information,

@@ -80,8 +80,11 @@ void showUpdatedRow(const QString &name)
     }
 }
 
-void priceStep(const QString &symbol, short r)
+void priceStep(const QString &symbol, short)
 {
+    // Events run during every wait below, and a stock may leave the set
+    // meanwhile: its record is looked up by the symbol after each one, and
+    // nothing is written for a stock that is gone.
     QString name;
     if (fetchable(symbol)) {
         const QString status =
@@ -89,14 +92,14 @@ void priceStep(const QString &symbol, short r)
         fetchFresh(quoteCachePath(), siteUrl(Site::QuoteService, QStringLiteral("/fq/quotecom/quote?symbols=") + symbol),
                    status);
         DoEvents();
-        name = ParseQuote(r);
+        short parsed = -1;
+        name = ParseQuote(parsed, symbol);
         // The page came (an old one does not stay) and holds no quote
         // of the stock: the service does not know it. A page that did not
         // come (no connection, Stop) leaves the last quote as it was.
-        if (name.isEmpty() && QFileInfo::exists(resolvePath(quoteCachePath()))) {
-            short record = r;
+        if (short record = findRecord(symbol);
+            record >= 0 && name.isEmpty() && QFileInfo::exists(resolvePath(quoteCachePath())))
             ClearStockRec(record);
-        }
         DoEvents();
     }
     SaveStocks();
@@ -105,6 +108,9 @@ void priceStep(const QString &symbol, short r)
 
     // The stock's last sale goes with each of its portfolio entries.
     for (int j = 0; j < PortSize - 1; ++j) {
+        const short r = findRecord(symbol);
+        if (r < 0)
+            break;
         if (Port[size_t(j)].Symbol != symbol)
             continue;
         Port[size_t(j)].Extra = Sets[size_t(r)].LastSale;
@@ -147,7 +153,7 @@ bool ratingOnPage(const QString &page, float &rating)
     }
 }
 
-void recStep(const QString &symbol, short r)
+void recStep(const QString &symbol, short)
 {
     const QString recFile = dataSheetPath(QStringLiteral("Rec.Sh"));
     // The page of the last stock fetched never stays for this one.
@@ -161,7 +167,11 @@ void recStep(const QString &symbol, short r)
         float rating = 0;
         if (!ratingOnPage(readJoinedLines(recFile), rating))
             return; // nothing of this stock is saved
-        Sets[size_t(r)].Rating = rating;
+        // Found again by its symbol: the set may have changed during the wait.
+        const short record = findRecord(symbol);
+        if (record < 0)
+            return;
+        Sets[size_t(record)].Rating = rating;
         SaveStocks();
         if (MainWindow *w = mainWindow())
             w->ShowRec();

@@ -4,6 +4,7 @@
 #include "core/DataDir.h"
 #include "core/Portfolio.h"
 #include "core/SharedState.h"
+#include "core/UpdateGuard.h"
 #include "portfolio/PortfolioSheets.h"
 #include "portfolio/Trades.h"
 #include "support/GridDump.h"
@@ -28,6 +29,34 @@ private slots:
     {
         resetPortfolio();
         delete bench;
+    }
+
+    // While an Update writes the last sale into the trades, no trade is
+    // added or removed: a purchase, a sale, a delete and Clear All each say
+    // the Update runs and leave the file as it was; afterwards they work.
+    void noTradeAddedOrRemovedDuringAnUpdate()
+    {
+        QCOMPARE(BuyStock(QStringLiteral("ACME"), {"12/01/1999", "100", "10", "5"}, QString()), QString());
+        QFile file(DataDir + QStringLiteral("/Portfolio.dat"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray before = file.readAll();
+        file.close();
+        const QList<std::function<QString()>> changes = {
+            [] { return BuyStock(QStringLiteral("BOLT"), {"12/02/1999", "5", "20", ""}, QString()); },
+            [] { return Sell(QStringLiteral("ACME"), 1, {"12/03/1999", "40", "9", ""}, QString()); },
+            [] { return DeleteTrade(1); },
+            [] { return ClearPortfolio(); },
+        };
+        setUpdateRunning(true);
+        for (const auto &change : changes)
+            QCOMPARE(change(), updateRunningMessage());
+        setUpdateRunning(false);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), before);
+        file.close();
+        for (const auto &change : changes)
+            QCOMPARE(change(), QString());
+        QCOMPARE(PortCount, short(0));
     }
 
     void workedExample()

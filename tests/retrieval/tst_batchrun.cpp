@@ -127,6 +127,35 @@ private slots:
         QCOMPARE(good.window.panels[6], QString());
     }
 
+    // A site that refuses every connection asks once per run, not once per
+    // page: the first refusal of each run shows its box, the others go to
+    // the status panel and, counted, to the log. Outside a run every
+    // refusal keeps its box.
+    void refusingSiteAsksOncePerRun()
+    {
+        const DeadPort deadPort;
+        const QString dead = QStringLiteral("http://127.0.0.1:%1/").arg(deadPort.port());
+        const auto fetchThree = [&] {
+            for (const char *page : {"a", "b", "c"})
+                SocketFetch(DataDir + QStringLiteral("/%1.Sh").arg(QLatin1String(page)),
+                            dead + QLatin1String(page), QString());
+        };
+        for (int round = 1; round <= 2; ++round) {
+            ScriptedDialogs dialogs;
+            Run run({0, 1});
+            tickOnly({0, 1});
+            run.table[0] = fetchThree;
+            run.table[1] = fetchThree;
+            UpdateAll(run.toolbar, run.table, run.services);
+            QCOMPARE(dialogs.shown().size(), 1);
+            QVERIFY(dialogs.shown().first().prompt.startsWith(QLatin1String("Error Connection is forcefully rejected")));
+            QCOMPARE(run.window.panels[6], QStringLiteral("6 pages not fetched"));
+        }
+        ScriptedDialogs dialogs;
+        fetchThree();
+        QCOMPARE(dialogs.shown().size(), 3);
+    }
+
     void missingSettingsCountAsTicked()
     {
         Run run({3, 88});

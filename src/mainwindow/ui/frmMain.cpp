@@ -8,6 +8,7 @@
 #include "core/Registry.h"
 #include "core/SharedState.h"
 #include "core/Stocks.h"
+#include "core/UpdateGuard.h"
 #include "core/ui/BarSkin.h"
 #include "core/ui/FormResize.h"
 #include "core/ui/DimScreen.h"
@@ -130,6 +131,9 @@ frmMain::frmMain(QWidget *parent) : QWidget(parent)
     setMouseTracking(true);
     createControls();
     qApp->installEventFilter(this);
+    // A new main window is a program that runs (a test may open one after
+    // another has quit).
+    setProgramEnding(false);
     if (!mainWindow())
         setMainWindow(this);
 }
@@ -605,6 +609,11 @@ void frmMain::ExitApp()
     if (m_exiting)
         return;
     m_exiting = true;
+    // An Update under way ends first, as Stop ends it; the wait it is in,
+    // and any it still starts, end at once now that the program ends.
+    setProgramEnding(true);
+    if (updateRunning())
+        StopUpdate();
     SaveLayout();
     DoEvents();
     ResetScreen();
@@ -705,7 +714,8 @@ void frmMain::Picture1_Click(int index)
 
 bool frmMain::runActive() const
 {
-    return lblDesc[0]->text() == QLatin1String("Stop");
+    // A stopped run still passing its last boxes is under way too.
+    return lblDesc[0]->text() == QLatin1String("Stop") || updateRunning();
 }
 
 void frmMain::StopUpdate()

@@ -7,6 +7,7 @@
 #include "core/Portfolio.h"
 #include "core/SharedState.h"
 #include "core/Stocks.h"
+#include "core/UpdateGuard.h"
 #include "platform/Dialogs.h"
 #include "platform/FlexGrid.h"
 #include "platform/Sleep.h"
@@ -158,6 +159,8 @@ void frmMain::mnuEdit_Click(int Index)
 
 void frmMain::deleteShareRow()
 {
+    if (refusedWhileUpdating())
+        return;
     const FlexGrid &g = *FGModel;
     // The row names its stock by its quote cells, not by its place, which a
     // sort or a stock without quotes would shift.
@@ -237,6 +240,8 @@ void frmMain::editTransactionRow()
 
 void frmMain::deleteTransactionRow()
 {
+    if (refusedWhileUpdating())
+        return;
     int k = 0;
     if (!wholeNumber(menuCell(GridMenuCells, LogEntryCol), &k) || k < 0 || k >= PortSize || Port[k].Symbol.isEmpty())
         return;

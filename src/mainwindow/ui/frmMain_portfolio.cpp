@@ -6,6 +6,7 @@
 #include "core/Portfolio.h"
 #include "core/SharedState.h"
 #include "core/Stocks.h"
+#include "core/UpdateGuard.h"
 #include "platform/Dialogs.h"
 #include "platform/PathResolver.h"
 #include "platform/Sleep.h"
@@ -70,6 +71,8 @@ void frmMain::sellCurrentStock()
 
 void frmMain::removeCurrentStock()
 {
+    if (refusedWhileUpdating())
+        return;
     const QString question = QStringLiteral("Do you want to remove ") + GetDisplayName() + QStringLiteral(" (") + CurSymbol
                              + QStringLiteral(")?");
     if (MsgBox(question, Msg::YesNo + Msg::Question, QStringLiteral("Delete share?")) != Msg::Yes)
@@ -87,6 +90,9 @@ void frmMain::removeCurrentStock()
 // back and rebuilds the tree.
 void frmMain::dropStock(short index)
 {
+    // Asked again: a run may have started while the question was open.
+    if (refusedWhileUpdating())
+        return;
     BlankStockRec(index);
     CompactSet();
     QString why;

@@ -7,6 +7,7 @@
 #include "core/Registry.h"
 #include "core/Sites.h"
 #include "core/Stocks.h"
+#include "core/UpdateGuard.h"
 #include "core/ui/ClosingGuard.h"
 #include "core/ui/SymbolColumnFit.h"
 #include "platform/Dialogs.h"
@@ -141,8 +142,7 @@ void StkSet::lstSets_Click()
     const MainWindow *w = mainWindow();
     if (w && w->runActive() && lstSets->currentRow() != m_set) {
         lstSets->setCurrentRow(m_set);
-        MsgBox(QStringLiteral("A stock update is running. Change the stock group when it has ended."),
-               Msg::OKOnly + Msg::Information, QStringLiteral("Update running"));
+        MsgBox(updateRunningMessage(), Msg::OKOnly + Msg::Information, QString::fromLatin1(UpdateRunningTitle));
         return;
     }
     m_set = short(qMax(0, lstSets->currentRow()));
@@ -206,6 +206,10 @@ QString StkSet::askSymbol(const QString &prompt, const QString &title, const QSt
 
 void StkSet::lblAction_Click(int Index)
 {
+    // Adding, removing and renaming change the set's records, which a run
+    // writes into meanwhile.
+    if ((Index == 0 || Index == 1 || Index == 3) && refusedWhileUpdating())
+        return;
     switch (Index) {
     case 0: {
         if (lstStk->count() >= SetSize) {
@@ -274,6 +278,15 @@ bool StkSet::UpdateINI()
 {
     // Always the set the lists show, whatever is current meanwhile.
     const short shown = CurSetNo;
+    // During a run its fetches find the records where they stand: only the
+    // alert limits are stored then, and a changed list waits for its end.
+    const bool running = updateRunning();
+    if (running && !listMatchesSet()) {
+        refusedWhileUpdating();
+        return false;
+    }
+    if (running)
+        return storeAlerts();
     CurSetNo = m_set;
     ReadStocks();
     // Each listed stock keeps its record (quotes and alerts) wherever it
@@ -292,6 +305,22 @@ bool StkSet::UpdateINI()
         }
         Sets[size_t(i)] = rec;
     }
+    return storeAlerts(shown);
+}
+
+bool StkSet::listMatchesSet() const
+{
+    QStringList held, listed;
+    for (const StockRec &s : Sets)
+        if (!s.Symbol.isEmpty())
+            held << s.Symbol;
+    for (int i = 0; i < lstStk->count(); ++i)
+        listed << lstStk->item(i)->text();
+    return m_set == CurSetNo && listed == held;
+}
+
+bool StkSet::storeAlerts(short shown)
+{
     // The alerts go to the stock they were typed for, found by its symbol.
     if (!m_alertSymbol.isEmpty())
         for (int i = 0; i < SetSize; ++i)
@@ -308,6 +337,8 @@ bool StkSet::UpdateINI()
         MsgBox(setNotSavedMessage(why), Msg::OKOnly + Msg::Exclamation, QStringLiteral("Stock group not saved"));
         return false;
     }
+    if (shown < 0)
+        return true; // a run's records stay as they are in memory
     if (shown != m_set)
         CurSetNo = shown;
     ReadStocks();

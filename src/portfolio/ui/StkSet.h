@@ -36,6 +36,11 @@ public:
     // False when the set file could not be written (the user was told; the
     // lists and the set in memory keep the change).
     bool UpdateINI();
+    // Whether the stock list shows the set's stocks as they stand, in order.
+    bool listMatchesSet() const;
+    // Stores the typed alert limits and saves the set; shown is the set to
+    // make current again afterwards (-1: the records stay as they are).
+    bool storeAlerts(short shown = -1);
     void cmdApply_Click();
     void cmdOK_Click();
     void cmdCancel_Click();

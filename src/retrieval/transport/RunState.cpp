@@ -5,6 +5,7 @@ bool StopFlag = false;
 short TasksLeft = 0;
 bool UpdateSelectedOnly = false;
 QList<FailedFetch> FailedFetches;
+bool RunErrorBoxShown = false;
 
 void noteFailedFetch(const QString &url, const QString &why)
 {
@@ -20,4 +21,5 @@ void resetRunState()
     TasksLeft = 0;
     UpdateSelectedOnly = false;
     FailedFetches.clear();
+    RunErrorBoxShown = false;
 }

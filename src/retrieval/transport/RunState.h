@@ -27,4 +27,10 @@ extern QList<FailedFetch> FailedFetches;
 // Notes a failed fetch; the same address twice in a row counts once.
 void noteFailedFetch(const QString &url, const QString &why);
 
+// A socket error of the run has been shown in a box: the later ones of the
+// same run go to the status panel (and, with the failed pages, to the
+// error log) so that a site that refuses every page asks once, not once
+// per page. Cleared when a run starts.
+extern bool RunErrorBoxShown;
+
 void resetRunState();

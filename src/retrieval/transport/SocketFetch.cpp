@@ -1,6 +1,7 @@
 #include "retrieval/transport/SocketFetch.h"
 
 #include "core/MainWindow.h"
+#include "core/UpdateGuard.h"
 #include "platform/Dialogs.h"
 #include "platform/Latin1File.h"
 #include "platform/SocketControl.h"
@@ -148,7 +149,16 @@ void Winsock1_Close()
 void Winsock1_Error(int, const QString &Description)
 {
     noteFailedFetch(WsUrl, Description);
-    MsgBox(QStringLiteral("Error ") + Description, Msg::OKOnly);
+    const QString text = QStringLiteral("Error ") + Description;
+    // In a run the first failure asks; the rest are counted and said at its end.
+    if (updateRunning() && RunErrorBoxShown) {
+        if (MainWindow *w = mainWindow())
+            w->setPanelText(6, text);
+        return;
+    }
+    if (updateRunning())
+        RunErrorBoxShown = true;
+    MsgBox(text, Msg::OKOnly);
 }
 
 void resetSocketFetch()

@@ -70,7 +70,10 @@ QString quoteCachePath()
     return DataDir + QStringLiteral("\\Cache\\DataSheet\\quote.Sh");
 }
 
-QString ParseQuote(short &Index)
+namespace {
+
+// With a symbol, the record is the symbol's, found once the page is read.
+QString parseQuote(short &Index, const QString *symbol)
 {
     const std::optional<QString> file = readLatin1File(quoteCachePath());
     if (!file)
@@ -87,6 +90,14 @@ QString ParseQuote(short &Index)
     if (end == 0)
         return QString();
     QString section = vb::Mid(page, start, end - start);
+    if (symbol) {
+        Index = -1;
+        for (int i = 0; i < SetSize; ++i)
+            if (Sets[size_t(i)].Symbol == *symbol) {
+                Index = short(i);
+                break;
+            }
+    }
 
     section.remove(QLatin1Char('\t'));
     section.remove(QLatin1Char('\n'));
@@ -122,4 +133,17 @@ QString ParseQuote(short &Index)
         ++counter;
     }
     return name;
+}
+
+} // namespace
+
+QString ParseQuote(short &Index)
+{
+    return parseQuote(Index, nullptr);
+}
+
+QString ParseQuote(short &Index, const QString &symbol)
+{
+    Index = -1;
+    return parseQuote(Index, &symbol);
 }

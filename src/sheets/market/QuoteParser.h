@@ -18,6 +18,11 @@
 // without both markers writes nothing; an Index outside 0 to 200 writes
 // nothing but the name is still returned. Never fails.
 QString ParseQuote(short &Index);
+// The same for the stock of this symbol: events run while the page is
+// read, so its record is looked up after that, by the symbol, and Index
+// tells where it stood (-1, and nothing written, when the set no longer
+// holds the stock).
+QString ParseQuote(short &Index, const QString &symbol);
 
 // The path of the cached quote page under DataDir.
 QString quoteCachePath();

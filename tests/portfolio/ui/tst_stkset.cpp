@@ -225,6 +225,71 @@ private slots:
         QCOMPARE(CurSetNo, short(2));
         QCOMPARE(listed(editor->lstStk), QStringList{QStringLiteral("ACME")});
     }
+
+    // ACME removed in an editor opened before the auto-update tick; Apply
+    // and a second Remove come while the run waits for BOLT's quote. Both
+    // are refused, saying the Update runs, and the list keeps what was
+    // done: BOLT's quote lands in BOLT's record, CRWN's in CRWN's. Once the
+    // run has ended the same Apply stores the list, each stock's quote kept.
+    void noStocksRemovedFromTheEditorDuringARun()
+    {
+        FixtureSite site;
+        QVERIFY(site.start());
+        setAllSiteHosts(site.host());
+        for (int box = 0; box < BatchBoxCount; ++box)
+            SaveSetting(QStringLiteral("Update%1").arg(box), box == 1 ? 1 : 0);
+        writeSet(0, {QStringLiteral("ACME"), QStringLiteral("BOLT"), QStringLiteral("CRWN")});
+        site.setBehaviour(QStringLiteral("/fq/quotecom/quote?symbols=BOLT"), {FixtureSite::Mode::Hold});
+        ScriptedDialogs dialogs;
+        frmMain::Show();
+        frmMain *w = frmMain::instance();
+        click(w->Picture1[4]);
+        StkSet *editor = setEditor();
+        QVERIFY(editor && editor->isVisible());
+        clickRow(editor->lstStk, 0);
+        click(editor->lblAction[1]); // Remove ACME, not applied yet
+
+        QStringList during;
+        QTimer poll;
+        poll.setInterval(20);
+        connect(&poll, &QTimer::timeout, editor, [&] {
+            bool held = false;
+            for (const QByteArray &r : site.requests())
+                held = held || r.contains("symbols=BOLT");
+            if (!held)
+                return;
+            poll.stop();
+            w->Timer1->stop();
+            dialogs.clear();
+            click(editor->cmdApply);
+            clickRow(editor->lstStk, 0);
+            click(editor->lblAction[1]);
+            for (const ScriptedDialogs::Shown &s : dialogs.shown())
+                during << s.title;
+            during << listed(editor->lstStk);
+            site.releaseHeld();
+        });
+        poll.start();
+        QTimer::singleShot(30000, w, [w, &site] { site.releaseHeld(); w->StopUpdate(); }); // a bound
+        UpdateInterval = 1;
+        TimerCount = 0;
+        w->Timer1->start(1);
+        QTRY_VERIFY_WITH_TIMEOUT(!during.isEmpty() && !w->runActive(), 40000);
+        QCOMPARE(during, (QStringList{"Update running", "Update running", "BOLT", "CRWN"}));
+        ReadStocks();
+        QCOMPARE(Sets[0].Symbol, QStringLiteral("ACME"));
+        QCOMPARE(Sets[1].Symbol, QStringLiteral("BOLT"));
+        QCOMPARE(Sets[1].Name, QStringLiteral("Bolt Electric Corp"));
+        QCOMPARE(Sets[2].Symbol, QStringLiteral("CRWN"));
+        QVERIFY(!Sets[2].Name.isEmpty() && Sets[2].Name != Sets[1].Name);
+        const StockRec crwn = Sets[2];
+
+        click(editor->cmdApply);
+        QCOMPARE(symbolsOnDisk(0), (QStringList{"BOLT", "CRWN"}));
+        ReadStocks();
+        QCOMPARE(Sets[1].Name, crwn.Name);
+        QCOMPARE(Sets[1].LastSale, crwn.LastSale);
+    }
 };
 
 QTEST_MAIN(TestStkSet)

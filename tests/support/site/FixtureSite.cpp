@@ -23,6 +23,9 @@ struct FixtureSite::Shared
     // Touched only in the site's thread.
     QTcpServer *server = nullptr;
     QList<QPointer<QTcpSocket>> sockets;
+    // Answers that Hold keeps back, and whether they have been let go.
+    QList<std::function<void()>> held;
+    bool released = false;
 };
 
 namespace {
@@ -96,6 +99,16 @@ void answer(const std::shared_ptr<FixtureSite::Shared> &shared, QTcpSocket *sock
         socket->write(head + body);
         socket->disconnectFromHost();  // HTTP/1.0: the close ends the reply
     };
+    if (b.mode == FixtureSite::Mode::Hold) {
+        QMutexLocker lock(&shared->mutex);
+        if (!shared->released) {
+            shared->held << [socket = QPointer<QTcpSocket>(socket), send] {
+                if (socket)
+                    send();
+            };
+            return;
+        }
+    }
     if (b.delayMs > 0)
         QTimer::singleShot(b.delayMs, socket, send);
     else
@@ -219,6 +232,21 @@ void FixtureSite::clearBehaviours()
 {
     QMutexLocker lock(&m_shared->mutex);
     m_shared->behaviours.clear();
+}
+
+void FixtureSite::releaseHeld()
+{
+    auto shared = m_shared;
+    QMetaObject::invokeMethod(m_context, [shared] {
+        QList<std::function<void()>> held;
+        {
+            QMutexLocker lock(&shared->mutex);
+            shared->released = true;
+            held.swap(shared->held);
+        }
+        for (const auto &send : held)
+            send();
+    });
 }
 
 QList<QByteArray> FixtureSite::requests() const

@@ -22,7 +22,8 @@ public:
         Hang,        // reads the request, never answers, never closes
         HangMidway,  // sends the headers and half the body, then stalls
         CloseEarly,  // closes without sending anything
-        ShortReply   // headers promise the whole body, half is sent, then close
+        ShortReply,  // headers promise the whole body, half is sent, then close
+        Hold         // answers normally, but only once releaseHeld() is called
     };
     struct Behaviour
     {
@@ -49,6 +50,9 @@ public:
     // For requests whose path and query, or path alone, equal key.
     void setBehaviour(const QString &key, const Behaviour &behaviour);
     void clearBehaviours();
+    // Answers the requests that Hold keeps waiting, and every later one of
+    // those paths at once.
+    void releaseHeld();
 
     QList<QByteArray> requests() const;  // request heads, blank line included
     int requestCount() const;
