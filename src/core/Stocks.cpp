@@ -5,6 +5,7 @@
 #include "core/RecordFile.h"
 #include "core/SharedState.h"
 #include "core/TextHelpers.h"
+#include "core/UpdateGuard.h"
 
 #include "platform/PathResolver.h"
 
@@ -243,6 +244,22 @@ void CompactSet()
         if (s.Symbol.size() >= 2)
             Sets[j++] = s;
     TmpSets.fill(StockRec{});
+}
+
+QString RemoveStock(short index)
+{
+    if (const QString refused = refusalWhileUpdating(); !refused.isEmpty())
+        return refused;
+    if (index < 0 || index >= SetSize)
+        return QString();
+    BlankStockRec(index);
+    CompactSet();
+    QString why;
+    if (!SaveStocks(&why))
+        return setNotSavedMessage(why);
+    ReadStocks();
+    CompactSet();
+    return QString();
 }
 
 void WriteUS()

@@ -112,6 +112,12 @@ void BlankStockRec(short index);
 // SetCount is not changed and nothing is saved.
 void CompactSet();
 
+// Removes the stock of record index from the current set, closes the gap
+// and saves the set's file. "" when done; otherwise what the user is told:
+// an Update runs (nothing changed), or the file could not be written (the
+// set in memory goes on without the stock; the next save keeps that).
+QString RemoveStock(short index);
+
 // The US index table to and from DataDir\US.dat.
 void WriteUS();
 void ReadUS();

@@ -41,7 +41,8 @@
 #include <QTreeWidgetItemIterator>
 #include <QtTest>
 
-namespace {
+// Each test program includes this once.
+namespace controlwalk {
 
 // The state a control is run in; every state starts from the first set,
 // stock ACME selected and its price sheet shown.
@@ -215,7 +216,9 @@ struct Row
     int answer = -1; // the answer to the question the control asks (-1: none expected)
 };
 
-} // namespace
+} // namespace controlwalk
+
+using namespace controlwalk;
 
 class ControlWalk : public QObject
 {

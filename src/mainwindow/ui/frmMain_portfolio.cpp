@@ -86,23 +86,15 @@ void frmMain::removeCurrentStock()
         }
 }
 
-// Removes stock record index from the set, saves the set's file, reads it
-// back and rebuilds the tree.
+// Removes stock record index from the set and rebuilds the tree; what kept
+// it from going (an Update runs, a full disk) is said.
 void frmMain::dropStock(short index)
 {
     // Asked again: a run may have started while the question was open.
     if (refusedWhileUpdating())
         return;
-    BlankStockRec(index);
-    CompactSet();
-    QString why;
-    if (SaveStocks(&why)) {
-        ReadStocks();
-        CompactSet();
-    } else {
-        // The set in memory goes on without the stock; the next save of the set keeps that.
-        MsgBox(setNotSavedMessage(why), Msg::OKOnly + Msg::Exclamation, QStringLiteral("Stock group not saved"));
-    }
+    if (const QString failed = RemoveStock(index); !failed.isEmpty())
+        MsgBox(failed, Msg::OKOnly + Msg::Exclamation, QStringLiteral("Stock group not saved"));
     initTree();
 }
 
