@@ -13,8 +13,31 @@
 // up. The first call answers true; while the window is closing every
 // further call answers false, and the window and its controls take no more
 // mouse or key input, so a queued second click does nothing.
+//
+// While a window is closing, no close reaches it either (the close box,
+// Alt+F4, a close() from elsewhere, Escape in a dialog): the window's own
+// closing step closes it, through closeClosingWindow.
 bool beginClosing(QWidget *window);
 bool isClosing(const QWidget *window);
+// The close() that ends a window's own closing.
+void closeClosingWindow(QWidget *window);
+
+// Work that lets pending events run while the window stays open (a fetch,
+// an animation): for as long as it lasts, a close of the window is held
+// back and done once the work is over, so the window is never deleted
+// under the code working for it. The work still checks, after each yield,
+// that the window exists (another owner may delete it).
+class BusyWindow
+{
+public:
+    explicit BusyWindow(QWidget *window);
+    ~BusyWindow();
+    BusyWindow(const BusyWindow &) = delete;
+    BusyWindow &operator=(const BusyWindow &) = delete;
+
+private:
+    QPointer<QWidget> m_window;
+};
 
 // The closing of a window by a handler that may yet keep it open (an entry
 // is refused, a save fails): begun when made, given up again - the window

@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 
 namespace {
@@ -49,13 +50,17 @@ QString titleOr(const QString &title)
 
 int WidgetDialogs::message(const QString &prompt, int style, const QString &title)
 {
-    QMessageBox box(iconOf(style), titleOr(title), prompt, QMessageBox::NoButton, QApplication::activeWindow());
+    // Made on the heap: should the window it is shown over go while it is
+    // open, the box goes with it, and is not freed a second time here.
+    const QPointer<QMessageBox> box =
+        new QMessageBox(iconOf(style), titleOr(title), prompt, QMessageBox::NoButton, QApplication::activeWindow());
     const QList<ButtonSpec> specs = buttonsOf(style & 0x0F);
     for (const ButtonSpec &s : specs)
-        box.addButton(s.button);
+        box->addButton(s.button);
     const int def = (style & 0xF00) >> 8;
-    box.setDefaultButton(specs.value(def, specs.first()).button);
-    const auto clicked = QMessageBox::StandardButton(box.exec());
+    box->setDefaultButton(specs.value(def, specs.first()).button);
+    const auto clicked = QMessageBox::StandardButton(box->exec());
+    delete box.data();
     for (const ButtonSpec &s : specs)
         if (s.button == clicked)
             return s.answer;

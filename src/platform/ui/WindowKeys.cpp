@@ -13,13 +13,18 @@ class WindowKeyFilter : public QObject
 public:
     WindowKeyFilter(QWidget *window, const QList<QKeyCombination> &keys,
                     const std::function<void(int, Qt::KeyboardModifiers)> &act)
-        : QObject(window), m_keys(keys), m_act(act)
+        : QObject(window), m_window(window), m_keys(keys), m_act(act)
     {
         watch(window);
     }
 
-    bool eventFilter(QObject *, QEvent *event) override
+    bool eventFilter(QObject *watched, QEvent *event) override
     {
+        // A box or prompt the window opens is a child of it, and a window
+        // of its own: its keys are its own (Escape cancels the box, it does
+        // not close the window under it).
+        if (!watched->isWidgetType() || static_cast<QWidget *>(watched)->window() != m_window)
+            return false;
         switch (event->type()) {
         case QEvent::ChildAdded:
             if (auto *child = qobject_cast<QWidget *>(static_cast<QChildEvent *>(event)->child()))
@@ -51,6 +56,7 @@ private:
             child->installEventFilter(this);
     }
 
+    QWidget *m_window;
     QList<QKeyCombination> m_keys;
     std::function<void(int, Qt::KeyboardModifiers)> m_act;
 };

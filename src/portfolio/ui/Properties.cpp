@@ -19,6 +19,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -210,7 +211,10 @@ void Properties::ToggleMiniSize()
     const int a = width() / 10;
     const int b = height() / 10;
     setMinimumSize(0, 0);
-    for (int i = 0; i < 9; ++i) {
+    // Events run between the steps: a close meanwhile waits for the last.
+    const QPointer<Properties> self(this);
+    const BusyWindow busy(this);
+    for (int i = 0; i < 9 && self; ++i) {
         resize(width() - a + Twips::toPixelsX(120, this), height() - b);
         DoEvents();
     }

@@ -158,14 +158,21 @@ void SummaryOpt::cndGenerate_Click()
     for (int i = 0; i < 19; ++i)
         f[i] = quint8(value(FlagBoxes[i]));
     if (!m_summary)
-        m_summary = std::make_unique<Summery>();
-    m_summary->progress = [this](const QString &text) {
-        lbl1->setText(text);
+        m_summary = std::make_shared<Summery>();
+    // The builder outlives the form should the form go meanwhile, and
+    // reports into it only while it is there.
+    const std::shared_ptr<Summery> summary = m_summary;
+    const QPointer<SummaryOpt> self(this);
+    summary->progress = [self](const QString &text) {
+        if (self)
+            self->lbl1->setText(text);
         DoEvents();
     };
     // A page that could not be written was said so: the form stays.
-    if (!m_summary->GanarateHTML(f[0], f[1], f[2], f[3], f[4], f[5], f[6], f[7], f[8], f[9], f[10], f[11], f[12], f[13],
-                                 f[14], f[15], f[16], f[17], f[18]))
+    const bool written = summary->GanarateHTML(f[0], f[1], f[2], f[3], f[4], f[5], f[6], f[7], f[8], f[9], f[10], f[11],
+                                               f[12], f[13], f[14], f[15], f[16], f[17], f[18]);
+    summary->progress = {};
+    if (!self || !written)
         return;
     m_summary.reset();
     closing.finish(25);

@@ -37,7 +37,7 @@ private:
     void SaveSummaryOpt();
     bool ValidateSummaryOpt();
 
-    std::unique_ptr<Summery> m_summary;
+    std::shared_ptr<Summery> m_summary;
 };
 
 SummaryOpt *summaryOptions(); // nullptr when not open

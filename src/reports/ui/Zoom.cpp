@@ -212,8 +212,13 @@ std::optional<QList<Variant>> Zoom::columnWidths(const QString &key)
 
 void Zoom::cmdMin_Click()
 {
+    // Events run between the steps: a close meanwhile waits for the last.
+    const QPointer<Zoom> self(this);
+    const BusyWindow busy(this);
     ToggleZoomSize();
     QCoreApplication::processEvents();
+    if (!self)
+        return;
     TileMiniWindows(this);
     QCoreApplication::processEvents();
 }
@@ -225,6 +230,7 @@ void Zoom::ToggleZoomSize()
     if (outerWidthTwips() == ZoomNormalWidth) {
         setOuterSizeTwips(1790, 500);
     } else {
+        const BusyWindow busy(this);
         setOuterSizeTwips(ZoomNormalWidth, ZoomNormalHeight);
         QCoreApplication::processEvents();
     }
@@ -257,7 +263,7 @@ void Zoom::CloseZoom()
     QPointer<Zoom> alive(this);
     RollWindow(this, 25);
     if (alive)
-        close();
+        closeClosingWindow(this);
 }
 
 void Zoom::SelectAll()

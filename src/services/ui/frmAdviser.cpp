@@ -134,12 +134,21 @@ void frmAdviser::Check1_Click()
 
 void frmAdviser::cmdUpdate_Click()
 {
-    if (CheckConnection()) {
+    // The tip loads while pending events run: a close meanwhile waits
+    // until the fetch is back.
+    const QPointer<frmAdviser> self(this);
+    const BusyWindow busy(this);
+    const bool online = CheckConnection();
+    if (!self)
+        return;
+    if (online) {
         lblInfo->setText(QStringLiteral("Downloading Data.."));
         lblInfo->show();
         cmdUpdate->setEnabled(false);
         const TipFetch result = UpdateAdvise();
         DoEvents();
+        if (!self)
+            return;
         if (result == TipFetch::Busy)
             lblInfo->setText(QStringLiteral("Update running, try later"));
         else if (result == TipFetch::Failed)

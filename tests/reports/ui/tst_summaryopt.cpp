@@ -10,6 +10,11 @@
 
 #include <QCheckBox>
 #include <QFile>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
+#include <QWindow>
 #include <QtTest>
 
 class TestSummaryOpt : public QObject
@@ -88,6 +93,42 @@ private slots:
         f->cmdCancel_Click();
         QTRY_VERIFY(!summaryOptions());
         QCOMPARE(stored(), QStringLiteral(",0,2,x,0"));
+    }
+
+    // Closed from inside the page's build (the close box through the window
+    // system, or a close() from elsewhere): the close is refused, the page
+    // is finished and opened, and the form then closes as Generate does.
+    void closedWhileGenerating_data()
+    {
+        QTest::addColumn<bool>("windowSystem");
+        QTest::newRow("close box") << true;
+        QTest::newRow("close()") << false;
+    }
+    void closedWhileGenerating()
+    {
+        QFETCH(bool, windowSystem);
+        const QPointer<SummaryOpt> f = open();
+        QVERIFY(QTest::qWaitForWindowExposed(f));
+        const QString design = f->lbl1->text();
+        int closes = 0;
+        bool closed = false;
+        QTimer during;
+        connect(&during, &QTimer::timeout, this, [&] {
+            if (!f || f->lbl1->text() == design || closes)
+                return;
+            ++closes;
+            closed = windowSystem ? f->windowHandle()->close() : f->close();
+        });
+        during.start(0);
+        QTest::mouseMove(f->cndGenerate);
+        QTest::mouseClick(f->cndGenerate, Qt::LeftButton);
+        during.stop();
+        QCOMPARE(closes, 1);
+        QVERIFY(!closed);
+        QCOMPARE(bench->opened.size(), 1);
+        QVERIFY(page().contains("Latest Prices"));
+        QTRY_VERIFY(!f);
+        QVERIFY(!summaryOptions());
     }
 
     // A page that cannot be written keeps the form open.
