@@ -5,6 +5,12 @@ bool StopFlag = false;
 short TasksLeft = 0;
 bool UpdateSelectedOnly = false;
 QList<FailedFetch> FailedFetches;
+QList<FailedStore> FailedStores;
+
+void noteFailedStore(const QString &file, const QString &why)
+{
+    FailedStores.append({file, why});
+}
 
 void noteFailedFetch(const QString &url, const QString &why)
 {
@@ -20,4 +26,5 @@ void resetRunState()
     TasksLeft = 0;
     UpdateSelectedOnly = false;
     FailedFetches.clear();
+    FailedStores.clear();
 }
