@@ -6,8 +6,25 @@
 #include <QSaveFile>
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
+
+namespace {
+
+std::function<int(const QString &)> &writeFault()
+{
+    static std::function<int(const QString &)> fault;
+    return fault;
+}
+
+// The error a test makes writes to this file fail with; 0 when none.
+int injectedWriteFault(const QString &realPath)
+{
+    return writeFault() ? writeFault()(realPath) : 0;
+}
+
+} // namespace
 
 QByteArray toLatin1Bytes(const QString &text)
 {
@@ -50,8 +67,10 @@ bool appendLatin1File(const QString &path, const QString &text)
         return false;
     if (created)
         notePathCreated(f.fileName());
+    if (injectedWriteFault(f.fileName()) != 0)
+        return false;
     const QByteArray bytes = toLatin1Bytes(text);
-    return f.write(bytes) == bytes.size();
+    return f.write(bytes) == bytes.size() && f.flush();
 }
 
 bool saveFileAtomically(const QString &path, const QByteArray &bytes, QString *why)
@@ -68,6 +87,12 @@ bool saveFileAtomically(const QString &path, const QByteArray &bytes, QString *w
     // system's reason (a full disk, a size limit).
     if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return failed();
+    if (const int fault = injectedWriteFault(f.fileName())) {
+        if (why)
+            *why = QString::fromLocal8Bit(std::strerror(fault));
+        f.cancelWriting();
+        return false;
+    }
     for (qsizetype done = 0; done < bytes.size();) {
         const qint64 n = f.write(bytes.constData() + done, bytes.size() - done);
         if (n <= 0)
@@ -94,68 +119,57 @@ bool writeAll(int fd, const QByteArray &bytes)
             done += n;
         else if (n < 0 && errno == EINTR)
             continue;
-        else
+        else {
+            if (n == 0)
+                errno = ENOSPC;
             return false;
+        }
     }
     return true;
 }
 
-// A new page beside the old one, renamed over it.
-bool replaceByRename(const QByteArray &target, const QByteArray &bytes)
+bool failedWith(int error, QString *why)
 {
-    const QByteArray temporary = target + ".part";
-    const int fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0)
-        return false;
-    const bool written = writeAll(fd, bytes);
-    if (::close(fd) != 0 || !written || ::rename(temporary.constData(), target.constData()) != 0) {
-        ::unlink(temporary.constData());
-        return false;
-    }
-    return true;
+    if (why)
+        *why = QString::fromLocal8Bit(std::strerror(error));
+    return false;
 }
 
 } // namespace
 
-bool savePageFile(const QString &path, const QByteArray &bytes)
+bool savePageFile(const QString &path, const QByteArray &bytes, QString *why)
 {
     const QString real = resolvePath(path);
     const QByteArray target = QFile::encodeName(real);
-    // A page written before is written over where it stands (a new file
-    // each time costs the file system far more than the writing). The room
-    // for the new page is taken first, so a full disk or a size limit stops
-    // the write before the old page is touched.
-    const int fd = ::open(target.constData(), O_WRONLY | O_CLOEXEC);
-    if (fd < 0) {
-        if (errno != ENOENT)
-            return false;
-        const int created = ::open(target.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (created < 0)
-            return false;
-        const bool written = writeAll(created, bytes);
-        if (::close(created) != 0 || !written) {
-            ::unlink(target.constData()); // no page rather than half of one
-            return false;
-        }
-        notePathCreated(real);
-        return true;
+    // The new page is written beside the old one and renamed over it, so
+    // the file under the page's name is always the old page or the whole
+    // new one, whenever the program stops. Its room is taken first, so a
+    // full disk stops the write before it starts.
+    const QByteArray temporary = target + ".part";
+    const int fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return failedWith(errno, why);
+    int error = injectedWriteFault(real);
+    if (error == 0 && !bytes.isEmpty() && ::fallocate(fd, 0, 0, off_t(bytes.size())) != 0
+        && errno != EOPNOTSUPP && errno != ENOSYS)
+        error = errno; // a file system that cannot take room first is written all the same
+    if (error == 0 && !writeAll(fd, bytes))
+        error = errno;
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    if (error == 0 && ::rename(temporary.constData(), target.constData()) != 0)
+        error = errno;
+    if (error != 0) {
+        ::unlink(temporary.constData());
+        return failedWith(error, why);
     }
-    const int room = bytes.isEmpty() || ::fallocate(fd, 0, 0, off_t(bytes.size())) == 0 ? 0 : errno;
-    if (room == EOPNOTSUPP || room == ENOSYS) {
-        ::close(fd);
-        return replaceByRename(target, bytes); // a file system that cannot take room first
-    }
-    if (room != 0) {
-        ::close(fd);
-        return false;
-    }
-    const bool written = writeAll(fd, bytes) && ::ftruncate(fd, off_t(bytes.size())) == 0;
-    if (::close(fd) != 0 || !written) {
-        ::unlink(target.constData()); // no page rather than a damaged one
-        notePathRemoved(real);
-        return false;
-    }
+    notePathCreated(real);
     return true;
+}
+
+void setWriteFault(std::function<int(const QString &realPath)> fault)
+{
+    writeFault() = std::move(fault);
 }
 
 bool removeFile(const QString &path)

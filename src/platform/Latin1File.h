@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 #include <optional>
 
 // Record files, the error log and cached pages are single-byte text: each
@@ -26,13 +27,18 @@ bool appendLatin1File(const QString &path, const QString &text);
 bool saveFileAtomically(const QString &path, const QByteArray &bytes, QString *why = nullptr);
 bool saveLatin1File(const QString &path, const QString &text);
 
-// A cached page: written over the old page where it stands, after the room
-// for it was taken, so a full disk or a size limit leaves the old page
-// whole (a file system that cannot take room first gets the page beside
-// the old one and renamed over it); a write that fails after that leaves
-// no page rather than a damaged one. Not flushed to the disk first: a page
-// lost to a crash is fetched again by the next update. False on failure.
-bool savePageFile(const QString &path, const QByteArray &bytes);
+// A cached page: written beside the old page and renamed over it, its
+// room taken first, so the page on disk is always the old one or the whole
+// new one (a full disk, a size limit or a kill in the middle leaves the old
+// page). Not flushed to the disk first: a page lost to a crash of the
+// machine is fetched again by the next update. False on failure, with the
+// system's reason in *why when asked for.
+bool savePageFile(const QString &path, const QByteArray &bytes, QString *why = nullptr);
+
+// Tests: while set, the writes of this file (appending, saving, page
+// writing) to a file for which fault answers an error number fail as they
+// would with that error (ENOSPC: a full disk); 0 lets the write go on.
+void setWriteFault(std::function<int(const QString &realPath)> fault);
 
 // Deletes the file; false when there was none or it could not go.
 bool removeFile(const QString &path);

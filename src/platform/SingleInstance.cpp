@@ -2,7 +2,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLockFile>
+#include <QSysInfo>
+
+#include <cerrno>
+#include <csignal>
 
 SingleInstance::SingleInstance(const QString &folder)
     : m_path(QDir(folder).filePath(QStringLiteral("Brindlewick.lock")))
@@ -32,6 +37,28 @@ QString whyNotWritable(const QString &path)
     return written ? QStringLiteral("the lock could not be taken") : why;
 }
 
+// True while the copy a lock names may still run: a process of that
+// number lives on this machine under the program's name (or the lock was
+// taken on another machine, which cannot be asked).
+bool holderMayRun(qint64 pid, const QString &host, const QString &app)
+{
+    if (!host.isEmpty() && host != QSysInfo::machineHostName())
+        return true;
+    if (pid <= 0)
+        return false;
+    if (::kill(pid_t(pid), 0) != 0 && errno != EPERM)
+        return false;
+    // A number handed on to another program since (after a restart, say):
+    // not a copy of this one. Names are compared without regard to case.
+    QFile comm(QStringLiteral("/proc/%1/comm").arg(pid));
+    if (app.isEmpty() || !comm.open(QIODevice::ReadOnly))
+        return true;
+    const QString name = QString::fromLocal8Bit(comm.readAll()).trimmed();
+    const QString exe = QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/%1/exe").arg(pid))).fileName();
+    return app.left(15).compare(name, Qt::CaseInsensitive) == 0 || app.compare(exe, Qt::CaseInsensitive) == 0
+           || name.isEmpty();
+}
+
 } // namespace
 
 SingleInstance::Result SingleInstance::acquire()
@@ -48,8 +75,17 @@ SingleInstance::Result SingleInstance::acquire()
     if (m_lock->error() == QLockFile::LockFailedError) {
         qint64 pid = 0;
         QString host, app;
-        if (m_lock->getLockInfo(&pid, &host, &app))
-            return HeldByAnother;
+        if (m_lock->getLockInfo(&pid, &host, &app)) {
+            if (holderMayRun(pid, host, app))
+                return HeldByAnother;
+            // Left by a copy that was killed, and not taken over (with a
+            // full disk the lock's own helper file cannot be written): it
+            // goes, and the lock is taken once more.
+            if (QFile::remove(m_path) && m_lock->tryLock(0))
+                return Taken;
+            m_error = whyNotWritable(m_path);
+            return NotWritten;
+        }
         // A lock that names no copy (left empty by a disk that was full
         // when it was written) holds nobody back: it goes, and once more.
         if (QFileInfo(m_path).isFile() && QFile::remove(m_path) && m_lock->tryLock(0))

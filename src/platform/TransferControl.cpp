@@ -96,7 +96,15 @@ std::optional<QByteArray> TransferControl::OpenURL(const QString &url)
             emit StateChanged(icReceivingResponse);
         }
     });
-    connect(reply, &QNetworkReply::downloadProgress, &timer, [&] { timer.start(m_timeoutMs); });
+    bool tooLarge = false;
+    connect(reply, &QNetworkReply::downloadProgress, &timer, [&](qint64 received, qint64 total) {
+        timer.start(m_timeoutMs);
+        // A reply larger than any page is given up as soon as it shows.
+        if (maxReplyBytes > 0 && (received > maxReplyBytes || total > maxReplyBytes) && !tooLarge) {
+            tooLarge = true;
+            reply->abort();
+        }
+    });
     connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
 
     timer.start(m_timeoutMs);
@@ -112,8 +120,11 @@ std::optional<QByteArray> TransferControl::OpenURL(const QString &url)
 
     m_reply = nullptr;
     m_responseCode = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    const bool ok = !timedOut && !m_cancelled && reply->error() == QNetworkReply::NoError;
-    m_lastError = ok ? QString() : timedOut ? QStringLiteral("no answer in time") : reply->errorString();
+    const bool ok = !timedOut && !tooLarge && !m_cancelled && reply->error() == QNetworkReply::NoError;
+    m_lastError = ok         ? QString()
+                  : timedOut ? QStringLiteral("no answer in time")
+                  : tooLarge ? QStringLiteral("reply larger than %1 MB: not stored").arg(maxReplyBytes >> 20)
+                             : reply->errorString();
     QByteArray body;
     if (ok && reply->isOpen())
         body = reply->readAll();

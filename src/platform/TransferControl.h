@@ -43,6 +43,9 @@ public:
     // when left out).
     int AccessType = icDirect;
     QString Proxy;
+    // The largest reply taken (far above any real page); a larger one is
+    // given up as soon as it shows and OpenURL reports a failure.
+    qint64 maxReplyBytes = 8 * 1024 * 1024;
 
     // Seconds without any progress before a request gives up.
     int RequestTimeout() const { return (m_timeoutMs + 999) / 1000; }
@@ -53,7 +56,8 @@ public:
 
     // Fetches the address ("http://" is assumed when no scheme is given).
     // nullopt when the request timed out, failed, was cancelled, came back
-    // with an error status, or another request is still executing.
+    // with an error status or larger than maxReplyBytes, or another request
+    // is still executing.
     std::optional<QByteArray> OpenURL(const QString &url);
 
     // Ends the request in progress; its OpenURL then reports a failure.

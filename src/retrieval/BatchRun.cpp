@@ -45,6 +45,21 @@ void cancelTransfer(int timeoutSeconds, const QString &notice)
     }
 }
 
+// Pages and files the run fetched but could not store (a full disk): each
+// in the error log (when it can still be written) and their count said.
+void reportFailedStores(QStringList &said)
+{
+    QList<ErrorRecord> records;
+    for (const FailedStore &f : FailedStores)
+        records.append({f.why, 0, QString::fromLatin1(ErrSource), QStringLiteral("Store ") + f.file});
+    ErrorTrapAll(records);
+    const int n = int(FailedStores.size());
+    if (n > 0)
+        said << (n == 1 ? QStringLiteral("1 page could not be stored")
+                        : QStringLiteral("%1 pages could not be stored").arg(n));
+    FailedStores.clear();
+}
+
 // A run whose pages did not all come says so: the count in the status
 // panel and each failure in the error log. A queued feedback mail that
 // could not go is said there too, and logged once for the same reason.
@@ -56,7 +71,7 @@ void reportFailedFetches()
             ErrorTrap(g_feedbackFailure, 0, QString::fromLatin1(ErrSource), QStringLiteral("Update feedback mail"),
                       false);
         g_feedbackLogged = g_feedbackFailure;
-        said << QStringLiteral("Feedback mail not sent");
+        said << QStringLiteral("Feedback mail not sent (") + g_feedbackFailure + QLatin1Char(')');
         g_feedbackFailure.clear();
     }
     QList<ErrorRecord> records;
@@ -68,6 +83,7 @@ void reportFailedFetches()
     if (n > 0)
         said << (n == 1 ? QStringLiteral("1 page not fetched") : QStringLiteral("%1 pages not fetched").arg(n));
     FailedFetches.clear();
+    reportFailedStores(said);
     if (!said.isEmpty())
         panelText(6, said.join(QStringLiteral(", ")));
 }
@@ -164,6 +180,7 @@ void UpdateAll(BatchView &view, const BatchTable &table, const BatchServices &se
     StopFlag = false;
     FailedFetches.clear();
     RunErrorBoxShown = false;
+    FailedStores.clear();
 
     if (UpdateSelectedOnly && CurSymbol.isEmpty()) {
         MsgBox(QStringLiteral("You have to select one stock."), Msg::OKOnly + Msg::Information,

@@ -130,8 +130,14 @@ void UpdateNews()
             deleteIfExists(fresh);
             fetchFresh(page, siteUrl(Site::QuotePortal, QStringLiteral("/q?s=") + s),
                        BaseCaption + QStringLiteral("    Getting ") + s + QStringLiteral(" Latest News..."));
-            ParseRecentNews(s, page, fresh);
-            replaceWith(headlines, fresh);
+            // Headlines that could not all be written (a full disk) do not
+            // replace the old ones; the run's end says so.
+            if (ParseRecentNews(s, page, fresh)) {
+                replaceWith(headlines, fresh);
+            } else {
+                deleteIfExists(fresh);
+                noteFailedStore(headlines, QStringLiteral("the new headlines could not be written"));
+            }
             DoEvents();
         },
         true);

@@ -1,6 +1,7 @@
 #include "services/NntpClient.h"
 
 #include "platform/Sleep.h"
+#include "services/MimeText.h"
 
 namespace {
 const char *kindName(int kind)
@@ -112,6 +113,7 @@ bool NntpClient::OpenGroup(const QString &group)
         return false;
     // A new walk; replies of the old one are still read, but lead nowhere.
     ++m_walk;
+    m_bodyForms.clear();
     sendCommand(QStringLiteral("GROUP ") + group, Kind::Group, m_walk);
     return true;
 }
@@ -164,9 +166,16 @@ void NntpClient::onLine(const QString &line)
 
 QString NntpClient::headerField(const QStringList &lines, const QString &name)
 {
-    for (const QString &l : lines)
-        if (l.startsWith(name + QLatin1Char(':'), Qt::CaseInsensitive))
-            return l.mid(name.size() + 1).trimmed();
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (!lines[i].startsWith(name + QLatin1Char(':'), Qt::CaseInsensitive))
+            continue;
+        // A field folded over several lines: the lines that begin with a
+        // blank or a tab go on with it.
+        QString value = lines[i].mid(name.size() + 1);
+        while (i + 1 < lines.size() && (lines[i + 1].startsWith(QLatin1Char(' ')) || lines[i + 1].startsWith(QLatin1Char('\t'))))
+            value += lines[++i];
+        return value.trimmed();
+    }
     return QString();
 }
 
@@ -218,12 +227,17 @@ void NntpClient::finishReply()
     case Kind::Head:
         if (code == 221) {
             const QString number = m_statusLine.section(QLatin1Char(' '), 1, 1);
-            const QString subject = headerField(m_lines, QStringLiteral("Subject"));
+            const QString subject = decodeHeaderText(headerField(m_lines, QStringLiteral("Subject")));
+            // The body of this article is read in the form its header declares.
+            if (current)
+                m_bodyForms.insert(number, {headerField(m_lines, QStringLiteral("Content-Type")),
+                                            headerField(m_lines, QStringLiteral("Content-Transfer-Encoding"))});
             bool ok = false;
             const int lines = headerField(m_lines, QStringLiteral("Lines")).toShort(&ok);
             if (view.headerRow && current)
                 view.headerRow({QString(), subject, headerField(m_lines, QStringLiteral("Date")),
-                                headerField(m_lines, QStringLiteral("From")), QString::number(ok ? lines : 0), number});
+                                decodeHeaderText(headerField(m_lines, QStringLiteral("From"))),
+                                QString::number(ok ? lines : 0), number});
             if (view.articleEntry && current)
                 view.articleEntry(number + QStringLiteral(" - Subject: ") + subject);
         }
@@ -231,9 +245,15 @@ void NntpClient::finishReply()
             sendCommand(QStringLiteral("NEXT"), Kind::Next, p.walk);
         break;
     case Kind::Body:
-        if (view.bodyText)
+        if (view.bodyText) {
+            // An article whose header was not read is taken as Latin-1.
+            const BodyForm form = m_bodyForms.value(m_statusLine.section(QLatin1Char(' '), 1, 1));
             view.bodyText(m_statusLine + QStringLiteral("\r\n")
-                          + (m_multi ? m_lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n.\r\n") : QString()));
+                          + (m_multi ? decodeBody(m_lines.join(QStringLiteral("\r\n")), form.contentType,
+                                                  form.transferEncoding)
+                                           + QStringLiteral("\r\n.\r\n")
+                                     : QString()));
+        }
         break;
     }
 }

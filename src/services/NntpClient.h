@@ -2,6 +2,7 @@
 
 #include "platform/SocketControl.h"
 
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -20,6 +21,8 @@
 // in the same order, and the walk goes on. The client follows the socket:
 // a hang-up or a refused connection is said at once, and a server silent
 // for WaitSeconds (each arrival starts the count again) is given up.
+// Subjects and senders are shown with their encoded words decoded, and a
+// body in the charset and transfer encoding its header declared.
 class NntpClient : public QObject
 {
     Q_OBJECT
@@ -65,7 +68,8 @@ public:
     bool OpenGroup(const QString &group);
     bool RequestBody(const QString &article);
 
-    // Field value of a header: the text after "Name: " up to the line end.
+    // Field value of a header: the text after "Name: " up to the line end
+    // (and on over the lines that continue it), as received.
     static QString headerField(const QStringList &lines, const QString &name);
 
 private:
@@ -92,4 +96,11 @@ private:
     bool m_multi = false;
     int m_walk = 0;
     QTimer m_watch;
+    // How each article of the open group declared its body.
+    struct BodyForm
+    {
+        QString contentType;
+        QString transferEncoding;
+    };
+    QHash<QString, BodyForm> m_bodyForms;
 };

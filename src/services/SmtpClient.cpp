@@ -1,7 +1,10 @@
 #include "services/SmtpClient.h"
 
+#include "services/MimeText.h"
+
 #include <QEventLoop>
 #include <QLocale>
+#include <QPair>
 #include <QTimeZone>
 
 namespace {
@@ -13,6 +16,19 @@ QString oneLine(QString value)
     value.remove(QLatin1Char('\r'));
     value.remove(QLatin1Char('\n'));
     return value;
+}
+
+// "host:port" names the port; a host alone goes to port.
+QPair<QString, int> hostAndPort(const QString &server, int port)
+{
+    const qsizetype colon = server.lastIndexOf(QLatin1Char(':'));
+    if (colon > 0 && server.indexOf(QLatin1Char(':')) == colon) {
+        bool ok = false;
+        const int given = server.mid(colon + 1).toInt(&ok);
+        if (ok && given > 0 && given < 65536)
+            return {server.left(colon).trimmed(), given};
+    }
+    return {server.trimmed(), port};
 }
 
 // The last line of a reply is "ddd" alone or "ddd" and a blank; the lines
@@ -204,14 +220,28 @@ bool SmtpClient::SendEmail(const QString &Server, const QString &From, const QSt
 
     const QString mailFrom = QStringLiteral("MAIL FROM:<") + oneLine(FromEmail) + QLatin1Char('>') + CRLF;
     const QString rcptTo = QStringLiteral("RCPT TO:<") + oneLine(ToEmail) + QLatin1Char('>') + CRLF;
-    const QString header = QStringLiteral("From: ") + oneLine(From) + CRLF + QStringLiteral("Date: ")
-                           + dateText(QDateTime::currentDateTime()) + CRLF + QStringLiteral("X-Mailer: ")
-                           + QString::fromLatin1(SmtpMailerName) + QStringLiteral(" v 2.x") + CRLF
-                           + QStringLiteral("To: ") + oneLine(ToName) + CRLF + QStringLiteral("Subject: ")
-                           + oneLine(Subject) + CRLF;
+    // A name left empty is filled with its address, so that neither header is empty.
+    const QString fromName = oneLine(From).isEmpty() ? oneLine(FromEmail) : From;
+    const QString toName = oneLine(ToName).isEmpty() ? oneLine(ToEmail) : ToName;
+    // ASCII with lines a server takes goes as it always went; anything else
+    // as UTF-8, quoted-printable, its header words encoded.
+    const bool plain = plainAsciiFits(fromName) && plainAsciiFits(toName) && plainAsciiFits(Subject)
+                       && plainAsciiFits(Body);
+    const auto value = [plain](const QString &text) {
+        return plain ? oneLine(text) : QString::fromLatin1(headerValue(text));
+    };
+    QString header = QStringLiteral("From: ") + value(fromName) + CRLF + QStringLiteral("Date: ")
+                     + dateText(QDateTime::currentDateTime()) + CRLF + QStringLiteral("X-Mailer: ")
+                     + QString::fromLatin1(SmtpMailerName) + QStringLiteral(" v 2.x") + CRLF + QStringLiteral("To: ")
+                     + value(toName) + CRLF + QStringLiteral("Subject: ") + value(Subject) + CRLF;
+    if (!plain)
+        header += QStringLiteral("MIME-Version: 1.0") + CRLF + QStringLiteral("Content-Type: text/plain; charset=UTF-8")
+                  + CRLF + QStringLiteral("Content-Transfer-Encoding: quoted-printable") + CRLF;
+    const QString body = plain ? wireBody(Body) : wireBody(QString::fromLatin1(quotedPrintable(Body)));
 
-    Winsock1.RemoteHost = Server;
-    Winsock1.RemotePort = Port;
+    const auto [host, port] = hostAndPort(Server, Port);
+    Winsock1.RemoteHost = host;
+    Winsock1.RemotePort = port;
     Winsock1.Connect();
 
     // Each step runs only when the one before was answered as expected.
@@ -229,7 +259,7 @@ bool SmtpClient::SendEmail(const QString &Server, const QString &From, const QSt
         if (!WaitForResponse(QStringLiteral("250")) || !send(rcptTo) || !WaitForResponse(QStringLiteral("250"))
             || !send(QStringLiteral("data") + CRLF) || !WaitForResponse(QStringLiteral("354")))
             return false;
-        if (!send(header + CRLF + wireBody(Body) + CRLF + QStringLiteral(".") + CRLF))
+        if (!send(header + CRLF + body + CRLF + QStringLiteral(".") + CRLF))
             return false;
         return WaitForResponse(QStringLiteral("250"));
     }();

@@ -12,8 +12,10 @@
 class QEventLoop;
 
 // The program's mail sender: one call runs one complete SMTP exchange
-// (HELO, MAIL FROM, RCPT TO, DATA, QUIT) on port 25 of the named server
-// and sends one plain-text message. Replies are read whole (a reply may
+// (HELO, MAIL FROM, RCPT TO, DATA, QUIT) with the named server (port 25
+// unless it is named "host:port") and sends one plain-text message: ASCII
+// as it is, any other text as UTF-8 MIME (quoted-printable, header words
+// encoded), so that no line on the wire passes 998 octets. Replies are read whole (a reply may
 // come in pieces or span several lines) and matched to their command in
 // order; the exchange stops at the first refusal and says goodbye. The
 // client follows the socket: a wait ends on the reply, on the server's
@@ -38,7 +40,7 @@ public:
     // Why the last exchange failed, in the words the user is shown ("" after a success).
     QString LastFailure;
 
-    // The server's port and the seconds of silence a reply is waited for;
+    // The server's port when it names none and the seconds of silence a reply is waited for;
     // tests make them their own (DefaultPort for every client made after).
     static inline int DefaultPort = 25;
     int Port = DefaultPort;

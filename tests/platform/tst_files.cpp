@@ -8,7 +8,12 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <QThread>
+
+#include <csignal>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 class TestFiles : public QObject
 {
@@ -88,7 +93,7 @@ private slots:
         const ino_t first = inode();
         QVERIFY(savePageFile(page, "short"));
         QCOMPARE(readBinaryFile(page).value(), QByteArray("short"));
-        QCOMPARE(inode(), first); // written where it stands, not as a new file
+        QVERIFY(inode() != first); // written beside the old page and renamed over it
         {
             FileSizeLimit full(1024);
             QVERIFY(!savePageFile(page, QByteArray(4096, 'b')));
@@ -97,6 +102,32 @@ private slots:
         QCOMPARE(readBinaryFile(page).value(), QByteArray("short"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("IBM_it.Sh")});
         QVERIFY(!savePageFile(dir.path() + QStringLiteral("/no/such/folder/x"), "x"));
+    }
+
+    // A copy killed while it writes a cached page leaves the old page or
+    // the whole new one, never a mix of the two or a page padded out.
+    void killDuringAPageWriteLeavesAWholePage()
+    {
+        QTemporaryDir dir;
+        const QString page = dir.path() + QStringLiteral("/IBM_it.Sh");
+        const QByteArray small(1 << 20, 'a'), large(3 << 20, 'b');
+        QVERIFY(savePageFile(page, small));
+        for (int kill = 0; kill < 12; ++kill) {
+            const pid_t child = fork();
+            QVERIFY(child >= 0);
+            if (child == 0) {
+                for (int i = 0;; ++i)
+                    savePageFile(page, i % 2 ? small : large);
+            }
+            // Long enough to be writing, not so long that the writes are many.
+            QThread::usleep(20000 + 7000 * kill);
+            ::kill(child, SIGKILL);
+            int status = 0;
+            QCOMPARE(waitpid(child, &status, 0), child);
+            const QByteArray left = readBinaryFile(page).value_or(QByteArray("<missing>"));
+            QVERIFY2(left == small || left == large,
+                     qPrintable(QStringLiteral("kill %1: %2 bytes").arg(kill).arg(left.size())));
+        }
     }
 
     void latin1BytesRoundTrip()
@@ -182,6 +213,29 @@ private slots:
         QFile empty(dir.filePath(QStringLiteral("Brindlewick.lock")));
         QVERIFY(empty.open(QIODevice::WriteOnly));
         empty.close();
+        {
+            SingleInstance lock(dir.path());
+            QCOMPARE(lock.acquire(), SingleInstance::Taken);
+        }
+        // A lock left by a copy that was killed holds nobody back, even
+        // when the disk is full: the start goes on and says why it could
+        // not take the lock; with room again the lock is taken.
+        const pid_t killed = fork();
+        QVERIFY(killed >= 0);
+        if (killed == 0) {
+            SingleInstance lock(dir.path());
+            lock.acquire();
+            ::raise(SIGKILL);
+        }
+        int status = 0;
+        QCOMPARE(waitpid(killed, &status, 0), killed);
+        QVERIFY(QFileInfo(dir.filePath(QStringLiteral("Brindlewick.lock"))).size() > 0);
+        QCOMPARE(inChildWithFileLimit(0, [&] {
+                     SingleInstance lock(dir.path());
+                     const SingleInstance::Result r = lock.acquire();
+                     return r == SingleInstance::NotWritten ? (lock.error().isEmpty() ? 2 : 0) : 10 + int(r);
+                 }),
+                 0);
         {
             SingleInstance lock(dir.path());
             QCOMPARE(lock.acquire(), SingleInstance::Taken);

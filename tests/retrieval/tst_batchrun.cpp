@@ -7,6 +7,7 @@
 #include "retrieval/transport/SocketFetch.h"
 #include "retrieval/transport/TransferFetch.h"
 #include "core/Sites.h"
+#include "platform/Latin1File.h"
 #include "services/Adviser.h"
 #include "services/SmtpClient.h"
 #include "support/DeadPort.h"
@@ -21,6 +22,8 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+
+#include <cerrno>
 
 namespace {
 // The toolbar's side of a run, remembering every look it was given.
@@ -156,6 +159,30 @@ private slots:
         QCOMPARE(dialogs.shown().size(), 3);
     }
 
+    // Pages that came but could not be stored (the disk full) leave the
+    // old files, and the run's end says so in the status panel.
+    void pagesThatCannotBeStoredAreSaid()
+    {
+        FixtureSite site;
+        QVERIFY(site.start());
+        const QString page = DataDir + QStringLiteral("/a.Sh");
+        QFile old(page);
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old page") == 8);
+        old.close();
+        setWriteFault([](const QString &path) { return path.endsWith(QLatin1String("/a.Sh")) ? ENOSPC : 0; });
+        Run run({0});
+        tickOnly({0});
+        run.table[0] = [&] { GetUrlToFile(page, site.url(QStringLiteral("/q?s=IBM")), QString()); };
+        UpdateAll(run.toolbar, run.table, run.services);
+        setWriteFault(nullptr);
+        QCOMPARE(run.window.panels[6], QStringLiteral("1 page could not be stored"));
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), QByteArray("old page"));
+        QFile log(DataDir + QStringLiteral("/ErrorLog.txt"));
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        QVERIFY(log.readAll().contains("No space left on device"));
+    }
+
     void missingSettingsCountAsTicked()
     {
         Run run({3, 88});
@@ -223,7 +250,8 @@ private slots:
         run.services.sendFeedback = sendFeedbackMail;
         for (int i = 0; i < 2; ++i) {
             UpdateAll(run.toolbar, run.table, run.services);
-            QCOMPARE(run.window.panels[6], QStringLiteral("Feedback mail not sent"));
+            // The reason is said where the user reads that it did not go.
+            QCOMPARE(run.window.panels[6], QStringLiteral("Feedback mail not sent (Connection refused by 127.0.0.1)"));
         }
         QCOMPARE(dialogs.shown().size(), 0);
         QFile log(DataDir + QStringLiteral("/ErrorLog.txt"));

@@ -1,8 +1,11 @@
+#include "platform/Latin1File.h"
 #include "retrieval/FetchFixture.h"
 #include "retrieval/MarketFetch.h"
 #include "retrieval/SymbolFetch.h"
 
 #include <QtTest>
+
+#include <cerrno>
 
 #include <functional>
 
@@ -350,6 +353,21 @@ private slots:
         UpdateNews();
         const QByteArray fresh = FetchFixture::bytes(DataDir + QStringLiteral("/Cache/News/ACME.txt"));
         QVERIFY(fresh.startsWith("\" ") && !fresh.contains("older"));
+    }
+
+    // A full disk while the new headlines are written keeps the old ones
+    // whole, leaves no half-written file and is noted for the run's end.
+    void fullDiskKeepsTheHeadlineFile()
+    {
+        FetchFixture::setSymbols({QStringLiteral("ACME")});
+        const QByteArray old = "\" Acme buys Bolt #http://example.com/story# Wire;\"\r\n";
+        FetchFixture::write(DataDir + QStringLiteral("/Cache/News/ACME.txt"), old);
+        setWriteFault([](const QString &path) { return path.endsWith(QLatin1String(".txt.new")) ? ENOSPC : 0; });
+        UpdateNews();
+        setWriteFault(nullptr);
+        QCOMPARE(FetchFixture::bytes(DataDir + QStringLiteral("/Cache/News/ACME.txt")), old);
+        QVERIFY(!FetchFixture::cacheFiles().contains(QStringLiteral("News/ACME.txt.new")));
+        QCOMPARE(FailedStores.size(), 1);
     }
 
     // The 24 big-movers boxes: report, exchange, code and title of each.

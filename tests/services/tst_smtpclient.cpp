@@ -4,6 +4,9 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QMap>
 #include <QProcess>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -123,6 +126,61 @@ private slots:
                     .hasMatch());
         // The line that began with a dot arrives as written.
         QVERIFY(mail.contains(QStringLiteral("Age: 30-39\n.hidden line\nComments: none")));
+        // Plain ASCII goes as it always went.
+        QVERIFY(!mail.contains(QStringLiteral("MIME-Version")));
+    }
+
+    // Mail read back as a mail reader reads it: text in any language, a
+    // paragraph far longer than a line may be, names with line breaks and
+    // names left empty arrive as typed, with no header added and no line
+    // on the wire over 998 octets. The port named with the server is the
+    // one used.
+    void mailArrivesAsTypedInAnyLanguage()
+    {
+        MailServer server;
+        START_TEST_SERVER(server);
+        const QString paragraph = QStringLiteral("Dividends, splits and quotes. ").repeated(100); // 3000 octets
+        struct Mail
+        {
+            QString from, fromEmail, toName, subject, body;
+            QString fromSeen, toSeen, subjectSeen;
+        };
+        const QList<Mail> mails = {
+            {QStringLiteral("Zoë Müller — 日本"), QStringLiteral("zoe@example.org"), QStringLiteral("Pellor’s desk"),
+             QStringLiteral("Café price € 5 — ’quoted’ 日本語の件名 that runs on well past one encoded word"),
+             QStringLiteral("Prix: 5 €\r\né ü ß — 日本\r\n.dot line\r\n") + paragraph,
+             QStringLiteral("Zoë Müller — 日本"), QStringLiteral("Pellor’s desk"),
+             QStringLiteral("Café price € 5 — ’quoted’ 日本語の件名 that runs on well past one encoded word")},
+            {QStringLiteral("Jo\r\nBcc: spy@example.org"), QStringLiteral("jo@example.org"), QStringLiteral("Pellor"),
+             QStringLiteral("Hello\r\nBcc: spy@example.org"), paragraph, QStringLiteral("JoBcc: spy@example.org"),
+             QStringLiteral("Pellor"), QStringLiteral("HelloBcc: spy@example.org")},
+            {QString(), QStringLiteral("jo@example.org"), QString(), QStringLiteral("s"), QStringLiteral("b"),
+             QStringLiteral("jo@example.org"), QStringLiteral("feedback@pellor.example"), QStringLiteral("s")},
+        };
+        for (const Mail &m : mails) {
+            SmtpClient client;
+            client.Port = freePort(); // nothing listens on the port not named
+            client.WaitSeconds = 5;
+            QVERIFY2(client.SendEmail(QStringLiteral("127.0.0.1:%1").arg(server.port()), m.from, m.fromEmail, m.toName,
+                                      QStringLiteral("feedback@pellor.example"), m.subject, m.body),
+                     qPrintable(client.LastFailure));
+        }
+        const QList<QJsonObject> read = server.readBack();
+        QCOMPARE(read.size(), mails.size());
+        for (qsizetype i = 0; i < mails.size(); ++i) {
+            QMap<QString, QString> headers;
+            for (const QJsonValue &pair : read[i][QStringLiteral("headers")].toArray())
+                headers.insert(pair.toArray()[0].toString(), pair.toArray()[1].toString());
+            QVERIFY2(!headers.contains(QStringLiteral("Bcc")), qPrintable(QString::number(i)));
+            QCOMPARE(headers.value(QStringLiteral("From")), mails[i].fromSeen);
+            QCOMPARE(headers.value(QStringLiteral("To")), mails[i].toSeen);
+            QCOMPARE(headers.value(QStringLiteral("Subject")), mails[i].subjectSeen);
+            QString body = mails[i].body;
+            body.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+            QCOMPARE(read[i][QStringLiteral("body")].toString(), body + QStringLiteral("\n"));
+            QVERIFY(read[i][QStringLiteral("longestLine")].toInt() <= 998);
+        }
+        QCOMPARE(read[0][QStringLiteral("charset")].toString(), QStringLiteral("utf-8"));
     }
 
     // A refusal ends the exchange: no data is sent, the client says

@@ -2,6 +2,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QProcess>
 
 namespace {
 
@@ -16,6 +19,24 @@ loop = asyncio.new_event_loop()
 loop.run_until_complete(loop.create_server(lambda: SMTP(handler), sock=sock))
 ready()
 loop.run_forever()
+)";
+
+// Reads every message of the mailbox's "new" folder, oldest first, as a
+// mail reader does, and prints one JSON object per line.
+const char *const ReadBack = R"(
+import email, email.header, email.policy, json, os, sys
+folder = os.path.join(sys.argv[1], 'new')
+names = sorted(os.listdir(folder), key=lambda n: os.path.getmtime(os.path.join(folder, n)))
+for name in names:
+    raw = open(os.path.join(folder, name), 'rb').read()
+    msg = email.message_from_bytes(raw, policy=email.policy.default)
+    shown = lambda v: str(email.header.make_header(email.header.decode_header(v)))
+    print(json.dumps({
+        'headers': [[k, shown(v)] for k, v in email.message_from_bytes(raw).items()],
+        'body': msg.get_content(),
+        'charset': msg.get_content_charset() or '',
+        'longestLine': max(len(l) for l in raw.split(b'\n')),
+    }))
 )";
 
 } // namespace
@@ -35,5 +56,22 @@ QStringList MailServer::messages() const
         if (f.open(QIODevice::ReadOnly))
             out << QString::fromLatin1(f.readAll());
     }
+    return out;
+}
+
+QList<QJsonObject> MailServer::readBack() const
+{
+    QProcess python;
+    python.start(QStringLiteral("/usr/bin/python3"),
+                 {QStringLiteral("-c"), QLatin1String(ReadBack), m_box.path() + QStringLiteral("/mail")});
+    QList<QJsonObject> out;
+    if (!python.waitForFinished(30000) || python.exitCode() != 0) {
+        python.kill();
+        python.waitForFinished(5000);
+        return out;
+    }
+    for (const QByteArray &line : python.readAllStandardOutput().split('\n'))
+        if (!line.trimmed().isEmpty())
+            out << QJsonDocument::fromJson(line).object();
     return out;
 }

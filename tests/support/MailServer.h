@@ -2,6 +2,8 @@
 
 #include "support/LoopbackServer.h"
 
+#include <QJsonObject>
+#include <QList>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -13,6 +15,11 @@ public:
     ServerStart start(QString *why);
     // The messages delivered so far, each as stored (LF line ends).
     QStringList messages() const;
+    // The same messages as a mail reader reads them (Python's email
+    // package): "headers" (pairs of name and decoded value, in order),
+    // "body" (decoded text, LF line ends), "charset", and "longestLine"
+    // (the longest line as stored, in octets).
+    QList<QJsonObject> readBack() const;
 
 private:
     QTemporaryDir m_box;

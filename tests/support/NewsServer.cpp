@@ -71,6 +71,26 @@ ServerStart NewsServer::start(QString *why)
 
 bool NewsServer::post(const QString &group, const QString &subject, const QString &from, const QString &body)
 {
+    const auto latin1 = [](const QString &t) {
+        for (QChar c : t)
+            if (c.unicode() > 255)
+                return false;
+        return true;
+    };
+    // Text outside Latin-1 goes as UTF-8, its header words encoded.
+    if (latin1(subject) && latin1(from) && latin1(body))
+        return postArticle("From: " + from.toLatin1() + "\r\nNewsgroups: " + group.toLatin1() + "\r\nSubject: "
+                           + subject.toLatin1() + "\r\n\r\n" + body.toLatin1());
+    const auto word = [](const QString &t) { return "=?UTF-8?B?" + t.toUtf8().toBase64() + "?="; };
+    return postArticle("From: " + word(from) + " <poster@example.com>\r\nNewsgroups: " + group.toLatin1()
+                       + "\r\nSubject: " + word(subject)
+                       + "\r\nMIME-Version: 1.0\r\nContent-Type: text/plain; charset=UTF-8\r\n"
+                         "Content-Transfer-Encoding: 8bit\r\n\r\n"
+                       + body.toUtf8());
+}
+
+bool NewsServer::postArticle(const QByteArray &article)
+{
     QTcpSocket s;
     s.connectToHost(QHostAddress::LocalHost, quint16(m_read));
     if (!s.waitForConnected(15000) || !replyLine(s).startsWith("200"))
@@ -78,13 +98,12 @@ bool NewsServer::post(const QString &group, const QString &subject, const QStrin
     s.write("POST\r\n");
     if (!replyLine(s).startsWith("340"))
         return false;
-    // Lines of the body that begin with "." go doubled, as the protocol asks.
-    QByteArray text = body.toLatin1();
+    // Lines that begin with "." go doubled, as the protocol asks.
+    QByteArray text = article;
     text.replace("\r\n.", "\r\n..");
     if (text.startsWith('.'))
         text.prepend('.');
-    s.write("From: " + from.toLatin1() + "\r\nNewsgroups: " + group.toLatin1() + "\r\nSubject: " + subject.toLatin1()
-            + "\r\n\r\n" + text + "\r\n.\r\n");
+    s.write(text + "\r\n.\r\n");
     const bool ok = replyLine(s).startsWith("240");
     s.write("QUIT\r\n");
     s.waitForBytesWritten(1000);

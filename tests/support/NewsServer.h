@@ -2,6 +2,7 @@
 
 #include "support/LoopbackServer.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -22,7 +23,10 @@ public:
     // The instance's folder; its configuration is etc/inn.conf there.
     QString folder() const { return m_dir.path(); }
     // Posts an article to group through the reader port; false on refusal.
+    // Text outside Latin-1 goes as UTF-8 with the headers that say so.
     bool post(const QString &group, const QString &subject, const QString &from, const QString &body);
+    // Posts an article given whole (header lines, empty line, body; CR LF).
+    bool postArticle(const QByteArray &article);
 
 private:
     // Under /tmp, not the test's own temporary folder: inn's control

@@ -6,6 +6,12 @@ short TasksLeft = 0;
 bool UpdateSelectedOnly = false;
 QList<FailedFetch> FailedFetches;
 bool RunErrorBoxShown = false;
+QList<FailedStore> FailedStores;
+
+void noteFailedStore(const QString &file, const QString &why)
+{
+    FailedStores.append({file, why});
+}
 
 void noteFailedFetch(const QString &url, const QString &why)
 {
@@ -22,4 +28,5 @@ void resetRunState()
     UpdateSelectedOnly = false;
     FailedFetches.clear();
     RunErrorBoxShown = false;
+    FailedStores.clear();
 }

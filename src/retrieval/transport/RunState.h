@@ -32,5 +32,19 @@ void noteFailedFetch(const QString &url, const QString &why);
 // error log) so that a site that refuses every page asks once, not once
 // per page. Cleared when a run starts.
 extern bool RunErrorBoxShown;
+// A page or file of the run that came but could not be stored (a full
+// disk, say): its path and why. The old file stays.
+struct FailedStore
+{
+    QString file;
+    QString why;
+};
+// The run's store failures, in order; emptied when the run's end says them.
+extern QList<FailedStore> FailedStores;
+void noteFailedStore(const QString &file, const QString &why);
+
+// The largest reply a fetch takes: far above any real page. A larger one
+// is not stored and counts as not fetched.
+inline constexpr qint64 MaxReplyBytes = 8 * 1024 * 1024;
 
 void resetRunState();

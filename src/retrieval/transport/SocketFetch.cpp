@@ -26,20 +26,23 @@ int g_waitTimeoutMs = 90000;
 qint64 g_minBytes = 0;
 bool g_written = false;
 
-// True when the headers promise a body longer than what came: the server
-// closed in the middle of the page.
-bool cutShort(const QString &reply)
+// When the headers promise a body longer than what came (the server
+// closed in the middle of the page): what happened, in words; "" otherwise.
+QString cutShort(const QString &reply)
 {
     const int headEnd = reply.indexOf(QLatin1String("\r\n\r\n"));
     if (headEnd < 0)
-        return false;
+        return QString();
     static const QRegularExpression lengthLine(QStringLiteral("(?:^|\\r\\n)content-length:[ \\t]*(\\d+)"),
                                                QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch m = lengthLine.match(reply.left(headEnd));
     if (!m.hasMatch())
-        return false;
+        return QString();
     const qint64 promised = m.captured(1).toLongLong();
-    return reply.size() - (headEnd + 4) < promised;
+    const qint64 came = reply.size() - (headEnd + 4);
+    if (came >= promised)
+        return QString();
+    return QStringLiteral("reply cut short: the server closed after %1 of %2 bytes").arg(came).arg(promised);
 }
 
 // "HTTP/1.x 200 ..." on the first line: anything else is an error page.
@@ -128,6 +131,13 @@ void Winsock1_Connect()
 void Winsock1_DataArrival(long)
 {
     WsBuffer += Winsock1().GetData();
+    // A reply larger than any page is given up at once: nothing of it is kept.
+    if (WsBuffer.size() > MaxReplyBytes) {
+        WsBuffer.clear();
+        noteFailedFetch(WsUrl, QStringLiteral("reply larger than %1 MB: not stored").arg(MaxReplyBytes >> 20));
+        WsBusy = false;
+        Winsock1().Close();
+    }
 }
 
 void Winsock1_Close()
@@ -135,13 +145,19 @@ void Winsock1_Close()
     // Only a whole 200 reply replaces the cached page: a server that hung
     // up without a word, cut the page short or answered with an error page
     // leaves the cached one as it was.
-    if (!WsBuffer.isEmpty() && statusOk(WsBuffer) && !cutShort(WsBuffer)) {
+    const QString cut = WsBuffer.isEmpty() ? QString() : cutShort(WsBuffer);
+    if (!WsBuffer.isEmpty() && statusOk(WsBuffer) && cut.isEmpty()) {
         // A reply below the page's size rule is an error page: not written.
-        if (WsBuffer.size() + 2 >= g_minBytes)
-            g_written = savePageFile(WsFile, toLatin1Bytes(WsBuffer + QStringLiteral("\r\n")));
+        if (WsBuffer.size() + 2 >= g_minBytes) {
+            QString why;
+            g_written = savePageFile(WsFile, toLatin1Bytes(WsBuffer + QStringLiteral("\r\n")), &why);
+            if (!g_written)
+                noteFailedStore(WsFile, why);
+        }
     } else
         noteFailedFetch(WsUrl, WsBuffer.isEmpty() ? QStringLiteral("no reply")
-                                                  : WsBuffer.section(QStringLiteral("\r\n"), 0, 0).left(80));
+                               : !cut.isEmpty()    ? cut
+                                                   : WsBuffer.section(QStringLiteral("\r\n"), 0, 0).left(80));
     WsBusy = false;
     Winsock1().Close();
 }

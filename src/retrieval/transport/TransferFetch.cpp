@@ -50,7 +50,13 @@ bool GetUrlToPage(const QString &File, const QString &Url, const QString &Status
             noteFailedFetch(Url, !bytes ? CurInet->lastError() : QStringLiteral("empty reply"));
         return false;
     }
-    const bool written = bytes->size() >= minBytes && savePageFile(File, *bytes);
+    bool written = false;
+    if (bytes->size() >= minBytes) {
+        QString why;
+        written = savePageFile(File, *bytes, &why);
+        if (!written)
+            noteFailedStore(File, why);
+    }
     DoEvents();
     return written;
 }

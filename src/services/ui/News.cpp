@@ -287,7 +287,12 @@ void News::cmdSave_Click()
         QString text;
         for (int i = 0; i < List1->count(); ++i)
             text += List1->item(i)->text() + QStringLiteral("\r\n");
-        saveLatin1File(resolvePath(serverListPath()), text);
+        // A list that could not be written is said, and can be saved again.
+        QString why;
+        if (!saveFileAtomically(resolvePath(serverListPath()), toLatin1Bytes(text), &why)) {
+            setStatus(QStringLiteral("Can Not save List to Server.lst: ") + why);
+            return;
+        }
     }
     cmdSave->setEnabled(false);
 }

@@ -110,6 +110,12 @@ void frmEmail::cmdSend_Click()
         missing(QStringLiteral("You must enter Recipient's E-mail address (Ex.: \"friend@example.com\")"), txtToEmail);
         return;
     }
+    // A mail needs a sender: a name alone or an address alone fills the
+    // "From:" header, with neither it would hold nothing.
+    if (txtFromEmail->text().trimmed().isEmpty() && txtFromName->text().trimmed().isEmpty()) {
+        missing(QStringLiteral("You must enter your E-mail address (Ex.: \"you@example.com\")"), txtFromEmail);
+        return;
+    }
     if (!CheckConnection())
         return;
     const QString log = chkError->isChecked() ? ReadFile(DataDir + QStringLiteral("\\ErrorLog.txt")) : QString();

@@ -62,22 +62,22 @@ QString headlineFilePath(const QString &symbol)
     return DataDir + QStringLiteral("\\Cache\\News\\") + symbol + QStringLiteral(".txt");
 }
 
-void ParseRecentNews(const QString &Symbol, const QString &PageFile, const QString &NewsFile)
+bool ParseRecentNews(const QString &Symbol, const QString &PageFile, const QString &NewsFile)
 {
     Q_UNUSED(Symbol);
     const std::optional<QStringList> lines = readLines(PageFile);
     DoEvents();
     if (!lines)
-        return;
+        return true;
 
     try {
         QString page = renameTags(lines->join(QString()), QStringLiteral("HTML|Html"), QStringLiteral("html"));
         const int htmlStart = vb::InStr(page, QStringLiteral("<html>"));
         if (htmlStart == 0)
-            return;
+            return true;
         const int htmlEnd = vb::InStr(htmlStart, page, QStringLiteral("</html>"));
         if (htmlEnd == 0)
-            return;
+            return true;
         page = vb::Mid(page, htmlStart, htmlEnd - htmlStart);
 
         page.remove(QLatin1Char('\t'));
@@ -95,16 +95,16 @@ void ParseRecentNews(const QString &Symbol, const QString &PageFile, const QStri
         // the marker has no recent news: another of its tables is not taken.
         const int marker = vb::InStr(page, QStringLiteral("Recent News"));
         if (marker == 0)
-            return;
+            return true;
         const int outer = vb::InStr(marker + 1, page, QStringLiteral("<table"));
         if (outer == 0)
-            return;
+            return true;
         const int inner = vb::InStr(outer + 1, page, QStringLiteral("<table"));
         if (inner == 0)
-            return;
+            return true;
         const int tableEnd = vb::InStr(inner, page, QStringLiteral("</table>"));
         if (tableEnd == 0)
-            return;
+            return true;
         const QString table = vb::Mid(page, inner, tableEnd - inner);
 
         int pos = 1;
@@ -127,7 +127,7 @@ void ParseRecentNews(const QString &Symbol, const QString &PageFile, const QStri
                     break;
                 const int cellEnd = vb::InStr(cellStart, row, QStringLiteral("</td>"));
                 if (cellEnd == 0)
-                    return; // an unclosed cell: this row and the rest are not written
+                    return true; // an unclosed cell: this row and the rest are not written
                 QString cell = vb::Mid(row, cellStart, cellEnd - cellStart);
                 cellPos = cellEnd;
                 if (cellIndex == 4) {
@@ -140,11 +140,12 @@ void ParseRecentNews(const QString &Symbol, const QString &PageFile, const QStri
             }
             const QString line = QLatin1Char('"') + item + QStringLiteral(";\"\r\n");
             if (!appendLatin1File(NewsFile, line))
-                return;
+                return false;
         }
     } catch (const vb::Error &) {
         // Ends quietly; the lines written so far stay.
     }
+    return true;
 }
 
 void FG_HistoricalData()

@@ -16,8 +16,9 @@
 // PageFile to NewsFile. Symbol is not used. A page without "<html>" ...
 // "</html>", without the "Recent News" marker or without a table under it
 // writes nothing (no file is created); a row or cell that is not closed
-// ends the work, the lines before it stay.
-void ParseRecentNews(const QString &Symbol, const QString &PageFile, const QString &NewsFile);
+// ends the work, the lines before it stay. False when a line could not be
+// written (a full disk): the file then holds only part of the headlines.
+bool ParseRecentNews(const QString &Symbol, const QString &PageFile, const QString &NewsFile);
 
 // "Cache\News\<symbol>.txt" under DataDir.
 QString headlineFilePath(const QString &symbol);

@@ -1,3 +1,4 @@
+#include "platform/Latin1File.h"
 #include "platform/SocketControl.h"
 #include "retrieval/transport/RunState.h"
 #include "retrieval/transport/SocketFetch.h"
@@ -11,6 +12,8 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QtTest>
+
+#include <cerrno>
 
 namespace {
 
@@ -172,6 +175,40 @@ private slots:
         QVERIFY(!WsBusy);
         QCOMPARE(dialogs->shown().size(), 0);
         QCOMPARE(site->requestCount(), 1);
+    }
+
+    // What went wrong is what the log is told: a reply cut short says so
+    // (not its status line), a reply larger than any page is given up and
+    // not stored, a page that cannot be stored (the disk full) is noted as
+    // such; each time the old page stays.
+    void failuresSayWhatHappened()
+    {
+        FixtureSite big;
+        big.setPageMaker([](const QString &target) {
+            return target.startsWith(QLatin1String("/big")) ? QByteArray(9 << 20, 'x') : QByteArray();
+        });
+        QVERIFY(big.start());
+        const QString file = cache + QStringLiteral("/IBM_sp.Sh");
+        const QByteArray old(4000, 'g');
+        writeBytes(file, old);
+
+        site->setBehaviour(QStringLiteral("/q"), {FixtureSite::Mode::ShortReply, 0, 0});
+        SocketFetch(file, site->url(QStringLiteral("/q?s=IBM")), QString());
+        SocketFetch(file, big.url(QStringLiteral("/big")), QString());
+        site->clearBehaviours();
+        setWriteFault([](const QString &path) { return path.endsWith(QLatin1String("/IBM_sp.Sh")) ? ENOSPC : 0; });
+        SocketFetch(file, site->url(QStringLiteral("/q?s=IBM")), QString());
+        setWriteFault(nullptr);
+
+        QCOMPARE(fileBytes(file), old);
+        QCOMPARE(FailedFetches.size(), 2);
+        QVERIFY2(FailedFetches[0].why.startsWith(QStringLiteral("reply cut short: the server closed after ")),
+                 qPrintable(FailedFetches[0].why));
+        QCOMPARE(FailedFetches[1].why, QStringLiteral("reply larger than 8 MB: not stored"));
+        QCOMPARE(FailedStores.size(), 1);
+        QCOMPARE(FailedStores[0].why, QStringLiteral("No space left on device"));
+        QCOMPARE(Winsock1().State(), int(SocketControl::sckClosed));
+        QCOMPARE(dialogs->shown().size(), 0);
     }
 
     // The adviser's fetch starts outside a run, with StopFlag already set:

@@ -1,4 +1,5 @@
 #include "platform/ScreenPointer.h"
+#include "platform/Latin1File.h"
 #include "platform/TransferControl.h"
 #include "retrieval/transport/RunState.h"
 #include "retrieval/transport/TransferFetch.h"
@@ -9,6 +10,8 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QtTest>
+
+#include <cerrno>
 
 namespace {
 
@@ -80,6 +83,27 @@ private slots:
         site.reset();
         window.reset();
         profile.reset();
+    }
+
+    // A reply larger than any page is given up and not stored; a page that
+    // cannot be stored (the disk full) is noted as such. The old page stays.
+    void oversizedReplyAndFullDisk()
+    {
+        FixtureSite big;
+        big.setPageMaker([](const QString &target) {
+            return target.startsWith(QLatin1String("/big")) ? QByteArray(9 << 20, 'x') : QByteArray();
+        });
+        QVERIFY(big.start());
+        writeBytes(file, "old page");
+        QVERIFY(!GetUrlToPage(file, big.url(QStringLiteral("/big")), QString(), 0));
+        setWriteFault([](const QString &path) { return path.endsWith(QLatin1String("/quote.Sh")) ? ENOSPC : 0; });
+        QVERIFY(!GetUrlToPage(file, site->url(QStringLiteral("/q?s=IBM")), QString(), 0));
+        setWriteFault(nullptr);
+        QCOMPARE(fileBytes(file), QByteArray("old page"));
+        QCOMPARE(FailedFetches.size(), 1);
+        QCOMPARE(FailedFetches[0].why, QStringLiteral("reply larger than 8 MB: not stored"));
+        QCOMPARE(FailedStores.size(), 1);
+        QCOMPARE(FailedStores[0].why, QStringLiteral("No space left on device"));
     }
 
     void stopFlagOnlySetsCaption()

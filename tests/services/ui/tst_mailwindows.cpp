@@ -111,6 +111,14 @@ private slots:
         w->txtServer->setText(QStringLiteral("127.0.0.1"));
         w->txtToEmail->setText(QStringLiteral("friend@example.com"));
         w->txtBody->setPlainText(QStringLiteral("keep me"));
+        // No sender at all: asked for, nothing sent.
+        w->txtFromEmail->clear();
+        const int before = m_server->messages().size();
+        w->cmdSend->click();
+        QCOMPARE(dialogs.shown().size(), 2);
+        QVERIFY(dialogs.shown().last().prompt.startsWith(QStringLiteral("You must enter your E-mail address")));
+        QCOMPARE(m_server->messages().size(), before);
+        w->txtFromEmail->setText(QStringLiteral("jo@example.org"));
         SmtpClient::DefaultPort = deadPort();
         w->cmdSend->click();
         QCOMPARE(emailWindow(), w);

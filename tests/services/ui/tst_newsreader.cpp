@@ -10,6 +10,7 @@
 #include "support/ScriptedDialogs.h"
 #include "support/TempProfile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFontMetrics>
 #include <QStackedWidget>
@@ -170,6 +171,67 @@ private slots:
         QCOMPARE(w->List1->count(), groups.size());
         w->cmdDisconnect_Click();
         QVERIFY(!w->client.Connected);
+    }
+
+    // Articles in other charsets read as written: a UTF-8 post with its
+    // headers' words encoded, a Latin-1 one sent quoted-printable with a
+    // Q-encoded subject, and one that declares nothing (read as Latin-1).
+    void articlesReadInTheirDeclaredCharset()
+    {
+        if (m_innStart == ServerStart::NotInstalled)
+            QSKIP(qPrintable(m_innWhy));
+        QVERIFY2(m_inn, qPrintable(m_innWhy));
+        QVERIFY(m_inn->post(QStringLiteral("local.general"), QStringLiteral("Café € — 日本"), QStringLiteral("Zoë"),
+                            QStringLiteral("Prix 5 € — ’net’\r\n日本")));
+        QVERIFY(m_inn->postArticle("From: jo@example.com\r\nNewsgroups: local.general\r\n"
+                                   "Subject: =?ISO-8859-1?Q?Cr=E8me_br=FBl=E9e?= =?ISO-8859-1?Q?_=E0_5?=\r\n"
+                                   "MIME-Version: 1.0\r\nContent-Type: text/plain; charset=\"ISO-8859-1\"\r\n"
+                                   "Content-Transfer-Encoding: quoted-printable\r\n\r\n"
+                                   "Cr=E8me =E0 la long=\r\nue ligne"));
+        QVERIFY(m_inn->postArticle("From: jo@example.com\r\nNewsgroups: local.general\r\nSubject: Plain\r\n\r\n"
+                                   "Caf\xe9 cr\xe8me"));
+        ScriptedDialogs dialogs;
+        News *w = open(m_inn->port());
+        QTRY_VERIFY_WITH_TIMEOUT(w->client.Connected, 5000);
+        w->List1->addItem(QStringLiteral("local.general"));
+        w->List1->setCurrentRow(w->List1->count() - 1);
+        w->List1_DblClick();
+        QTRY_COMPARE_WITH_TIMEOUT(w->FGModel->Rows(), 2 + 3, 20000);
+        const QStringList subjects = {QStringLiteral("Café € — 日本"), QStringLiteral("Crème brûlée à 5"),
+                                      QStringLiteral("Plain")};
+        const QStringList bodies = {QStringLiteral("Prix 5 € — ’net’\n日本"), QStringLiteral("Crème à la longue ligne"),
+                                    QStringLiteral("Café crème")};
+        QCOMPARE(w->FGModel->TextMatrix(2, 3), QStringLiteral("Zoë <poster@example.com>"));
+        for (int i = 0; i < 3; ++i) {
+            QCOMPARE(w->FGModel->TextMatrix(2 + i, 1), subjects[i]);
+            w->FGModel->setRow(2 + i);
+            w->FG_Click();
+            QTRY_VERIFY2_WITH_TIMEOUT(w->Text2->toPlainText().contains(bodies[i]), qPrintable(w->Text2->toPlainText()),
+                                      5000);
+        }
+    }
+
+    // "Save List" that cannot write the list says so and stays ready for
+    // another try; once it can, the list is written and the button greys.
+    void saveListThatCannotBeWrittenIsSaid()
+    {
+        News *w = open(0);
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        QTRY_VERIFY_WITH_TIMEOUT(!w->StatusBar1->text().startsWith(QStringLiteral("Connecting")), 5000);
+        w->List1->addItem(QStringLiteral("alt.kept"));
+        w->cmdSave->setEnabled(true);
+        const QString list = DataDir + QStringLiteral("/Server.lst");
+        QVERIFY(QDir().mkpath(list)); // a folder where the list goes
+        QTest::mouseClick(w->cmdSave, Qt::LeftButton);
+        QVERIFY2(w->StatusBar1->text().startsWith(QStringLiteral("Can Not save List to Server.lst: ")),
+                 qPrintable(w->StatusBar1->text()));
+        QVERIFY(w->cmdSave->isEnabled());
+        QVERIFY(QDir(list).removeRecursively());
+        QTest::mouseClick(w->cmdSave, Qt::LeftButton);
+        QFile saved(list);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll(), QByteArray("alt.kept\r\n"));
+        QVERIFY(!w->cmdSave->isEnabled());
     }
 
     // A group reply and the first selection in one packet, a header cut in
