@@ -17,6 +17,7 @@
 #include "platform/ui/PictureBox.h"
 #include "retrieval/transport/TransferFetch.h"
 #include "retrieval/ui/VersionCheck.h"
+#include "sheets/market/PriceSheet.h"
 #include "services/ui/frmUpgrade.h"
 
 #include <QCheckBox>
@@ -311,7 +312,11 @@ void Options::Form_Load()
             cobSqd->addItem(QString::fromLatin1(intervalChoice(i).caption));
         cobSqd->setCurrentIndex(-1);
     }
-    cobSqd->setCurrentIndex(intervalIndexFor(QuerySetting(QStringLiteral("AutoUpdate"))));
+    {
+        // Showing the stored interval chooses nothing: the countdown goes on.
+        const QSignalBlocker quiet(cobSqd);
+        cobSqd->setCurrentIndex(intervalIndexFor(QuerySetting(QStringLiteral("AutoUpdate"))));
+    }
     // The voices are filled when the voice page is first shown, so that
     // the speech engine starts only for a user who looks at them.
 
@@ -562,7 +567,11 @@ void Options::cmd_OK_Click()
         values.newsServer = txtNewsServ->text();
         values.emailServer = txtEmailServ->text();
         values.email = txtEmailAddress->text();
+        const QString fractionsWere = ShowFractions, volumeWas = ShowVolume;
         StoreOptions(values);
+        // Prices and volumes are shown the new way at once.
+        if ((ShowFractions != fractionsWere || ShowVolume != volumeWas) && CurType == QLatin1String("Current"))
+            FG_Current();
     }
     closeForm();
 }
