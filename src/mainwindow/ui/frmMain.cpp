@@ -369,7 +369,13 @@ void frmMain::createControls()
         w->setMouseTracking(true);
     createTrayIcon();
     wireGridEvents();
-    setUpdateTimerHook([this](bool on) { on ? Timer1->start() : Timer1->stop(); });
+    // A running minute goes on: the settings form calls this each time it loads.
+    setUpdateTimerHook([this](bool on) {
+        if (!on)
+            Timer1->stop();
+        else if (!Timer1->isActive())
+            Timer1->start();
+    });
     setBarSkinHook([this] { LoadBarSkin(img); });
 }
 

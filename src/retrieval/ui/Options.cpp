@@ -312,11 +312,7 @@ void Options::Form_Load()
             cobSqd->addItem(QString::fromLatin1(intervalChoice(i).caption));
         cobSqd->setCurrentIndex(-1);
     }
-    {
-        // Showing the stored interval chooses nothing: the countdown goes on.
-        const QSignalBlocker quiet(cobSqd);
-        cobSqd->setCurrentIndex(intervalIndexFor(QuerySetting(QStringLiteral("AutoUpdate"))));
-    }
+    cobSqd->setCurrentIndex(intervalIndexFor(QuerySetting(QStringLiteral("AutoUpdate"))));
     // The voices are filled when the voice page is first shown, so that
     // the speech engine starts only for a user who looks at them.
 
