@@ -286,7 +286,10 @@ private slots:
         clickNode("ID0");
         FlexGrid *g = w->FGModel;
         QCOMPARE(g->TextMatrix(2, 3), QStringLiteral("+1/4"));
-        // A long minute, well under way before the form opens.
+        // An update every 30 minutes, its long minute well under way before
+        // the form opens.
+        SaveSetting(QStringLiteral("AutoUpdate"), 30);
+        UpdateInterval = 30;
         w->Timer1->start(100000000);
         QTest::qWait(1000);
         const int before = w->Timer1->remainingTime();
