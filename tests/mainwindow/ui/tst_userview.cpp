@@ -110,14 +110,14 @@ class TestUserView : public QObject
         w->resize(to);
         QTRY_COMPARE(w->size(), to);
     }
-    // A left-button drag on a bar, by (dx, dy) pixels, as the user drags it.
+    // A left-button drag on a bar by (dx, dy) pixels: pressed at its corner,
+    // the pointer moved to (dx, dy) in the bar, which follows it there.
     void drag(QWidget *bar, int dx, int dy)
     {
-        const QPoint from(qMin(10, bar->width() / 2), qMin(1, bar->height() / 2));
-        QTest::mouseMove(bar, from);
-        QTest::mousePress(bar, Qt::LeftButton, {}, from);
-        QTest::mouseMove(bar, from + QPoint(dx, dy));
-        QTest::mouseRelease(bar, Qt::LeftButton, {}, from);
+        QTest::mouseMove(bar, QPoint(0, 0));
+        QTest::mousePress(bar, Qt::LeftButton, {}, QPoint(0, 0));
+        QTest::mouseMove(bar, QPoint(dx, dy));
+        QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(dx, dy));
     }
     // A click on a grid cell at its place.
     void clickCell(int row, int col)
@@ -222,6 +222,16 @@ private slots:
                  qPrintable(QString::number(w->Splitter->y())));
         QVERIFY(rowsShowWhereTheyHaveRoom());
         QVERIFY(!w->lblSbl[0]->isHidden());
+
+        // A row just short of room shows once a larger window gives it room.
+        drag(w->Splitter, 0, Twips::toPixelsY(400, w) - w->Splitter->y());
+        while (w->lblSbl[3]->isHidden() && w->Splitter->y() < w->FG->y())
+            drag(w->Splitter, 0, 1);
+        drag(w->Splitter, 0, -1);
+        QVERIFY(w->lblSbl[3]->isHidden() && !w->lblSbl[2]->isHidden());
+        resizeBy(1.5, 1.5);
+        QVERIFY(!w->lblSbl[3]->isHidden());
+        QVERIFY(rowsShowWhereTheyHaveRoom());
 
         // The tree's divider dragged to the right stays right of its
         // designed place through a resize, as "LastTreePos" keeps it.
