@@ -204,6 +204,26 @@ double NumOrZero(Variant &v)
     return v.isEmpty() ? 0.0 : v.toDouble();
 }
 
+QString ReplaceInTags(const QString &text, const QList<std::pair<QString, QString>> &steps)
+{
+    QString out;
+    out.reserve(text.size());
+    qsizetype copied = 0;
+    for (qsizetype open = text.indexOf(u'<'); open >= 0; open = text.indexOf(u'<', copied)) {
+        const qsizetype close = text.indexOf(u'>', open);
+        const qsizetype end = close < 0 ? text.size() : close + 1;
+        out.append(QStringView(text).sliced(copied, open - copied));
+        QString tag = text.sliced(open, end - open);
+        for (const auto &[from, to] : steps)
+            if (!from.isEmpty())
+                tag.replace(from, to, Qt::CaseSensitive);
+        out.append(tag);
+        copied = end;
+    }
+    out.append(QStringView(text).sliced(copied));
+    return out;
+}
+
 short NoOp()
 {
     return 0;

@@ -5,6 +5,8 @@
 #include <QList>
 #include <QString>
 
+#include <utility>
+
 // Text, file and HTML helpers of the page parsers and sheet fillers. Every
 // search here is case-sensitive, and the parsers depend on these exact rules.
 
@@ -46,6 +48,11 @@ QString ReplaceFromArray(QString &s, const QList<Variant> &list);
 // v as a number: a v that is not numeric is first set to 0 (the caller sees
 // that); Empty gives 0.
 double NumOrZero(Variant &v);
+
+// Each (from, to) pair applied in order inside the tags of text only (a tag
+// runs from a "<" to the next ">"; an unclosed one to the end); the text
+// between tags is kept as the page has it.
+QString ReplaceInTags(const QString &text, const QList<std::pair<QString, QString>> &steps);
 
 // Does nothing; the adviser window calls it.
 short NoOp();

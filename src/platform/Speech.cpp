@@ -64,6 +64,20 @@ public:
         return m_tts && m_tts->state() == QTextToSpeech::Error ? 1 : 0;
     }
 
+    bool available() override { return engine() != nullptr; }
+
+    void setStateListener(std::function<void()> listener) override
+    {
+        m_listener = std::move(listener);
+        if (QTextToSpeech *tts = engine(); tts && !m_connected) {
+            m_connected = true;
+            QObject::connect(tts, &QTextToSpeech::stateChanged, tts, [this] {
+                if (m_listener)
+                    m_listener();
+            });
+        }
+    }
+
 private:
     // Made when first needed, so that a program that never speaks never
     // starts the engine; nullptr when flite is not installed.
@@ -80,7 +94,9 @@ private:
     }
 
     bool m_tried = false;
+    bool m_connected = false;
     QPointer<QTextToSpeech> m_tts;
+    std::function<void()> m_listener;
 };
 
 SpeechEngine *g_replacement = nullptr;

@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include <functional>
+
 // The text-to-speech engine the voice list and the spoken summaries use.
 // Voices are numbered from 1 in the order of voiceNames().
 class SpeechEngine
@@ -20,6 +22,11 @@ public:
     virtual void resume() {}
     // The engine's last error code (0: none).
     virtual int lastError() { return 0; }
+    // False when nothing can be heard: no engine, or the engine failed (as
+    // it does on a machine without sound output).
+    virtual bool available() { return true; }
+    // Called whenever the engine starts or stops speaking or fails.
+    virtual void setStateListener(std::function<void()> listener) { Q_UNUSED(listener); }
 };
 
 // The engine in force: the system's flite engine, started on first use

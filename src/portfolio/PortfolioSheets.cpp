@@ -116,7 +116,9 @@ struct Group
 };
 
 // One purchase row; its figures go into the group.
-QString purchaseRow(const PortRec &e, double shares, qint16 hidden, Group &group)
+// The holdings sheet writes the commission with two decimals, one symbol's
+// trades sheet as plain number text like its other figures.
+QString purchaseRow(const PortRec &e, double shares, qint16 hidden, Group &group, bool plainCommission = false)
 {
     const double cost = round2(e.Price);
     const double price = currentPrice(e);
@@ -125,7 +127,8 @@ QString purchaseRow(const PortRec &e, double shares, qint16 hidden, Group &group
     const double gain = round0(totalValue - totalCost);
     group.add(shares, totalCost, totalValue, gain);
     group.lastPrice = plain(price);
-    return QStringList{e.Symbol, e.DateText, plain(shares), plain(cost), twoDecimals(e.Commission), plain(totalCost),
+    return QStringList{e.Symbol, e.DateText, plain(shares), plain(cost),
+                       plainCommission ? plain(round2(e.Commission)) : twoDecimals(e.Commission), plain(totalCost),
                        plain(totalValue), percentText(totalValue, totalCost), plain(gain), plain(price),
                        QString::number(hidden)}
         .join(QLatin1Char('\t'));
@@ -250,7 +253,7 @@ void FG_PortfolioLog()
         grid->setCellBackColor(TotalBack);
         grid->setCellFontBold(true);
     }
-    SetColWidths(grid, {12, 10, 15, 12, 12, 12, 15, 0, 0});
+    SetColWidths(grid, {12, 10, 19, 12, 12, 12, 15, 0, 0}); // a date such as "10 Dec 2026" whole
     grid->setTopRow(1);
     grid->setRedraw(true);
     target.showZoom();
@@ -278,7 +281,7 @@ void FG_Portfolio_Selected(const QString &symbol)
             // What the sales of this purchase (by its reference number) left.
             const short held = CheckSold(e.RefId, e.Shares, e.Symbol);
             const double shares = held == SoldOut ? 0 : (held > 0 ? held : e.Shares);
-            grid->AddItem(purchaseRow(e, shares, qint16(j), group));
+            grid->AddItem(purchaseRow(e, shares, qint16(j), group, true));
             any = true;
         }
         if (any)

@@ -18,6 +18,7 @@
 #include "platform/Sleep.h"
 
 #include <QClipboard>
+#include <QDate>
 #include <QDir>
 #include <QGuiApplication>
 #include <QLocale>
@@ -100,24 +101,60 @@ QString quotedField(const QString &field)
     return QLatin1Char('"') + field + QLatin1Char('"');
 }
 
-// The quote's date as the price files want it, "07/21/99": the month from
-// the abbreviation that starts the last update ("Jul", exactly so written;
-// anything else stays as it is), the day from its 5th and 6th characters,
-// and this year's last two digits.
+// The quote's date as the price files want it, "07/21/99" (month, day and
+// year of two digits each), from the quote's own last update: "Jul 21
+// 4:00PM", "Dec 3 1999", "12/08/99 4:01PM". A month and day without a year
+// are the latest such day not after today; a time alone, or a text that
+// names no date, is today.
 QString dateField(const QString &lastUpdate)
 {
     static const std::array<const char *, 12> months = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                                         "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-    QString month = vb::Left(lastUpdate, 3);
-    for (size_t m = 0; m < months.size(); ++m) {
-        if (month == QLatin1String(months[m])) {
-            month = QStringLiteral("%1").arg(m + 1, 2, 10, QLatin1Char('0'));
-            break;
+    const QDate today = reportClock().date();
+    const auto twoDigitYear = [&today](int y) {
+        // "99" is 1999 and "03" 2003: the century that puts it nearest today.
+        const int century = today.year() / 100 * 100;
+        int full = century + y;
+        if (full > today.year() + 50)
+            full -= 100;
+        return full;
+    };
+    const QStringList words = lastUpdate.simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    QDate date;
+    if (!words.isEmpty()) {
+        const QStringList slashed = words.first().split(QLatin1Char('/'));
+        int month = 0;
+        for (size_t m = 0; m < months.size(); ++m)
+            if (words.first().compare(QLatin1String(months[m]), Qt::CaseInsensitive) == 0)
+                month = int(m) + 1;
+        bool dayOk = false, yearOk = false;
+        if (month && words.size() > 1) {
+            const int day = words.at(1).toInt(&dayOk);
+            const QString yearWord = words.value(2);
+            int year = yearWord.size() == 4 || yearWord.size() == 2 ? yearWord.toInt(&yearOk) : 0;
+            if (yearOk && yearWord.size() == 2)
+                year = twoDigitYear(year);
+            if (dayOk && yearOk) {
+                date = QDate(year, month, day);
+            } else if (dayOk) {
+                date = QDate(today.year(), month, day);
+                if (date.isValid() && date > today)
+                    date = QDate(today.year() - 1, month, day);
+            }
+        } else if (slashed.size() == 3) {
+            bool mOk = false, yOk = false;
+            const int m = slashed[0].toInt(&mOk);
+            const int d = slashed[1].toInt(&dayOk);
+            int y = slashed[2].toInt(&yOk);
+            if (yOk && slashed[2].size() <= 2)
+                y = twoDigitYear(y);
+            if (mOk && dayOk && yOk)
+                date = QDate(y, m, d);
         }
     }
-    const QString day = vb::Mid(lastUpdate, 5, 2);
-    const QString year = QStringLiteral("%1").arg(reportClock().date().year() % 100, 2, 10, QLatin1Char('0'));
-    return month + QLatin1Char('/') + day + QLatin1Char('/') + year;
+    if (!date.isValid())
+        date = today;
+    return date.toString(QStringLiteral("MM/dd/yy"));
 }
 
 // The volume in hundreds of shares, whole, without separators ("98,700"

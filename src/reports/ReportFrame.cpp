@@ -193,12 +193,13 @@ QString filingLink(const QString &value)
 
 QString insiderTable(QString part)
 {
-    return replaced(GetTable(part, 4), {{QStringLiteral("\t"), QStringLiteral(" ")},
-                                        {QStringLiteral("TD"), QStringLiteral("td")},
-                                        {QStringLiteral("Td"), QStringLiteral("td")},
-                                        {QStringLiteral("TR"), QStringLiteral("tr")},
-                                        {QStringLiteral("TH"), QStringLiteral("th")},
-                                        {QStringLiteral("<td><a href=\""), QStringLiteral("<td>")},
+    // The tags' letters in lower case; a name in a cell stays as written.
+    const QString table = ReplaceInTags(replaced(GetTable(part, 4), {{QStringLiteral("\t"), QStringLiteral(" ")}}),
+                                        {{QStringLiteral("TD"), QStringLiteral("td")},
+                                         {QStringLiteral("Td"), QStringLiteral("td")},
+                                         {QStringLiteral("TR"), QStringLiteral("tr")},
+                                         {QStringLiteral("TH"), QStringLiteral("th")}});
+    return replaced(table, {{QStringLiteral("<td><a href=\""), QStringLiteral("<td>")},
                                         {QStringLiteral(".html\">"), QStringLiteral(".html></td><td>")}});
 }
 

@@ -1,6 +1,7 @@
 // The summary's tables cut from the cached statement, split, analyst,
 // broker, filings and short-interest pages.
 #include "core/SharedState.h"
+#include "core/TextHelpers.h"
 #include "platform/ScreenPointer.h"
 #include "platform/Sleep.h"
 #include "reports/ReportFrame.h"
@@ -201,10 +202,13 @@ template <typename Need, typename Heading>
 QString history(const QString &page, const char *from, const char *to, const char *tableEnd, Need need, Heading headingRow)
 {
     const qsizetype start = need(page, QLatin1String(from), 1);
-    QString block = withoutVendor(replaced(piece(page, start, need(page, QLatin1String(to), start)),
-                                           tableTags + Replacements{{QStringLiteral("TR"), QStringLiteral("tr")},
-                                                                    {QStringLiteral("Tr"), QStringLiteral("tr")}} +
-                                               tabAndCells));
+    // The tags' letters only: a broker's name keeps its capitals.
+    QString block = withoutVendor(ReplaceInTags(replaced(piece(page, start, need(page, QLatin1String(to), start)),
+                                                         {{QStringLiteral("\t"), QStringLiteral(" ")}}),
+                                                tableTags + Replacements{{QStringLiteral("TR"), QStringLiteral("tr")},
+                                                                         {QStringLiteral("Tr"), QStringLiteral("tr")},
+                                                                         {QStringLiteral("TD"), QStringLiteral("td")},
+                                                                         {QStringLiteral("Td"), QStringLiteral("td")}}));
     const qsizetype stamp = need(block, QStringLiteral("End TimeStamp"), need(block, QStringLiteral("TimeStamp"), 1));
     const qsizetype comments = need(block, QStringLiteral("Comments"), stamp);
     const QString table = piece(block, comments, need(block, QLatin1String(tableEnd), comments));

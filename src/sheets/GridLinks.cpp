@@ -104,6 +104,16 @@ QString optionPage(const Row &r, int col, bool dropBlanks)
     return url(Site::OptionsExchange, QStringLiteral("/cgi-bin/cboeget.exe?TICKER=") + enc(code));
 }
 
+// A world index's symbol as its pages name it after their "^": the symbol
+// column's text, whole, without the "^" it is listed with ("^GSPTSE").
+QString indexSymbol(const Row &r)
+{
+    QString symbol = vb::Trim(r.text(3));
+    while (symbol.startsWith(QLatin1Char('^')))
+        symbol.remove(0, 1);
+    return symbol;
+}
+
 // Columns: a list, and optionally every column from one on.
 struct Columns
 {
@@ -144,11 +154,14 @@ const QList<LinkEntry> &linkTable()
         {{"Options"}, {{1, 8}}, {{1, 8}}, [](const Row &r, int col) { return optionPage(r, col, true); }},
         {{"BR"}, {{1}}, {{1}}, [](const Row &r, int) { return r.text(9); }},
         {{"US"}, {{2}}, {{2}}, [](const Row &r, int) { return r.text(8); }},
-        {{"IPO_Price", "IPO_Last"}, {{1}, 5}, {{1}, 5},
+        {{"IPO_Price"}, {{1}, 5}, {{1}, 5},
          [](const Row &r, int col) { return wordPage(r.text(col), r.shortSymbol(2), false); }},
+        // The latest-events sheet lists the symbol in column 1, the company in 2.
+        {{"IPO_Last"}, {{1}, 5}, {{1}, 5},
+         [](const Row &r, int col) { return wordPage(r.text(col), vb::Trim(r.text(1)), false); }},
         {{"IPO_Gain", "IPO_Loss"}, {{1}, 6}, {{1}, 6},
          [](const Row &r, int col) { return wordPage(r.text(col), r.shortSymbol(1), false); }},
-        {{"WM"}, {{3}, 6}, {{3}, 7}, [](const Row &r, int col) { return wordPage(r.text(col), r.shortSymbol(2), true); }},
+        {{"WM"}, {{3}, 6}, {{3}, 7}, [](const Row &r, int col) { return wordPage(r.text(col), indexSymbol(r), true); }},
         {{"IPO_Reg"}, {{7}}, {{7}},
          [](const Row &r, int) { return url(Site::FinancePortal, QStringLiteral("/p/") + r.text(2) + QStringLiteral(".html")); }},
         {{"IPO_With"}, {{6}}, {{6}},

@@ -172,6 +172,31 @@ private slots:
         QCOMPARE(fileLines(exportTo(5, QStringLiteral("ql.txt"))).value(1), QStringLiteral("ABC        12.50"));
     }
 
+    // The price files date each quote by its own day, in the two-digit
+    // fields the receiving programs read: a year the quote names, the year
+    // before for a day still to come this year, today for a time alone.
+    void priceFilesDateTheQuote()
+    {
+        setReportClock([] { return QDateTime(QDate(2000, 1, 4), QTime(9, 30)); });
+        resetStocks();
+        const char *const updates[] = {"Dec 3 1999", "Dec 30 4:00PM", "Jan 3 4:01PM", "11:02AM", "12/08/99 4:01PM"};
+        const QStringList dates = {"12/03/99", "12/30/99", "01/03/00", "01/04/00", "12/08/99"};
+        for (int i = 0; i < 5; ++i)
+            Sets[size_t(i)] = stock({QStringLiteral("S%1").arg(i), "Name", "12 1/2", "+1/4", "+2.04%", "12 3/4", "12",
+                                     "12 1/4", "98,700", QLatin1String(updates[i]), "Oil"});
+        SetCount = 5;
+        const QStringList meta = fileLines(exportTo(4, QStringLiteral("meta.txt")));
+        const QStringList q5 = fileLines(exportTo(3, QStringLiteral("q5.txt")));
+        const QStringList old = fileLines(exportTo(2, QStringLiteral("old.txt")));
+        const QStringList prodigy = fileLines(exportTo(6, QStringLiteral("prodigy.txt")));
+        for (int i = 0; i < 5; ++i) {
+            QCOMPARE(meta.value(i).split(QLatin1Char(',')).value(2), dates[i]);
+            QVERIFY2(q5.value(i).endsWith(QLatin1Char(' ') + dates[i]), qPrintable(q5.value(i)));
+            QVERIFY2(old.value(i).endsWith(QLatin1Char('"') + dates[i] + QLatin1Char('"')), qPrintable(old.value(i)));
+            QVERIFY2(prodigy.value(i).contains(QLatin1Char('"') + dates[i] + QLatin1Char('"')), qPrintable(prodigy.value(i)));
+        }
+    }
+
     void xmlReadsBack()
     {
         QXmlStreamReader xml(fileBytes(exportTo(15, QStringLiteral("Stocks.xml"))));

@@ -100,19 +100,25 @@ private slots:
                                        << "http://edgar.finance.example.com/e/l/u/ACME.html";
         QTest::newRow("IPO_Price Msgs") << "IPO_Price" << 2 << 9 << ipo
                                         << "http://messages.finance.example.com/?action=q&board=ACME";
-        QTest::newRow("IPO_Last Insider") << "IPO_Last" << 2 << 10 << ipo << Fin + "/t/u/ACME.html";
-        QTest::newRow("IPO_Last Research") << "IPO_Last" << 2 << 11 << ipo << Quo + "/q?s=ACME&d=r";
-        QTest::newRow("IPO_Last News with a blank") << "IPO_Last" << 2 << 12 << ipo << Quo + "/q?s=ACME&d=t";
-        QTest::newRow("IPO_Last 4") << "IPO_Last" << 2 << 4 << ipo << "";
+        // The latest-events sheet: the symbol in column 1, the company in 2.
+        const Cells latest{{1, "ACMEX"}, {2, "Acme Holdings"}, {10, "Insider"}, {11, "Research"}, {12, "News "}};
+        QTest::newRow("IPO_Last Insider") << "IPO_Last" << 2 << 10 << latest << Fin + "/t/u/ACMEX.html";
+        QTest::newRow("IPO_Last Research") << "IPO_Last" << 2 << 11 << latest << Quo + "/q?s=ACMEX&d=r";
+        QTest::newRow("IPO_Last News with a blank") << "IPO_Last" << 2 << 12 << latest << Quo + "/q?s=ACMEX&d=t";
+        QTest::newRow("IPO_Last symbol") << "IPO_Last" << 2 << 1 << latest << Quo + "/q?s=ACMEX&d=t";
+        QTest::newRow("IPO_Last 4") << "IPO_Last" << 2 << 4 << latest << "";
         const Cells gain{{1, "XYZ Co"}, {5, "News"}, {6, "Profile"}};
         QTest::newRow("IPO_Gain symbol") << "IPO_Gain" << 2 << 1 << gain << Quo + "/q?s=XYZ&d=t";
         QTest::newRow("IPO_Loss Profile") << "IPO_Loss" << 2 << 6 << gain << Fin + "/p/e/XYZ.html";
         QTest::newRow("IPO_Loss 5") << "IPO_Loss" << 2 << 5 << gain << "";
-        const Cells wm{{2, "DJI Industrials"}, {3, "10,500"}, {6, "Chart"}, {7, "News"}};
+        // The world-market sheet: the name, then the index's symbol in columns 2 and 3.
+        const Cells wm{{1, "Dow Jones Industrials"}, {2, "^DJI"}, {3, "^DJI"}, {6, "Chart"}, {7, "News"}};
         QTest::newRow("WM Chart") << "WM" << 2 << 6 << wm << Quo + "/q?s=%5EDJI&d=3m";
         QTest::newRow("WM News") << "WM" << 2 << 7 << wm << Fin + "/n/i/%5EDJI.html";
         QTest::newRow("WM 3") << "WM" << 2 << 3 << wm << Quo + "/q?s=%5EDJI&d=t";
         QTest::newRow("WM 4") << "WM" << 2 << 4 << wm << "";
+        QTest::newRow("WM symbol longer than four") << "WM" << 2 << 6 << Cells{{3, " ^GSPTSE "}, {6, "Chart"}}
+                                                    << Quo + "/q?s=%5EGSPTSE&d=3m";
         QTest::newRow("IPO_Reg 7") << "IPO_Reg" << 2 << 7 << Cells{{2, "NEWC"}} << Fin + "/p/NEWC.html";
         QTest::newRow("IPO_With 6") << "IPO_With" << 2 << 6 << Cells{{2, "OLDC"}} << Fin + "/p/OLDC.html";
         QTest::newRow("IPO_News 1") << "IPO_News" << 2 << 1 << Cells{{4, "n/ipo/991215/acme.html"}}

@@ -246,6 +246,7 @@ void frmMain::createControls()
     Shape1->setObjectName(QStringLiteral("Shape1"));
     Shape1->setFrameShape(QFrame::Box);
     Shape1->setVisible(false);
+    Shape1->setProperty("ControlType", QStringLiteral("Shape")); // shapes keep their place on a resize
     place(Shape1, 2530, 240, 735, 255);
 
     Splitter = new PictureBox(PicCont);
@@ -305,6 +306,7 @@ void frmMain::createControls()
     Rect->setFrameShape(QFrame::Box);
     Rect->setStyleSheet(QStringLiteral("color: #00ff00;"));
     Rect->setVisible(false);
+    Rect->setProperty("ControlType", QStringLiteral("Shape"));
     // The frame is only a look: the press and the click go to the label under it.
     Rect->setAttribute(Qt::WA_TransparentForMouseEvents);
     for (int i = 0; i < 8; ++i) {
@@ -371,7 +373,13 @@ void frmMain::createControls()
         w->setMouseTracking(true);
     createTrayIcon();
     wireGridEvents();
-    setUpdateTimerHook([this](bool on) { on ? Timer1->start() : Timer1->stop(); });
+    // A running minute goes on: the settings form calls this each time it loads.
+    setUpdateTimerHook([this](bool on) {
+        if (!on)
+            Timer1->stop();
+        else if (!Timer1->isActive())
+            Timer1->start();
+    });
     setBarSkinHook([this] { LoadBarSkin(img); });
 }
 
@@ -507,9 +515,8 @@ void frmMain::Form_Resize()
         lblDesc[i]->setGeometry(0, button->y() + button->height() + 1, frmButtom->width(),
                                 lblDesc[i]->fontMetrics().height());
     }
-    for (int i = 0; i < 7; ++i)
-        if (img[i]->isVisible() && !lblSbl[i]->text().isEmpty())
-            drawGauge(i, gaugeWidth());
+    // The rows that have room at the new size show, the others hide.
+    showRowsWithRoom();
     setPanelText(6, Panel1[6]->property("fullText").toString());
 }
 

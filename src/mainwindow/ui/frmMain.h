@@ -296,6 +296,12 @@ private:
     // clear of the others and of the pictures beside it.
     QSize smallestLayout() const;
     void drawGauge(int i, int W);
+    // The symbol rows that have room above the down arrow show, with their
+    // gauges; the others hide.
+    void showRowsWithRoom();
+    // The layout the user left (dividers and panes) becomes the one later
+    // resizes scale from.
+    void keepLayout();
     void setSymbolRow(int k, const QString &symbol);
     double tw(int pixels, bool vertical = false) const;
     int px(double twips, bool vertical = false) const;

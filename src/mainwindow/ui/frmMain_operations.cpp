@@ -173,8 +173,11 @@ void frmMain::Speak(short Mode)
     speech->move(mapToGlobal(QPoint(width() / 2 - speech->width() / 2, top)));
     speech->show();
     DoEvents();
-    // The voice chosen in the settings window (loaded hidden when needed).
-    speechEngine().setVoiceMode(LoadOptions().cobVoice->currentIndex() + 1);
+    // The voice chosen in the settings window (loaded hidden when needed,
+    // its list filled so that the stored voice is the one chosen).
+    Options &options = LoadOptions();
+    options.fillVoices();
+    speechEngine().setVoiceMode(options.cobVoice->currentIndex() + 1);
     DoEvents();
     speech->speak(text);
     DoEvents();

@@ -3,6 +3,7 @@
 #include "mainwindow/ui/frmMain.h"
 
 #include "core/Registry.h"
+#include "core/ui/FormResize.h"
 #include "platform/Twips.h"
 #include "platform/ui/FlexGridView.h"
 #include "platform/ui/PictureBox.h"
@@ -70,6 +71,13 @@ void frmMain::Splitter_MouseUp(int, int, double, double)
     TreeView1->resize(TreeView1->width(), px(T - 200, true));
     picSplit2->resize(picSplit2->width(), px(T, true));
 
+    showRowsWithRoom();
+    picSplit->setGeometry(picSplit->x(), FG->y(), picSplit->width(), FG->height());
+    keepLayout();
+}
+
+void frmMain::showRowsWithRoom()
+{
     int lastVisible = -1;
     for (int i = 0; i < 7; ++i) {
         if (tw(ImgDn->y(), true) - 60 >= tw(lblSbl[i]->y(), true)) {
@@ -82,7 +90,12 @@ void frmMain::Splitter_MouseUp(int, int, double, double)
     }
     for (int i = 0; i <= lastVisible && !lblSbl[i]->text().isEmpty(); ++i)
         drawGauge(i, gaugeWidth());
-    picSplit->setGeometry(picSplit->x(), FG->y(), picSplit->width(), FG->height());
+}
+
+void frmMain::keepLayout()
+{
+    if (FormResizer && !isMinimized())
+        FormResizer->ReInitialize();
 }
 
 void frmMain::Splitter_DblClick()
@@ -140,6 +153,7 @@ void frmMain::picSplit2_MouseUp(int, int, double, double)
     }
     Shape1->move(px(P + 250), Shape1->y());
     placeScaleLabels(qRound(tw(img[0]->x())), qRound(tw(img[0]->width())), P + 850);
+    keepLayout();
 }
 
 void frmMain::picSplit2_DblClick()

@@ -56,7 +56,8 @@ void refillForCurrentStock()
 {
     static const QHash<QString, void (*)()> sheets = {
         {QStringLiteral("Profile"), FG_Profile}, {QStringLiteral("Split"), FG_Splits},
-        {QStringLiteral("UPH"), FG_UpgradeHistory}, {QStringLiteral("NMR"), FG_Momentum},
+        {QStringLiteral("UPH"), FG_UpgradeHistory}, {QStringLiteral("DNH"), FG_DowngradeHistory},
+        {QStringLiteral("NMR"), FG_Momentum},
         {QStringLiteral("BRP"), FG_BrokerReports}, {QStringLiteral("SI"), FG_SI},
         {QStringLiteral("QR"), FG_QR},   {QStringLiteral("IT"), FG_IT},       {QStringLiteral("ABS"), FG_ABS},
         {QStringLiteral("AIS"), FG_AIS}, {QStringLiteral("Call"), FG_Calls},  {QStringLiteral("Put"), FG_Puts},
@@ -227,8 +228,9 @@ void frmMain::img_Click(int Index)
     selectStockNode(CurSymbol);
     for (int i = 0; i < int(lblSbl.size()); ++i)
         rowLook(lblSbl[i], i == Index);
-    GetStockLine(CurSymbol);
-    Ticker_Sel_Headlines(FoundIndex);
+    // The ticker follows the stock as after a tree click: its prices when
+    // they are shown, else its headlines.
+    mnuTicker_Click(mnuTicker[1]->isChecked() ? 1 : 0);
     if (CurType == QLatin1String("Current"))
         selectPriceRow(*FGModel, GetDisplayName());
     else

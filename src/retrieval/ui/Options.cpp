@@ -17,6 +17,7 @@
 #include "platform/ui/PictureBox.h"
 #include "retrieval/transport/TransferFetch.h"
 #include "retrieval/ui/VersionCheck.h"
+#include "sheets/market/PriceSheet.h"
 #include "services/ui/frmUpgrade.h"
 
 #include <QCheckBox>
@@ -562,7 +563,11 @@ void Options::cmd_OK_Click()
         values.newsServer = txtNewsServ->text();
         values.emailServer = txtEmailServ->text();
         values.email = txtEmailAddress->text();
+        const QString fractionsWere = ShowFractions, volumeWas = ShowVolume;
         StoreOptions(values);
+        // Prices and volumes are shown the new way at once.
+        if ((ShowFractions != fractionsWere || ShowVolume != volumeWas) && CurType == QLatin1String("Current"))
+            FG_Current();
     }
     closeForm();
 }

@@ -32,6 +32,9 @@ public:
     explicit Options(QWidget *parent = nullptr);
     ~Options() override;
 
+    // Fills the voice list once, the stored "VoiceMode" chosen.
+    void fillVoices();
+
     std::array<ClickLabel *, OptionsPageCount> lblNav{};
     std::array<QGroupBox *, OptionsPageCount> Frm{};
     std::array<QCheckBox *, BatchBoxCount> chkUpdate{};
@@ -86,7 +89,6 @@ protected:
 private:
     void buildPages();
     void Form_Load();
-    void fillVoices();
     bool CheckUpdateSelection();
     void chkPrompt_Click();
     void chkShutDown_Click();

@@ -14,6 +14,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QVBoxLayout>
@@ -39,9 +40,18 @@ frmSpeech::frmSpeech(QWidget *parent) : QWidget(parent, Qt::Tool | Qt::Frameless
     TextToSpeech1 = new QPlainTextEdit(this);
     TextToSpeech1->setReadOnly(true);
     TextToSpeech1->setFrameShape(QFrame::NoFrame);
-    TextToSpeech1->viewport()->setAutoFillBackground(false);
+    // The text on a plate of its own: readable over any backdrop.
+    TextToSpeech1->viewport()->setAutoFillBackground(true);
+    QPalette plate = TextToSpeech1->palette();
+    plate.setColor(QPalette::Base, QColor(129, 217, 239).lighter(125));
+    TextToSpeech1->setPalette(plate);
     lblWait = new QLabel(QStringLiteral("Please Wait.."), this);
     lblWait->hide();
+    lblUnavailable = new QLabel(
+        QStringLiteral("Speech is not available: no speech engine or sound output was found."), this);
+    lblUnavailable->setWordWrap(true);
+    lblUnavailable->setStyleSheet(QStringLiteral("QLabel { color: #800000; background: #ffffe0; padding: 2px; }"));
+    lblUnavailable->hide();
 
     Picture1 = new QFrame(this);
     Picture1->setMouseTracking(true);
@@ -67,11 +77,17 @@ frmSpeech::frmSpeech(QWidget *parent) : QWidget(parent, Qt::Tool | Qt::Frameless
     auto *all = new QVBoxLayout(this);
     all->setContentsMargins(Twips::toPixelsX(240, this), Twips::toPixelsY(120, this), 0, 0);
     all->addWidget(TextToSpeech1);
+    all->addWidget(lblUnavailable);
     all->addWidget(lblWait, 0, Qt::AlignRight);
     all->addWidget(Picture1);
     resize(Twips::toPixelsX(4680, this), Twips::toPixelsY(3495, this));
     setMouseTracking(true);
     Form_Load();
+    QPointer<frmSpeech> self(this);
+    speechEngine().setStateListener([self] {
+        if (self)
+            self->followSpeaking();
+    });
 }
 
 void frmSpeech::Form_Load()
@@ -93,14 +109,52 @@ void frmSpeech::speak(const QString &text)
     TextToSpeech1->setPlainText(text);
     spoken.setText(text);
     speechEngine().say(spoken.fromCurrent());
+    followSpeaking();
 }
 
 void frmSpeech::followSpeaking()
 {
-    const bool speaking = speechEngine().isSpeaking();
-    lblNav[0]->setEnabled(!speaking);
+    // With nothing to hear the window says so, and offers only Close and Hide.
+    SpeechEngine &engine = speechEngine();
+    const bool available = engine.available();
+    const bool speaking = available && engine.isSpeaking();
+    lblUnavailable->setVisible(!available);
+    lblNav[0]->setEnabled(available && !speaking);
     for (int i : {1, 2, 3, 4})
         lblNav[i]->setEnabled(speaking);
+}
+
+void frmSpeech::moveEvent(QMoveEvent *event)
+{
+    QWidget::moveEvent(event);
+    if (isVisible())
+        retakeBackdrop();
+}
+
+void frmSpeech::retakeBackdrop()
+{
+    // The screen under a shown window holds the window itself: the backdrop
+    // is drawn from the window it stands over (white, which the tint turns
+    // into the plain colour, elsewhere).
+    const QColor tint(129, 217, 239);
+    QImage under(size(), QImage::Format_RGB32);
+    under.fill(Qt::white);
+    QWidget *owner = parentWidget() ? parentWidget()->window() : nullptr;
+    if (owner && owner->isVisible()) {
+        const QRect mine(pos(), size());
+        const QRect theirs(owner->mapToGlobal(QPoint(0, 0)), owner->size());
+        const QRect common = mine & theirs;
+        if (!common.isEmpty()) {
+            QPainter p(&under);
+            p.drawPixmap(common.topLeft() - mine.topLeft(),
+                         owner->grab(QRect(common.topLeft() - theirs.topLeft(), common.size())));
+        }
+    }
+    const QPixmap backdrop = QPixmap::fromImage(tintedByAnd(under, tint));
+    setProperty("backdrop", backdrop);
+    QPalette p = palette();
+    p.setBrush(QPalette::Window, QBrush(backdrop));
+    setPalette(p);
 }
 
 void frmSpeech::lblNav_Click(int Index)

@@ -22,6 +22,7 @@ public:
 
     QPlainTextEdit *TextToSpeech1 = nullptr; // the speech control's display area
     QLabel *lblWait = nullptr;
+    QLabel *lblUnavailable = nullptr; // shown when nothing can be heard
     QFrame *Picture1 = nullptr;
     QFrame *Shape1 = nullptr;
     QList<QLabel *> lblNav; // by index: Resume, Pause, Stop, Rewind, Forward, Close, Hide
@@ -35,6 +36,7 @@ public:
     void setVisible(bool visible) override;
 
 protected:
+    void moveEvent(QMoveEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
@@ -44,6 +46,8 @@ protected:
 private:
     void Form_Load();
     void followSpeaking();
+    // The backdrop again from what lies under the window now.
+    void retakeBackdrop();
     void lblNav_MouseMove(int Index);
     QPoint m_dragFrom;
     bool m_dragging = false;

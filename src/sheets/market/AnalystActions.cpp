@@ -2,6 +2,7 @@
 
 #include "core/DataDir.h"
 #include "core/VbString.h"
+#include "core/TextHelpers.h"
 #include "sheets/DataSheet.h"
 
 namespace {
@@ -27,8 +28,15 @@ QString memberTable(const QString &page, const Member &m, bool coverage)
                                           {QStringLiteral("Html"), QStringLiteral("html")}}));
     }
     text.remove(QLatin1Char('\t'));
-    text = replaceAll(lowerTableTags(replaceAll(text, {{QStringLiteral("TH"), QStringLiteral("td")},
-                                                       {QStringLiteral("Th"), QStringLiteral("td")}})),
+    // The tags' letters only: a broker or company name keeps its capitals.
+    text = replaceAll(ReplaceInTags(text, {{QStringLiteral("TH"), QStringLiteral("td")},
+                                           {QStringLiteral("Th"), QStringLiteral("td")},
+                                           {QStringLiteral("TABLE"), QStringLiteral("table")},
+                                           {QStringLiteral("Table"), QStringLiteral("table")},
+                                           {QStringLiteral("TR"), QStringLiteral("tr")},
+                                           {QStringLiteral("Tr"), QStringLiteral("tr")},
+                                           {QStringLiteral("TD"), QStringLiteral("td")},
+                                           {QStringLiteral("Td"), QStringLiteral("td")}}),
                       {{QStringLiteral("&#187;"), QString()}});
     const int heading = vb::InStr(text, QLatin1String(m.heading));
     if (heading == 0)

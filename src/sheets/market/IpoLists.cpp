@@ -115,7 +115,9 @@ void FG_IPO_Last()
     s.title.text = QStringLiteral("Latest IPO Events");
     s.title.col = 2;
     s.rowHeights = {{-1, 0}, {0, 2}, {1, 2}};
-    s.widths = {9, 9, 20, 18, 12, 9, 9, 9, 9, 9, 9, 9, 9, 9};
+    // Wide enough at the window's first size for the section names ("Withdrawn
+    // this week"), the company names and the price ranges to read whole.
+    s.widths = {27, 11, 32, 21, 15, 13, 9, 9, 9, 9, 9, 9, 9, 9};
     s.headers = {"Date", "Symbol", "Company", "Price", "Action", "More Info"};
     FillSheet(s);
 }

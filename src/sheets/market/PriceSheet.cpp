@@ -126,7 +126,12 @@ QString shownPrice(const QString &stored)
     // Fractions as the quote page gives them, or decimals; a field without
     // any digit (no quote yet, "N/A") stands as it is, never as "0".
     const bool noNumber = std::none_of(stored.cbegin(), stored.cend(), [](QChar c) { return c.isDigit(); });
-    return boxTicked(ShowFractions) || noNumber ? stored : FormatP(stored, false);
+    if (boxTicked(ShowFractions) || noNumber)
+        return stored;
+    // A rise keeps its "+" in decimals too ("+1/2" is "+0.50").
+    const QString decimals = FormatP(stored, false);
+    const bool rise = stored.trimmed().startsWith(QLatin1Char('+'));
+    return rise && !decimals.isEmpty() && !decimals.startsWith(QLatin1Char('+')) ? QLatin1Char('+') + decimals : decimals;
 }
 
 QString shownVolume(const QString &stored)

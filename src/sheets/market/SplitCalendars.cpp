@@ -28,17 +28,6 @@ const Calendar Calendars[5] = {
     {"FMS_Tech.Sh", "/mostsplits.asp", "Updating Top Tech Splits", "Top Tech Splits", "Tech Stocks with The Most Splits"},
 };
 
-// True when some row of the table holds a text: a calendar without one
-// has no splits, whatever else the page says.
-bool hasDataRow(const QString &table)
-{
-    bool found = false;
-    forEachRow(table, [&](const QString &row) {
-        forEachCell(row, [&](const QString &cell) { found = found || !cellText(cell).isEmpty(); });
-    });
-    return found;
-}
-
 } // namespace
 
 void Update_SplitCal(short index)
@@ -68,8 +57,11 @@ void FG_SplitCal(short index)
                                                {QStringLiteral("Tr"), QStringLiteral("tr")},
                                                {QStringLiteral("TABLE"), QStringLiteral("table")},
                                                {QStringLiteral("Table"), QStringLiteral("table")}});
+        // The page says so in its table ("About today: none"); an "About"
+        // in the footer after the table's rows leaves the rows shown, and a
+        // table without rows is the calendar's empty sheet.
         const QString table = cutFrom(text, marker, QStringLiteral("</table>"));
-        if (!hasDataRow(table))
+        if (table.contains(QLatin1String("About")))
             pageSaysNoData(QStringLiteral("No splits were found."));
         return table;
     };

@@ -15,10 +15,9 @@ namespace {
 // <td><a href="ADDRESS.html">NAME</a>, is split into two cells: the
 // address (hidden column 1) and the name (column 2).
 // The table's replacements, in order: a tab as a blank; "TD", "Td", "TR",
-// "TH" in lower case; then "<td><a href=\"" as "<td>" and ".html\">" as
-// ".html></td><td>". Done in two passes, not seven: the first five keep the
-// length and none of them makes or breaks a match of another, and neither
-// of the last two can start inside the other's text or the text it leaves.
+// "TH" in lower case inside the tags; then "<td><a href=\"" as "<td>" and
+// ".html\">" as ".html></td><td>", in one pass: neither of the last two can
+// start inside the other's text or the text it leaves.
 QString insiderTable(const QString &page)
 {
     // The text from the heading to the page's end, read where it stands.
@@ -27,19 +26,15 @@ QString insiderTable(const QString &page)
     if (to < from)
         vb::raise(vb::InvalidCall);
     QString table = GetTableOf(QStringView(page).sliced(from - 1, to - from), 4);
-    // Tabs and "T"s are few: each is found by a fast search for it alone.
-    char16_t *c = reinterpret_cast<char16_t *>(table.data());
-    const qsizetype n = table.size();
+    // Tabs are few: each is found by a fast search for it alone.
     for (qsizetype i = table.indexOf(u'\t'); i >= 0; i = table.indexOf(u'\t', i + 1))
-        c[i] = u' ';
-    for (qsizetype i = table.indexOf(u'T'); i >= 0 && i + 1 < n; i = table.indexOf(u'T', i + 1)) {
-        const char16_t next = c[i + 1];
-        if (next == u'D' || next == u'd' || next == u'R' || next == u'H') {
-            c[i] = u't';
-            c[i + 1] = next == u'D' ? u'd' : next == u'R' ? u'r' : next == u'H' ? u'h' : next;
-            ++i;
-        }
-    }
+        table[i] = u' ';
+    // The tags' letters only: a name such as "THOMPSON" or "TRUST" is kept.
+    table = ReplaceInTags(table, {{QStringLiteral("TD"), QStringLiteral("td")},
+                                  {QStringLiteral("Td"), QStringLiteral("td")},
+                                  {QStringLiteral("TR"), QStringLiteral("tr")},
+                                  {QStringLiteral("TH"), QStringLiteral("th")}});
+    const qsizetype n = table.size();
     static const QString link = QStringLiteral("<td><a href=\""), linkEnd = QStringLiteral(".html\">");
     QString out;
     out.reserve(n + n / 8);

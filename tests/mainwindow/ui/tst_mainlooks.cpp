@@ -277,6 +277,41 @@ private slots:
         QCOMPARE(volume(), QStringLiteral("1,234,500"));
         QCOMPARE(g->TextMatrix(3, 2), QString());
     }
+
+    // The number display chosen under Setting shows at once on the sheet in
+    // the grid, a rise keeping its "+" in decimals; opening the form and
+    // leaving it with OK does not start the auto-update's minute again.
+    void settingsApplyAtOnceAndKeepTheCountdown()
+    {
+        clickNode("ID0");
+        FlexGrid *g = w->FGModel;
+        QCOMPARE(g->TextMatrix(2, 3), QStringLiteral("+1/4"));
+        // An update every 30 minutes, its long minute well under way before
+        // the form opens.
+        SaveSetting(QStringLiteral("AutoUpdate"), 30);
+        UpdateInterval = 30;
+        w->Timer1->start(100000000);
+        QTest::qWait(1000);
+        const int before = w->Timer1->remainingTime();
+        openSettings([](Options *form) { click(form->cmd_OK); });
+        QVERIFY(w->Timer1->isActive());
+        QVERIFY2(w->Timer1->remainingTime() <= before,
+                 qPrintable(QStringLiteral("%1 after, %2 before").arg(w->Timer1->remainingTime()).arg(before)));
+
+        openSettings([](Options *form) {
+            click(form->lblNav[6]);
+            tick(form->ChkNumeric[0]);
+            click(form->cmd_OK);
+        });
+        QCOMPARE(g->TextMatrix(2, 2), QStringLiteral("12.25"));
+        QCOMPARE(g->TextMatrix(2, 3), QStringLiteral("+0.25"));
+        openSettings([](Options *form) {
+            click(form->lblNav[6]);
+            tick(form->ChkNumeric[0]);
+            click(form->cmd_OK);
+        });
+        QCOMPARE(g->TextMatrix(2, 2), QStringLiteral("12 1/4"));
+    }
 };
 
 QTEST_MAIN(TestMainLooks)

@@ -120,7 +120,8 @@ private slots:
     }
 
     // Fetched over the socket (headers and all), drawn with its rows
-    // although the footer says "About"; an index outside 0..4 fetches nothing.
+    // although the footer says "About"; "No splits were found." when the
+    // table itself says "About"; an index outside 0..4 fetches nothing.
     void splitCalendar()
     {
         FixtureSite site;
@@ -148,14 +149,26 @@ private slots:
             all += dumpGrid(bench->grid);
         }
         QCOMPARE_GOLDEN(all, "split_calendar.txt");
-        // A calendar whose table has no row: no splits, the calendar's key kept.
+        // A calendar whose table has no row (its footer's "About" after the
+        // table): the calendar's empty sheet, its headings and title.
         QByteArray empty = sitePage(QStringLiteral("splits_day.asp"));
         const int from = empty.indexOf("<TR><TD><a");
         empty.remove(from, empty.indexOf("</Table>") - from);
         writeCachePage(QStringLiteral("FMS_Today.Sh"), empty);
         CurType = QStringLiteral("US");
         FG_SplitCal(0);
+        QCOMPARE(bench->grid.TextMatrix(0, 0), QStringLiteral("Ticker"));
+        QCOMPARE(bench->grid.TextMatrix(1, 1), QStringLiteral("Today's Splits"));
+        QCOMPARE(bench->grid.Rows(), 2);
+        QCOMPARE(CurType, QStringLiteral("FMS0"));
+        // The page's notice inside the table: no splits, the calendar's key kept.
+        QByteArray notice = empty;
+        notice.insert(from, "<TR><TD colspan=3>About today: none</TD></TR>");
+        writeCachePage(QStringLiteral("FMS_Today.Sh"), notice);
+        CurType = QStringLiteral("US");
+        FG_SplitCal(0);
         QCOMPARE(bench->grid.TextMatrix(0, 0), QStringLiteral("No splits were found."));
+        QCOMPARE(bench->grid.Rows(), 1);
         QCOMPARE(CurType, QStringLiteral("FMS0"));
         resetSocketFetch();
     }

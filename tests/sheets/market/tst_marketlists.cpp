@@ -129,6 +129,19 @@ private slots:
         QCOMPARE_GOLDEN(dumpGrid(bench->grid), "coverage.txt");
     }
 
+    // Names keep their letters: only the tags' "TH", "TR" and "TD" are read
+    // as table tags.
+    void analystNamesKeepTheirLetters()
+    {
+        QByteArray page = sitePage(QStringLiteral("c/u.html"));
+        page.replace("Acme Widgets Inc", "NORTHERN TRUST & TDK");
+        page.replace("Smith Barney", "THOMAS WEISEL");
+        writeCachePage(QStringLiteral("UpDown.Sh"), page);
+        FG_Upgrades();
+        QCOMPARE(bench->grid.TextMatrix(2, 2), QStringLiteral("NORTHERN TRUST & TDK"));
+        QCOMPARE(bench->grid.TextMatrix(2, 3), QStringLiteral("THOMAS WEISEL"));
+    }
+
     void missingMarkersAndPages()
     {
         QByteArray page = sitePage(QStringLiteral("c/u.html"));

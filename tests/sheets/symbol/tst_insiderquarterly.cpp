@@ -177,7 +177,7 @@ private slots:
 
     // The trades table's clean-up, step after step: a tab before "href"
     // and upper-case tags still make linked names, ".HTML" does not split
-    // its cell, and "TH" and "TD" inside a name go to lower case.
+    // its cell, and "TH" and "TD" inside a name stay as written.
     void insiderTableCleanUpSteps()
     {
         writeCachePage(QStringLiteral("IBM_it.Sh"),
@@ -197,7 +197,7 @@ private slots:
             return cells.join(QLatin1Char('|'));
         };
         QCOMPARE(row(2), QStringLiteral("1-Jan-00|t/i/ibm/a.html|TAB LINK|Sale"));
-        QCOMPARE(row(3), QStringLiteral("2-Jan-00|t/i/ibm/b.html|thE td HOLDING|Buy"));
+        QCOMPARE(row(3), QStringLiteral("2-Jan-00|t/i/ibm/b.html|THE TD HOLDING|Buy"));
         QCOMPARE(row(4), QStringLiteral("3-Jan-00|t/i/ibm/c.HTML\"CAPS END|Sale|"));
     }
 
