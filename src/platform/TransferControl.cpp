@@ -110,7 +110,9 @@ std::optional<QByteArray> TransferControl::OpenURL(const QString &url)
     if (ok && reply->isOpen())
         body = reply->readAll();
     reply->disconnect(this);
-    reply->deleteLater();
+    // Freed now, not when the handler that asked returns: an update run asks
+    // for thousands of pages inside one click.
+    delete reply;
 
     if (m_cancelled)
         return std::nullopt;  // the canceller knows; no state is reported

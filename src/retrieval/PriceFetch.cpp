@@ -99,7 +99,7 @@ void priceStep(const QString &symbol, short r)
         }
         DoEvents();
     }
-    SaveStocks();
+    SaveStocks(nullptr, DiskSync::Renamed);
     if (UpdateSelectedOnly || symbol.isEmpty())
         return;
 
@@ -108,7 +108,7 @@ void priceStep(const QString &symbol, short r)
         if (Port[size_t(j)].Symbol != symbol)
             continue;
         Port[size_t(j)].Extra = Sets[size_t(r)].LastSale;
-        WritePortfolio();
+        WritePortfolio(nullptr, DiskSync::Renamed);
         DoEvents();
     }
     if (CurType == QLatin1String("Current"))
@@ -162,11 +162,11 @@ void recStep(const QString &symbol, short r)
         if (!ratingOnPage(readJoinedLines(recFile), rating))
             return; // nothing of this stock is saved
         Sets[size_t(r)].Rating = rating;
-        SaveStocks();
+        SaveStocks(nullptr, DiskSync::Renamed);
         if (MainWindow *w = mainWindow())
             w->ShowRec();
     }
-    SaveStocks();
+    SaveStocks(nullptr, DiskSync::Renamed);
     DoEvents();
 }
 
