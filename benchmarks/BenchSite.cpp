@@ -33,6 +33,7 @@
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
+#include <time.h>
 #include <unistd.h>
 
 namespace bench {
@@ -239,6 +240,7 @@ Bare bareFetches(const FixtureSite &site, const QList<Request> &requests)
     QTcpSocket socket;
     QElapsedTimer t;
     t.start();
+    const double cpu = threadCpu();
     for (const Request &r : requests) {
         if (r.socket) {
             // As the socket client sends it: the very request line and headers.
@@ -265,6 +267,7 @@ Bare bareFetches(const FixtureSite &site, const QList<Request> &requests)
         reply->readAll();
     }
     b.seconds = t.nsecsElapsed() / 1e9;
+    b.cpu = threadCpu() - cpu;
     t.restart();
     for (const Request &r : requests)
         plainFetch(site.port(), "GET " + r.target.toLatin1() + " HTTP/1.0\r\n\r\n");
@@ -293,7 +296,9 @@ double Window::run()
 {
     QElapsedTimer t;
     t.start();
+    const double cpu = threadCpu();
     m_w->Picture1_Click(0);
+    m_cpu = threadCpu() - cpu;
     return t.nsecsElapsed() / 1e9;
 }
 
@@ -314,6 +319,13 @@ long residentKb()
         if (line.startsWith("VmRSS:"))
             return line.mid(6).trimmed().split(' ').first().toLong();
     return -1;
+}
+
+double threadCpu()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return double(ts.tv_sec) + ts.tv_nsec / 1e9;
 }
 
 QString platformName()

@@ -48,6 +48,7 @@ struct Bare
 {
     double seconds = 0;   // over the transports the run used
     double floor = 0;     // a plain blocking HTTP/1.0 loop, no Qt
+    double cpu = 0;       // the calling thread's processor time over the transports
     int socketRequests = 0;
 };
 // The same requests fetched bare, one after another, nothing parsed or written.
@@ -60,10 +61,12 @@ public:
     Window();
     ~Window();
     double run(); // seconds
+    double lastCpu() const { return m_cpu; } // the calling thread's processor seconds in the last run
     frmMain *window() const { return m_w; }
 
 private:
     frmMain *m_w = nullptr;
+    double m_cpu = 0;
 };
 
 struct Figures
@@ -73,6 +76,8 @@ struct Figures
 Figures figures(std::vector<double> v);
 
 long residentKb();
+// Processor seconds the calling thread has used (less moved by a busy machine than the clock).
+double threadCpu();
 QString platformName();
 
 } // namespace bench

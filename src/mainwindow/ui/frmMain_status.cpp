@@ -2,7 +2,9 @@
 
 #include "platform/ui/PictureBox.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QTimer>
 
 #include <functional>
@@ -86,6 +88,52 @@ CaptionPacer *captionPacer(QWidget *window)
     return pacer;
 }
 
+// While a run goes on (the first toolbar caption reads "Stop") the window
+// is drawn at most once a frame: its pages, captions, panels, grid rows and
+// tree selection change many times a frame, and a yield would draw each.
+class PaintPacer : public QObject
+{
+public:
+    PaintPacer(QWidget *window, const QLabel *runCaption) : QObject(window), m_window(window), m_runCaption(runCaption)
+    {
+        setObjectName(QStringLiteral("paintPacer"));
+        m_flush.setSingleShot(true);
+        connect(&m_flush, &QTimer::timeout, this, [this] {
+            m_passNext = true;
+            QCoreApplication::postEvent(m_window, new QEvent(QEvent::UpdateRequest));
+        });
+        window->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched != m_window || event->type() != QEvent::UpdateRequest)
+            return false;
+        if (m_passNext || m_runCaption->text() != QLatin1String("Stop") || !m_drawn.isValid() ||
+            m_drawn.elapsed() >= FrameMs) {
+            m_passNext = false;
+            m_drawn.start();
+            return false;
+        }
+        if (!m_flush.isActive())
+            m_flush.start(int(FrameMs - m_drawn.elapsed()));
+        return true; // drawn at the end of the frame, with whatever changed meanwhile
+    }
+
+private:
+    QWidget *m_window;
+    const QLabel *m_runCaption;
+    QTimer m_flush;
+    QElapsedTimer m_drawn;
+    bool m_passNext = false;
+};
+
+void pacePainting(QWidget *window, const QLabel *runCaption)
+{
+    if (runCaption && !window->findChild<PaintPacer *>(QStringLiteral("paintPacer"), Qt::FindDirectChildrenOnly))
+        new PaintPacer(window, runCaption);
+}
+
 } // namespace
 
 QString frmMain::caption() const
@@ -96,6 +144,7 @@ QString frmMain::caption() const
 
 void frmMain::setCaption(const QString &text)
 {
+    pacePainting(this, lblDesc.value(0));
     CaptionPacer *pacer = captionPacer(this);
     pacer->text = text;
     pacer->request();
@@ -110,6 +159,7 @@ void frmMain::setPanelText(int index, const QString &text)
         panel->setText(text);
         return;
     }
+    pacePainting(this, lblDesc.value(0));
     panel->setProperty("fullText", text);
     statusPacer(panel)->request();
 }

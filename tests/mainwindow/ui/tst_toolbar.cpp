@@ -234,6 +234,7 @@ private slots:
     // follows at most once a frame, as the status panel does, the last text
     // of a burst shown at the end of its frame. The caption read back is
     // always the last one set, and after the run the title is the base one.
+    // While the run goes on the window is drawn at most once a frame too.
     void captionIsPacedDuringARun()
     {
         FixtureSite site;
@@ -252,14 +253,18 @@ private slots:
         struct TitleWatch : QObject
         {
             QElapsedTimer clock;
-            QList<qint64> shown;
+            QList<qint64> shown, drawn;
+            const QLabel *runCaption = nullptr;
             bool eventFilter(QObject *, QEvent *e) override
             {
                 if (e->type() == QEvent::WindowTitleChange)
                     shown << clock.elapsed();
+                if (e->type() == QEvent::UpdateRequest && runCaption->text() == QLatin1String("Stop"))
+                    drawn << clock.elapsed();
                 return false;
             }
         } watch;
+        watch.runCaption = w->lblDesc[0];
         watch.clock.start();
         w->installEventFilter(&watch);
         QTest::keyClick(w, Qt::Key_U, Qt::AltModifier);
@@ -272,6 +277,10 @@ private slots:
         for (int i = 1; i < watch.shown.size(); ++i)
             QVERIFY2(watch.shown[i] - watch.shown[i - 1] >= 30,
                      qPrintable(QStringLiteral("title changes %1 ms apart").arg(watch.shown[i] - watch.shown[i - 1])));
+        QVERIFY(watch.drawn.size() >= 2);
+        for (int i = 2; i < watch.drawn.size(); ++i) // the first comes as the run begins
+            QVERIFY2(watch.drawn[i] - watch.drawn[i - 1] >= 30,
+                     qPrintable(QStringLiteral("drawn %1 ms apart").arg(watch.drawn[i] - watch.drawn[i - 1])));
     }
 
     void trayMenuHasTheCommands()
