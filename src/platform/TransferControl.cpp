@@ -36,6 +36,7 @@ TransferControl::TransferControl(QObject *parent) : QObject(parent)
 {
     // Redirects are followed as a browser would; nothing is cached between requests.
     m_nam.setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
+    m_nam.setParent(this); // its replies are the control's children while they live
 }
 
 TransferControl::~TransferControl()
