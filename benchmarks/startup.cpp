@@ -112,7 +112,8 @@ int main(int argc, char *argv[])
 
     QCoreApplication app(argc, argv);
     const int runs = argc > 1 ? qMax(1, atoi(argv[1])) : 9;
-    const char *platform = qgetenv("QT_QPA_PLATFORM").isEmpty() ? "xcb" : qgetenv("QT_QPA_PLATFORM").constData();
+    const QByteArray platformName = qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ? QByteArray("xcb") : qgetenv("QT_QPA_PLATFORM");
+    const char *platform = platformName.constData();
     std::vector<double> floor;
     QList<std::pair<int, bench::Figures>> results;
     for (const int stocks : {20, 201}) {
