@@ -3,7 +3,9 @@
 // about 100 KB and to about 5 MB. The pages are those an update run over the
 // fixture site caches; each is grown by repeating a row of its longest
 // table. Prints, per sheet, min and median per 100 KB of page at each size
-// and how much the cost per 100 KB grows from 100 KB to 5 MB (1.00: linear),
+// and how much the cost per 100 KB grows from 100 KB to 5 MB (1.00: linear)
+// with the grid's rows at each size (a sheet whose rows stay the same does
+// not read the rows its page was grown by: its figure is the page's scan),
 // then a last line a script can read with the worst sheet of each.
 //
 //   sheet_fill [runs]   (default 5 at 100 KB, 3 at 5 MB)
@@ -127,6 +129,7 @@ std::vector<Sheet> sheets()
 struct Result
 {
     double min100k = 0, median100k = 0, min5m = 0, median5m = 0;
+    int rows100k = 0, rows5m = 0; // the grid's rows after the fill
 };
 
 } // namespace
@@ -194,18 +197,20 @@ int main(int argc, char **argv)
                 per100k.push_back(t.nsecsElapsed() / 1e6 * (100.0 * 1024) / double(size));
             }
             const bench::Figures f = bench::figures(per100k);
+            (small ? results[s].rows100k : results[s].rows5m) = window.grid.Rows();
             (small ? results[s].min100k : results[s].min5m) = f.min;
             (small ? results[s].median100k : results[s].median5m) = f.median;
         }
     }
-    std::printf("%-26s %26s %26s %8s\n", "ms per 100 KB of page", "at 100 KB: min / median", "at 5 MB: min / median",
-                "growth");
+    std::printf("%-26s %26s %26s %8s %16s\n", "ms per 100 KB of page", "at 100 KB: min / median", "at 5 MB: min / median",
+                "growth", "grid rows");
     size_t worst100 = 0, worst5 = 0, worstGrowth = 0;
     const auto growth = [&](size_t s) { return results[s].median5m / qMax(1e-6, results[s].median100k); };
     for (size_t s = 0; s < all.size(); ++s) {
         const Result &r = results[s];
-        std::printf("%-26s %12.3f / %-11.3f %12.3f / %-11.3f %8.2f\n", all[s].name, r.min100k, r.median100k, r.min5m,
-                    r.median5m, growth(s));
+        // A sheet whose rows do not grow with its page does not read the rows the page was grown by.
+        std::printf("%-26s %12.3f / %-11.3f %12.3f / %-11.3f %8.2f %7d / %-7d%s\n", all[s].name, r.min100k, r.median100k,
+                    r.min5m, r.median5m, growth(s), r.rows100k, r.rows5m, r.rows5m > r.rows100k ? "" : "  (not grown)");
         if (r.median100k > results[worst100].median100k)
             worst100 = s;
         if (r.median5m > results[worst5].median5m)
