@@ -58,10 +58,10 @@ void refreshSheet()
 
 } // namespace
 
-bool WritePortfolio(QString *why)
+bool WritePortfolio(QString *why, DiskSync sync)
 {
     QString reason;
-    if (saveRecordFile(portfolioPath(), recordBytes(Port, portVisit), &reason))
+    if (saveRecordFile(portfolioPath(), recordBytes(Port, portVisit), &reason, sync))
         return true;
     ErrorTrap(reason, ErrNo::PermissionDenied, ErrSource, QStringLiteral("Stocks_WritePortfolio"), false);
     if (why)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/RecordFile.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -39,7 +41,7 @@ inline constexpr short SoldOut = -1;
 
 // The 101 entries of Port to DataDir\Portfolio.dat; false (the file as it
 // was) when it could not be written, the system's reason in *why.
-bool WritePortfolio(QString *why = nullptr);
+bool WritePortfolio(QString *why = nullptr, DiskSync sync = DiskSync::Synced);
 // Reads Portfolio.dat (created empty when missing) into Port and counts
 // PortCount. A short or damaged file fills Port as far as it is whole.
 void ReadPortfolio();

@@ -9,7 +9,12 @@
 #include <QHash>
 #include <QtEndian>
 
+#include <cerrno>
 #include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 void RecordWriter::write(const QString &text)
 {
@@ -130,7 +135,55 @@ std::optional<QByteArray> currentBytes(const QString &real)
     return readBinaryFile(real);
 }
 
+// The bytes in a new file beside the old one, renamed over it, without
+// waiting for the disk; the new file keeps the old one's permissions.
+bool replaceUnsynced(const QString &real, const QByteArray &bytes, QString *why)
+{
+    static unsigned serial = 0;
+    const QByteArray target = QFile::encodeName(real);
+    const QByteArray temporary = target + '.' + QByteArray::number(::getpid()) + '.' + QByteArray::number(++serial);
+    struct stat old;
+    const bool hadOld = ::stat(target.constData(), &old) == 0;
+    const int fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    const auto failed = [&](int error) {
+        if (why)
+            *why = QString::fromLocal8Bit(std::strerror(error));
+        if (fd >= 0)
+            ::unlink(temporary.constData());
+        return false;
+    };
+    if (fd < 0)
+        return failed(errno);
+    for (qsizetype done = 0; done < bytes.size();) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            const int error = n < 0 ? errno : ENOSPC;
+            ::close(fd);
+            return failed(error);
+        }
+        done += n;
+    }
+    if (hadOld)
+        ::fchmod(fd, old.st_mode & 07777);
+    if (::close(fd) != 0 || ::rename(temporary.constData(), target.constData()) != 0)
+        return failed(errno);
+    notePathCreated(real);
+    return true;
+}
+
 } // namespace
+
+bool recordFileUnchanged(const QString &path)
+{
+    const QString real = resolvePath(path);
+    const auto known = knownFiles().constFind(real);
+    if (known == knownFiles().cend())
+        return false;
+    const std::optional<FileStamp> stamp = fileStamp(real);
+    return stamp && *stamp == known->stamp;
+}
 
 std::optional<QByteArray> loadRecordFile(const QString &path)
 {
@@ -149,7 +202,7 @@ std::optional<QByteArray> loadRecordFile(const QString &path)
     return bytes;
 }
 
-bool saveRecordFile(const QString &path, const QByteArray &records, QString *why)
+bool saveRecordFile(const QString &path, const QByteArray &records, QString *why, DiskSync sync)
 {
     const QString real = resolvePath(path);
     QByteArray bytes = records;
@@ -160,7 +213,7 @@ bool saveRecordFile(const QString &path, const QByteArray &records, QString *why
         remember(real, bytes);
         return true; // the file holds these very bytes already
     }
-    if (!saveFileAtomically(real, bytes, why))
+    if (!(sync == DiskSync::Synced ? saveFileAtomically(real, bytes, why) : replaceUnsynced(real, bytes, why)))
         return false;
     remember(real, bytes);
     return true;

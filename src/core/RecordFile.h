@@ -85,10 +85,22 @@ bool readRecords(const QByteArray &data, std::array<Rec, N> &records, Fields fie
 // reads as no bytes). nullopt when the file cannot be read.
 std::optional<QByteArray> loadRecordFile(const QString &path);
 
+// How a record file's save waits for the disk. Either way the new bytes go
+// to a temporary file renamed over the old one, so the file is always whole
+// (the old bytes or the new). Synced waits until they are on the disk;
+// Renamed leaves that to the system, for the update run's save after every
+// stock, which the next stock's save soon repeats.
+enum class DiskSync { Synced, Renamed };
+
 // Writes the records from offset 0 over the file's old content: when the old
 // file was longer, its bytes beyond the new records stay in place (readers
 // ignore them). The file is replaced through a temporary file, so a crash
 // never leaves half of it; a file that already holds exactly these bytes is
 // left as it is. False when it could not be written, the system's reason in
 // *why when asked for.
-bool saveRecordFile(const QString &path, const QByteArray &records, QString *why = nullptr);
+bool saveRecordFile(const QString &path, const QByteArray &records, QString *why = nullptr,
+                    DiskSync sync = DiskSync::Synced);
+
+// True when the file is as the program last read or wrote it (nothing
+// else changed it since).
+bool recordFileUnchanged(const QString &path);

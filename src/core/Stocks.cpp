@@ -131,6 +131,33 @@ std::array<StockRec, SetSize> g_setOnDisk;
 // as nothing was saved since.
 QString g_setReadFrom;
 QByteArray g_setReadBytes;
+// Each record of g_setOnDisk as it is filed, while g_setFileBytesValid; so a
+// save lays out only the records that changed.
+std::array<QByteArray, SetSize> g_setRecordBytes;
+bool g_setFileBytesValid = false;
+// The file the set was last saved to whole, as long as g_setOnDisk is what it holds.
+QString g_setSavedTo;
+
+// The records of Sets as they are filed, each taken from g_setRecordBytes
+// while it is unchanged; afterwards g_setRecordBytes holds Sets' records.
+QByteArray setBytes()
+{
+    qsizetype total = 0;
+    for (size_t i = 0; i < SetSize; ++i) {
+        if (!g_setFileBytesValid || !(Sets[i] == g_setOnDisk[i])) {
+            RecordWriter writer;
+            stockFields(Sets[i], [&](const auto &field) { writer.write(field); });
+            g_setRecordBytes[i] = writer.bytes();
+        }
+        total += g_setRecordBytes[i].size();
+    }
+    g_setFileBytesValid = true;
+    QByteArray bytes;
+    bytes.reserve(total);
+    for (const QByteArray &record : g_setRecordBytes)
+        bytes += record;
+    return bytes;
+}
 } // namespace
 
 void ReadStocks()
@@ -144,6 +171,7 @@ void ReadStocks()
         g_setReadFrom = whole ? path : QString();
         g_setReadBytes = whole ? *bytes : QByteArray();
         g_setOnDisk = Sets;
+        g_setFileBytesValid = false;
     }
     SetCount = 0;
     for (const StockRec &s : Sets)
@@ -151,17 +179,26 @@ void ReadStocks()
             ++SetCount;
 }
 
-bool SaveStocks(QString *why)
+bool SaveStocks(QString *why, DiskSync sync)
 {
+    const QString path = setFilePath();
+    // Nothing changed since the set was filed, and the file is as it was then.
+    // (Records alike field by field are filed alike.)
+    if (g_setFileBytesValid && path == g_setSavedTo && Sets == g_setOnDisk && recordFileUnchanged(path))
+        return true;
     g_setReadFrom.clear(); // what is filed may read back otherwise (a text past Latin-1)
     QString reason;
-    if (!saveRecordFile(setFilePath(), recordBytes(Sets, stockVisit), &reason)) {
+    const QByteArray bytes = setBytes();
+    g_setSavedTo.clear();
+    if (!saveRecordFile(path, bytes, &reason, sync)) {
+        g_setFileBytesValid = false; // the records laid out are not those filed
         ErrorTrap(reason, ErrNo::PermissionDenied, ErrSource, QStringLiteral("Stocks_SaveStocks"), false);
         if (why)
             *why = reason;
         return false;
     }
     g_setOnDisk = Sets;
+    g_setSavedTo = path;
     return true;
 }
 
@@ -279,6 +316,8 @@ void resetStocks()
     g_setOnDisk.fill(StockRec{});
     g_setReadFrom.clear();
     g_setReadBytes.clear();
+    g_setFileBytesValid = false;
+    g_setSavedTo.clear();
     TmpSets.fill(StockRec{});
     US.fill(USRec{});
     SetCount = 0;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/RecordFile.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -78,8 +80,11 @@ extern std::array<USRec, USSize> US;
 void ReadStocks();
 // Writes the 201 records of Sets to the current set's file. False when the
 // file could not be written (why says why, and the error log has it); the
-// file on disk is then as it was and Sets keeps the change.
-bool SaveStocks(QString *why = nullptr);
+// file on disk is then as it was and Sets keeps the change. A set unchanged
+// since it was last read or written, in a file nothing else changed, is not
+// written again; only the records that changed are laid out anew. The update
+// run's save after each stock need not wait for the disk (DiskSync::Renamed).
+bool SaveStocks(QString *why = nullptr, DiskSync sync = DiskSync::Synced);
 // What the user is told when the current set's file could not be saved.
 QString setNotSavedMessage(const QString &why);
 // True when Sets holds changes (alert targets, quotes) not yet written to

@@ -38,6 +38,7 @@ TransferControl::TransferControl(QObject *parent) : QObject(parent)
 {
     // Redirects are followed as a browser would; nothing is cached between requests.
     m_nam.setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
+    m_nam.setParent(this); // its replies are the control's children while they live
 }
 
 TransferControl::~TransferControl()
@@ -129,7 +130,9 @@ std::optional<QByteArray> TransferControl::OpenURL(const QString &url)
     if (ok && reply->isOpen())
         body = reply->readAll();
     reply->disconnect(this);
-    reply->deleteLater();
+    // Freed now, not when the handler that asked returns: an update run asks
+    // for thousands of pages inside one click.
+    delete reply;
 
     if (m_cancelled)
         return std::nullopt;  // the canceller knows; no state is reported

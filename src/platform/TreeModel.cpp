@@ -29,7 +29,8 @@ int TreeModel::AddUnder(int parent, const QString &key, const QString &text, int
     int &slot = m_keys[key];
     if (slot != 0)
         return 0;
-    Node &n = m_nodes.emplace_back();
+    m_slots.push_back(int(m_made.size()));
+    Node &n = m_made.emplace_back();
     n.key = key;
     n.text = text;
     n.image = image;
@@ -61,10 +62,8 @@ int TreeModel::AddBranch(int parent, const QString &key, const QString &text, in
         const int b = int(m_branches.size());
         m_branches.push_back({branch, keySuffix, root, Count() + 1});
         m_branchesBySuffix[keySuffix] << b;
-        m_nodes[size_t(root - 1)].hangingBranch = b;
-        m_nodes.resize(m_nodes.size() + size_t(branch->size()));
-        for (size_t i = size_t(Count() - branch->size()); i < m_nodes.size(); ++i)
-            m_nodes[i].branch = b;
+        node(root)->hangingBranch = b;
+        m_slots.resize(m_slots.size() + size_t(branch->size()), -1 - b);
     }
     if (!held)
         resumeUpdates();
@@ -73,21 +72,21 @@ int TreeModel::AddBranch(int parent, const QString &key, const QString &text, in
 
 void TreeModel::reserve(int nodes)
 {
-    m_nodes.reserve(size_t(nodes));
+    m_slots.reserve(size_t(nodes));
     m_keys.reserve(nodes);
 }
 
 const TreeBranch::Node *TreeModel::pending(int index) const
 {
-    if (!isNode(index) || m_nodes[size_t(index - 1)].branch < 0)
+    if (!isNode(index) || isMade(index))
         return nullptr;
-    const Branch &b = m_branches[size_t(m_nodes[size_t(index - 1)].branch)];
+    const Branch &b = m_branches[size_t(branchOf(index))];
     return &b.nodes->m_nodes[index - b.first];
 }
 
 int TreeModel::pendingParent(int index) const
 {
-    const Branch &b = m_branches[size_t(m_nodes[size_t(index - 1)].branch)];
+    const Branch &b = m_branches[size_t(branchOf(index))];
     const int parent = b.nodes->m_nodes[index - b.first].parent;
     return parent < 0 ? b.root : b.first + parent;
 }
@@ -95,20 +94,20 @@ int TreeModel::pendingParent(int index) const
 void TreeModel::makeBranch(int branch)
 {
     const Branch &b = m_branches[size_t(branch)];
-    if (m_nodes[size_t(b.root - 1)].hangingBranch != branch)
+    if (node(b.root)->hangingBranch != branch)
         return; // made already
-    m_nodes[size_t(b.root - 1)].hangingBranch = -1;
+    node(b.root)->hangingBranch = -1;
     for (int i = 0; i < b.nodes->size(); ++i) {
         const TreeBranch::Node &p = b.nodes->m_nodes[i];
         const int index = b.first + i;
-        Node &n = m_nodes[size_t(index - 1)];
+        m_slots[size_t(index - 1)] = int(m_made.size());
+        Node &n = m_made.emplace_back();
         n.key = p.keyStart + b.keySuffix;
         n.text = p.text;
         n.image = p.image;
         n.parent = p.parent < 0 ? b.root : b.first + p.parent;
-        n.branch = -1;
         m_keys.insert(n.key, index);
-        m_nodes[size_t(n.parent - 1)].children << index;
+        node(n.parent)->children << index;
     }
 }
 
@@ -116,9 +115,9 @@ TreeModel::Node *TreeModel::madeNode(int index)
 {
     if (!isNode(index))
         return nullptr;
-    if (const int branch = m_nodes[size_t(index - 1)].branch; branch >= 0)
-        makeBranch(branch);
-    return &m_nodes[size_t(index - 1)];
+    if (!isMade(index))
+        makeBranch(branchOf(index));
+    return node(index);
 }
 
 int TreeModel::findPending(const QString &key) const
@@ -130,7 +129,7 @@ int TreeModel::findPending(const QString &key) const
         for (const int b : *branches) {
             const Branch &branch = m_branches[size_t(b)];
             const int position = branch.nodes->m_positions.value(key.left(cut), -1);
-            if (position >= 0 && m_nodes[size_t(branch.first + position - 1)].branch >= 0)
+            if (position >= 0 && !isMade(branch.first + position))
                 return branch.first + position;
         }
     }
@@ -151,7 +150,8 @@ bool TreeModel::hasChildren(int index) const
 
 void TreeModel::Clear()
 {
-    m_nodes.clear();
+    m_slots.clear();
+    m_made.clear();
     m_keys.clear();
     m_roots.clear();
     m_branches.clear();
@@ -163,7 +163,7 @@ void TreeModel::Clear()
 QString TreeModel::Key(int index) const
 {
     if (const TreeBranch::Node *p = pending(index))
-        return p->keyStart + m_branches[size_t(m_nodes[size_t(index - 1)].branch)].keySuffix;
+        return p->keyStart + m_branches[size_t(branchOf(index))].keySuffix;
     const Node *n = node(index);
     return n ? n->key : QString();
 }

@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QString>
 
+#include <deque>
 #include <vector>
 
 // The nodes of a tree control, without a widget: each node has a unique
@@ -48,7 +49,7 @@ class TreeModel : public QObject
 public:
     explicit TreeModel(QObject *parent = nullptr);
 
-    int Count() const { return int(m_nodes.size()); }
+    int Count() const { return int(m_slots.size()); }
     bool isNode(int index) const { return index >= 1 && index <= Count(); }
 
     // Adds a node under the node with parentKey ("" for a root). Returns
@@ -70,7 +71,7 @@ public:
     // Whether the node has children, made or not.
     bool hasChildren(int index) const;
     // False for a node of a branch not made yet.
-    bool isMade(int index) const { return isNode(index) && m_nodes[size_t(index - 1)].branch < 0; }
+    bool isMade(int index) const { return isNode(index) && m_slots[size_t(index - 1)] >= 0; }
     // Removes every node.
     void Clear();
 
@@ -133,7 +134,6 @@ private:
         int parent = 0;
         bool expanded = false;
         QList<int> children;
-        int branch = -1;       // of m_branches, while its nodes are not made
         int hangingBranch = -1; // of m_branches, hanging from this node, not made
     };
     struct Branch
@@ -145,8 +145,10 @@ private:
     };
 
     // A made node; nullptr for none or one not made yet.
-    const Node *node(int index) const { return isMade(index) ? &m_nodes[size_t(index - 1)] : nullptr; }
-    Node *node(int index) { return isMade(index) ? &m_nodes[size_t(index - 1)] : nullptr; }
+    const Node *node(int index) const { return isMade(index) ? &m_made[size_t(m_slots[size_t(index - 1)])] : nullptr; }
+    Node *node(int index) { return isMade(index) ? &m_made[size_t(m_slots[size_t(index - 1)])] : nullptr; }
+    // The branch a node not made yet belongs to.
+    int branchOf(int index) const { return -1 - m_slots[size_t(index - 1)]; }
     // The node made first when it belongs to a branch not made yet.
     Node *madeNode(int index);
     // A node not made yet: what its branch says of it.
@@ -155,7 +157,12 @@ private:
     void makeBranch(int branch);
     int findPending(const QString &key) const;
 
-    std::vector<Node> m_nodes;
+    // For each Index: where its node is in m_made, or, for a node of a
+    // branch not made yet, -1 less its branch's number. A branch's nodes
+    // are made (and take room) only when it is filled.
+    std::vector<int> m_slots;
+    std::deque<Node> m_made; // stays in place as it grows
+
     QHash<QString, int> m_keys;
     std::vector<Branch> m_branches;
     QHash<QString, QList<int>> m_branchesBySuffix;

@@ -102,7 +102,7 @@ void priceStep(const QString &symbol, short)
             ClearStockRec(record);
         DoEvents();
     }
-    SaveStocks();
+    SaveStocks(nullptr, DiskSync::Renamed);
     if (UpdateSelectedOnly || symbol.isEmpty())
         return;
 
@@ -114,7 +114,7 @@ void priceStep(const QString &symbol, short)
         if (Port[size_t(j)].Symbol != symbol)
             continue;
         Port[size_t(j)].Extra = Sets[size_t(r)].LastSale;
-        WritePortfolio();
+        WritePortfolio(nullptr, DiskSync::Renamed);
         DoEvents();
     }
     if (CurType == QLatin1String("Current"))
@@ -172,11 +172,11 @@ void recStep(const QString &symbol, short)
         if (record < 0)
             return;
         Sets[size_t(record)].Rating = rating;
-        SaveStocks();
+        SaveStocks(nullptr, DiskSync::Renamed);
         if (MainWindow *w = mainWindow())
             w->ShowRec();
     }
-    SaveStocks();
+    SaveStocks(nullptr, DiskSync::Renamed);
     DoEvents();
 }
 

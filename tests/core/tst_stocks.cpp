@@ -4,6 +4,7 @@
 #include "support/TempProfile.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QtTest>
@@ -345,6 +346,65 @@ private slots:
         QCOMPARE(SetCount, short(5));
         for (const StockRec &t : TmpSets)
             QCOMPARE(t, StockRec{});
+    }
+
+    // The saves of an update run: each change of a few records, saved with
+    // or without waiting for the disk, leaves the file holding exactly the
+    // whole set as a reader takes it apart; a save that changes nothing
+    // writes nothing, but a file another program changed is written again;
+    // the file keeps its permissions and no temporary file stays beside it;
+    // a folder that cannot be written fails the save, says why, and leaves
+    // the file as it was.
+    void runSavesWriteWhatChanged()
+    {
+        TempProfile profile;
+        const QString set0 = QStringLiteral("Set0.dat");
+        QRandomGenerator random(47);
+        for (int i = 0; i < SetSize; i += 3)
+            Sets[i].Symbol = QStringLiteral("S%1").arg(i);
+        QVERIFY(SaveStocks());
+        QVERIFY(QFile::setPermissions(DataDir + QLatin1Char('/') + set0, QFile::ReadOwner | QFile::WriteOwner));
+        for (int step = 0; step < 40; ++step) {
+            for (int k = 0; k < 1 + step % 4; ++k) {
+                StockRec &s = Sets[random.bounded(SetSize)];
+                s.LastSale = QString::number(random.bounded(1000)) + QStringLiteral(".25");
+                s.Name = step % 5 ? s.Name : QString(random.bounded(300), QLatin1Char('n')); // lengths change
+                s.Rating = float(random.bounded(5));
+            }
+            const auto saved = Sets;
+            QVERIFY(SaveStocks(nullptr, step % 2 ? DiskSync::Renamed : DiskSync::Synced));
+            resetStocks();
+            ReadStocks();
+            QVERIFY2(Sets == saved, qPrintable(QStringLiteral("step %1").arg(step)));
+        }
+        QCOMPARE(QFile::permissions(DataDir + QLatin1Char('/') + set0) & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser),
+                 QFile::ReadOwner | QFile::WriteOwner);
+        QCOMPARE(QDir(DataDir).entryList(QDir::Files), QStringList{set0});
+
+        const ino_t written = inodeOf(set0);
+        QVERIFY(SaveStocks(nullptr, DiskSync::Renamed));
+        QCOMPARE(inodeOf(set0), written);
+        const QByteArray filed = fileBytes(set0);
+        writeOldFile(set0, QByteArray(11658, '\0'));
+        QVERIFY(SaveStocks(nullptr, DiskSync::Renamed));
+        QCOMPARE(fileBytes(set0), filed);
+
+        // A folder in the file's place: nothing can be renamed over it.
+        Sets[7].LastSale = QStringLiteral("1.50");
+        QVERIFY(QFile::rename(DataDir + QLatin1Char('/') + set0, DataDir + QStringLiteral("/kept")));
+        QVERIFY(QDir(DataDir).mkpath(set0 + QStringLiteral("/inside")));
+        QString why;
+        QVERIFY(!SaveStocks(&why, DiskSync::Renamed));
+        QVERIFY(!why.isEmpty());
+        QVERIFY(errorLog().contains(QStringLiteral("Where: Stocks_SaveStocks\r\n")));
+        QVERIFY(QDir(DataDir + QLatin1Char('/') + set0).exists(QStringLiteral("inside")));
+        QCOMPARE(QDir(DataDir).entryList(QDir::Files), QStringList({QStringLiteral("ErrorLog.txt"), QStringLiteral("kept")}));
+        QVERIFY(QDir(DataDir + QLatin1Char('/') + set0).removeRecursively());
+        QVERIFY(QFile::rename(DataDir + QStringLiteral("/kept"), DataDir + QLatin1Char('/') + set0));
+        QVERIFY(SaveStocks());
+        resetStocks();
+        ReadStocks();
+        QCOMPARE(Sets[7].LastSale, QStringLiteral("1.50"));
     }
 
     void usTableRoundTrips()

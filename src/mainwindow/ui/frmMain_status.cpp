@@ -2,8 +2,12 @@
 
 #include "platform/ui/PictureBox.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QTimer>
+
+#include <functional>
 
 namespace {
 
@@ -12,19 +16,16 @@ namespace {
 // of its frame, which is sooner than the eye tells.
 constexpr int FrameMs = 40;
 
-class StatusPacer : public QObject
+// Shows a text at most once a frame: a text asked for a frame or more after
+// the last one shown is shown at once, one asked sooner at the end of that
+// frame (the last of a burst wins).
+class Pacer : public QObject
 {
 public:
-    explicit StatusPacer(ClickLabel *panel) : QObject(panel), m_panel(panel)
+    Pacer(QObject *parent, std::function<void()> show) : QObject(parent), m_apply(std::move(show))
     {
         m_flush.setSingleShot(true);
-        connect(&m_flush, &QTimer::timeout, this, &StatusPacer::show);
-    }
-
-    static StatusPacer *of(ClickLabel *panel)
-    {
-        auto *pacer = panel->findChild<StatusPacer *>(QString(), Qt::FindDirectChildrenOnly);
-        return pacer ? pacer : new StatusPacer(panel);
+        connect(&m_flush, &QTimer::timeout, this, &Pacer::show);
     }
 
     void request()
@@ -38,35 +39,115 @@ public:
             m_flush.start(int(FrameMs - since));
     }
 
-    // The panel shows what fits before the task counter; the whole text is
-    // its tooltip while it is cut, and comes back when the window is wider.
     void show()
     {
         m_flush.stop();
         m_shown.start();
-        const QString text = m_panel->property("fullText").toString();
-        const QString shown =
-            m_panel->fontMetrics().elidedText(text, Qt::ElideRight, m_panel->contentsRect().width());
-        m_panel->setText(shown);
-        m_panel->setToolTip(shown == text ? QStringLiteral("Status") : text);
+        m_apply();
     }
 
 private:
-    ClickLabel *m_panel;
+    std::function<void()> m_apply;
     QTimer m_flush;
     QElapsedTimer m_shown;
 };
+
+// The status panel shows what fits before the task counter; the whole text
+// is its tooltip while it is cut, and comes back when the window is wider.
+Pacer *statusPacer(ClickLabel *panel)
+{
+    auto *pacer = panel->findChild<Pacer *>(QStringLiteral("statusPacer"), Qt::FindDirectChildrenOnly);
+    if (pacer)
+        return pacer;
+    pacer = new Pacer(panel, [panel] {
+        const QString text = panel->property("fullText").toString();
+        const QString shown = panel->fontMetrics().elidedText(text, Qt::ElideRight, panel->contentsRect().width());
+        panel->setText(shown);
+        panel->setToolTip(shown == text ? QStringLiteral("Status") : text);
+    });
+    pacer->setObjectName(QStringLiteral("statusPacer"));
+    return pacer;
+}
+
+// The caption an update sets for every page, paced as the status panel is.
+class CaptionPacer : public Pacer
+{
+public:
+    explicit CaptionPacer(QWidget *window) : Pacer(window, [this, window] { window->setWindowTitle(text); }) {}
+    QString text;
+};
+
+CaptionPacer *captionPacer(QWidget *window)
+{
+    auto *pacer = window->findChild<CaptionPacer *>(QStringLiteral("captionPacer"), Qt::FindDirectChildrenOnly);
+    if (!pacer) {
+        pacer = new CaptionPacer(window);
+        pacer->setObjectName(QStringLiteral("captionPacer"));
+        pacer->text = window->windowTitle();
+    }
+    return pacer;
+}
+
+// While a run goes on (the first toolbar caption reads "Stop") the window
+// is drawn at most once a frame: its pages, captions, panels, grid rows and
+// tree selection change many times a frame, and a yield would draw each.
+class PaintPacer : public QObject
+{
+public:
+    PaintPacer(QWidget *window, const QLabel *runCaption) : QObject(window), m_window(window), m_runCaption(runCaption)
+    {
+        setObjectName(QStringLiteral("paintPacer"));
+        m_flush.setSingleShot(true);
+        connect(&m_flush, &QTimer::timeout, this, [this] {
+            m_passNext = true;
+            QCoreApplication::postEvent(m_window, new QEvent(QEvent::UpdateRequest));
+        });
+        window->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched != m_window || event->type() != QEvent::UpdateRequest)
+            return false;
+        if (m_passNext || m_runCaption->text() != QLatin1String("Stop") || !m_drawn.isValid() ||
+            m_drawn.elapsed() >= FrameMs) {
+            m_passNext = false;
+            m_drawn.start();
+            return false;
+        }
+        if (!m_flush.isActive())
+            m_flush.start(int(FrameMs - m_drawn.elapsed()));
+        return true; // drawn at the end of the frame, with whatever changed meanwhile
+    }
+
+private:
+    QWidget *m_window;
+    const QLabel *m_runCaption;
+    QTimer m_flush;
+    QElapsedTimer m_drawn;
+    bool m_passNext = false;
+};
+
+void pacePainting(QWidget *window, const QLabel *runCaption)
+{
+    if (runCaption && !window->findChild<PaintPacer *>(QStringLiteral("paintPacer"), Qt::FindDirectChildrenOnly))
+        new PaintPacer(window, runCaption);
+}
 
 } // namespace
 
 QString frmMain::caption() const
 {
-    return windowTitle();
+    const auto *pacer = findChild<CaptionPacer *>(QStringLiteral("captionPacer"), Qt::FindDirectChildrenOnly);
+    return pacer ? pacer->text : windowTitle();
 }
 
 void frmMain::setCaption(const QString &text)
 {
-    setWindowTitle(text);
+    pacePainting(this, lblDesc.value(0));
+    CaptionPacer *pacer = captionPacer(this);
+    pacer->text = text;
+    pacer->request();
 }
 
 void frmMain::setPanelText(int index, const QString &text)
@@ -78,8 +159,9 @@ void frmMain::setPanelText(int index, const QString &text)
         panel->setText(text);
         return;
     }
+    pacePainting(this, lblDesc.value(0));
     panel->setProperty("fullText", text);
-    StatusPacer::of(panel)->request();
+    statusPacer(panel)->request();
 }
 
 void frmMain::endBatchRun()

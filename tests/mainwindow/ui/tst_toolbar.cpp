@@ -19,6 +19,7 @@
 #include "support/site/FixtureSite.h"
 
 #include <QAction>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QMenu>
@@ -223,9 +224,63 @@ private slots:
         UpdateInterval = 5;
         for (int i = 0; i < 2; ++i)
             w->Timer1_Timer();
-        QCOMPARE(w->windowTitle(), base + QStringLiteral("   Update Every: 5 Mintues,  Remain: 3 Mintues."));
+        QCOMPARE(w->caption(), base + QStringLiteral("   Update Every: 5 Mintues,  Remain: 3 Mintues."));
+        QTRY_COMPARE(w->windowTitle(), base + QStringLiteral("   Update Every: 5 Mintues,  Remain: 3 Mintues."));
         QVERIFY(w->Timer1->isActive());
         QCOMPARE(w->Timer1->interval(), 60000);
+    }
+
+    // An update sets the caption for every page it fetches; the title bar
+    // follows at most once a frame, as the status panel does, the last text
+    // of a burst shown at the end of its frame. The caption read back is
+    // always the last one set, and after the run the title is the base one.
+    // While the run goes on the window is drawn at most once a frame too.
+    void captionIsPacedDuringARun()
+    {
+        FixtureSite site;
+        QVERIFY(site.start());
+        setAllSiteHosts(site.host());
+        for (int box = 0; box < BatchBoxCount; ++box)
+            SaveSetting(QStringLiteral("Update%1").arg(box), box == 1 ? 1 : 0);
+        resetStocks();
+        const char *const symbols[] = {"IBM", "ACME", "BOLT", "CRWN", "NOPE", "ZZA", "ZZB", "ZZC", "ZZD", "ZZE"};
+        for (int i = 0; i < 10; ++i)
+            Sets[i].Symbol = QLatin1String(symbols[i]);
+        QVERIFY(SaveStocks());
+        frmMain *w = open();
+        const QString base = BaseCaption;
+
+        struct TitleWatch : QObject
+        {
+            QElapsedTimer clock;
+            QList<qint64> shown, drawn;
+            const QLabel *runCaption = nullptr;
+            bool eventFilter(QObject *, QEvent *e) override
+            {
+                if (e->type() == QEvent::WindowTitleChange)
+                    shown << clock.elapsed();
+                if (e->type() == QEvent::UpdateRequest && runCaption->text() == QLatin1String("Stop"))
+                    drawn << clock.elapsed();
+                return false;
+            }
+        } watch;
+        watch.runCaption = w->lblDesc[0];
+        watch.clock.start();
+        w->installEventFilter(&watch);
+        QTest::keyClick(w, Qt::Key_U, Qt::AltModifier);
+        QTRY_COMPARE(w->lblDesc[0]->text(), QStringLiteral("Update"));
+        QVERIFY(site.requestCount() >= 10);
+        QCOMPARE(w->caption(), base);
+        QTRY_COMPARE(w->windowTitle(), base);
+        w->removeEventFilter(&watch);
+        QVERIFY(!watch.shown.isEmpty());
+        for (int i = 1; i < watch.shown.size(); ++i)
+            QVERIFY2(watch.shown[i] - watch.shown[i - 1] >= 30,
+                     qPrintable(QStringLiteral("title changes %1 ms apart").arg(watch.shown[i] - watch.shown[i - 1])));
+        QVERIFY(watch.drawn.size() >= 2);
+        for (int i = 2; i < watch.drawn.size(); ++i) // the first comes as the run begins
+            QVERIFY2(watch.drawn[i] - watch.drawn[i - 1] >= 30,
+                     qPrintable(QStringLiteral("drawn %1 ms apart").arg(watch.drawn[i] - watch.drawn[i - 1])));
     }
 
     void trayMenuHasTheCommands()

@@ -9,6 +9,7 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QNetworkReply>
 #include <QtTest>
 
 #include <cerrno>
@@ -131,6 +132,19 @@ private slots:
         QCOMPARE(window->panels[6], Completed);
         QCOMPARE(window->windowCaption, BaseCaption);  // state 9 restores it
         QVERIFY(!window->calls.contains(QStringLiteral("endBatchRun")));
+    }
+
+    // An update run asks for its pages inside one click: what each request
+    // used is freed when it ends, not when the click returns.
+    void eachRequestIsFreedWhenItEnds()
+    {
+        for (int i = 0; i < 5; ++i) {
+            GetUrlToFile(file, site->url(QStringLiteral("/q?s=IBM")), QStringLiteral("Brindlewick    Getting IBM"));
+            QCOMPARE(fileBytes(file), fixturePage(QStringLiteral("q/s=IBM.html")));
+            QCOMPARE(Inet1().findChildren<QNetworkReply *>().size(), 0);
+        }
+        GetUrlToFile(file, site->url(QStringLiteral("/no/such/page")), QStringLiteral("Brindlewick    Getting IBM"));
+        QCOMPARE(Inet1().findChildren<QNetworkReply *>().size(), 0);
     }
 
     void failedRequestKeepsOldFile_data()
