@@ -597,6 +597,22 @@ private slots:
         QCOMPARE(Sets[size_t(kept)].LowTarget, 2.0f);
     }
 
+    // A column order that LayOut.dat cannot take (a full disk) is said,
+    // naming the file; the columns stay as dragged.
+    void unsavedColumnOrderIsSaid()
+    {
+        FG_Current();
+        ScriptedDialogs dialogs;
+        {
+            FileSizeLimit full(16);
+            dragHeading(2, 4);
+        }
+        QCOMPARE(dialogs.shown().size(), 1);
+        QCOMPARE(dialogs.shown().first().title, QStringLiteral("Column order not saved"));
+        QVERIFY(dialogs.shown().first().prompt.contains(QLatin1String("LayOut.dat")));
+        QCOMPARE(g().TextMatrix(0, 2), QStringLiteral("Change"));
+    }
+
     // A right press on a stock's tree node or gauge makes that stock the
     // current one before its menu opens: the menu acts on it, not on the
     // stock selected before, and the question names it.
