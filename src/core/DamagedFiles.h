@@ -13,9 +13,12 @@ struct DamagedFile
     QString path; // the damaged file
     QString copy; // its copy; "" when the copy could not be made
     QString kept; // what of it the program reads and keeps, in words
+    bool unreadable = false; // nothing could be read: a folder or a file closed to the program
 };
 
-// Finds the damaged files and copies each aside (a copy already made of
+// Finds the damaged files and copies each aside (one that cannot be read
+// at all, such as a folder standing where the file should be, is only
+// named) (a copy already made of
 // the same bytes is used again; an older, different one is never replaced).
 QList<DamagedFile> setAsideDamagedFiles();
 

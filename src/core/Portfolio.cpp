@@ -13,8 +13,6 @@
 
 #include <algorithm>
 
-#include <algorithm>
-
 std::array<PortRec, PortSize> Port;
 std::array<PortRec, 100> TmpPort;
 short PortCount = 0;
@@ -76,7 +74,8 @@ void ReadPortfolio()
     if (!bytes)
         ErrorTrap(QStringLiteral("Permission denied"), ErrNo::PermissionDenied, ErrSource,
                   QStringLiteral("Stocks_ReadPortfolio"), false);
-    else if (!readRecords(*bytes, Port, portVisit) && !bytes->isEmpty())
+    // A trade cut off mid-entry is dropped: its symbol alone is no trade.
+    else if (readWholeRecords(*bytes, Port, portVisit) < PortSize && !bytes->isEmpty())
         ErrorTrap(QStringLiteral("Input past end of file"), ErrNo::InputPastEnd, ErrSource,
                   QStringLiteral("Stocks_ReadPortfolio"), false);
     PortCount = 0;
@@ -196,7 +195,7 @@ void resetPortfolio()
 std::optional<int> tradesInDamagedPortfolio(const QByteArray &bytes)
 {
     std::array<PortRec, PortSize> entries;
-    if (bytes.isEmpty() || readRecords(bytes, entries, portVisit))
+    if (bytes.isEmpty() || readWholeRecords(bytes, entries, portVisit) == PortSize)
         return std::nullopt;
     return int(std::count_if(entries.begin(), entries.end(), [](const PortRec &e) { return !e.Symbol.isEmpty(); }));
 }

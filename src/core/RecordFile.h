@@ -81,6 +81,24 @@ bool readRecords(const QByteArray &data, std::array<Rec, N> &records, Fields fie
     return true;
 }
 
+// As readRecords, but a record the data ran out in is left blank (a record
+// cut off mid-way is no record). The number of whole records read.
+template <class Rec, std::size_t N, class Fields>
+int readWholeRecords(const QByteArray &data, std::array<Rec, N> &records, Fields fields)
+{
+    RecordReader reader(data);
+    int whole = 0;
+    for (Rec &rec : records) {
+        fields(rec, [&](auto &field) { reader.read(field); });
+        if (reader.failed()) {
+            rec = Rec{};
+            break;
+        }
+        ++whole;
+    }
+    return whole;
+}
+
 // The bytes of a record file; a missing file is created empty first (and
 // reads as no bytes). nullopt when the file cannot be read.
 std::optional<QByteArray> loadRecordFile(const QString &path);

@@ -2,18 +2,33 @@
 
 #include <cmath>
 
+#include "core/ErrorLog.h"
 #include "platform/SettingsStore.h"
+
+#include <QDir>
 
 void CreateNewKey(RootKey, const QString &keyPath)
 {
     SettingsStore::createKey(keyPath);
 }
 
-void SetKeyValue(RootKey, const QString &keyPath, const QString &valueName, const Variant &value, int valueType)
+bool SetKeyValue(RootKey, const QString &keyPath, const QString &valueName, const Variant &value, int valueType)
 {
     if (!SettingsStore::keyExists(keyPath))
-        return;
-    SetValueEx(RegKey{keyPath}, valueName, valueType, value);
+        return false;
+    if (SetValueEx(RegKey{keyPath}, valueName, valueType, value) == ERROR_SUCCESS)
+        return true;
+    ErrorTrap(QStringLiteral("Permission denied"), ErrNo::PermissionDenied, ErrSource,
+              QStringLiteral("mdlRegistry_SetKeyValue"), false);
+    return false;
+}
+
+QString settingNotSavedMessage()
+{
+    return QStringLiteral("The setting could not be saved to\r\n")
+           + QDir::toNativeSeparators(SettingsStore::fileFor(QString::fromLatin1(ProgramKey)))
+           + QStringLiteral("\r\n(the file could not be written: the disk may be full or the file read-only).\r\n\r\n"
+                            "The change is not kept. Make room on the disk and try again.");
 }
 
 long SetValueEx(const RegKey &key, const QString &valueName, int valueType, const Variant &value)

@@ -32,7 +32,12 @@ struct RegKey
 void CreateNewKey(RootKey root, const QString &keyPath);
 
 // Writes a value into an existing key; a key never created stores nothing.
-void SetKeyValue(RootKey root, const QString &keyPath, const QString &valueName, const Variant &value, int valueType);
+// False when nothing was stored (the failure is logged); callers the user
+// started tell the user with settingNotSavedMessage.
+bool SetKeyValue(RootKey root, const QString &keyPath, const QString &valueName, const Variant &value, int valueType);
+
+// What the user is told when a setting could not be written.
+QString settingNotSavedMessage();
 
 // Stores the value as text for REG_SZ; any other type stores nothing.
 // Returns 0 on success.
@@ -47,9 +52,9 @@ Variant QueryValue(RootKey root, const QString &keyPath, const QString &valueNam
 
 // Shorthands for the program key used all over the program.
 inline Variant QuerySetting(const QString &name) { return QueryValue(HKEY_CURRENT_USER, ProgramKey, name); }
-inline void SaveSetting(const QString &name, const Variant &value)
+inline bool SaveSetting(const QString &name, const Variant &value)
 {
-    SetKeyValue(HKEY_CURRENT_USER, ProgramKey, name, value, REG_SZ);
+    return SetKeyValue(HKEY_CURRENT_USER, ProgramKey, name, value, REG_SZ);
 }
 
 // A stored number of the program key, rounded to a whole number, when it

@@ -13,6 +13,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <charconv>
 #include <memory>
 
 std::array<StockRec, SetSize> Sets;
@@ -69,9 +70,12 @@ void usFields(R &r, F &&f)
 const auto stockVisit = [](auto &rec, auto &&f) { stockFields(rec, f); };
 const auto usVisit = [](auto &rec, auto &&f) { usFields(rec, f); };
 
-// Index of symbol among records first to last (inclusive), -1 when absent.
+// Index of symbol among records first to last (inclusive), -1 when absent;
+// a free record (no symbol) is never a hit.
 int findIn(const QString &symbol, int first, int last)
 {
+    if (symbol.isEmpty())
+        return -1;
     last = qMin(last, SetSize - 1);
     for (int i = qMax(first, 0); i <= last; ++i)
         if (Sets[i].Symbol == symbol)
@@ -218,7 +222,8 @@ bool SetsChangedSinceRead()
 
 QString GetStockLine(const QString &symbol)
 {
-    const int i = findIn(symbol, 0, 199);
+    // Every record: a stock after free records, or in the last one, is still in the set.
+    const int i = findIn(symbol, 0, SetSize - 1);
     if (i < 0)
         return QString();
     FoundIndex = short(i);
@@ -231,12 +236,17 @@ QString GetStockLine(const QString &symbol)
 
 short FindSymbol(const QString &symbol)
 {
-    return short(qMax(findIn(symbol, 0, SetCount), 0));
+    return short(qMax(findIn(symbol, 0, SetSize - 1), 0));
+}
+
+short StockIndex(const QString &symbol)
+{
+    return short(findIn(symbol, 0, SetSize - 1));
 }
 
 QString GetPriceText(const QString &symbol)
 {
-    const int i = findIn(symbol, 0, 199);
+    const int i = findIn(symbol, 0, SetSize - 1);
     return i < 0 ? QString() : FormatP(Sets[i].LastSale, false);
 }
 
@@ -260,6 +270,13 @@ QString DisplayNameOf(const QString &symbol)
 QString GetDisplayName()
 {
     return DisplayNameOf(CurSymbol);
+}
+
+QString limitText(float limit)
+{
+    char buf[64];
+    const auto end = std::to_chars(buf, buf + sizeof buf, limit).ptr;
+    return QString::fromLatin1(buf, end - buf);
 }
 
 void BlankStockRec(short index)

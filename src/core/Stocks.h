@@ -91,16 +91,19 @@ QString setNotSavedMessage(const QString &why);
 // the current set's file.
 bool SetsChangedSinceRead();
 
-// For the record among 0 to 199 whose Symbol equals symbol (case-sensitive):
+// Lookups walk every record (free ones hold no symbol, so never match).
+// For the first record whose Symbol equals symbol (case-sensitive):
 // sets FoundIndex and returns Name, Change, PctChange, Volume, DayHigh,
 // DayLow, Bid, Ask, LastTradeSize, Open, PrevClose, High52, Low52, EPS,
 // PERatio, DivPerShare, Exchange, Industry, LastUpdate joined by ";".
 // "" (FoundIndex unchanged) when absent.
 QString GetStockLine(const QString &symbol);
-// First index among 0 to SetCount whose Symbol equals symbol; 0 when absent,
-// which callers cannot tell from a hit at 0.
+// First index whose Symbol equals symbol; 0 when absent, which callers
+// cannot tell from a hit at 0 (compare the record's Symbol).
 short FindSymbol(const QString &symbol);
-// FormatP of the LastSale (two decimals) of the symbol among 0 to 199; "" when absent.
+// The index of the symbol's record, -1 when the set holds no such stock.
+short StockIndex(const QString &symbol);
+// FormatP of the LastSale (two decimals) of the symbol; "" when absent.
 QString GetPriceText(const QString &symbol);
 // Rating of the symbol among 0 to 200; 0 when absent.
 float GetRating(const QString &symbol);
@@ -110,6 +113,10 @@ float GetRating(const QString &symbol);
 QString DisplayNameOf(const QString &symbol);
 // DisplayNameOf(CurSymbol).
 QString GetDisplayName();
+// An alert limit as the shortest text that reads back as exactly the
+// same single ("12345.67", "0").
+QString limitText(float limit);
+
 // Blanks every field of Sets(index); SetCount is not changed.
 void BlankStockRec(short index);
 // Moves the stocks whose symbol has 2 or more characters to the front in

@@ -354,7 +354,8 @@ void addStocks(TreeModel &tree)
     const int all = tree.find(QStringLiteral("All"));
     const bool oneByOne = pageKeysMayBeTaken(tree);
     tree.reserve(tree.Count() + (SetCount + 1) * StockSubtreeSize);
-    for (int i = 0; i <= SetCount && i < SetSize; ++i) {
+    // Every record: a stock after free records is in the set too.
+    for (int i = 0; i < SetSize; ++i) {
         const QString symbol = Sets[size_t(i)].Symbol;
         if (symbol.isEmpty())
             continue;

@@ -85,9 +85,9 @@ FlexGrid::FlexGrid(QObject *parent) : QObject(parent)
     m_rows.resize(2, newRow());
 }
 
-FlexGrid::RowData FlexGrid::newRow() const
+FlexGrid::RowStore FlexGrid::newRow() const
 {
-    RowData row;
+    RowStore row;
     row.cells.resize(m_columns.size());
     return row;
 }
@@ -153,7 +153,7 @@ bool FlexGrid::setCols(int cols)
     if (cols == Cols())
         return true;
     m_columns.resize(size_t(cols));
-    for (RowData &row : m_rows)
+    for (RowStore &row : m_rows)
         row.cells.resize(size_t(cols));
     clampPositions();
     notifyLayout();
@@ -274,7 +274,7 @@ bool FlexGrid::AddItem(const QString &item, int index)
         index = Rows();
     if (index < 0 || index > Rows())
         return false;
-    RowData row = newRow();
+    RowStore row = newRow();
     if (!item.isEmpty()) {
         const QStringList parts = item.split(QLatin1Char('\t'));
         for (qsizetype c = 0; c < parts.size() && c < qsizetype(row.cells.size()); ++c)
@@ -285,11 +285,26 @@ bool FlexGrid::AddItem(const QString &item, int index)
     return true;
 }
 
+qint64 FlexGrid::RowData(int row) const
+{
+    return row >= 0 && row < Rows() ? m_rows[size_t(row)].data : -1;
+}
+
+bool FlexGrid::setRowData(int row, qint64 value)
+{
+    if (row < 0 || row >= Rows())
+        return false;
+    m_rows[size_t(row)].data = value;
+    return true;
+}
+
 void FlexGrid::Clear()
 {
-    for (RowData &row : m_rows)
+    for (RowStore &row : m_rows) {
+        row.data = -1;
         for (Cell &cell : row.cells)
             cell = Cell();
+    }
     notifyCells();
 }
 
@@ -340,7 +355,7 @@ bool FlexGrid::setSort(int setting)
     struct Entry
     {
         std::vector<SortKey> keys;
-        RowData row;
+        RowStore row;
     };
     std::vector<Entry> entries;
     entries.reserve(size_t(r1 - r0 + 1));
@@ -383,7 +398,7 @@ bool FlexGrid::setColPosition(int col, int position)
             std::rotate(items.begin() + position, items.begin() + col, items.begin() + col + 1);
     };
     move(m_columns);
-    for (RowData &row : m_rows)
+    for (RowStore &row : m_rows)
         move(row.cells);
     notifyLayout();
     return true;

@@ -83,6 +83,12 @@ public:
     QString TextArray(int index) const;
     bool setTextArray(int index, const QString &text);
 
+    // A number the row carries for its sheet (the record it shows), moving
+    // with it when rows are sorted; -1 on a new or cleared row and outside
+    // the grid. No text or look depends on it.
+    qint64 RowData(int row) const;
+    bool setRowData(int row, qint64 value);
+
     // Appends a row (or inserts it before row index) whose cells take the
     // tab-separated texts from column 0 on; texts past the last column are dropped.
     bool AddItem(const QString &item, int index = -1);
@@ -185,10 +191,11 @@ private:
         QString text;
         FlexCellFormat format;
     };
-    struct RowData
+    struct RowStore
     {
         std::vector<Cell> cells;
         int height = DefaultRowHeight;
+        qint64 data = -1;
     };
     struct ColumnData
     {
@@ -198,14 +205,14 @@ private:
 
     const FlexCellFormat &currentFormat() const;
     FlexCellFormat *currentFormatForWrite();
-    RowData newRow() const;
+    RowStore newRow() const;
     void clampPositions();
     void notifyCells();
     void notifyLayout();
     void notifySelection();
     void notifyScroll();
 
-    std::vector<RowData> m_rows;
+    std::vector<RowStore> m_rows;
     std::vector<ColumnData> m_columns;
     int m_fixedRows = 1, m_fixedCols = 1;
     int m_row = 1, m_col = 1, m_rowSel = 1, m_colSel = 1;

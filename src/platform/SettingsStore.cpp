@@ -140,9 +140,19 @@ bool SettingsStore::setValue(const QString &keyPath, const QString &name, const 
     if (!exists(s, loc))
         return false;
     ++g_changes;
-    s.setValue(valueKey(s, loc, name), text);
+    const QString key = valueKey(s, loc, name);
+    const QVariant before = s.value(key);
+    s.setValue(key, text);
     s.sync();
-    return s.status() == QSettings::NoError;
+    if (s.status() == QSettings::NoError)
+        return true;
+    // Not on disk: the program's copy of the file goes back to what the
+    // file holds, so that nothing reads the lost value as stored.
+    if (before.isValid())
+        s.setValue(key, before);
+    else
+        s.remove(key);
+    return false;
 }
 
 bool SettingsStore::fileDamaged(const QString &file)

@@ -25,7 +25,9 @@ public:
     // nullopt when the key or the value is absent; "" is a present value.
     static std::optional<QString> value(const QString &keyPath, const QString &name);
 
-    // Stores the text; false (nothing stored) when the key was never created.
+    // Stores the text; false (nothing stored, and reading the value gives
+    // what it was) when the key was never created or the file could not be
+    // written.
     static bool setValue(const QString &keyPath, const QString &name, const QString &text);
 
     // The settings file behind a key path ("" for a path outside "Software\<Org>\<App>").

@@ -9,6 +9,7 @@
 #include "core/Utilities.h"
 #include "core/Variant.h"
 #include "portfolio/PortSymbols.h"
+#include "portfolio/TradeNumbers.h"
 #include "portfolio/Trades.h"
 #include "platform/FlexGrid.h"
 
@@ -59,10 +60,10 @@ QString plain(double v)
     return numberText(v);
 }
 
+// The stock's last sale as the quote gave it, exactly ("45 3/8" is 45.375).
 double currentPrice(const PortRec &e)
 {
-    Variant v(FormatP(e.Extra, false));
-    return NumOrZero(v);
+    return exactPrice(e.Extra).value_or(0);
 }
 
 // A percent gain is defined only against a cost.
@@ -187,6 +188,7 @@ void FG_Portfolio_All()
             if (held == SoldOut && e.Shares > 0)
                 continue;
             grid->AddItem(purchaseRow(e, held > 0 ? held : e.Shares, e.RefId, group));
+            grid->setRowData(grid->Rows() - 1, i); // the purchase's entry
         }
         grid->AddItem(group.totalRow());
         grand += group.gain;
@@ -241,6 +243,7 @@ void FG_PortfolioLog()
                                   twoDecimals(e.Commission), gain ? plain(*gain) : QString(), QString::number(e.RefId),
                                   QString::number(i)}
                           .join(QLatin1Char('\t')));
+        grid->setRowData(grid->Rows() - 1, i); // the trade's entry
         total += gain.value_or(0);
     }
     grid->AddItem(QStringLiteral("  =Total\t\t\t\t\t\t") + plain(round2(total)) + QStringLiteral(" $"));
@@ -282,6 +285,7 @@ void FG_Portfolio_Selected(const QString &symbol)
             const short held = CheckSold(e.RefId, e.Shares, e.Symbol);
             const double shares = held == SoldOut ? 0 : (held > 0 ? held : e.Shares);
             grid->AddItem(purchaseRow(e, shares, qint16(j), group, true));
+            grid->setRowData(grid->Rows() - 1, j);
             any = true;
         }
         if (any)

@@ -1,12 +1,15 @@
 #include "portfolio/Trades.h"
 
 #include "core/UpdateGuard.h"
+#include "core/Variant.h"
 #include "core/VbString.h"
+#include "portfolio/TradeNumbers.h"
 
 #include <QDate>
 #include <QLocale>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -36,60 +39,78 @@ QString today()
     return QLocale().toString(QDate::currentDate(), QLocale::ShortFormat);
 }
 
-// The date as typed (trimmed) when it reads as a date; "" is today.
+// The date as typed (trimmed) when it reads as a date; "" is today. The
+// record file holds Latin-1 text only: a date written in other digits
+// (Arabic, Persian, Devanagari) is stored as month/day/year.
 bool dateText(const QString &text, QString *out, QString *why)
 {
     const QString t = text.trimmed();
-    if (t.isEmpty()) {
-        *out = today();
-        return true;
+    const QDate date = t.isEmpty() ? QDate::currentDate() : readDate(t);
+    if (!date.isValid()) {
+        *why = QStringLiteral("Date: \"%1\" is not a date.\r\nPlease enter it as month/day/year, for example %2, or as %3.")
+                   .arg(t, QDate::currentDate().toString(QStringLiteral("M/d/yyyy")), today());
+        return false;
     }
-    for (const QString &form : {QLocale().dateFormat(QLocale::ShortFormat), QStringLiteral("M/d/yyyy"),
-                                QStringLiteral("M/d/yy"), QStringLiteral("yyyy-MM-dd")})
-        if (QDate::fromString(t, form).isValid()) {
-            *out = t;
-            return true;
-        }
-    *why = QStringLiteral("Date: \"%1\" is not a date.\r\nPlease enter it as month/day/year, for example %2.")
-               .arg(t, QDate::currentDate().toString(QStringLiteral("M/d/yyyy")));
-    return false;
+    const QString shown = t.isEmpty() ? today() : t;
+    const bool latin1 = std::all_of(shown.cbegin(), shown.cend(), [](QChar c) { return c.unicode() < 256; });
+    *out = latin1 ? shown : date.toString(QStringLiteral("M/d/yyyy"));
+    return true;
+}
+
+// Why a number that reads two ways is refused: both readings, and a way
+// to type the one meant (one more 0 after the last digit reads one way).
+QString twoReadings(const char *field, const QString &t, const NumberReading &r)
+{
+    QString why = QStringLiteral("%1: \"%2\" reads as %3 in your regional settings but as %4 the way the sheets write "
+                                 "numbers, so it was not taken.")
+                      .arg(QLatin1String(field), t, numberText(*r.regional), numberText(*r.sheets));
+    const QString longer = t + QLatin1Char('0');
+    if (const NumberReading one = readNumber(longer); one.value)
+        why += QStringLiteral("\r\nType %1 if you mean %2.").arg(longer, numberText(*one.value));
+    return why;
 }
 
 // A share count the record's 16-bit field holds: a whole number, 1 to 32,767.
 bool shareCount(const QString &text, qint16 *out, QString *why)
 {
-    static const QRegularExpression digits(QStringLiteral("^\\d{1,9}$"));
     const QString t = text.trimmed();
-    const int n = digits.match(t).hasMatch() ? t.toInt() : 0;
-    if (n < 1 || n > 32767) {
+    const NumberReading r = readNumber(t);
+    if (r.ambiguous()) {
+        *why = twoReadings("Quantity", t, r);
+        return false;
+    }
+    const bool whole = r.value && *r.value == std::trunc(*r.value) && !t.contains(QLatin1Char('/'));
+    if (!whole || *r.value < 1 || *r.value > 32767) {
         *why = QStringLiteral("Quantity: \"%1\" is not a number of shares.\r\n"
                               "Please enter a whole number from 1 to 32,767.")
                    .arg(t);
         return false;
     }
-    *out = qint16(n);
+    *out = qint16(*r.value);
     return true;
 }
 
-// A price or commission: digits with an optional decimal point, the
-// thousands grouped by commas or not ("1,234.50", as the sheets show it),
-// from 0 to 1,000,000,000. An empty field is 0 where emptyIsZero.
+// A price or commission: as the sheets write it ("1,234.50", "45 3/8") or
+// as the user's regional settings do, from 0 to 1,000,000,000. An empty
+// field is 0 where emptyIsZero.
 bool amount(const QString &text, const char *field, bool emptyIsZero, float *out, QString *why)
 {
-    static const QRegularExpression form(QStringLiteral("^(\\d*|\\d{1,3}(,\\d{3})+)(\\.\\d*)?$"));
     const QString t = text.trimmed();
     if (t.isEmpty() && emptyIsZero) {
         *out = 0;
         return true;
     }
-    bool ok = form.match(t).hasMatch() && t.contains(QRegularExpression(QStringLiteral("\\d")));
-    const double v = ok ? QString(t).remove(QLatin1Char(',')).toDouble(&ok) : 0;
-    if (!ok || !std::isfinite(v) || v < 0 || v > LargestAmount) {
+    const NumberReading r = readNumber(t);
+    if (r.ambiguous()) {
+        *why = twoReadings(field, t, r);
+        return false;
+    }
+    if (!r.value || !std::isfinite(*r.value) || *r.value < 0 || *r.value > LargestAmount) {
         *why = QStringLiteral("%1: \"%2\" is not an amount.\r\nPlease enter a number from 0 to 1,000,000,000.")
                    .arg(QLatin1String(field), t);
         return false;
     }
-    *out = float(v);
+    *out = float(*r.value);
     return true;
 }
 

@@ -322,20 +322,23 @@ QString loadDelay(const DelayRule &rule)
     return QString::fromLatin1(rule.fallback);
 }
 
-void StoreOptions(const OptionsValues &values)
+bool StoreOptions(const OptionsValues &values)
 {
-    SaveSetting(QStringLiteral("SplashDelay"), values.splashDelay);
-    SaveSetting(QStringLiteral("SaverDelay"), values.saverDelay);
+    bool stored = SaveSetting(QStringLiteral("SplashDelay"), values.splashDelay);
+    stored &= SaveSetting(QStringLiteral("SaverDelay"), values.saverDelay);
     for (int box = 0; box < BatchBoxCount; ++box)
-        SaveSetting(updateSettingName(box), values.update[box]);
-    SaveSetting(QStringLiteral("Fractions"), values.fractions);
-    SaveSetting(QStringLiteral("Volume"), values.volume);
-    SaveSetting(QStringLiteral("FrmNav"), values.page);
+        stored &= SaveSetting(updateSettingName(box), values.update[box]);
+    stored &= SaveSetting(QStringLiteral("Fractions"), values.fractions);
+    stored &= SaveSetting(QStringLiteral("Volume"), values.volume);
+    stored &= SaveSetting(QStringLiteral("FrmNav"), values.page);
     ShowFractions = QuerySetting(QStringLiteral("Fractions")).toString();
     ShowVolume = QuerySetting(QStringLiteral("Volume")).toString();
-    SaveSetting(QStringLiteral("NewsServer"), values.newsServer);
-    SaveSetting(QStringLiteral("EmailServer"), values.emailServer);
-    SaveSetting(QStringLiteral("Email"), values.email);
+    stored &= SaveSetting(QStringLiteral("NewsServer"), values.newsServer);
+    stored &= SaveSetting(QStringLiteral("EmailServer"), values.emailServer);
+    stored &= SaveSetting(QStringLiteral("Email"), values.email);
+    if (!stored)
+        MsgBox(settingNotSavedMessage(), Msg::OKOnly + Msg::Exclamation, QStringLiteral("Setting not saved"));
+    return stored;
 }
 
 void EmptyCache()

@@ -117,7 +117,8 @@ struct OptionsValues
 };
 // Stores the values and reads "Fractions" and "Volume" back into
 // ShowFractions and ShowVolume.
-void StoreOptions(const OptionsValues &values);
+// False, and the user told, when a value could not be written.
+bool StoreOptions(const OptionsValues &values);
 
 // Empties the page cache after asking: the cached pages, the headline files
 // and the report files lying directly in the reports folder, each on its own

@@ -6,6 +6,7 @@
 #include "platform/Latin1File.h"
 #include "platform/PathResolver.h"
 
+#include <QDir>
 #include <QFile>
 #include <QtEndian>
 
@@ -73,12 +74,17 @@ std::optional<ColLayoutArray> decodeColLayout(const QByteArray &bytes)
     return layout;
 }
 
-void SaveLayout()
+bool SaveLayout(QString *why)
 {
     const QString path = resolvePath(layoutFilePath());
-    if (!saveFileAtomically(path, encodeColLayout(ColLayout)))
-        ErrorTrap(QStringLiteral("Permission denied"), ErrNo::PermissionDenied, QString::fromLatin1(ErrSource),
-                  QStringLiteral("frmMain_SaveLayout"), false);
+    QString reason;
+    if (saveFileAtomically(path, encodeColLayout(ColLayout), &reason))
+        return true;
+    ErrorTrap(QStringLiteral("Permission denied"), ErrNo::PermissionDenied, QString::fromLatin1(ErrSource),
+              QStringLiteral("frmMain_SaveLayout"), false);
+    if (why)
+        *why = QDir::toNativeSeparators(path) + QStringLiteral("\r\n(") + reason + QStringLiteral(")");
+    return false;
 }
 
 void LoadLayout()

@@ -38,7 +38,8 @@ std::optional<ColLayoutArray> decodeColLayout(const QByteArray &bytes);
 QString layoutFilePath();
 
 // Writes ColLayout to "LayOut.dat".
-void SaveLayout();
+// False when LayOut.dat could not be written (why says why; the error log has it).
+bool SaveLayout(QString *why = nullptr);
 // Empties ColLayout and reads it from "LayOut.dat"; a missing file is
 // created empty, a damaged one is logged and leaves every entry empty.
 void LoadLayout();

@@ -683,7 +683,7 @@ protected:
             {"Tree/Buy", purchase("Parchase Share")},
             {"Tree/Sell", purchase("Sell Share"), Holdings},
             {"Tree/Delete", all({asks("Do you want to remove"), setLeavesAcme}), Stock, Yes},
-            {"Tree/Empty Stock Cache", all({asks("Are you sure you want to delete the selected stock data?"), cacheLosesAcme}),
+            {"Tree/Empty Stock Cache", all({asks("Are you sure you want to delete the selected stock data (ACME)?"), cacheLosesAcme}),
              Stock, Yes},
             {"Tree/Update Selected Stock", runs(acme)},
             {"Tree/Split", nothing, Holdings}, // offered with a purchase held, and does nothing

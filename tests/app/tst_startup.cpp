@@ -8,6 +8,7 @@
 #include "platform/ui/PictureBox.h"
 #include "mainwindow/ui/frmMain.h"
 #include "platform/Latin1File.h"
+#include "platform/PathResolver.h"
 #include "platform/SettingsStore.h"
 #include "platform/Sleep.h"
 #include "retrieval/ui/NetSetting.h"
@@ -341,6 +342,37 @@ private slots:
         QVERIFY(Main());
         QCOMPARE(dialogs.shown().size(), 1);
         QVERIFY(!QFileInfo::exists(setFilePath(0) + QStringLiteral(".damaged2")));
+    }
+
+    // Said exactly: a trade cut off inside its record is not counted as
+    // kept, and a folder standing where a set file should be is named (it
+    // reads as an empty set, which the user must not take for the set).
+    void cutTradeAndFolderInPlaceOfASetAreSaid()
+    {
+        TempProfile profile;
+        profile.createProgramKey();
+        SaveSetting(QStringLiteral("RunOnce"), 1);
+        SaveSetting(QStringLiteral("Thanks"), 1);
+        Port[1].Symbol = QStringLiteral("IBM");
+        Port[1].Action = QStringLiteral("Buy");
+        Port[2].Symbol = QStringLiteral("ACME");
+        Port[2].Action = QStringLiteral("Buy");
+        QVERIFY(WritePortfolio());
+        const QByteArray whole = readBinaryFile(DataDir + QStringLiteral("/Portfolio.dat")).value();
+        // Entry 2 cut after its symbol: 28 bytes of entry 0, 34 of entry 1.
+        QVERIFY(saveFileAtomically(DataDir + QStringLiteral("/Portfolio.dat"), whole.left(28 + 34 + 8)));
+        QVERIFY(QDir().mkpath(resolvePath(setFilePath(2))));
+        resetStocks();
+        resetPortfolio();
+
+        ScriptedDialogs dialogs;
+        QVERIFY(Main());
+        QCOMPARE(dialogs.shown().size(), 1);
+        const QString told = dialogs.shown().first().prompt;
+        QVERIFY2(told.contains(QLatin1String("Portfolio.dat: 1 trade kept")), qPrintable(told));
+        QVERIFY2(told.contains(QLatin1String("Set2.dat: a folder stands where this file should be")), qPrintable(told));
+        QCOMPARE(Port[2], PortRec{});
+        QCOMPARE(Port[1].Symbol, QStringLiteral("IBM"));
     }
 
     void uncheckedQuestionnaireIsShownAgain()

@@ -128,13 +128,19 @@ private slots:
     void damagedFileLoadsWhatIsWhole()
     {
         TempProfile profile;
-        writePortfolioBytes(handBuiltFile().left(28 + 30)); // cut inside entry 1's Extra
+        // Cut inside entry 3's price: entry 1 is whole, the cut-off sale is
+        // no trade (its symbol alone would sell nothing), and neither is
+        // counted as one by the start's report.
+        const QByteArray cut = handBuiltFile().left(28 + 49 + 28 + 18);
+        writePortfolioBytes(cut);
         ReadPortfolio();
         QCOMPARE(Port[1].Symbol, QStringLiteral("ACME"));
-        QCOMPARE(Port[1].Commission, 9.95f);
-        QCOMPARE(Port[1].Extra, QString());
-        QCOMPARE(Port[1].Action, QString());
+        QCOMPARE(Port[1].RefId, qint16(1));
+        QCOMPARE(Port[3], PortRec{});
         QCOMPARE(PortCount, short(1));
+        QCOMPARE(tradesInDamagedPortfolio(cut), std::optional<int>(1));
+        QCOMPARE(tradesInDamagedPortfolio(handBuiltFile().left(28 + 30)), std::optional<int>(0));
+        QCOMPARE(tradesInDamagedPortfolio(handBuiltFile()), std::nullopt);
         QFile log(DataDir + QStringLiteral("/ErrorLog.txt"));
         QVERIFY(log.open(QIODevice::ReadOnly));
         QVERIFY(log.readAll().endsWith("Where: Stocks_ReadPortfolio\r\n"));

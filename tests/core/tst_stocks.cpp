@@ -1,6 +1,7 @@
 #include "core/DataDir.h"
 #include "core/SharedState.h"
 #include "core/Stocks.h"
+#include "support/GoldenFile.h"
 #include "support/TempProfile.h"
 
 #include <QDateTime>
@@ -130,6 +131,48 @@ private slots:
         QCOMPARE(Sets[1], StockRec{});
         QCOMPARE(SetCount, short(1));
         QCOMPARE(errorLog(), QString());
+    }
+
+    // Every field of a record filled, each with its own text, written out
+    // by hand in file order: a writer or reader that swaps two fields (Ask
+    // and Bid, say) fails here. Alert limits print as the shortest text
+    // that reads back to the same bits.
+    void everyFieldHasItsPlaceInTheFile()
+    {
+        TempProfile profile;
+        const char *const texts[23] = {"r0", "FULL", "Full Corp", "45 3/8", "+1.25%", "+9/16", "46 1/2", "44 7/8",
+                                       "1,234,500", "45 1/2", "45 1/4", "300", "18.2", ".48", "45", "44 13/16",
+                                       "52 1/4", "30 1/8", "2.49", "NYSE", "Widgets", "12/09/26 4:00PM", "r25"};
+        QByteArray expected;
+        for (int i = 0; i < 3; ++i)                           // Reserved0, Symbol, Name
+            expected += text(texts[i]);
+        expected += QByteArray::fromHex("0000c03f");          // Rating 1.5
+        for (int i = 3; i < 22; ++i)                          // LastSale .. LastUpdate
+            expected += text(texts[i]);
+        expected += QByteArray::fromHex("aee64046");       // LowTarget 12345.67
+        expected += QByteArray::fromHex("0000c842");          // HighTarget 100
+        expected += text(texts[22]);                          // Reserved25
+        StockRec s{texts[0], texts[1], texts[2], 1.5f, texts[3], texts[4], texts[5], texts[6], texts[7],
+                   texts[8], texts[9], texts[10], texts[11], texts[12], texts[13], texts[14], texts[15], texts[16],
+                   texts[17], texts[18], texts[19], texts[20], texts[21], 12345.67f, 100.0f, texts[22]};
+        QCOMPARE(s.Ask, QStringLiteral("45 1/2"));
+        QCOMPARE(s.Bid, QStringLiteral("45 1/4"));
+        CurSetNo = 3;
+        Sets[1] = s;
+        QVERIFY(SaveStocks());
+        const QByteArray bytes = fileBytes(QStringLiteral("Set3.dat"));
+        QCOMPARE(bytes.mid(58, expected.size()), expected);
+        QCOMPARE_GOLDEN_FILE(bytes, QStringLiteral("golden/set_full_record.dat"));
+        resetStocks();
+        CurSetNo = 3;
+        ReadStocks();
+        QCOMPARE(Sets[1], s);
+        QCOMPARE(GetStockLine(QStringLiteral("FULL")).section(QLatin1Char(';'), 6, 7), QStringLiteral("45 1/4;45 1/2"));
+
+        for (const float limit : {12345.67f, 0.1f, 0.0f, 100.0f, 1e-7f, 3.4e38f, 16777217.0f})
+            QCOMPARE(limitText(limit).toFloat(), limit);
+        QCOMPARE(limitText(12345.67f), QStringLiteral("12345.67"));
+        QCOMPARE(limitText(0.0f), QStringLiteral("0"));
     }
 
     void sparseSetRoundTrips()
@@ -281,20 +324,26 @@ private slots:
                  QStringLiteral("Name;Change;PctChange;Volume;DayHigh;DayLow;Bid;Ask;LastTradeSize;Open;"
                                 "PrevClose;High52;Low52;EPS;PERatio;DivPerShare;Exchange;Industry;LastUpdate"));
         QCOMPARE(FoundIndex, short(5));
-        // Index 200 is outside the stock-line and price search but not the rating's.
-        QCOMPARE(GetStockLine(QStringLiteral("LAST")), QString());
-        QCOMPARE(FoundIndex, short(5));
-        QCOMPARE(GetPriceText(QStringLiteral("LAST")), QString());
+        // Every lookup walks every record: the last one too.
+        QVERIFY(GetStockLine(QStringLiteral("LAST")).startsWith(QLatin1String("LAST1;LAST4;LAST3;")));
+        QCOMPARE(FoundIndex, short(200));
+        QCOMPARE(GetPriceText(QStringLiteral("LAST")), QStringLiteral("LAST2"));
         QCOMPARE(GetRating(QStringLiteral("LAST")), 1.5f);
+        QCOMPARE(StockIndex(QStringLiteral("LAST")), short(200));
+        QCOMPARE(StockIndex(QStringLiteral("NONE")), short(-1));
+        // A free record is no hit for an empty symbol.
+        QCOMPARE(GetStockLine(QString()), QString());
+        QCOMPARE(StockIndex(QString()), short(-1));
         QCOMPARE(GetPriceText(QStringLiteral("ACME")), QStringLiteral("12.38"));
         QCOMPARE(GetRating(QStringLiteral("acme")), 0.0f); // case-sensitive
         QCOMPARE(GetStockLine(QStringLiteral("acme")), QString());
 
-        // FindSymbol looks at 0 to SetCount only and answers 0 when absent.
+        // FindSymbol finds a stock after free records, past SetCount, and
+        // answers 0 when absent.
         Sets[2].Symbol = QStringLiteral("TWO");
         QCOMPARE(FindSymbol(QStringLiteral("TWO")), short(2));
         QCOMPARE(FindSymbol(QStringLiteral("NONE")), short(0));
-        QCOMPARE(FindSymbol(QStringLiteral("ACME")), short(0));
+        QCOMPARE(FindSymbol(QStringLiteral("ACME")), short(5));
         // A full set must not search past record 200.
         SetCount = 201;
         QCOMPARE(FindSymbol(QStringLiteral("NONE")), short(0));

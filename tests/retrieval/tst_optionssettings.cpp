@@ -2,6 +2,7 @@
 #include "core/Registry.h"
 #include "platform/Dialogs.h"
 #include "retrieval/OptionsSettings.h"
+#include "support/FileSizeLimit.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempProfile.h"
 
@@ -132,6 +133,32 @@ private slots:
         }
         // Report sub-folders keep their files.
         QVERIFY(QFile::exists(DataDir + QStringLiteral("/Cache/Reports/Summary/IBM.html")));
+    }
+
+    // Settings the file cannot take (a full disk) are said once, and what
+    // is read back is what the file holds, not the values lost.
+    void unsavedOptionsAreSaid()
+    {
+        TempProfile profile;
+        profile.createProgramKey();
+        QVERIFY(SaveSetting(QStringLiteral("Fractions"), QStringLiteral("1")));
+        OptionsValues values;
+        values.fractions = 0;
+        values.email = QStringLiteral("me@example.com");
+        ScriptedDialogs dialogs;
+        bool stored = true;
+        {
+            FileSizeLimit full(16);
+            stored = StoreOptions(values);
+        }
+        QVERIFY(!stored);
+        QCOMPARE(dialogs.shown().size(), 1);
+        QCOMPARE(dialogs.shown().first().title, QStringLiteral("Setting not saved"));
+        QVERIFY(dialogs.shown().first().prompt.contains(QLatin1String("Brindlewick5.conf")));
+        QCOMPARE(QuerySetting(QStringLiteral("Fractions")).toString(), QStringLiteral("1"));
+        QVERIFY(QuerySetting(QStringLiteral("Email")).isEmpty());
+        QVERIFY(StoreOptions(values));
+        QCOMPARE(QuerySetting(QStringLiteral("Email")).toString(), QStringLiteral("me@example.com"));
     }
 };
 

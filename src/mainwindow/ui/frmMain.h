@@ -136,10 +136,12 @@ public:
     QMenu *mnuEdits = nullptr;
     QList<QAction *> mnuEdit;
     void createGridMenu();
-    // The row the right button was pressed on and its cells as they were
-    // then (-1 and none off the data rows): the menu's commands act on it.
+    // The row the right button was pressed on, its cells as they were then
+    // and the record it carries (-1, none and -1 off the data rows): the
+    // menu's commands act on that record.
     int GridMenuRow = -1;
     QStringList GridMenuCells;
+    qint64 GridMenuRecord = -1;
     void pointGridMenuAt(int row, int col);
     void showGridMenu();
     void mnuEdit_Click(int Index);
@@ -174,7 +176,7 @@ public:
     void selectStockNode(const QString &symbol) override;
     void SelectSymbol(const QString &Symbol);
     void TreeView1_NodeClick(int index);
-    void TreeView1_MouseDown(int Button);
+    void TreeView1_MouseDown(int Button, double X = 0, double Y = 0);
     void TreeView1_MouseMove();
     void img_Click(int Index);
     void img_DblClick(int Index); // the stock's properties card

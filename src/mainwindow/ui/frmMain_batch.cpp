@@ -5,6 +5,10 @@
 
 #include "core/Connection.h"
 #include "core/SharedState.h"
+#include "core/Stocks.h"
+#include "navigation/NodeDispatcher.h"
+#include "retrieval/transport/RunState.h"
+#include "sheets/market/PriceSheet.h"
 #include "platform/ui/PictureBox.h"
 #include "platform/ui/ResourcePictures.h"
 #include "retrieval/AutoUpdate.h"
@@ -83,7 +87,15 @@ BatchTable frmMain::batchTable() const
     // are not counted.
     BatchTable table;
     table[0] = [] { ::UpdateRec(); };
-    table[1] = [] { UpdatePrices(); };
+    table[1] = [this] {
+        UpdatePrices();
+        // The selected stock alone: its quote shows on the price sheet at
+        // once, a stock just added getting its row.
+        if (UpdateSelectedOnly && CurType == QLatin1String("Current") && !CurSymbol.isEmpty()) {
+            ::FG_Current();
+            selectPriceRow(*FGModel, GetDisplayName());
+        }
+    };
     table[2] = [] { UpdateNews(); };
     table[3] = [] { UpdateReport(QStringLiteral("ABS"), QStringLiteral("   Updating Annual Balance Sheet...")); };
     table[4] = [] { UpdateReport(QStringLiteral("AIS"), QStringLiteral("   Updating Annual Income Statement...")); };

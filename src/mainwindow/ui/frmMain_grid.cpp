@@ -3,6 +3,8 @@
 // Ctrl+A, and the right button's popup menu.
 #include "mainwindow/ui/frmMain.h"
 
+#include "platform/Dialogs.h"
+
 #include "core/SharedState.h"
 #include "sheets/ColLayout.h"
 #include "sheets/GridLinks.h"
@@ -88,7 +90,13 @@ void frmMain::FG_DragDrop(float, float)
     if (!Drag.drop(*FGModel))
         return;
     RecordLayout(*FGModel);
-    SaveLayout();
+    // The columns stay as dragged for this run; the user hears that the
+    // order could not be kept for the next start.
+    if (QString why; !SaveLayout(&why))
+        MsgBox(QStringLiteral("The order of the columns could not be saved to\r\n") + why
+                   + QStringLiteral(".\r\n\r\nThe columns stay as they are while Brindlewick runs. Make room on the disk "
+                                    "and move a column again to keep the order."),
+               Msg::OKOnly + Msg::Exclamation, QStringLiteral("Column order not saved"));
 }
 
 void frmMain::FG_KeyDown(int KeyCode, int Shift)

@@ -14,6 +14,8 @@
 #include "platform/Twips.h"
 #include "platform/ui/FlexGridView.h"
 #include "portfolio/PortfolioSheets.h"
+#include "portfolio/TradeNumbers.h"
+#include "core/Variant.h"
 #include "portfolio/Trades.h"
 #include "portfolio/ui/LastPar.h"
 #include "portfolio/ui/frmPurchace.h"
@@ -48,32 +50,10 @@ const SheetItems EditMenuSheets[] = {
     {"PortLog", "vvvv----vv"},
 };
 
-// The holdings sheet's hidden column with the purchase's reference number,
-// and the trade log's with the trade's own entry.
-constexpr int HoldingRefCol = 10;
-constexpr int LogEntryCol = 8;
-
-// A cell holding a whole number, as the hidden index columns do.
-bool wholeNumber(const QString &text, int *value)
+// The entry a portfolio row carries, when it still holds a trade.
+int tradeEntry(qint64 record)
 {
-    bool ok = false;
-    *value = text.trimmed().toInt(&ok);
-    return ok;
-}
-
-// A cell of the row the menu was opened on ("" past its end).
-QString menuCell(const QStringList &cells, int col)
-{
-    return cells.value(col);
-}
-
-// The column of the price sheet headed "Companey" (column 1 unless moved).
-int companyColumn(const FlexGrid &grid)
-{
-    for (int c = 0; c < grid.Cols(); ++c)
-        if (grid.TextMatrix(0, c) == QLatin1String("Companey"))
-            return c;
-    return 1;
+    return record >= 0 && record < PortSize && !Port[size_t(record)].Symbol.isEmpty() ? int(record) : -1;
 }
 
 } // namespace
@@ -104,6 +84,7 @@ void frmMain::pointGridMenuAt(int row, int col)
     FlexGrid &g = *FGModel;
     GridMenuRow = -1;
     GridMenuCells.clear();
+    GridMenuRecord = -1;
     if (row < g.FixedRows() || row >= g.Rows() || col < 0 || col >= g.Cols())
         return;
     // A press inside the selection keeps it (for Copy); elsewhere the cell
@@ -115,6 +96,7 @@ void frmMain::pointGridMenuAt(int row, int col)
         g.setRow(row);
     }
     GridMenuRow = row;
+    GridMenuRecord = g.RowData(row);
     for (int c = 0; c < g.Cols(); ++c)
         GridMenuCells << g.TextMatrix(row, c);
 }
@@ -130,7 +112,7 @@ void frmMain::showGridMenu()
             mnuEdit[i]->setEnabled(i < 6 || GridMenuRow >= 0);
         }
         if (CurType == QLatin1String("Port"))
-            mnuEdit[6]->setEnabled(!menuCell(GridMenuCells, HoldingRefCol).isEmpty());
+            mnuEdit[6]->setEnabled(tradeEntry(GridMenuRecord) >= 0);
         mnuEdit[4]->setChecked(OldStyleBackground);
         mnuEdits->popup(QCursor::pos());
         return;
@@ -161,18 +143,21 @@ void frmMain::deleteShareRow()
 {
     if (refusedWhileUpdating())
         return;
-    const FlexGrid &g = *FGModel;
-    // The row names its stock by its quote cells, not by its place, which a
-    // sort or a stock without quotes would shift.
-    const int k = PriceSheetRecord(g, GridMenuRow);
-    if (k < 0)
+    // The stock the row carries, never one whose cells read alike.
+    const qint64 k = GridMenuRecord;
+    if (k < 0 || k >= SetSize || Sets[size_t(k)].Symbol.isEmpty())
         return;
-    const QString S = menuCell(GridMenuCells, companyColumn(g));
-    if (MsgBox(QStringLiteral("Are you sure you want to remove ") + QStringLiteral(" (") + S + QStringLiteral(")?"),
+    const QString symbol = Sets[size_t(k)].Symbol;
+    if (MsgBox(QStringLiteral("Are you sure you want to remove ") + symbol + QStringLiteral(" (") + Sets[size_t(k)].Name
+                   + QStringLiteral(")?"),
                Msg::YesNo + Msg::Question, QStringLiteral("Delete share?"))
         != Msg::Yes)
         return;
-    dropStock(short(k));
+    // Found again by its symbol: the set may have changed while the question was open.
+    const short now = StockIndex(symbol);
+    if (now < 0)
+        return;
+    dropStock(now);
     if (CurType == QLatin1String("Current")) {
         FG->setUpdatesEnabled(false);
         ::FG_Current();
@@ -182,51 +167,50 @@ void frmMain::deleteShareRow()
 
 void frmMain::sellHoldingRow()
 {
-    const QStringList &row = GridMenuCells;
-    int ref = 0;
-    if (!wholeNumber(menuCell(row, HoldingRefCol), &ref))
-        return;
-    LotIndex = short(ref);
-    PurchaseMode = QStringLiteral("Sell");
-    TradeSymbol = menuCell(row, 0);
     ReadPortfolio();
-    const int j = PurchaseSlot(TradeSymbol, qint16(ref));
-    if (j < 0)
+    const int j = tradeEntry(GridMenuRecord);
+    if (j < 0 || Port[size_t(j)].Action != QLatin1String("Buy"))
         return;
+    const PortRec lot = Port[size_t(j)];
+    LotIndex = lot.RefId;
+    PurchaseMode = QStringLiteral("Sell");
+    TradeSymbol = lot.Symbol;
     const int tickerTop = qRound(Twips::fromPixelsY(NewsTicker1->y(), this));
     if (openLots(TradeSymbol).size() > 1) {
         // The chooser opens with the clicked purchase chosen.
-        ShowLotChooser(this, tickerTop, TradeSymbol, qint16(ref));
+        ShowLotChooser(this, tickerTop, TradeSymbol, lot.RefId);
         DoEvents();
         return;
     }
-    LotShares = Port[j].Shares;
-    LotPrice = Port[j].Price;
+    LotShares = lot.Shares;
+    LotPrice = lot.Price;
     PurchaseRequest request;
     request.mode = PurchaseRequest::Sell;
     request.symbol = TradeSymbol;
-    request.lotRef = qint16(ref);
+    request.lotRef = lot.RefId;
     request.lotShares = SharesHeld(TradeSymbol, request.lotRef);
     ShowPurchase(this, tickerTop, request);
     if (frmPurchace *dialog = purchaseWindow()) {
-        // Suggestions for the sale: the holding's price and commission.
-        dialog->lblCurrent->setText(menuCell(row, 9));
-        dialog->txtComm->setText(menuCell(row, 4));
-        dialog->txtPrice->setText(menuCell(row, 9));
+        // Suggestions for the sale from the holding's own record, whatever
+        // order the sheet's columns stand in: the price the holding is
+        // valued at and the purchase's commission.
+        const QString price = exactPriceText(lot.Extra);
+        dialog->lblCurrent->setText(price);
+        dialog->txtComm->setText(numberText(double(lot.Commission)));
+        dialog->txtPrice->setText(price);
         dialog->txtDate->setText(QLocale().toString(QDate::currentDate(), QLocale::ShortFormat));
-        dialog->txtShares->setText(menuCell(row, 2));
+        dialog->txtShares->setText(QString::number(request.lotShares));
     }
     DoEvents();
 }
 
 void frmMain::editTransactionRow()
 {
-    // The trade's own entry: on a sale row the reference column names the
-    // purchase, which an edit must not overwrite. The window fills itself
+    // The trade's own entry, as the row carries it: on a sale row that is
+    // the sale, not the purchase it came from. The window fills itself
     // from the entry's record.
-    int entry = 0;
-    if (!wholeNumber(menuCell(GridMenuCells, LogEntryCol), &entry) || entry < 0 || entry >= PortSize
-        || Port[entry].Symbol.isEmpty())
+    const int entry = tradeEntry(GridMenuRecord);
+    if (entry < 0)
         return;
     TradeSymbol = Port[entry].Symbol;
     PurchaseMode = QStringLiteral("Edit");
@@ -242,8 +226,8 @@ void frmMain::deleteTransactionRow()
 {
     if (refusedWhileUpdating())
         return;
-    int k = 0;
-    if (!wholeNumber(menuCell(GridMenuCells, LogEntryCol), &k) || k < 0 || k >= PortSize || Port[k].Symbol.isEmpty())
+    const int k = tradeEntry(GridMenuRecord);
+    if (k < 0)
         return;
     const PortRec &t = Port[k];
     QString prompt = QStringLiteral("Are you sure you want to remove this transaction (%1-%2, %3, %4 shares)?")

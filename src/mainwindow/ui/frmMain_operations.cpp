@@ -62,8 +62,11 @@ void frmMain::mnuSet_Click(short index)
         a->setChecked(false);
     mnuSet[index]->setChecked(true);
     // Written only when it changes: every start chooses the stored set.
-    if (QuerySetting(QStringLiteral("LastGroup")).toString() != QString::number(index))
-        SaveSetting(QStringLiteral("LastGroup"), QString::number(index));
+    // A choice that cannot be kept is said; the set is shown all the same.
+    if (QuerySetting(QStringLiteral("LastGroup")).toString() != QString::number(index)
+        && !SaveSetting(QStringLiteral("LastGroup"), QString::number(index)))
+        MsgBox(settingNotSavedMessage() + QStringLiteral("\r\nThe next start shows the stock group shown before."),
+               Msg::OKOnly + Msg::Exclamation, QStringLiteral("Setting not saved"));
     CurSetNo = index;
     ClearSymbols();
     ReadStocks();

@@ -77,13 +77,11 @@ void frmMain::removeCurrentStock()
                              + QStringLiteral(")?");
     if (MsgBox(question, Msg::YesNo + Msg::Question, QStringLiteral("Delete share?")) != Msg::Yes)
         return;
-    for (short i = 0; i < SetSize; ++i)
-        if (!CurSymbol.isEmpty() && Sets[size_t(i)].Symbol == CurSymbol) {
-            dropStock(i);
-            if (CurType == QLatin1String("Current"))
-                ::FG_Current();
-            return;
-        }
+    if (const short i = StockIndex(CurSymbol); i >= 0) {
+        dropStock(i);
+        if (CurType == QLatin1String("Current"))
+            ::FG_Current();
+    }
 }
 
 // Removes stock record index from the set and rebuilds the tree; what kept
@@ -100,16 +98,18 @@ void frmMain::dropStock(short index)
 
 void frmMain::emptyCurrentStockCache()
 {
-    if (MsgBox(QStringLiteral("Are you sure you want to delete the selected stock data?"),
-               Msg::YesNo + Msg::Exclamation + Msg::DefaultButton2, QStringLiteral("Clear Cache ?"))
-        == Msg::No)
-        return;
     if (CurSymbol.isEmpty())
+        return;
+    // The question names the stock whose pages go; the answer acts on that one.
+    const QString symbol = CurSymbol;
+    if (MsgBox(QStringLiteral("Are you sure you want to delete the selected stock data (") + symbol + QStringLiteral(")?"),
+               Msg::YesNo + Msg::Exclamation + Msg::DefaultButton2, QStringLiteral("Clear Cache ?"))
+        != Msg::Yes)
         return;
     const QDir cache(resolvePath(DataDir + QStringLiteral("\\Cache\\DataSheet")));
     for (const QString &name : cache.entryList(QDir::Files))
         for (const char *suffix : StockPageSuffixes)
-            if (name.compare(CurSymbol + QLatin1String(suffix), Qt::CaseInsensitive) == 0)
+            if (name.compare(symbol + QLatin1String(suffix), Qt::CaseInsensitive) == 0)
                 QFile::remove(cache.filePath(name));
     DoEvents();
 }

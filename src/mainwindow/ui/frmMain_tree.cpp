@@ -87,7 +87,8 @@ void frmMain::connectTree()
     connect(TreeView1, &TreeView::NodeClick, this, &frmMain::TreeView1_NodeClick);
     connect(TreeView1, &TreeView::Expand, this, [&nodes](int index) { TreeView1_Expand(nodes, index); });
     connect(TreeView1, &TreeView::KeyDown, this, [&nodes](int KeyCode, int) { TreeView1_KeyDown(nodes, KeyCode); });
-    connect(TreeView1, &TreeView::MouseDown, this, [this](int Button) { TreeView1_MouseDown(Button); });
+    connect(TreeView1, &TreeView::MouseDown, this,
+            [this](int Button, int, double X, double Y) { TreeView1_MouseDown(Button, X, Y); });
     connect(TreeView1, &TreeView::MouseMove, this, [this] { TreeView1_MouseMove(); });
     // The current stock's profile, read when the tooltip is asked for.
     TreeView1->setToolTipSource([] { return GetProfileText(); });
@@ -146,14 +147,25 @@ void frmMain::TreeView1_NodeClick(int index)
     ::TreeView1_NodeClick(TreeView1->Nodes(), index, host);
 }
 
-void frmMain::TreeView1_MouseDown(int Button)
+void frmMain::TreeView1_MouseDown(int Button, double X, double Y)
 {
     if (Button != VbMouse::Right)
         return;
-    // The menu follows the node last clicked or expanded, not the one under the pointer.
+    // The node under the pointer becomes the current one first, so that
+    // the menu acts on the stock right-clicked, not the one chosen before.
+    TreeModel &nodes = TreeView1->Nodes();
+    const QPoint at = TreeView1->viewport()->mapFrom(
+        TreeView1, QPoint(Twips::toPixelsX(int(X), TreeView1), Twips::toPixelsY(int(Y), TreeView1)));
+    QTreeWidgetItem *item = TreeView1->itemAt(at);
+    if (const int node = item && TreeView1->visualItemRect(item).contains(at) ? TreeView1->indexOf(item) : 0) {
+        nodes.setSelected(node, true);
+        NodeIndex = short(node);
+        if (isStockNode(nodes, node) && nodes.Text(node) != CurSymbol)
+            SelectSymbol(nodes.Text(node));
+    }
     mnuTree[0]->setVisible(true);
     mnuTrees_Click();
-    const bool stock = treeMenuIsForStock(TreeView1->Nodes());
+    const bool stock = treeMenuIsForStock(nodes);
     for (int i = 1; i < TreeMenuItems; ++i)
         mnuTree[i]->setVisible(stock);
     mnuTrees->popup(QCursor::pos());
@@ -192,8 +204,8 @@ void frmMain::SelectSymbol(const QString &Symbol)
     for (ClickLabel *label : lblSbl)
         rowLook(label, false);
     int first = -1;
-    for (int i = 0; i <= SetCount && i < SetSize; ++i) {
-        if (Sets[size_t(i)].Symbol == Symbol) {
+    for (int i = 0; i < SetSize; ++i) {
+        if (!Symbol.isEmpty() && Sets[size_t(i)].Symbol == Symbol) {
             first = i;
             break;
         }
@@ -245,7 +257,12 @@ void frmMain::lblSbl_Click(int Index)
 void frmMain::img_MouseDown(int Index, int Button)
 {
     if (Button == VbMouse::Right) {
-        // The stock's own items only; the menu works on the current stock.
+        // The stock's own items only, for this gauge's stock: it becomes
+        // the current stock first, as a click makes it.
+        if (lblSbl[Index]->text() != CurSymbol)
+            img_Click(Index);
+        if (lblSbl[Index]->text() != CurSymbol)
+            return;
         mnuTree[0]->setVisible(false);
         mnuTree[1]->setVisible(false);
         for (int i = 2; i < TreeMenuItems; ++i)

@@ -14,6 +14,7 @@
 #include "sheets/market/PriceSheet.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -104,7 +105,8 @@ Properties::Properties(const QString &stockSymbol, QWidget *parent)
     auto *targets = new QGroupBox(QStringLiteral("Enter Target Prices:"), general);
     auto *targetRow = new QHBoxLayout(targets);
     for (int i = 0; i < 2; ++i) {
-        auto *box = new QLineEdit(QString::number(double(i == 0 ? s.LowTarget : s.HighTarget)), targets);
+        auto *box = new QLineEdit(limitText(i == 0 ? s.LowTarget : s.HighTarget), targets);
+        m_shownLimit[i] = box->text();
         box->setToolTip(i == 0 ? QStringLiteral("Enter Low Price Alert") : QStringLiteral("Enter High Price Alert"));
         connect(box, &QLineEdit::textChanged, this, [this, i] { txtTarget_Change(i); });
         targetRow->addWidget(new QLabel(i == 0 ? QStringLiteral("Low") : QStringLiteral("High"), targets));
@@ -156,6 +158,15 @@ void Properties::changeEvent(QEvent *event)
     QWidget::changeEvent(event);
 }
 
+void Properties::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        cmdCancel_Click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
 void Properties::txtTarget_Change(int Index)
 {
     QLineEdit *box = txtTarget[Index];
@@ -172,21 +183,20 @@ void Properties::cmdOK_Click()
     if (!closing)
         return;
     // The stock as the set holds it now, found by its symbol.
-    short record = -1;
-    for (short i = 0; i < SetSize; ++i)
-        if (!symbol.isEmpty() && Sets[size_t(i)].Symbol == symbol) {
-            record = i;
-            break;
-        }
+    const short record = StockIndex(symbol);
     if (record < 0) {
         MsgBox(symbol + QStringLiteral(" is not in the stock group shown now; its alerts were not stored."),
                Msg::OKOnly + Msg::Information, windowTitle());
         return;
     }
-    if (!txtTarget[0]->text().isEmpty())
-        Sets[size_t(record)].LowTarget = txtTarget[0]->text().trimmed().toFloat();
-    if (!txtTarget[1]->text().isEmpty())
-        Sets[size_t(record)].HighTarget = txtTarget[1]->text().trimmed().toFloat();
+    // Only a limit the user changed is written: one left as shown keeps
+    // its stored value, also when it changed elsewhere while the card was open.
+    for (int i = 0; i < 2; ++i) {
+        const QString text = txtTarget[i]->text();
+        if (text.isEmpty() || text == m_shownLimit[i])
+            continue;
+        (i == 0 ? Sets[size_t(record)].LowTarget : Sets[size_t(record)].HighTarget) = text.trimmed().toFloat();
+    }
     QString why;
     if (!SaveStocks(&why)) {
         // The limits stay in the set in memory; the next save of the set takes them.

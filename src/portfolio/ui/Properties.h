@@ -36,11 +36,13 @@ public:
 
 protected:
     void changeEvent(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override; // Esc is Cancel
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
     void txtTarget_Change(int Index);
     void showMove();
+    QString m_shownLimit[2]; // the limits' texts as the card was filled
 };
 
 // A new card for the stock (record 0 of the set when it is not there),

@@ -13,10 +13,14 @@
 #include "platform/Dialogs.h"
 #include "platform/Help.h"
 #include "platform/Sleep.h"
-#include "platform/ui/FormInstance.h"
+#include "platform/ui/WindowPlacement.h"
 #include "portfolio/StockSetNames.h"
 
+#include <QCloseEvent>
 #include <QEvent>
+#include <QTimer>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -163,7 +167,12 @@ void StkSet::lstSets_DblClick()
                                   lstSets->item(n)->text());
     if (name.isEmpty())
         return;
-    SetKeyValue(HKEY_CURRENT_USER, QString::fromLatin1(GroupsKey), QStringLiteral("Group%1").arg(n), name, REG_SZ);
+    if (!SetKeyValue(HKEY_CURRENT_USER, QString::fromLatin1(GroupsKey), QStringLiteral("Group%1").arg(n), name, REG_SZ)) {
+        // The set keeps the name it has on disk, and the list shows that one.
+        MsgBox(settingNotSavedMessage(), Msg::OKOnly + Msg::Exclamation, QStringLiteral("Set name not saved"));
+        lstSets->item(n)->setText(StockSetName(n));
+        return;
+    }
     lstSets->item(n)->setText(StockSetName(n));
     lstSets->setCurrentRow(n);
     lstSets_Click();
@@ -179,8 +188,10 @@ void StkSet::lstStk_Click()
     const short record = FindSymbol(m_alertSymbol);
     const StockRec &s = Sets[size_t(record)];
     const bool found = s.Symbol == m_alertSymbol;
-    txtAlert[0]->setText(found ? QString::number(double(s.LowTarget)) : QStringLiteral("0"));
-    txtAlert[1]->setText(found ? QString::number(double(s.HighTarget)) : QStringLiteral("0"));
+    txtAlert[0]->setText(found ? limitText(s.LowTarget) : QStringLiteral("0"));
+    txtAlert[1]->setText(found ? limitText(s.HighTarget) : QStringLiteral("0"));
+    m_shownAlert[0] = txtAlert[0]->text();
+    m_shownAlert[1] = txtAlert[1]->text();
 }
 
 QString StkSet::askSymbol(const QString &prompt, const QString &title, const QString &current)
@@ -204,6 +215,17 @@ QString StkSet::askSymbol(const QString &prompt, const QString &title, const QSt
     return typed;
 }
 
+bool StkSet::listsAlready(const QString &symbol, const QListWidgetItem *besides)
+{
+    for (int i = 0; i < lstStk->count(); ++i)
+        if (lstStk->item(i) != besides && lstStk->item(i)->text() == symbol) {
+            MsgBox(QStringLiteral("You already have this symbol, Please try again"), Msg::OKOnly + Msg::Information,
+                   QStringLiteral("Duplicate stock symbol"));
+            return true;
+        }
+    return false;
+}
+
 void StkSet::lblAction_Click(int Index)
 {
     // Adding, removing and renaming change the set's records, which a run
@@ -218,14 +240,8 @@ void StkSet::lblAction_Click(int Index)
             return;
         }
         const QString symbol = askSymbol(QStringLiteral("Type Stock Symbol"), QStringLiteral("Stock Symbol"), QString());
-        if (symbol.isEmpty())
+        if (symbol.isEmpty() || listsAlready(symbol, nullptr))
             return;
-        for (int i = 0; i < lstStk->count(); ++i)
-            if (lstStk->item(i)->text() == symbol) {
-                MsgBox(QStringLiteral("You already have this symbol, Please try again"), Msg::OKOnly + Msg::Information,
-                       QStringLiteral("Duplicate stock symbol"));
-                return;
-            }
         lstStk->addItem(symbol);
         cmdApply->setEnabled(true);
         break;
@@ -253,7 +269,8 @@ void StkSet::lblAction_Click(int Index)
             return;
         const QString symbol = askSymbol(QStringLiteral("Enter New Name For This Symbol"), QStringLiteral("New Stock Symbol"),
                                          item->text());
-        if (symbol.isEmpty())
+        // A set holds each stock once, whichever way it comes in.
+        if (symbol.isEmpty() || listsAlready(symbol, item))
             return;
         item->setText(symbol);
         cmdApply->setEnabled(true);
@@ -325,10 +342,12 @@ bool StkSet::storeAlerts(short shown)
     if (!m_alertSymbol.isEmpty())
         for (int i = 0; i < SetSize; ++i)
             if (Sets[size_t(i)].Symbol == m_alertSymbol) {
-                if (!txtAlert[0]->text().isEmpty())
-                    Sets[size_t(i)].LowTarget = txtAlert[0]->text().trimmed().toFloat();
-                if (!txtAlert[1]->text().isEmpty())
-                    Sets[size_t(i)].HighTarget = txtAlert[1]->text().trimmed().toFloat();
+                // A box left as shown keeps the stored limit to the bit.
+                for (int b = 0; b < 2; ++b) {
+                    const QString text = txtAlert[b]->text();
+                    if (!text.isEmpty() && text != m_shownAlert[b])
+                        (b == 0 ? Sets[size_t(i)].LowTarget : Sets[size_t(i)].HighTarget) = text.trimmed().toFloat();
+                }
                 break;
             }
     QString why;
@@ -381,6 +400,27 @@ void StkSet::cmdCancel_Click()
     closing.finish(25);
 }
 
+void StkSet::reject()
+{
+    // The closing step's own close ends here; any other way out is Cancel.
+    if (isClosing(this))
+        QDialog::reject();
+    else
+        cmdCancel_Click();
+}
+
+void StkSet::closeEvent(QCloseEvent *event)
+{
+    if (isClosing(this)) {
+        QDialog::closeEvent(event);
+        return;
+    }
+    // The close box: Cancel, once this close has returned (its own closing
+    // step closes the window again).
+    event->ignore();
+    QTimer::singleShot(0, this, [this] { cmdCancel_Click(); });
+}
+
 bool StkSet::eventFilter(QObject *watched, QEvent *event)
 {
     const int index = lblAction.indexOf(qobject_cast<QLabel *>(watched));
@@ -422,6 +462,17 @@ void ShowStkSet(QWidget *owner)
     }
     g_editor = new StkSet(owner);
     g_editor->setWindowModality(Qt::ApplicationModal);
-    FormInstance<StkSet>::centreOnScreen(g_editor);
+    // Measured as it will be shown, no larger than the screen, centred and
+    // wholly on it.
+    g_editor->ensurePolished();
+    g_editor->adjustSize();
+    if (QScreen *screen = owner && owner->screen() ? owner->screen() : QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        const QSize frame = g_editor->frameGeometry().size() - g_editor->size();
+        g_editor->resize(g_editor->size().boundedTo(area.size() - frame));
+        QRect placed = g_editor->frameGeometry();
+        placed.moveCenter(area.center());
+        placeOnScreen(g_editor, placed.topLeft());
+    }
     g_editor->show();
 }

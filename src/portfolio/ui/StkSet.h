@@ -45,16 +45,23 @@ public:
     void cmdOK_Click();
     void cmdCancel_Click();
 
+    // Escape and the close box: what Cancel does.
+    void reject() override;
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void loadSets();
     void txtAlert_Change(int Index);
     QString askSymbol(const QString &prompt, const QString &title, const QString &current);
+    // True (and the user told) when another row than besides lists symbol.
+    bool listsAlready(const QString &symbol, const class QListWidgetItem *besides);
     short m_set = 0;          // the set the lists show
     short m_setAtOpening = 0; // the main window's set when the editor opened
     QString m_alertSymbol;    // the stock the alert boxes belong to
+    QString m_shownAlert[2];  // their texts as filled from its record
 };
 
 StkSet *setEditor(); // nullptr when not open

@@ -6,7 +6,9 @@
 #include "platform/Dialogs.h"
 #include "platform/Sleep.h"
 #include "platform/Twips.h"
+#include "portfolio/TradeNumbers.h"
 #include "portfolio/Trades.h"
+#include "sheets/market/PriceSheet.h"
 
 #include <QDate>
 #include <QFormLayout>
@@ -36,6 +38,20 @@ bool sharesWanted(const QString &text)
     bool number = false;
     const double v = text.trimmed().toDouble(&number);
     return !text.trimmed().isEmpty() && !(number && v <= 0);
+}
+
+// The stock's price as the sheets show it, exactly: its fraction while
+// fractions are shown ("45 3/8"), else every decimal (45.375, never 45.38).
+QString offeredPrice(const QString &symbol)
+{
+    const short k = StockIndex(symbol);
+    if (k < 0)
+        return GetPriceText(symbol);
+    const QString stored = Sets[size_t(k)].LastSale.trimmed();
+    const QString exact = exactPriceText(stored);
+    if (exact.isEmpty())
+        return GetPriceText(symbol);
+    return stored.contains(QLatin1Char('/')) && shownPrice(stored) == Sets[size_t(k)].LastSale ? stored : exact;
 }
 
 bool wholeNumber(const QString &text, double *value)
@@ -137,7 +153,7 @@ frmPurchace::frmPurchace(const PurchaseRequest &request, QWidget *parent) : QDia
     }
     lblSymbol->setText(request.symbol);
     lblName->setText(DisplayNameOf(request.symbol));
-    m_marketPrice = GetPriceText(request.symbol);
+    m_marketPrice = offeredPrice(request.symbol);
     txtDate->setText(today());
     lblCurrent->setText(m_marketPrice);
     txtPrice->setText(m_marketPrice);

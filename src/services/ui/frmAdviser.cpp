@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QKeyEvent>
 #include <QPushButton>
 
 namespace {
@@ -163,6 +164,16 @@ void frmAdviser::cmdclose_Click()
 {
     if (ClosingAttempt closing(this); closing)
         closing.finish(25);
+}
+
+void frmAdviser::keyPressEvent(QKeyEvent *event)
+{
+    // The window has no title bar and no close box: Esc closes it as Close does.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        cmdclose_Click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 frmAdviser *adviserWindow()

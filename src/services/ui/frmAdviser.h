@@ -42,6 +42,9 @@ public:
     void cmdUpdate_Click();
     void cmdclose_Click();
 
+protected:
+    void keyPressEvent(QKeyEvent *event) override; // Esc is Close
+
 private:
     ServiceBox m_box;
 };

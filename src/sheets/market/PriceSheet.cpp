@@ -163,6 +163,12 @@ QString rowText(const StockRec &rec)
     return text;
 }
 
+// A stock gets a row when its record has a symbol and quote data.
+bool hasRow(const StockRec &rec)
+{
+    return !rec.Symbol.isEmpty() && rowText(rec).size() >= ShortestRow;
+}
+
 // The picture cell of a row (column 0 as the sheet is drawn): the direction
 // of the change, then the alert targets, each rule replacing the picture of
 // the one before.
@@ -251,7 +257,7 @@ struct DrawnSheet
     QString fractions, volume;
     bool stripes = false;
     ColLayoutArray layout;
-    std::vector<StockRec> records; // records 0 to SetCount - 1 as drawn
+    std::vector<StockRec> records; // every record as drawn
     std::vector<int> rowOf;        // each record's row, -1: left out
     std::vector<int> columnOf;     // each PriceColumns entry's grid column
     // The current cell, the selection and the top row drawing left (the
@@ -272,12 +278,13 @@ bool sameRow(const StockRec &a, const StockRec &b)
 void drawAll(FlexGrid &grid)
 {
     prepare(grid);
-    for (int i = 0; i < SetCount && i < SetSize; ++i) {
+    // Every record: a stock after free records is in the set too.
+    for (int i = 0; i < SetSize; ++i) {
         const StockRec &rec = Sets[size_t(i)];
-        const QString text = rowText(rec);
-        if (text.size() < ShortestRow)
+        if (!hasRow(rec))
             continue;
-        grid.AddItem(text);
+        grid.AddItem(rowText(rec));
+        grid.setRowData(grid.Rows() - 1, i); // the record the row shows
         setRowPicture(grid, grid.Rows() - 1, 0, rec);
     }
     format(grid);
@@ -296,9 +303,9 @@ void remember(FlexGrid &grid)
     d.volume = ShowVolume;
     d.stripes = OldStyleBackground;
     d.layout = ColLayout;
-    for (int i = 0, row = 2; i < SetCount && i < SetSize; ++i) {
+    for (int i = 0, row = 2; i < SetSize; ++i) {
         d.records.push_back(Sets[size_t(i)]);
-        d.rowOf.push_back(rowText(Sets[size_t(i)]).size() < ShortestRow ? -1 : row++);
+        d.rowOf.push_back(hasRow(Sets[size_t(i)]) ? row++ : -1);
     }
     for (const PriceColumn &column : PriceColumns) {
         int found = -1;
@@ -323,14 +330,14 @@ bool redrawChangedRows(FlexGrid &grid)
 {
     DrawnSheet &d = g_drawn;
     if (d.grid != &grid || grid.editCount() != d.edits || d.fractions != ShowFractions || d.volume != ShowVolume
-        || d.stripes != OldStyleBackground || d.layout != ColLayout || int(d.records.size()) != qMin(int(SetCount), SetSize)
+        || d.stripes != OldStyleBackground || d.layout != ColLayout || int(d.records.size()) != SetSize
         || std::find(d.columnOf.begin(), d.columnOf.end(), -1) != d.columnOf.end())
         return false;
     std::vector<int> changed;
     for (int i = 0; i < int(d.records.size()); ++i)
         if (!sameRow(d.records[size_t(i)], Sets[size_t(i)])) {
             // A stock that comes into the sheet or leaves it moves the rows below.
-            if ((rowText(Sets[size_t(i)]).size() < ShortestRow) != (d.rowOf[size_t(i)] < 0))
+            if (hasRow(Sets[size_t(i)]) != (d.rowOf[size_t(i)] >= 0))
                 return false;
             changed.push_back(i);
         }
@@ -389,7 +396,7 @@ int PriceSheetRecord(const FlexGrid &grid, int row)
         return -1;
     for (int i = 0; i < SetSize; ++i) {
         const StockRec &rec = Sets[size_t(i)];
-        if (rec.Symbol.isEmpty() || rowText(rec).size() < ShortestRow)
+        if (!hasRow(rec))
             continue;
         bool same = true;
         for (int c = 0; c < grid.Cols() && same; ++c)

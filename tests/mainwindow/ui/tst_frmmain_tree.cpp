@@ -89,6 +89,11 @@ class TestFrmMainTree : public QObject
         clickTreeNode(w->TreeView1, index);
     }
 
+    QPoint nodeCentre(const char *key)
+    {
+        return w->TreeView1->visualItemRect(w->TreeView1->itemOf(node(key))).center();
+    }
+
     QStringList visibleMenuItems()
     {
         QStringList out;
@@ -544,18 +549,19 @@ private slots:
         QCOMPARE(nodes().Text(node("ID0")), QStringLiteral("DYNE"));
     }
 
-    // The right button opens the popup menu of the node last used; P on a
+    // The right button opens the popup menu of the node pressed; P on a
     // collapsed stock node opens it at its profile page.
     void popupMenuAndKeys()
     {
-        clickNode("ID1");
-        QTest::mouseClick(w->TreeView1->viewport(), Qt::RightButton, {}, QPoint(5, 5));
+        clickNode("ID2");
+        QTest::mouseClick(w->TreeView1->viewport(), Qt::RightButton, {}, nodeCentre("ID1"));
         QCOMPARE(visibleMenuItems().size(), 12);
         w->mnuTrees->hide();
         QCOMPARE(nodes().SelectedItem(), node("ID1"));
+        QCOMPARE(CurSymbol, nodes().Text(node("ID1")));
 
         clickNode("QR1");
-        QTest::mouseClick(w->TreeView1->viewport(), Qt::RightButton, {}, QPoint(5, 5));
+        QTest::mouseClick(w->TreeView1->viewport(), Qt::RightButton, {}, nodeCentre("QR1"));
         QCOMPARE(visibleMenuItems(), QStringList{"&Collapse All"});
         w->mnuTrees->hide();
 

@@ -9,8 +9,10 @@
 #include "navigation/NodeDispatcher.h"
 #include "platform/FlexGrid.h"
 #include "platform/ui/FlexGridView.h"
+#include "platform/ui/PictureBox.h"
 #include "platform/ui/TreeView.h"
 #include "portfolio/PortfolioSheets.h"
+#include "portfolio/StockSetNames.h"
 #include "portfolio/ui/LastPar.h"
 #include "portfolio/ui/frmPurchace.h"
 #include "retrieval/transport/RunState.h"
@@ -21,6 +23,7 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QDir>
 #include <QDate>
 #include <QLabel>
 #include <QLineEdit>
@@ -327,7 +330,7 @@ private slots:
         dialogs.answer(Msg::No);
         menuOnRow(2, "Delete Share");
         QCOMPARE(dialogs.shown().size(), 1);
-        QCOMPARE(dialogs.shown()[0].prompt, QStringLiteral("Are you sure you want to remove  (Crane & Co)?"));
+        QCOMPARE(dialogs.shown()[0].prompt, QStringLiteral("Are you sure you want to remove CRAN (Crane & Co)?"));
         resetStocks();
         ReadStocks();
         QCOMPARE(FindSymbol(QStringLiteral("CRAN")), short(3));
@@ -358,7 +361,7 @@ private slots:
         QCOMPARE(p->lblCurrent->text(), QStringLiteral("12"));
         QCOMPARE(p->txtPrice->text(), QStringLiteral("12"));
         QCOMPARE(p->txtShares->text(), QStringLiteral("6"));
-        QCOMPARE(p->txtComm->text(), QStringLiteral("2.50"));
+        QCOMPARE(p->txtComm->text(), QStringLiteral("2.5"));
         QCOMPARE(p->txtDate->text(), QLocale().toString(QDate::currentDate(), QLocale::ShortFormat));
         p->close();
         QTRY_VERIFY(!purchaseWindow());
@@ -520,6 +523,196 @@ private slots:
         expected[4] = {acme, QStringLiteral("4/3/2000"), 8.25f, 40, 4.95f, price, QStringLiteral("Sell"), 21.07, 1};
         for (int i = 0; i < PortSize; ++i)
             QCOMPARE(Port[i], expected[i]);
+    }
+
+    // A heading dragged with the mouse: pressed, moved over, released on
+    // the target heading.
+    QPoint headingUnderPointer(int col)
+    {
+        // Found by moving the pointer along the heading row, as the grid tells.
+        const int y = w->FG->cellRect(0, col).center().y();
+        QList<int> xs;
+        for (int x = 1; x < w->FG->viewport()->width(); x += 3) {
+            QTest::mouseMove(w->FG->viewport(), QPoint(x, y));
+            if (g().MouseRow() == 0 && g().MouseCol() == col)
+                xs << x;
+        }
+        return xs.isEmpty() ? QPoint() : QPoint(xs[xs.size() / 2], y);
+    }
+    void dragHeading(int from, int to)
+    {
+        const QPoint start = headingUnderPointer(from);
+        const QPoint end = headingUnderPointer(to);
+        QTest::mouseMove(w->FG->viewport(), start);
+        QTest::mousePress(w->FG->viewport(), Qt::LeftButton, {}, start);
+        QTest::mouseMove(w->FG->viewport(), start + QPoint(end.x() > start.x() ? 5 : -5, 0)); // the drag begins here
+        for (int i = 1; i <= 8; ++i)
+            QTest::mouseMove(w->FG->viewport(), start + (end - start) * i / 8);
+        QTest::mouseRelease(w->FG->viewport(), Qt::LeftButton, {}, end);
+    }
+
+    // Every row a menu acts on carries its own record: after a column
+    // drag the sale fills from the holding's record (not from the columns
+    // as they now stand); of two rows that read alike, the one pressed is
+    // the one removed; the question names the stock by its symbol. A stock
+    // after free records has its row and its node.
+    void rowsCarryTheirRecords()
+    {
+        FG_Portfolio_All();
+        QCOMPARE(g().TextMatrix(0, 2), QStringLiteral("Qun."));
+        dragHeading(2, 9);
+        QCOMPARE(g().TextMatrix(0, 2), QStringLiteral("Cost"));
+        QVERIFY(g().TextMatrix(0, 8) == QLatin1String("Qun.") || g().TextMatrix(0, 9) == QLatin1String("Qun."));
+        menuOnRow(2, "Sell Share");
+        frmPurchace *p = purchaseWindow();
+        QVERIFY(p);
+        QCOMPARE(QStringList({p->lblSymbol->text(), p->txtShares->text(), p->txtPrice->text(), p->txtComm->text()}),
+                 QStringList({"ACME", "6", "12", "2.5"}));
+        p->close();
+        QTRY_VERIFY(!purchaseWindow());
+
+        resetStocks();
+        addStock(0, "ACME", "acme corp", "100");
+        addStock(2, "ZZQ", "", "");
+        addStock(5, "ZZR", "", "");
+        addStock(9, "LATE", "Late Corp", "3");
+        for (short k : {2, 5}) {
+            ClearStockRec(k); // as an update leaves a symbol the quote service does not know
+            Sets[size_t(k)].LowTarget = float(k);
+        }
+        SaveStocks();
+        w->mnuSet_Click(0);
+        FG_Current();
+        QCOMPARE(column(1), QStringList({"Companey", "", "acme corp", "No Current Stock", "No Current Stock", "Late Corp"}));
+        QVERIFY(w->TreeView1->Nodes().find(QStringLiteral("ID9")));
+        ScriptedDialogs dialogs;
+        dialogs.answer(Msg::Yes);
+        menuOnRow(4, "Delete Share");
+        QCOMPARE(dialogs.shown().last().prompt, QStringLiteral("Are you sure you want to remove ZZR (No Current Stock)?"));
+        resetStocks();
+        ReadStocks();
+        QCOMPARE(StockIndex(QStringLiteral("ZZR")), short(-1));
+        const short kept = StockIndex(QStringLiteral("ZZQ"));
+        QVERIFY(kept >= 0);
+        QCOMPARE(Sets[size_t(kept)].LowTarget, 2.0f);
+    }
+
+    // A column order that LayOut.dat cannot take (a full disk) is said,
+    // naming the file; the columns stay as dragged.
+    void unsavedColumnOrderIsSaid()
+    {
+        FG_Current();
+        ScriptedDialogs dialogs;
+        {
+            FileSizeLimit full(16);
+            dragHeading(2, 4);
+        }
+        QCOMPARE(dialogs.shown().size(), 1);
+        QCOMPARE(dialogs.shown().first().title, QStringLiteral("Column order not saved"));
+        QVERIFY(dialogs.shown().first().prompt.contains(QLatin1String("LayOut.dat")));
+        QCOMPARE(g().TextMatrix(0, 2), QStringLiteral("Change"));
+    }
+
+    // A right press on a stock's tree node or gauge makes that stock the
+    // current one before its menu opens: the menu acts on it, not on the
+    // stock selected before, and the question names it.
+    void stockMenusActOnTheStockPressed()
+    {
+        const QString cache = DataDir + QStringLiteral("/Cache/DataSheet/");
+        QVERIFY(QDir().mkpath(cache));
+        for (const char *page : {"BOLT_ABS.Sh", "BOLT_qr.Sh", "CRAN_ABS.Sh", "CRAN_qr.Sh"}) {
+            QFile f(cache + QLatin1String(page));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("page");
+        }
+        treeMenu("ID1", nullptr); // BOLT selected
+        QCOMPARE(CurSymbol, QStringLiteral("BOLT"));
+        TreeModel &nodes = w->TreeView1->Nodes();
+        QTreeWidgetItem *cran = w->TreeView1->itemOf(nodes.find(QStringLiteral("ID3")));
+        const QPoint at = w->TreeView1->visualItemRect(cran).center();
+        QTest::mouseMove(w->TreeView1->viewport(), at);
+        ScriptedDialogs dialogs;
+        dialogs.answer(Msg::Yes);
+        QTest::mouseClick(w->TreeView1->viewport(), Qt::RightButton, {}, at);
+        pick(w->mnuTrees, "Empty S&tock Cache");
+        QCOMPARE(CurSymbol, QStringLiteral("CRAN"));
+        QVERIFY(dialogs.shown().last().prompt.contains(QLatin1String("CRAN")));
+        QStringList left = QDir(cache).entryList(QDir::Files);
+        left.sort();
+        QCOMPARE(left, QStringList({"BOLT_ABS.Sh", "BOLT_qr.Sh"}));
+
+        for (int i = 0; i < 4; ++i)
+            Sets[size_t(i)].Rating = 2.0f;
+        QVERIFY(SaveStocks());
+        w->mnuSet_Click(0);
+        QCOMPARE(w->lblSbl[1]->text(), QStringLiteral("BOLT"));
+        QTest::mouseClick(w->img[0], Qt::LeftButton); // ACME current
+        QCOMPARE(CurSymbol, QStringLiteral("ACME"));
+        QTest::mouseMove(w->img[1]);
+        QTest::mouseClick(w->img[1], Qt::RightButton);
+        pick(w->mnuTrees, "&Buy");
+        QTRY_VERIFY(purchaseWindow());
+        QCOMPARE(purchaseWindow()->lblSymbol->text(), QStringLiteral("BOLT"));
+    }
+
+    // The purchase window reads numbers and dates as the sheets write
+    // them (fractions too) and as the user's regional settings do; it
+    // offers the stock's exact price, and the holdings value at it. Its own
+    // default date always passes; a number that reads two ways is refused,
+    // naming both readings.
+    void purchaseNumbersInEveryForm()
+    {
+        const QLocale before;
+        resetStocks();
+        ReadStocks();
+        Sets[0].LastSale = QStringLiteral("45 3/8");
+        QVERIFY(SaveStocks());
+        resetPortfolio();
+        QVERIFY(QFile::remove(DataDir + QStringLiteral("/Portfolio.dat")));
+        ReadPortfolio();
+        ScriptedDialogs dialogs;
+        const auto buy = [&](const char *shares, const char *price) {
+            treeMenu("ID0", "&Buy");
+            frmPurchace *p = purchaseWindow();
+            if (price)
+                typeInto(p->txtPrice, QString::fromUtf8(price));
+            typeInto(p->txtShares, QLatin1String(shares));
+            clickButton(p->cmdOK);
+        };
+        treeMenu("ID0", "&Buy");
+        QCOMPARE(purchaseWindow()->txtPrice->text(), QStringLiteral("45 3/8"));
+        QCOMPARE(purchaseWindow()->lblCurrent->text(), QStringLiteral("45 3/8"));
+        purchaseWindow()->close();
+        QTRY_VERIFY(!purchaseWindow());
+        buy("10", nullptr);
+        QTRY_VERIFY(!purchaseWindow());
+        buy("20", "8 1/4");
+        QTRY_VERIFY(!purchaseWindow());
+        for (const char *name : {"ar_EG", "fa_IR", "mr_IN"}) {
+            QLocale::setDefault(QLocale(QLatin1String(name)));
+            buy("1", nullptr);
+            QTRY_VERIFY2(!purchaseWindow(), name);
+        }
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        buy("5", "2,125");
+        QVERIFY(purchaseWindow());
+        const QString said = dialogs.shown().last().prompt;
+        QVERIFY2(said.contains(QLatin1String("2.125")) && said.contains(QLatin1String("2125")), qPrintable(said));
+        typeInto(purchaseWindow()->txtPrice, QStringLiteral("2,1250"));
+        clickButton(purchaseWindow()->cmdOK);
+        QTRY_VERIFY(!purchaseWindow());
+        QLocale::setDefault(before);
+
+        resetPortfolio();
+        ReadPortfolio();
+        QCOMPARE(PortCount, short(6));
+        QCOMPARE(QList<float>({Port[1].Price, Port[2].Price, Port[6].Price}), QList<float>({45.375f, 8.25f, 2.125f}));
+        QCOMPARE(Port[1].Extra, QStringLiteral("45 3/8"));
+        // Other digits than Latin-1 holds are filed as month/day/year.
+        QCOMPARE(Port[3].DateText, QDate::currentDate().toString(QStringLiteral("M/d/yyyy")));
+        QCOMPARE(Port[6].DateText, QLocale(QLocale::German, QLocale::Germany).toString(QDate::currentDate(), QLocale::ShortFormat));
+        FG_Portfolio_All();
+        QCOMPARE(g().TextMatrix(2, 9), QStringLiteral("45.375"));
     }
 
     // "Old Style Background" toggles its check and draws the striped price

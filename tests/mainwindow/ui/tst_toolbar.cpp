@@ -9,6 +9,9 @@
 #include "platform/Help.h"
 #include "platform/UrlOpener.h"
 #include "platform/ui/PictureBox.h"
+#include "platform/FlexGrid.h"
+#include "platform/ui/TreeView.h"
+#include "portfolio/ui/StkSet.h"
 #include "platform/ui/ResourcePictures.h"
 #include "retrieval/AutoUpdate.h"
 #include "retrieval/transport/RunState.h"
@@ -29,6 +32,7 @@
 #include "services/ui/frmAdviser.h"
 
 #include <QFrame>
+#include <QPushButton>
 #include <QtTest>
 
 namespace {
@@ -152,6 +156,54 @@ private slots:
         w->mnuSet[2]->trigger();
         QCOMPARE(CurSetNo, short(2));
         QCOMPARE(Sets[0].Symbol, QStringLiteral("ACME"));
+    }
+
+    // "Update Selected Stock" on a stock just added in the editor stores
+    // its quote and shows its row on the price sheet at once.
+    void updateSelectedShowsAStockJustAdded()
+    {
+        FixtureSite site;
+        QVERIFY(site.start());
+        setAllSiteHosts(site.host());
+        for (int box = 0; box < BatchBoxCount; ++box)
+            SaveSetting(QStringLiteral("Update%1").arg(box), box == 1 ? 1 : 0);
+        resetStocks();
+        CurSetNo = 0;
+        Sets[0].Symbol = QStringLiteral("BOLT");
+        SaveStocks();
+        resetStocks();
+        frmMain *w = open();
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        ScriptedDialogs dialogs;
+        QTest::mouseClick(w->Picture1[4], Qt::LeftButton);
+        StkSet *editor = setEditor();
+        QVERIFY(editor);
+        dialogs.answerInput(QStringLiteral("acme"));
+        QTest::mouseClick(editor->lblAction[0], Qt::LeftButton);
+        QTest::mouseClick(editor->cmdOK, Qt::LeftButton);
+        QTRY_VERIFY(!setEditor());
+
+        TreeModel &nodes = w->TreeView1->Nodes();
+        QTreeWidgetItem *all = w->TreeView1->itemOf(nodes.find(QStringLiteral("All")));
+        QTest::mouseClick(w->TreeView1->viewport(), Qt::LeftButton, {}, w->TreeView1->visualItemRect(all).center());
+        QCOMPARE(CurType, QStringLiteral("Current"));
+        const int acme = nodes.find(QStringLiteral("ID1"));
+        QCOMPARE(nodes.Text(acme), QStringLiteral("ACME"));
+        nodes.setExpanded(nodes.Parent(acme), true);
+        QTreeWidgetItem *item = w->TreeView1->itemOf(acme);
+        w->TreeView1->scrollToItem(item);
+        const QPoint at = w->TreeView1->visualItemRect(item).center();
+        QTest::mouseClick(w->TreeView1->viewport(), Qt::RightButton, {}, at);
+        QTRY_VERIFY(w->mnuTrees->isVisible());
+        for (QAction *a : w->mnuTrees->actions())
+            if (a->text() == QLatin1String("&Update Selected Stock"))
+                QTest::mouseClick(w->mnuTrees, Qt::LeftButton, {}, w->mnuTrees->actionGeometry(a).center());
+        QTRY_COMPARE(w->lblDesc[0]->text(), QStringLiteral("Update"));
+        QCOMPARE(Sets[1].Name, QStringLiteral("Acme Widgets Inc"));
+        QStringList names;
+        for (int r = 2; r < w->FGModel->Rows(); ++r)
+            names << w->FGModel->TextMatrix(r, 1);
+        QCOMPARE(names, QStringList{QStringLiteral("Acme Widgets Inc")});
     }
 
     // "Zedero" (Alt+O) opens the news reader, "Screen" (Alt+C) the screener.

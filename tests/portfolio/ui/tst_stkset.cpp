@@ -9,6 +9,8 @@
 #include "mainwindow/ui/frmMain.h"
 #include "platform/PathResolver.h"
 #include "platform/ui/PictureBox.h"
+#include "portfolio/StockSetNames.h"
+#include "portfolio/ui/Properties.h"
 #include "portfolio/ui/StkSet.h"
 #include "retrieval/AutoUpdate.h"
 #include "retrieval/transport/RunState.h"
@@ -21,7 +23,11 @@
 
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
+#include <QScreen>
+#include <QSettings>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
@@ -79,6 +85,34 @@ void clickRow(QListWidget *list, int row)
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
 }
 
+// A set file with the stocks at the records given, alerts and all.
+void writeRecords(short n, const QList<std::pair<int, StockRec>> &records)
+{
+    resetStocks();
+    CurSetNo = n;
+    for (const auto &[at, rec] : records)
+        Sets[size_t(at)] = rec;
+    QVERIFY(SaveStocks());
+    resetStocks();
+}
+
+StockRec stock(const char *symbol, float low, float high)
+{
+    StockRec s;
+    s.Symbol = QLatin1String(symbol);
+    s.Name = QLatin1String(symbol) + QStringLiteral(" Corp");
+    s.LowTarget = low;
+    s.HighTarget = high;
+    return s;
+}
+
+void typeInto(QLineEdit *box, const QString &text)
+{
+    QTest::mouseClick(box, Qt::LeftButton);
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(box, text);
+}
+
 } // namespace
 
 class TestStkSet : public QObject
@@ -104,6 +138,127 @@ private slots:
         delete frmMain::instance();
         UnloadOptions();
         m_profile.reset();
+    }
+
+    // Escape and the close box leave as Cancel does: the set the main
+    // window showed when the editor opened is current again, with its
+    // stocks, whatever set was selected in the editor meanwhile.
+    void everyWayOutButOkKeepsTheShownSet()
+    {
+        writeSet(1, {QStringLiteral("MSFT")});
+        writeSet(2, {QStringLiteral("ACME")});
+        writeSet(0, {QStringLiteral("IBM")});
+        ScriptedDialogs dialogs;
+        RecordingMainWindow main;
+        for (const char *way : {"Escape", "close box"}) {
+            CurSetNo = 2;
+            ReadStocks();
+            ShowStkSet(nullptr);
+            StkSet *editor = setEditor();
+            QVERIFY(QTest::qWaitForWindowExposed(editor));
+            clickRow(editor->lstSets, 1);
+            QCOMPARE(CurSetNo, short(1));
+            if (QByteArray(way) == "Escape")
+                QTest::keyClick(editor->lstStk, Qt::Key_Escape);
+            else
+                editor->close();
+            QTRY_VERIFY2(!setEditor(), way);
+            QCOMPARE(CurSetNo, short(2));
+            QCOMPARE(Sets[0].Symbol, QStringLiteral("ACME"));
+        }
+        QVERIFY(main.calls.filter(QStringLiteral("mnuSet_Click")).isEmpty());
+    }
+
+    // Limits the user did not touch keep their stored bits (shown exactly,
+    // not to six digits), also for a stock stored after free records; a
+    // stock's card left open does not put its old limits back over the
+    // ones the editor stored meanwhile; Esc closes the card as Cancel does.
+    void untouchedLimitsKeepTheirBits()
+    {
+        writeRecords(0, {{0, stock("IBM", 12345.67f, 0.1f)}, {4, stock("LATE", 7.25f, 99.99f)}});
+        ScriptedDialogs dialogs;
+        RecordingMainWindow main;
+        CurSetNo = 0;
+        ReadStocks();
+        QPointer<Properties> card = ShowProperties(nullptr, QStringLiteral("IBM"));
+        QCOMPARE(card->txtTarget[0]->text(), QStringLiteral("12345.67"));
+        QPointer<Properties> late = ShowProperties(nullptr, QStringLiteral("LATE"));
+        QCOMPARE(QStringList({late->txtTarget[0]->text(), late->txtTarget[1]->text()}), QStringList({"7.25", "99.99"}));
+
+        ShowStkSet(nullptr);
+        StkSet *editor = setEditor();
+        clickRow(editor->lstStk, 1);
+        QCOMPARE(QStringList({editor->txtAlert[0]->text(), editor->txtAlert[1]->text()}), QStringList({"7.25", "99.99"}));
+        clickRow(editor->lstStk, 0);
+        QCOMPARE(QStringList({editor->txtAlert[0]->text(), editor->txtAlert[1]->text()}),
+                 QStringList({"12345.67", "0.1"}));
+        click(editor->cmdApply);
+        const auto limitsOnDisk = [] {
+            resetStocks();
+            ReadStocks();
+            const StockRec &ibm = Sets[size_t(StockIndex(QStringLiteral("IBM")))];
+            const StockRec &late = Sets[size_t(StockIndex(QStringLiteral("LATE")))];
+            return QList<float>({ibm.LowTarget, ibm.HighTarget, late.LowTarget, late.HighTarget});
+        };
+        QCOMPARE(limitsOnDisk(), QList<float>({12345.67f, 0.1f, 7.25f, 99.99f}));
+        typeInto(editor->txtAlert[1], QStringLiteral("200"));
+        click(editor->cmdOK);
+        QTRY_VERIFY(!setEditor());
+
+        click(card->cmdOK);
+        QTRY_VERIFY(!card);
+        QTest::keyClick(late->txtTarget[0], Qt::Key_Escape);
+        QTRY_VERIFY(!late);
+        QCOMPARE(limitsOnDisk(), QList<float>({12345.67f, 200.0f, 7.25f, 99.99f}));
+    }
+
+    // A set holds each stock once: renaming one to a symbol the set
+    // already lists is refused as adding it is. A set name the settings
+    // cannot take is said, and the editor shows the name that is kept.
+    void refusedRenamesAreSaid()
+    {
+        writeSet(0, {QStringLiteral("IBM"), QStringLiteral("ACME")});
+        ScriptedDialogs dialogs;
+        RecordingMainWindow main;
+        ShowStkSet(nullptr);
+        StkSet *editor = setEditor();
+        clickRow(editor->lstStk, 1);
+        dialogs.answerInput(QStringLiteral("ibm"));
+        click(editor->lblAction[3]);
+        QCOMPARE(dialogs.shown().last().title, QStringLiteral("Duplicate stock symbol"));
+        QCOMPARE(listed(editor->lstStk), (QStringList{"IBM", "ACME"}));
+
+        dialogs.clear();
+        {
+            FileSizeLimit full(16);
+            dialogs.answerInput(QStringLiteral("Tech Stocks"));
+            editor->lstSets->scrollToItem(editor->lstSets->item(3));
+            const QRect row = editor->lstSets->visualItemRect(editor->lstSets->item(3));
+            QTest::mouseClick(editor->lstSets->viewport(), Qt::LeftButton, {}, row.center());
+            QTest::mouseDClick(editor->lstSets->viewport(), Qt::LeftButton, {}, row.center());
+        }
+        QCOMPARE(dialogs.shown().size(), 2);
+        QCOMPARE(dialogs.shown().last().title, QStringLiteral("Set name not saved"));
+        QVERIFY(dialogs.shown().last().prompt.contains(QLatin1String("Brindlewick5.conf")));
+        QCOMPARE(editor->lstSets->item(3)->text(), QStringLiteral("Group3"));
+        QCOMPARE(StockSetName(3), QStringLiteral("Group3"));
+        SaveSetting(QStringLiteral("Probe"), QStringLiteral("1")); // a later write takes nothing lost along
+        QSettings conf(m_profile->settingsFile(), QSettings::IniFormat);
+        QVERIFY(!conf.allKeys().join(QLatin1Char(' ')).contains(QLatin1String("Tech")));
+    }
+
+    // The editor opens wholly on the screen, its Help button included.
+    void opensOnTheScreen()
+    {
+        writeSet(0, {QStringLiteral("IBM")});
+        RecordingMainWindow main;
+        ShowStkSet(nullptr);
+        StkSet *editor = setEditor();
+        QVERIFY(QTest::qWaitForWindowExposed(editor));
+        const QRect area = editor->screen()->availableGeometry();
+        QVERIFY2(area.contains(editor->frameGeometry()),
+                 qPrintable(QStringLiteral("%1,%2 %3x%4").arg(editor->x()).arg(editor->y()).arg(editor->width()).arg(editor->height())));
+        QVERIFY(area.contains(editor->cmdHelp->mapToGlobal(editor->cmdHelp->rect().bottomRight())));
     }
 
     // A full disk: OK says so, naming the file and the reason, and keeps the

@@ -18,6 +18,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QPointer>
 #include <QtTest>
 
 class TestAdviser : public QObject
@@ -154,6 +155,13 @@ private slots:
         QVERIFY(adviserWindow()->txtTip->toPlainText().isEmpty());
         QVERIFY(!adviserWindow()->Check1->isChecked());
         QVERIFY(ticked);
+
+        // No title bar, no close box: Esc closes the window as Close does,
+        // wherever the focus is.
+        const QPointer<frmAdviser> shown = adviserWindow();
+        shown->txtTip->setFocus();
+        QTest::keyClick(shown->txtTip, Qt::Key_Escape);
+        QTRY_VERIFY(!shown || !shown->isVisible());
     }
 };
 

@@ -96,8 +96,8 @@ private slots:
 
     // Three stocks from their records with decimals, whole volumes and
     // stripes on: a falling one, a rising one below its low target, one
-    // above its high target. A record without quotes and one past SetCount
-    // stay out.
+    // above its high target. A record without quotes stays out; a stock
+    // past SetCount (after a free record) is in the set and has its row.
     void threeStocks()
     {
         ShowFractions = QStringLiteral("0");
