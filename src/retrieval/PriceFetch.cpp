@@ -40,14 +40,20 @@ void walkRecords(const std::function<void(const QString &, short)> &step)
         step(CurSymbol, r);
         return;
     }
-    if (SetCount < 0)
-        return;
-    // One record past the last stock with a symbol is visited too.
-    for (short i = 0; i <= SetCount && i < SetSize; ++i) {
+    // Every record holding a stock, wherever it stands (free records may lie
+    // between), then the free record after the last one, as the walk has
+    // always visited one record past the last stock.
+    int last = -1;
+    for (short i = 0; i < SetSize; ++i) {
+        if (Sets[size_t(i)].Symbol.isEmpty())
+            continue;
         step(Sets[size_t(i)].Symbol, i);
+        last = i;
         if (StopFlag)
-            break;
+            return;
     }
+    if (last + 1 < SetSize)
+        step(QString(), short(last + 1));
 }
 
 // A symbol that is fetched: two characters or more, and a plain ticker.

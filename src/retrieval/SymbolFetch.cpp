@@ -38,7 +38,8 @@ void walkSymbols(const std::function<void(const QString &)> &step, bool restoreC
             step(CurSymbol);
         return;
     }
-    for (short i = 0; i < SetCount && i < SetSize; ++i) {
+    // Every record: a stock may stand after free records.
+    for (short i = 0; i < SetSize; ++i) {
         const QString symbol = Sets[size_t(i)].Symbol;
         if (isPlainTicker(symbol))
             step(symbol);

@@ -155,6 +155,14 @@ private slots:
         QCOMPARE(Sets[3].Name, QString());
         QCOMPARE(Sets[4].Name, QStringLiteral("Bolt Electric Corp"));
 
+        // A stock after free records is updated too (the set counts two).
+        f.reset();
+        FetchFixture::setSymbols({Acme, QString(), QString(), Bolt});
+        SetCount = 2;
+        UpdatePrices();
+        QCOMPARE(f.targets(), (QStringList{quoteTarget(Acme), quoteTarget(Bolt)}));
+        QCOMPARE(Sets[3].Name, QStringLiteral("Bolt Electric Corp"));
+
         f.reset();
         FetchFixture::setSymbols({Acme});
         StopFlag = true;

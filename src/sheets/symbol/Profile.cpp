@@ -68,8 +68,10 @@ void Update_Profile()
             fetch(CurSymbol);
         return;
     }
-    for (int i = 0; i < SetCount && !StopFlag; ++i)
-        fetch(Sets[size_t(i)].Symbol);
+    // Every record holding a stock: one may stand after free records.
+    for (int i = 0; i < SetSize && !StopFlag; ++i)
+        if (!Sets[size_t(i)].Symbol.isEmpty())
+            fetch(Sets[size_t(i)].Symbol);
 }
 
 void FG_Profile()
