@@ -790,6 +790,52 @@ protected:
         return names;
     }
 
+    // What a walk stands on: a fresh profile, the fixture site with every
+    // site pointed at it, the mail server, the browser and speech recorded.
+    struct Stage
+    {
+        TempProfile profile;
+        FixtureSite site;
+        MailServer mail;
+        ~Stage()
+        {
+            SmtpClient::DefaultPort = 25;
+            setUrlOpenerHandler({});
+            setSpeechEngine(nullptr);
+        }
+    };
+
+    // The stage's set of these stocks, the window opened and one full
+    // Update run, which fills the cache and every quote. The mail server
+    // is started by the caller (a missing one skips the test).
+    bool openStage(Stage &stage, const QStringList &symbols)
+    {
+        stage.profile.createProgramKey();
+        site = &stage.site;
+        mail = &stage.mail;
+        if (!stage.site.start())
+            return false;
+        setAllSiteHosts(stage.site.host());
+        SaveSetting(QStringLiteral("EmailServer"), QStringLiteral("127.0.0.1"));
+        SmtpClient::DefaultPort = stage.mail.port();
+        resetStocks();
+        for (int i = 0; i < symbols.size(); ++i)
+            Sets[size_t(i)].Symbol = symbols[i];
+        SaveStocks();
+        resetStocks();
+        resetRunState();
+        UnloadOptions();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        setSpeechEngine(&speech);
+        setUrlOpenerHandler([this](const QUrl &url) { opened << url.toString(); return true; });
+        startWindow();
+        if (!w)
+            return false;
+        ScriptedDialogs quiet;
+        click(w->Picture1[0]);
+        return w->lblDesc[0]->text() == QLatin1String("Update");
+    }
+
     void startWindow()
     {
         ScriptedDialogs quiet;

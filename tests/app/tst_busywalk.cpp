@@ -82,36 +82,10 @@ private slots:
     // and the portfolio read back whole, each stock with its own quote.
     void everyControlDuringAnUpdate()
     {
-        TempProfile prof;
-        prof.createProgramKey();
-        FixtureSite fixture;
-        site = &fixture;
-        QVERIFY(fixture.start());
-        setAllSiteHosts(fixture.host());
-        MailServer mailServer;
-        mail = &mailServer;
-        START_TEST_SERVER(mailServer);
-        SaveSetting(QStringLiteral("EmailServer"), QStringLiteral("127.0.0.1"));
-        SmtpClient::DefaultPort = mailServer.port();
-        auto restorePort = qScopeGuard([] { SmtpClient::DefaultPort = 25; });
-        resetStocks();
-        const char *const symbols[] = {"IBM", "ACME", "BOLT", "CRWN"};
-        for (int i = 0; i < 4; ++i)
-            Sets[size_t(i)].Symbol = QLatin1String(symbols[i]);
-        SaveStocks();
-        resetStocks();
-        resetRunState();
-        UnloadOptions();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        setSpeechEngine(&speech);
-        setUrlOpenerHandler([this](const QUrl &url) { opened << url.toString(); return true; });
-        auto restore = qScopeGuard([] { setUrlOpenerHandler({}); setSpeechEngine(nullptr); });
-        startWindow();
-        QVERIFY(w);
-        {
-            ScriptedDialogs quiet;
-            click(w->Picture1[0]); // one full run fills the cache and every quote
-        }
+        Stage stage;
+        START_TEST_SERVER(stage.mail);
+        QVERIFY(openStage(stage, {QStringLiteral("IBM"), QStringLiteral("ACME"), QStringLiteral("BOLT"),
+                                  QStringLiteral("CRWN")}));
         // Every stock's own quote, as the site serves it (its quotes never change).
         const std::array<StockRec, SetSize> ownQuotes = Sets;
         QCOMPARE(ownQuotes[3].Symbol, QStringLiteral("CRWN"));
@@ -135,23 +109,23 @@ private slots:
                 && n != QLatin1String("F4") && !n.startsWith(QLatin1String("Consultation/")))
                 names << n;
 
-        fixture.setBehaviour(QStringLiteral("/fq/quotecom/quote?symbols=BOLT"), {FixtureSite::Mode::Hold});
+        stage.site.setBehaviour(QStringLiteral("/fq/quotecom/quote?symbols=BOLT"), {FixtureSite::Mode::Hold});
         YesToEverything yes;
         QStringList walked;
         bool held = false, runningThroughout = true;
         QTimer user;
         user.setInterval(20);
         connect(&user, &QTimer::timeout, this, [&] {
-            for (const QByteArray &r : fixture.requests())
+            for (const QByteArray &r : stage.site.requests())
                 held = held || r.contains("symbols=BOLT");
             if (!held)
                 return;
             user.stop();
             walkWhileBusy(byName, names, &walked);
             runningThroughout = w->runActive();
-            fixture.releaseHeld();
+            stage.site.releaseHeld();
         });
-        fixture.clearRequests();
+        stage.site.clearRequests();
         user.start();
         click(w->Picture1[0]); // the run, the walk inside its wait for BOLT's quote
         user.stop();

@@ -18,36 +18,9 @@ class TestEveryControl : public ControlWalk
 private slots:
     void everyControlActs()
     {
-        TempProfile prof;
-        prof.createProgramKey();
-        FixtureSite fixture;
-        site = &fixture;
-        QVERIFY(fixture.start());
-        setAllSiteHosts(fixture.host());
-        MailServer mailServer;
-        mail = &mailServer;
-        START_TEST_SERVER(mailServer);
-        SaveSetting(QStringLiteral("EmailServer"), QStringLiteral("127.0.0.1"));
-        SmtpClient::DefaultPort = mailServer.port();
-        auto restorePort = qScopeGuard([] { SmtpClient::DefaultPort = 25; });
-        resetStocks();
-        const char *const symbols[] = {"IBM", "ACME", "BOLT"};
-        for (int i = 0; i < 3; ++i)
-            Sets[size_t(i)].Symbol = QLatin1String(symbols[i]);
-        SaveStocks();
-        resetStocks();
-        resetRunState();
-        UnloadOptions();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        setSpeechEngine(&speech);
-        setUrlOpenerHandler([this](const QUrl &url) { opened << url.toString(); return true; });
-        auto restore = qScopeGuard([] { setUrlOpenerHandler({}); setSpeechEngine(nullptr); });
-        startWindow();
-        QVERIFY(w);
-        {
-            ScriptedDialogs quiet;
-            click(w->Picture1[0]); // one full run fills the cache the sheets read
-        }
+        Stage stage;
+        START_TEST_SERVER(stage.mail);
+        QVERIFY(openStage(stage, {QStringLiteral("IBM"), QStringLiteral("ACME"), QStringLiteral("BOLT")}));
         QCOMPARE(w->lblDesc[0]->text(), QStringLiteral("Update"));
         for (int box = 0; box < BatchBoxCount; ++box) // later runs fetch the insider pages only
             SaveSetting(QStringLiteral("Update%1").arg(box), box == 7 ? 1 : 0);
