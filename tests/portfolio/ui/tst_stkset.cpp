@@ -17,6 +17,7 @@
 #include "retrieval/ui/Options.h"
 #include "support/FileSizeLimit.h"
 #include "support/RecordingMainWindow.h"
+#include "support/PriceRuns.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempProfile.h"
 #include "support/site/FixtureSite.h"
@@ -339,10 +340,7 @@ private slots:
     void noSetSwitchFromTheEditorDuringARun()
     {
         FixtureSite site;
-        QVERIFY(site.start());
-        setAllSiteHosts(site.host());
-        for (int box = 0; box < BatchBoxCount; ++box)
-            SaveSetting(QStringLiteral("Update%1").arg(box), box == 1 ? 1 : 0);
+        QVERIFY(startPriceSite(site));
         writeSet(2, {QStringLiteral("ACME")});
         writeSet(0, {QStringLiteral("IBM")});
         const QByteArray setTwo = setBytes(2);
@@ -389,10 +387,7 @@ private slots:
     void noStocksRemovedFromTheEditorDuringARun()
     {
         FixtureSite site;
-        QVERIFY(site.start());
-        setAllSiteHosts(site.host());
-        for (int box = 0; box < BatchBoxCount; ++box)
-            SaveSetting(QStringLiteral("Update%1").arg(box), box == 1 ? 1 : 0);
+        QVERIFY(startPriceSite(site));
         writeSet(0, {QStringLiteral("ACME"), QStringLiteral("BOLT"), QStringLiteral("CRWN")});
         site.setBehaviour(QStringLiteral("/fq/quotecom/quote?symbols=BOLT"), {FixtureSite::Mode::Hold});
         ScriptedDialogs dialogs;
