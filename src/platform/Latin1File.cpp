@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -137,10 +138,38 @@ bool failedWith(int error, QString *why)
 
 } // namespace
 
+namespace {
+// Whether the file already holds exactly these bytes (a page that did not
+// change since it was last fetched): it is then left as it stands.
+bool holdsAlready(const QByteArray &target, const QByteArray &bytes)
+{
+    const int fd = ::open(target.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat st {};
+    bool same = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size == off_t(bytes.size());
+    if (same) {
+        QByteArray old(bytes.size(), Qt::Uninitialized);
+        qsizetype got = 0;
+        while (got < old.size()) {
+            const ssize_t n = ::read(fd, old.data() + got, size_t(old.size() - got));
+            if (n <= 0)
+                break;
+            got += n;
+        }
+        same = got == old.size() && old == bytes;
+    }
+    ::close(fd);
+    return same;
+}
+} // namespace
+
 bool savePageFile(const QString &path, const QByteArray &bytes, QString *why)
 {
     const QString real = resolvePath(path);
     const QByteArray target = QFile::encodeName(real);
+    if (holdsAlready(target, bytes))
+        return true;
     // The new page is written beside the old one and renamed over it, so
     // the file under the page's name is always the old page or the whole
     // new one, whenever the program stops. Its room is taken first, so a

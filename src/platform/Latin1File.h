@@ -31,8 +31,9 @@ bool saveLatin1File(const QString &path, const QString &text);
 // room taken first, so the page on disk is always the old one or the whole
 // new one (a full disk, a size limit or a kill in the middle leaves the old
 // page). Not flushed to the disk first: a page lost to a crash of the
-// machine is fetched again by the next update. False on failure, with the
-// system's reason in *why when asked for.
+// machine is fetched again by the next update. A file that holds these
+// bytes already is left as it stands. False on failure, with the system's
+// reason in *why when asked for.
 bool savePageFile(const QString &path, const QByteArray &bytes, QString *why = nullptr);
 
 // Tests: while set, the writes of this file (appending, saving, page
