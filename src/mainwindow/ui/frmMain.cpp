@@ -258,6 +258,7 @@ void frmMain::createControls()
     FG = new FlexGridView(FGModel, PicCont);
     FG->setObjectName(QStringLiteral("FG"));
     FG->setColumnsFollowWidth(true);
+    FG->setCellsFitTexts(true);
     place(FG, 0, 3130, 7815, 2035);
 
     picSplit = new PictureBox(PicCont);

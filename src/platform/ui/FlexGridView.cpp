@@ -18,6 +18,8 @@ namespace {
 
 // The grid's surround beyond the last row and column.
 const QColor EmptyAreaColor(0x80, 0x80, 0x80);
+// Room a cell keeps between its text and its edges, in pixels.
+constexpr int TextPadX = 3, TextPadY = 1;
 
 Qt::Alignment alignmentFlags(int code, const QString &text)
 {
@@ -42,6 +44,15 @@ QString displayText(QString text)
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return text;
+}
+
+// Whether every line of a shown text fits in room pixels.
+bool linesFit(const QFontMetrics &metrics, const QString &shown, int room)
+{
+    for (const QString &line : shown.split(QLatin1Char('\n')))
+        if (metrics.horizontalAdvance(line) > room)
+            return false;
+    return true;
 }
 
 } // namespace
@@ -104,6 +115,10 @@ void FlexGridView::setGrid(FlexGrid *grid)
         connect(m_grid, &FlexGrid::reset, this, &FlexGridView::relayout);
         connect(m_grid, &FlexGrid::layoutChanged, this, &FlexGridView::recordColumnWidths);
         connect(m_grid, &FlexGrid::reset, this, &FlexGridView::recordColumnWidths);
+        connect(m_grid, &FlexGrid::cellsChanged, this, &FlexGridView::requestFit);
+        connect(m_grid, &FlexGrid::layoutChanged, this, &FlexGridView::requestFit);
+        // A fill ends with drawing back on: it is fitted before anything else happens.
+        connect(m_grid, &FlexGrid::reset, this, &FlexGridView::fitCellsToTexts);
         connect(m_grid, &FlexGrid::scrollChanged, this, [this] {
             syncScrollFromGrid();
             viewport()->update();
@@ -123,14 +138,22 @@ void FlexGridView::setColumnsFollowWidth(bool follow)
     recordColumnWidths();
 }
 
+void FlexGridView::setCellsFitTexts(bool fit)
+{
+    m_fitTexts = fit;
+    requestFit();
+}
+
 void FlexGridView::recordColumnWidths()
 {
-    if (!m_followWidth || m_scalingColumns || !m_grid)
+    // Widths raised to fit their texts are not the program's: a resize
+    // scales what the program set, and the fit follows.
+    if (!m_followWidth || m_scalingColumns || m_fitting || !m_grid)
         return;
     m_setWidths.resize(size_t(m_grid->Cols()));
     for (int c = 0; c < m_grid->Cols(); ++c)
         m_setWidths[size_t(c)] = m_grid->ColWidth(c);
-    m_setForWidth = m_grid->Width();
+    m_setForWidth = m_scaledForWidth = m_grid->Width();
 }
 
 void FlexGridView::setMouseIcon(const QCursor &cursor)
@@ -325,6 +348,8 @@ FlexGridView::CellStyle FlexGridView::cellStyle(int row, int col) const
     s.font.setUnderline(f.underline);
     s.alignment = alignmentFlags(m_grid->effectiveAlignment(row, col), s.text);
     s.textStyle = f.textStyle;
+    if (m_fitTexts && col < int(m_colPx.size()) && !s.text.isEmpty())
+        s.wordWrap = !linesFit(QFontMetrics(s.font), displayText(s.text), m_colPx[size_t(col)] - 2 * TextPadX);
     s.picture = f.picture;
     s.pictureAlignment = f.pictureAlignment;
 
@@ -351,6 +376,89 @@ FlexGridView::CellStyle FlexGridView::cellStyle(int row, int col) const
     return s;
 }
 
+int FlexGridView::textFlags(const CellStyle &style)
+{
+    return int(style.alignment) | (style.wordWrap ? int(Qt::TextWordWrap) : 0);
+}
+
+// The widest a column can be and still be seen whole: the view's width
+// less the other fixed columns (the scrolling ones move by whole columns).
+int FlexGridView::textRoom(int col) const
+{
+    int room = viewport()->width();
+    for (int c = 0; c < m_grid->FixedCols() && c < int(m_colPx.size()); ++c)
+        if (c != col)
+            room -= m_colPx[size_t(c)];
+    return room;
+}
+
+void FlexGridView::requestFit()
+{
+    if (!m_fitTexts || m_fitting || m_fitPending)
+        return;
+    m_fitPending = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_fitPending = false;
+            fitCellsToTexts();
+        },
+        Qt::QueuedConnection);
+}
+
+void FlexGridView::fitCellsToTexts()
+{
+    if (m_fitting || !m_fitTexts || !m_grid || !m_grid->Redraw() || viewport()->width() <= 0)
+        return;
+    FlexGrid &g = *m_grid;
+    QFont boldFont = font();
+    boldFont.setBold(true);
+    const QFontMetrics plain(font()), bold(boldFont);
+    const auto metricsOf = [&](int row, int col) -> const QFontMetrics & {
+        return g.cellFormat(row, col).bold ? bold : plain;
+    };
+    const int rows = std::min(g.Rows(), int(m_rowPx.size()));
+    const int cols = std::min(g.Cols(), int(m_colPx.size()));
+    m_fitting = true;
+    for (int c = 0; c < cols; ++c) {
+        if (m_colPx[size_t(c)] == 0)
+            continue;
+        int widest = 0;
+        for (int r = 0; r < rows; ++r) {
+            const QString text = m_rowPx[size_t(r)] ? g.TextMatrix(r, c) : QString();
+            if (text.isEmpty())
+                continue;
+            for (const QString &line : displayText(text).split(QLatin1Char('\n')))
+                widest = std::max(widest, metricsOf(r, c).horizontalAdvance(line));
+        }
+        const int need = std::min(widest + 2 * TextPadX, textRoom(c));
+        if (widest > 0 && need > m_colPx[size_t(c)])
+            g.setColWidth(c, qRound(Twips::fromPixelsX(need, this)));
+    }
+    // Rows: only texts of more than one line (their own breaks, or wrapped)
+    // can need more than the row gives.
+    for (int r = 0; r < rows; ++r) {
+        if (m_rowPx[size_t(r)] == 0)
+            continue;
+        int need = 0;
+        for (int c = 0; c < cols; ++c) {
+            const QString text = m_colPx[size_t(c)] ? g.TextMatrix(r, c) : QString();
+            if (text.isEmpty())
+                continue;
+            const QString shown = displayText(text);
+            const QRect room(0, 0, m_colPx[size_t(c)] - 2 * TextPadX, 1 << 20);
+            const bool wraps = !linesFit(metricsOf(r, c), shown, room.width());
+            if (!wraps && !shown.contains(QLatin1Char('\n')))
+                continue;
+            const int flags = wraps ? Qt::TextWordWrap : 0;
+            need = std::max(need, metricsOf(r, c).boundingRect(room, flags, shown).height());
+        }
+        if (need > 0 && need + 2 * TextPadY > m_rowPx[size_t(r)])
+            g.setRowHeight(r, qRound(Twips::fromPixelsY(need + 2 * TextPadY, this)));
+    }
+    m_fitting = false;
+}
+
 QPixmap FlexGridView::picture(const QString &name) const
 {
     return m_pictures ? m_pictures(name) : LoadResPicture(name);
@@ -375,17 +483,17 @@ void FlexGridView::drawCell(QPainter &p, const QRect &rect, int row, int col) co
     }
 
     if (!s.text.isEmpty()) {
-        const QRect textRect = rect.adjusted(3, 1, -3, -1);
+        const QRect textRect = rect.adjusted(TextPadX, TextPadY, -TextPadX, -TextPadY);
         const QString text = displayText(s.text);
         p.setFont(s.font);
         if (s.textStyle != 0) {
             // Raised text has its light edge above and left, inset text below and right.
             const bool raised = s.textStyle == 1 || s.textStyle == 3;
             p.setPen(palette().color(QPalette::Light));
-            p.drawText(textRect.translated(raised ? -1 : 1, raised ? -1 : 1), int(s.alignment), text);
+            p.drawText(textRect.translated(raised ? -1 : 1, raised ? -1 : 1), textFlags(s), text);
         }
         p.setPen(s.foreColor);
-        p.drawText(textRect, int(s.alignment), text);
+        p.drawText(textRect, textFlags(s), text);
     }
 
     const int lines = s.fixed ? 2 : m_grid->GridLines();
@@ -436,7 +544,11 @@ void FlexGridView::resizeEvent(QResizeEvent *event)
     if (m_grid) {
         const int now = qRound(Twips::fromPixelsX(width(), this));
         m_grid->setWidth(now);
-        if (m_followWidth && m_setForWidth > 0 && now > 0 && int(m_setWidths.size()) == m_grid->Cols()) {
+        requestFit(); // the room a column may take changed
+        // Only a new width rescales: a scroll bar coming or going resizes the
+        // view's inside alone.
+        if (m_followWidth && m_setForWidth > 0 && now > 0 && now != m_scaledForWidth
+            && int(m_setWidths.size()) == m_grid->Cols()) {
             // From the widths as set, never from scaled ones, so rounding
             // does not add up over a drag of the window's edge.
             m_scalingColumns = true;
@@ -444,6 +556,7 @@ void FlexGridView::resizeEvent(QResizeEvent *event)
             for (int c = 0; c < m_grid->Cols(); ++c)
                 m_grid->setColWidth(c, int(std::lround(m_setWidths[size_t(c)] * ratio)));
             m_scalingColumns = false;
+            m_scaledForWidth = now;
         }
     }
     updateScrollBars();

@@ -40,6 +40,14 @@ public:
     // resized: each width set by the program (a sheet's fill) is scaled at
     // once with the control. Off by default, as the grid control does.
     void setColumnsFollowWidth(bool follow);
+    // No shown column narrower than the widest text it holds, nor a shown
+    // row lower than its cells' lines, as drawn at the grid's font: checked
+    // once changes stop coming (a fill, a resize), widths and heights only
+    // ever raised. A column is never made wider than the view can show at
+    // once; a text wider than that wraps at its blanks in a row made tall
+    // enough. Hidden rows and columns stay hidden; what the program set
+    // stays what a resize scales from. Off by default.
+    void setCellsFitTexts(bool fit);
 
     // The pointer shown for MousePointer 99 (the link pointer by default).
     void setMouseIcon(const QCursor &cursor);
@@ -65,7 +73,10 @@ public:
         int pictureAlignment = 0;
         bool fixed = false;
         bool highlighted = false;
+        bool wordWrap = false; // too wide for its column: wrapped at its blanks
     };
+    // The text flags a cell's text is drawn with (alignment, wrap).
+    static int textFlags(const CellStyle &style);
     CellStyle cellStyle(int row, int col) const;
     // Where a cell is drawn in the viewport; an empty rectangle when it is
     // hidden or scrolled out of sight.
@@ -111,6 +122,9 @@ private:
     void applyPointer();
     void onRedrawChanged(bool redraw);
     void recordColumnWidths();
+    void requestFit();
+    void fitCellsToTexts();
+    int textRoom(int col) const;
     void onScrollBar();
     int firstScrollRow() const;
     int firstScrollCol() const;
@@ -138,4 +152,8 @@ private:
     bool m_scalingColumns = false;
     std::vector<int> m_setWidths;
     int m_setForWidth = 0;
+    int m_scaledForWidth = 0; // the width the columns were last set or scaled for
+    bool m_fitTexts = false;
+    bool m_fitPending = false;
+    bool m_fitting = false;
 };
