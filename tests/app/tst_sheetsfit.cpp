@@ -24,7 +24,7 @@
 #include "support/site/FixtureSite.h"
 
 #include <QLabel>
-#include <QRegularExpression>
+#include <QTextLayout>
 #include <QtTest>
 
 #include <memory>
@@ -32,13 +32,13 @@
 
 namespace {
 
-// How far the letters of a line run past either edge of a text area of the
-// given width, placed as drawText places them: blanks at the end the line
-// is aligned to take room but show nothing.
-int overflow(const QFontMetrics &metrics, const QString &line, Qt::Alignment align, int width)
+// Where the letters of one line stand, from the left edge of a text area of
+// the given width, placed as drawText places them: blanks at either end
+// take room but show nothing. Empty for a line of blanks.
+std::pair<int, int> letters(const QFontMetrics &metrics, const QString &line, Qt::Alignment align, int width)
 {
     const int whole = metrics.horizontalAdvance(line);
-    int start = 0; // of the line's box, from the area's left edge
+    int start = 0; // of the line's box
     if (align & Qt::AlignRight)
         start = width - whole;
     else if (align & Qt::AlignHCenter)
@@ -49,10 +49,31 @@ int overflow(const QFontMetrics &metrics, const QString &line, Qt::Alignment ali
     while (trail > lead && line.at(trail - 1).isSpace())
         --trail;
     if (lead == trail)
-        return 0;
-    const int left = start + metrics.horizontalAdvance(line.left(lead));
-    const int right = start + metrics.horizontalAdvance(line.left(trail));
-    return qMax(0, qMax(-left, right - width));
+        return {0, 0};
+    return {start + metrics.horizontalAdvance(line.left(lead)), start + metrics.horizontalAdvance(line.left(trail))};
+}
+
+// The lines of a cell's text as the grid draws it in a text area of the
+// given width: its own line breaks, and where it wraps, the breaks of a
+// word-wrapping layout.
+QStringList drawnLines(const QString &shown, const QFont &font, bool wrap, int width)
+{
+    if (!wrap)
+        return shown.split(QLatin1Char('\n'));
+    QStringList lines;
+    for (const QString &paragraph : shown.split(QLatin1Char('\n'))) {
+        QTextLayout layout(paragraph, font);
+        QTextOption option;
+        option.setWrapMode(QTextOption::WordWrap);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine())
+            line.setLineWidth(width);
+        layout.endLayout();
+        for (int i = 0; i < layout.lineCount(); ++i)
+            lines << paragraph.mid(layout.lineAt(i).textStart(), layout.lineAt(i).textLength());
+    }
+    return lines;
 }
 
 } // namespace
@@ -85,7 +106,7 @@ class TestSheetsFit : public QObject
     }
 
     // The cell's place as the grid draws it, the sheet scrolled to it.
-    QRect shownCell(int row, int col)
+    QRect drawnCell(int row, int col)
     {
         FlexGrid *g = w->FGModel;
         if (row >= g->FixedRows())
@@ -95,7 +116,7 @@ class TestSheetsFit : public QObject
         return w->FG->cellRect(row, col);
     }
 
-    // The texts the sheet shows cut: "row,col "text" needs n px of m".
+    // The texts the sheet shows cut: "row,col "text" ...".
     QStringList cutTexts()
     {
         QStringList cut;
@@ -108,29 +129,31 @@ class TestSheetsFit : public QObject
                 const QString text = g->TextMatrix(r, c);
                 if (text.isEmpty() || g->RowHeight(r) == 0)
                     continue;
-                const QRect cell = shownCell(r, c);
-                if (cell.isEmpty()) {
+                const QRect cell = drawnCell(r, c);
+                // The grid's padding; what the view's edge leaves of it is seen.
+                const QRect area = cell.adjusted(3, 1, -3, -1);
+                const QRect seen = area & w->FG->viewport()->rect();
+                if (seen.isEmpty()) {
                     cut << QStringLiteral("%1,%2 \"%3\" cannot be scrolled to").arg(r).arg(c).arg(text);
                     continue;
                 }
                 const FlexGridView::CellStyle style = w->FG->cellStyle(r, c);
-                const QRect area = cell.adjusted(3, 1, -3, -1); // the grid's padding
+                const QFontMetrics metrics(style.font);
                 QString shown = text;
                 shown.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
-                // A wrapped text breaks at its blanks: each word must fit.
-                const QFontMetrics metrics(style.font);
-                const QStringList pieces = style.wordWrap ? shown.split(QRegularExpression(QStringLiteral("\\s+")))
-                                                          : shown.split(QLatin1Char('\n'));
-                for (const QString &piece : pieces)
-                    if (const int over = overflow(metrics, piece, style.wordWrap ? Qt::AlignLeft : style.alignment,
-                                                  area.width()))
-                        cut << QStringLiteral("%1,%2 \"%3\" needs %4 px of %5")
-                                   .arg(r).arg(c).arg(piece).arg(area.width() + over).arg(area.width());
+                for (const QString &line : drawnLines(shown, style.font, style.wordWrap, area.width())) {
+                    const auto [from, to] = letters(metrics, line, style.alignment, area.width());
+                    if (from < seen.left() - area.left() || to > seen.right() + 1 - area.left())
+                        cut << QStringLiteral("%1,%2 \"%3\" drawn over %4..%5 px of %6..%7%8")
+                                   .arg(r).arg(c).arg(line).arg(from).arg(to).arg(seen.left() - area.left())
+                                   .arg(seen.right() + 1 - area.left())
+                                   .arg(style.wordWrap ? QStringLiteral(" (wrapped)") : QString());
+                }
                 const int height = metrics.boundingRect(area, FlexGridView::textFlags(style), shown).height();
-                if (height > area.height())
+                if (height > seen.height())
                     cut << QStringLiteral("%1,%2 \"%3\" needs %4 px high of %5%6")
                                .arg(r).arg(c).arg(QString(shown).replace(QLatin1Char('\n'), QLatin1Char('|')))
-                               .arg(height).arg(area.height()).arg(style.wordWrap ? QStringLiteral(" (wrapped)") : QString());
+                               .arg(height).arg(seen.height()).arg(style.wordWrap ? QStringLiteral(" (wrapped)") : QString());
             }
         }
         g->setTopRow(top);
@@ -242,6 +265,9 @@ private slots:
         const FlexGrid *g = w->FGModel;
         // A sheet, not a notice of a missing page.
         QVERIFY2(g->Rows() >= 3 || CurType == QLatin1String("Profile"), qPrintable(g->TextMatrix(0, 0)));
+        // BW_SHEET_PICTURES=folder keeps a picture of each sheet as shown.
+        if (const QString folder = qEnvironmentVariable("BW_SHEET_PICTURES"); !folder.isEmpty())
+            w->grab().save(folder + QLatin1Char('/') + QString(node).replace(QLatin1Char('/'), QLatin1Char('_')) + QStringLiteral(".png"));
         const QStringList cut = cutTexts();
         QVERIFY2(cut.isEmpty(), qPrintable(QStringLiteral("\n") + cut.join(QLatin1Char('\n'))));
     }

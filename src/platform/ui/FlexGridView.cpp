@@ -382,10 +382,13 @@ int FlexGridView::textFlags(const CellStyle &style)
 }
 
 // The widest a column can be and still be seen whole: the view's width
-// less the other fixed columns (the scrolling ones move by whole columns).
+// less the other fixed columns (the scrolling ones move by whole columns),
+// and less the vertical scroll bar that taller rows may bring.
 int FlexGridView::textRoom(int col) const
 {
     int room = viewport()->width();
+    if (!verticalScrollBar()->isVisible())
+        room -= verticalScrollBar()->sizeHint().width();
     for (int c = 0; c < m_grid->FixedCols() && c < int(m_colPx.size()); ++c)
         if (c != col)
             room -= m_colPx[size_t(c)];
