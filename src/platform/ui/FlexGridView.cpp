@@ -41,18 +41,22 @@ Qt::Alignment alignmentFlags(int code, const QString &text)
 
 QString displayText(QString text)
 {
+    if (!text.contains(QLatin1Char('\r')))
+        return text;
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return text;
 }
 
-// Whether every line of a shown text fits in room pixels.
-bool linesFit(const QFontMetrics &metrics, const QString &shown, int room)
+// The width of a shown text's widest line.
+int widestLine(const QFontMetrics &metrics, const QString &shown)
 {
+    if (!shown.contains(QLatin1Char('\n')))
+        return metrics.horizontalAdvance(shown);
+    int widest = 0;
     for (const QString &line : shown.split(QLatin1Char('\n')))
-        if (metrics.horizontalAdvance(line) > room)
-            return false;
-    return true;
+        widest = std::max(widest, metrics.horizontalAdvance(line));
+    return widest;
 }
 
 } // namespace
@@ -349,7 +353,7 @@ FlexGridView::CellStyle FlexGridView::cellStyle(int row, int col) const
     s.alignment = alignmentFlags(m_grid->effectiveAlignment(row, col), s.text);
     s.textStyle = f.textStyle;
     if (m_fitTexts && col < int(m_colPx.size()) && !s.text.isEmpty())
-        s.wordWrap = !linesFit(QFontMetrics(s.font), displayText(s.text), m_colPx[size_t(col)] - 2 * TextPadX);
+        s.wordWrap = widestLine(QFontMetrics(s.font), displayText(s.text)) > m_colPx[size_t(col)] - 2 * TextPadX;
     s.picture = f.picture;
     s.pictureAlignment = f.pictureAlignment;
 
@@ -420,19 +424,37 @@ void FlexGridView::fitCellsToTexts()
     const auto metricsOf = [&](int row, int col) -> const QFontMetrics & {
         return g.cellFormat(row, col).bold ? bold : plain;
     };
+    // Sheets repeat their texts from fill to fill: each is measured once.
+    if (m_measured[0].size() + m_measured[1].size() > 50000 || m_measuredFont != font()) {
+        m_measured[0].clear();
+        m_measured[1].clear();
+        m_measuredFont = font();
+    }
+    const auto widestOf = [&](int row, int col, const QString &text) {
+        const bool isBold = g.cellFormat(row, col).bold;
+        auto it = m_measured[isBold].constFind(text);
+        if (it == m_measured[isBold].constEnd())
+            it = m_measured[isBold].insert(text, widestLine(isBold ? bold : plain, displayText(text)));
+        return *it;
+    };
     const int rows = std::min(g.Rows(), int(m_rowPx.size()));
     const int cols = std::min(g.Cols(), int(m_colPx.size()));
+    // Each shown cell's widest line, measured once (-1: nothing shown).
+    std::vector<int> widths(size_t(rows) * size_t(cols), -1);
+    const auto widthAt = [&](int r, int c) -> int & { return widths[size_t(r) * size_t(cols) + size_t(c)]; };
     m_fitting = true;
     for (int c = 0; c < cols; ++c) {
         if (m_colPx[size_t(c)] == 0)
             continue;
         int widest = 0;
         for (int r = 0; r < rows; ++r) {
-            const QString text = m_rowPx[size_t(r)] ? g.TextMatrix(r, c) : QString();
+            if (m_rowPx[size_t(r)] == 0)
+                continue;
+            const QString text = g.TextMatrix(r, c);
             if (text.isEmpty())
                 continue;
-            for (const QString &line : displayText(text).split(QLatin1Char('\n')))
-                widest = std::max(widest, metricsOf(r, c).horizontalAdvance(line));
+            widthAt(r, c) = widestOf(r, c, text);
+            widest = std::max(widest, widthAt(r, c));
         }
         const int need = std::min(widest + 2 * TextPadX, textRoom(c));
         if (widest > 0 && need > m_colPx[size_t(c)])
@@ -441,20 +463,19 @@ void FlexGridView::fitCellsToTexts()
     // Rows: only texts of more than one line (their own breaks, or wrapped)
     // can need more than the row gives.
     for (int r = 0; r < rows; ++r) {
-        if (m_rowPx[size_t(r)] == 0)
-            continue;
         int need = 0;
         for (int c = 0; c < cols; ++c) {
-            const QString text = m_colPx[size_t(c)] ? g.TextMatrix(r, c) : QString();
-            if (text.isEmpty())
+            if (widthAt(r, c) < 0)
                 continue;
-            const QString shown = displayText(text);
-            const QRect room(0, 0, m_colPx[size_t(c)] - 2 * TextPadX, 1 << 20);
-            const bool wraps = !linesFit(metricsOf(r, c), shown, room.width());
-            if (!wraps && !shown.contains(QLatin1Char('\n')))
+            const QString text = g.TextMatrix(r, c);
+            const int room = m_colPx[size_t(c)] - 2 * TextPadX;
+            const bool wraps = widthAt(r, c) > room;
+            if (!wraps && !text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char('\n')))
                 continue;
-            const int flags = wraps ? Qt::TextWordWrap : 0;
-            need = std::max(need, metricsOf(r, c).boundingRect(room, flags, shown).height());
+            need = std::max(need, metricsOf(r, c)
+                                      .boundingRect(QRect(0, 0, room, 1 << 20), wraps ? Qt::TextWordWrap : 0,
+                                                    displayText(text))
+                                      .height());
         }
         if (need > 0 && need + 2 * TextPadY > m_rowPx[size_t(r)])
             g.setRowHeight(r, qRound(Twips::fromPixelsY(need + 2 * TextPadY, this)));

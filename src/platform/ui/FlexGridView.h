@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QCursor>
 #include <QFont>
+#include <QHash>
 #include <QPixmap>
 #include <QPointer>
 
@@ -154,6 +155,8 @@ private:
     int m_setForWidth = 0;
     int m_scaledForWidth = 0; // the width the columns were last set or scaled for
     bool m_fitTexts = false;
+    QHash<QString, int> m_measured[2]; // widest line of a text, plain and bold
+    QFont m_measuredFont;
     bool m_fitPending = false;
     bool m_fitting = false;
 };
