@@ -29,6 +29,7 @@
 #include <QPointer>
 #include <QScreen>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
@@ -248,7 +249,13 @@ private slots:
         QVERIFY(!conf.allKeys().join(QLatin1Char(' ')).contains(QLatin1String("Tech")));
     }
 
-    // The editor opens wholly on the screen, its Help button included.
+    // On a screen of 1280 x 1024 (see main) the editor opens wholly on it,
+    // its Help button included, and centred by the size it shows at, not
+    // by the size a window has before it is laid out (640 x 480), which put
+    // it off the centre by half the difference (here 83 px to the right,
+    // 107 px up). Being on the screen alone does not tell the two apart: Qt
+    // keeps a new window within two thirds of the screen, so even centred
+    // by 640 x 480 it stays on any screen up to 1920 wide.
     void opensOnTheScreen()
     {
         writeSet(0, {QStringLiteral("IBM")});
@@ -257,9 +264,15 @@ private slots:
         StkSet *editor = setEditor();
         QVERIFY(QTest::qWaitForWindowExposed(editor));
         const QRect area = editor->screen()->availableGeometry();
-        QVERIFY2(area.contains(editor->frameGeometry()),
-                 qPrintable(QStringLiteral("%1,%2 %3x%4").arg(editor->x()).arg(editor->y()).arg(editor->width()).arg(editor->height())));
+        QCOMPARE(area.size(), QSize(1280, 1024));
+        const QRect frame = editor->frameGeometry();
+        const QString where = QStringLiteral("%1,%2 %3x%4").arg(frame.x()).arg(frame.y()).arg(frame.width()).arg(frame.height());
+        QVERIFY2(area.contains(frame), qPrintable(where));
         QVERIFY(area.contains(editor->cmdHelp->mapToGlobal(editor->cmdHelp->rect().bottomRight())));
+        // Centred to within a few pixels (its frame's edges).
+        const QPoint off = frame.center() - area.center();
+        QVERIFY2(qAbs(off.x()) <= 4 && qAbs(off.y()) <= 4,
+                 qPrintable(where + QStringLiteral(", %1 px off the centre across, %2 down").arg(off.x()).arg(off.y())));
     }
 
     // A full disk: OK says so, naming the file and the reason, and keeps the
@@ -442,5 +455,21 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestStkSet)
+// The editor is shown on a screen of the size its users have, 1280 x 1024,
+// not the offscreen platform's own 800 x 800.
+int main(int argc, char **argv)
+{
+    QTemporaryDir dir;
+    const QString config = dir.filePath(QStringLiteral("screen.json"));
+    QFile file(config);
+    if (!file.open(QIODevice::WriteOnly)
+        || file.write(R"({"screens": [{"name": "wide", "x": 0, "y": 0, "width": 1280, "height": 1024, "logicalDpi": 96}]})") < 0)
+        return 1;
+    file.close();
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(config));
+    QApplication app(argc, argv);
+    TestStkSet test;
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "tst_stkset.moc"
