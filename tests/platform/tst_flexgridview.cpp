@@ -179,6 +179,66 @@ private slots:
         QVERIFY(view->verticalScrollBar()->maximum() > 150);
     }
 
+    // A fill ends with every shown column as wide as its widest text and
+    // every shown row as tall as its lines; a text wider than the view can
+    // show wraps in a taller row; hidden rows and columns stay hidden, and
+    // a column its texts fit keeps its width. Resizes scale the widths the
+    // program set, never the raised ones, and the fit follows.
+    void cellsFitTheirTextsThroughAResize()
+    {
+        view->setColumnsFollowWidth(true);
+        view->setCellsFitTexts(true);
+        const QString wide = QStringLiteral("A heading far wider than eighty pixels");
+        const QString wider = QStringLiteral("A text so long that no column of a view four hundred pixels wide "
+                                             "could show it on one line");
+        grid.setRedraw(false);
+        grid.setColWidth(2, 0);
+        grid.setRowHeight(5, 0);
+        grid.setTextMatrix(0, 1, wide);
+        grid.setRow(7);
+        grid.setCol(1);
+        grid.setCellFontBold(true);
+        grid.setTextMatrix(7, 1, wide);
+        grid.setTextMatrix(8, 2, wider);
+        grid.setTextMatrix(5, 3, wider);
+        grid.setTextMatrix(3, 3, QStringLiteral("one\r\ntwo"));
+        grid.setTextMatrix(4, 3, wider);
+        grid.setRedraw(true);
+
+        QFont bold = view->font();
+        bold.setBold(true);
+        const int boldWidth = QFontMetrics(bold).horizontalAdvance(wide) + 6;
+        const auto px = [this](int col) { return view->cellRect(0, col).width(); };
+        QCOMPARE(px(0), 80);
+        QCOMPARE(grid.ColWidth(1), boldWidth * 15);
+        QCOMPARE(grid.ColWidth(2), 0);
+        QCOMPARE(grid.RowHeight(5), 0);
+        QVERIFY(grid.RowHeight(3) >= 2 * QFontMetrics(view->font()).height() * 15);
+        grid.setLeftCol(3);
+        QVERIFY2(view->cellRect(4, 3).right() < view->viewport()->width(), "a wrapped text's column is seen whole");
+        QVERIFY(view->cellStyle(4, 3).wordWrap);
+        QVERIFY(!view->cellStyle(3, 3).wordWrap);
+        QVERIFY(grid.RowHeight(4) >= 2 * QFontMetrics(view->font()).height() * 15);
+        const int wrappedWidth = grid.ColWidth(3);
+        grid.setLeftCol(1);
+
+        // Twice as wide: the set widths doubled, the raised one raised again.
+        view->resize(800, 300);
+        QTRY_COMPARE(px(0), 160);
+        QTRY_COMPARE(grid.ColWidth(1), boldWidth * 15);
+        QTRY_VERIFY(grid.ColWidth(3) > wrappedWidth); // more room for the long text
+        view->resize(400, 300);
+        QTRY_COMPARE(px(0), 80);
+        QTRY_COMPARE(grid.ColWidth(1), boldWidth * 15);
+        QTRY_COMPARE(grid.ColWidth(3), wrappedWidth);
+        // Too narrow for the heading: as wide as the view shows beside the
+        // fixed column, the heading wrapped.
+        view->resize(200, 300);
+        QTRY_COMPARE(px(0), 40);
+        QTRY_VERIFY(view->cellStyle(7, 1).wordWrap);
+        QVERIFY(px(0) + px(1) <= view->viewport()->width());
+    }
+
     void systemColoursComeFromThePalette()
     {
         const QPalette pal = view->palette();
