@@ -237,6 +237,19 @@ private slots:
         QTRY_COMPARE(px(0), 40);
         QTRY_VERIFY(view->cellStyle(7, 1).wordWrap);
         QVERIFY(px(0) + px(1) <= view->viewport()->width());
+
+        // Short texts again: what was raised goes back to the program's sizes.
+        view->resize(400, 300);
+        QTRY_COMPARE(px(0), 80);
+        grid.setRedraw(false);
+        for (const auto &[r, c] : {std::pair{0, 1}, {7, 1}, {4, 3}, {3, 3}})
+            grid.setTextMatrix(r, c, QStringLiteral("short"));
+        grid.setRedraw(true);
+        QCOMPARE(grid.ColWidth(1), 1200);
+        QCOMPARE(grid.ColWidth(3), 1200);
+        QCOMPARE(grid.RowHeight(3), FlexGrid::DefaultRowHeight);
+        QCOMPARE(grid.RowHeight(4), FlexGrid::DefaultRowHeight);
+        QCOMPARE(grid.RowHeight(5), 0);
     }
 
     void systemColoursComeFromThePalette()

@@ -110,6 +110,8 @@ void FlexGridView::setGrid(FlexGrid *grid)
     if (m_grid)
         m_grid->disconnect(this);
     m_grid = grid;
+    m_raisedCols.clear();
+    m_raisedRows.clear();
     if (m_grid) {
         auto repaint = [this] { viewport()->update(); };
         connect(m_grid, &FlexGrid::cellsChanged, this, repaint);
@@ -413,6 +415,27 @@ void FlexGridView::requestFit()
         Qt::QueuedConnection);
 }
 
+// Sets a row's height or a column's width (twips) to what its texts need
+// (pixels), never below what the program gave it: a size the fit raised
+// earlier goes back to the program's once its texts need less, and one the
+// program has set since is the program's.
+template<typename Set, typename ToTwips, typename ToPixels>
+void FlexGridView::settle(QHash<int, Raised> &raised, int index, int now, int needPx, Set set, ToTwips twips,
+                          ToPixels pixels)
+{
+    int base = now;
+    if (const auto it = raised.constFind(index); it != raised.constEnd()) {
+        if (it->to == now)
+            base = it->from;
+        raised.erase(it);
+    }
+    const int to = needPx > pixels(base) ? twips(needPx) : base;
+    if (to != now)
+        set(to);
+    if (to != base)
+        raised.insert(index, Raised{base, to});
+}
+
 void FlexGridView::fitCellsToTexts()
 {
     if (m_fitting || !m_fitTexts || !m_grid || !m_grid->Redraw() || viewport()->width() <= 0)
@@ -456,9 +479,10 @@ void FlexGridView::fitCellsToTexts()
             widthAt(r, c) = widestOf(r, c, text);
             widest = std::max(widest, widthAt(r, c));
         }
-        const int need = std::min(widest + 2 * TextPadX, textRoom(c));
-        if (widest > 0 && need > m_colPx[size_t(c)])
-            g.setColWidth(c, qRound(Twips::fromPixelsX(need, this)));
+        const int need = widest > 0 ? std::min(widest + 2 * TextPadX, textRoom(c)) : 0;
+        settle(m_raisedCols, c, g.ColWidth(c), need, [&](int twips) { g.setColWidth(c, twips); },
+               [this](int px) { return qRound(Twips::fromPixelsX(px, this)); },
+               [this](int twips) { return Twips::toPixelsX(twips, this); });
     }
     // Rows: only texts of more than one line (their own breaks, or wrapped)
     // can need more than the row gives.
@@ -477,9 +501,14 @@ void FlexGridView::fitCellsToTexts()
                                                     displayText(text))
                                       .height());
         }
-        if (need > 0 && need + 2 * TextPadY > m_rowPx[size_t(r)])
-            g.setRowHeight(r, qRound(Twips::fromPixelsY(need + 2 * TextPadY, this)));
+        if (m_rowPx[size_t(r)] > 0)
+            settle(m_raisedRows, r, g.RowHeight(r), need > 0 ? need + 2 * TextPadY : 0,
+                   [&](int twips) { g.setRowHeight(r, twips); },
+                   [this](int px) { return qRound(Twips::fromPixelsY(px, this)); },
+                   [this](int twips) { return Twips::toPixelsY(twips, this); });
     }
+    m_raisedCols.removeIf([&](const auto &it) { return it.key() >= g.Cols(); });
+    m_raisedRows.removeIf([&](const auto &it) { return it.key() >= g.Rows(); });
     m_fitting = false;
 }
 

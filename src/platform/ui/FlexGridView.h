@@ -125,6 +125,14 @@ private:
     void recordColumnWidths();
     void requestFit();
     void fitCellsToTexts();
+    struct Raised
+    {
+        int from; // twips, as the program set it
+        int to;   // twips, as the fit raised it
+    };
+    template<typename Set, typename ToTwips, typename ToPixels>
+    static void settle(QHash<int, Raised> &raised, int index, int now, int needPx, Set set, ToTwips twips,
+                       ToPixels pixels);
     int textRoom(int col) const;
     void onScrollBar();
     int firstScrollRow() const;
@@ -156,6 +164,7 @@ private:
     int m_scaledForWidth = 0; // the width the columns were last set or scaled for
     bool m_fitTexts = false;
     QHash<QString, int> m_measured[2]; // widest line of a text, plain and bold
+    QHash<int, Raised> m_raisedCols, m_raisedRows;
     QFont m_measuredFont;
     bool m_fitPending = false;
     bool m_fitting = false;
