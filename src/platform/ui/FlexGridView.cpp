@@ -1,4 +1,5 @@
 #include "platform/ui/FlexGridView.h"
+#include "platform/ui/CellText.h"
 
 #include <cmath>
 
@@ -18,9 +19,6 @@ namespace {
 
 // The grid's surround beyond the last row and column.
 const QColor EmptyAreaColor(0x80, 0x80, 0x80);
-// Room a cell keeps between its text and its edges, in pixels.
-constexpr int TextPadX = 3, TextPadY = 1;
-
 Qt::Alignment alignmentFlags(int code, const QString &text)
 {
     switch (code) {
@@ -38,26 +36,6 @@ Qt::Alignment alignmentFlags(int code, const QString &text)
     }
 }
 
-
-QString displayText(QString text)
-{
-    if (!text.contains(QLatin1Char('\r')))
-        return text;
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return text;
-}
-
-// The width of a shown text's widest line.
-int widestLine(const QFontMetrics &metrics, const QString &shown)
-{
-    if (!shown.contains(QLatin1Char('\n')))
-        return metrics.horizontalAdvance(shown);
-    int widest = 0;
-    for (const QString &line : shown.split(QLatin1Char('\n')))
-        widest = std::max(widest, metrics.horizontalAdvance(line));
-    return widest;
-}
 
 } // namespace
 
@@ -142,12 +120,6 @@ void FlexGridView::setColumnsFollowWidth(bool follow)
 {
     m_followWidth = follow;
     recordColumnWidths();
-}
-
-void FlexGridView::setCellsFitTexts(bool fit)
-{
-    m_fitTexts = fit;
-    requestFit();
 }
 
 void FlexGridView::recordColumnWidths()
@@ -355,7 +327,8 @@ FlexGridView::CellStyle FlexGridView::cellStyle(int row, int col) const
     s.alignment = alignmentFlags(m_grid->effectiveAlignment(row, col), s.text);
     s.textStyle = f.textStyle;
     if (m_fitTexts && col < int(m_colPx.size()) && !s.text.isEmpty())
-        s.wordWrap = widestLine(QFontMetrics(s.font), displayText(s.text)) > m_colPx[size_t(col)] - 2 * TextPadX;
+        s.wordWrap =
+            widestTextLine(QFontMetrics(s.font), cellDisplayText(s.text)) > m_colPx[size_t(col)] - 2 * CellTextPadX;
     s.picture = f.picture;
     s.pictureAlignment = f.pictureAlignment;
 
@@ -382,136 +355,6 @@ FlexGridView::CellStyle FlexGridView::cellStyle(int row, int col) const
     return s;
 }
 
-int FlexGridView::textFlags(const CellStyle &style)
-{
-    return int(style.alignment) | (style.wordWrap ? int(Qt::TextWordWrap) : 0);
-}
-
-// The widest a column can be and still be seen whole: the view's width
-// less the other fixed columns (the scrolling ones move by whole columns),
-// and less the vertical scroll bar that taller rows may bring.
-int FlexGridView::textRoom(int col) const
-{
-    int room = viewport()->width();
-    if (!verticalScrollBar()->isVisible())
-        room -= verticalScrollBar()->sizeHint().width();
-    for (int c = 0; c < m_grid->FixedCols() && c < int(m_colPx.size()); ++c)
-        if (c != col)
-            room -= m_colPx[size_t(c)];
-    return room;
-}
-
-void FlexGridView::requestFit()
-{
-    if (!m_fitTexts || m_fitting || m_fitPending)
-        return;
-    m_fitPending = true;
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            m_fitPending = false;
-            fitCellsToTexts();
-        },
-        Qt::QueuedConnection);
-}
-
-// Sets a row's height or a column's width (twips) to what its texts need
-// (pixels), never below what the program gave it: a size the fit raised
-// earlier goes back to the program's once its texts need less, and one the
-// program has set since is the program's.
-template<typename Set, typename ToTwips, typename ToPixels>
-void FlexGridView::settle(QHash<int, Raised> &raised, int index, int now, int needPx, Set set, ToTwips twips,
-                          ToPixels pixels)
-{
-    int base = now;
-    if (const auto it = raised.constFind(index); it != raised.constEnd()) {
-        if (it->to == now)
-            base = it->from;
-        raised.erase(it);
-    }
-    const int to = needPx > pixels(base) ? twips(needPx) : base;
-    if (to != now)
-        set(to);
-    if (to != base)
-        raised.insert(index, Raised{base, to});
-}
-
-void FlexGridView::fitCellsToTexts()
-{
-    if (m_fitting || !m_fitTexts || !m_grid || !m_grid->Redraw() || viewport()->width() <= 0)
-        return;
-    FlexGrid &g = *m_grid;
-    QFont boldFont = font();
-    boldFont.setBold(true);
-    const QFontMetrics plain(font()), bold(boldFont);
-    const auto metricsOf = [&](int row, int col) -> const QFontMetrics & {
-        return g.cellFormat(row, col).bold ? bold : plain;
-    };
-    // Sheets repeat their texts from fill to fill: each is measured once.
-    if (m_measured[0].size() + m_measured[1].size() > 50000 || m_measuredFont != font()) {
-        m_measured[0].clear();
-        m_measured[1].clear();
-        m_measuredFont = font();
-    }
-    const auto widestOf = [&](int row, int col, const QString &text) {
-        const bool isBold = g.cellFormat(row, col).bold;
-        auto it = m_measured[isBold].constFind(text);
-        if (it == m_measured[isBold].constEnd())
-            it = m_measured[isBold].insert(text, widestLine(isBold ? bold : plain, displayText(text)));
-        return *it;
-    };
-    const int rows = std::min(g.Rows(), int(m_rowPx.size()));
-    const int cols = std::min(g.Cols(), int(m_colPx.size()));
-    // Each shown cell's widest line, measured once (-1: nothing shown).
-    std::vector<int> widths(size_t(rows) * size_t(cols), -1);
-    const auto widthAt = [&](int r, int c) -> int & { return widths[size_t(r) * size_t(cols) + size_t(c)]; };
-    m_fitting = true;
-    for (int c = 0; c < cols; ++c) {
-        if (m_colPx[size_t(c)] == 0)
-            continue;
-        int widest = 0;
-        for (int r = 0; r < rows; ++r) {
-            if (m_rowPx[size_t(r)] == 0)
-                continue;
-            const QString text = g.TextMatrix(r, c);
-            if (text.isEmpty())
-                continue;
-            widthAt(r, c) = widestOf(r, c, text);
-            widest = std::max(widest, widthAt(r, c));
-        }
-        const int need = widest > 0 ? std::min(widest + 2 * TextPadX, textRoom(c)) : 0;
-        settle(m_raisedCols, c, g.ColWidth(c), need, [&](int twips) { g.setColWidth(c, twips); },
-               [this](int px) { return qRound(Twips::fromPixelsX(px, this)); },
-               [this](int twips) { return Twips::toPixelsX(twips, this); });
-    }
-    // Rows: only texts of more than one line (their own breaks, or wrapped)
-    // can need more than the row gives.
-    for (int r = 0; r < rows; ++r) {
-        int need = 0;
-        for (int c = 0; c < cols; ++c) {
-            if (widthAt(r, c) < 0)
-                continue;
-            const QString text = g.TextMatrix(r, c);
-            const int room = m_colPx[size_t(c)] - 2 * TextPadX;
-            const bool wraps = widthAt(r, c) > room;
-            if (!wraps && !text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char('\n')))
-                continue;
-            need = std::max(need, metricsOf(r, c)
-                                      .boundingRect(QRect(0, 0, room, 1 << 20), wraps ? Qt::TextWordWrap : 0,
-                                                    displayText(text))
-                                      .height());
-        }
-        if (m_rowPx[size_t(r)] > 0)
-            settle(m_raisedRows, r, g.RowHeight(r), need > 0 ? need + 2 * TextPadY : 0,
-                   [&](int twips) { g.setRowHeight(r, twips); },
-                   [this](int px) { return qRound(Twips::fromPixelsY(px, this)); },
-                   [this](int twips) { return Twips::toPixelsY(twips, this); });
-    }
-    m_raisedCols.removeIf([&](const auto &it) { return it.key() >= g.Cols(); });
-    m_raisedRows.removeIf([&](const auto &it) { return it.key() >= g.Rows(); });
-    m_fitting = false;
-}
-
 QPixmap FlexGridView::picture(const QString &name) const
 {
     return m_pictures ? m_pictures(name) : LoadResPicture(name);
@@ -536,8 +379,8 @@ void FlexGridView::drawCell(QPainter &p, const QRect &rect, int row, int col) co
     }
 
     if (!s.text.isEmpty()) {
-        const QRect textRect = rect.adjusted(TextPadX, TextPadY, -TextPadX, -TextPadY);
-        const QString text = displayText(s.text);
+        const QRect textRect = rect.adjusted(CellTextPadX, CellTextPadY, -CellTextPadX, -CellTextPadY);
+        const QString text = cellDisplayText(s.text);
         p.setFont(s.font);
         if (s.textStyle != 0) {
             // Raised text has its light edge above and left, inset text below and right.

@@ -43,11 +43,13 @@ public:
     void setColumnsFollowWidth(bool follow);
     // No shown column narrower than the widest text it holds, nor a shown
     // row lower than its cells' lines, as drawn at the grid's font: checked
-    // once changes stop coming (a fill, a resize), widths and heights only
-    // ever raised. A column is never made wider than the view can show at
-    // once; a text wider than that wraps at its blanks in a row made tall
-    // enough. Hidden rows and columns stay hidden; what the program set
-    // stays what a resize scales from. Off by default.
+    // as a fill turns drawing back on, and once other changes (a resize, a
+    // cell written while drawing) stop coming. A column is never made wider
+    // than the view can show at once; a text wider than that wraps at its
+    // blanks in a row made tall enough. Nothing goes below the size the
+    // program set, and a raised size goes back to it once its texts need
+    // less; hidden rows and columns stay hidden; a resize scales what the
+    // program set. Off by default.
     void setCellsFitTexts(bool fit);
 
     // The pointer shown for MousePointer 99 (the link pointer by default).
