@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "core/ErrorLog.h"
+#include "core/ReplaceChain.h"
 #include "core/VbString.h"
 #include "platform/Latin1File.h"
 
@@ -206,6 +207,7 @@ double NumOrZero(Variant &v)
 
 QString ReplaceInTags(const QString &text, const QList<std::pair<QString, QString>> &steps)
 {
+    const ReplaceChain chain(steps);
     QString out;
     out.reserve(text.size());
     qsizetype copied = 0;
@@ -213,11 +215,7 @@ QString ReplaceInTags(const QString &text, const QList<std::pair<QString, QStrin
         const qsizetype close = text.indexOf(u'>', open);
         const qsizetype end = close < 0 ? text.size() : close + 1;
         out.append(QStringView(text).sliced(copied, open - copied));
-        QString tag = text.sliced(open, end - open);
-        for (const auto &[from, to] : steps)
-            if (!from.isEmpty())
-                tag.replace(from, to, Qt::CaseSensitive);
-        out.append(tag);
+        chain.appendTo(out, QStringView(text).sliced(open, end - open));
         copied = end;
     }
     out.append(QStringView(text).sliced(copied));

@@ -1,6 +1,7 @@
 #include "sheets/DataSheet.h"
 
 #include "core/GridMessage.h"
+#include "core/ReplaceChain.h"
 #include "core/SharedState.h"
 #include "core/TargetGrid.h"
 #include "core/TextHelpers.h"
@@ -33,60 +34,15 @@ struct PageNotice
 // Where needle stands in text at or after from (0-based); -1 when nowhere.
 qsizetype findFrom(QStringView text, qsizetype from, QStringView needle)
 {
-    const char16_t *t = text.utf16();
-    const char16_t *w = needle.utf16();
     const qsizetype m = needle.size();
-    const char16_t first = w[0];
-    for (qsizetype at = from, last = text.size() - m; at <= last; ++at) {
-        if (t[at] != first)
-            continue;
-        qsizetype k = 1;
-        while (k < m && t[at + k] == w[k])
-            ++k;
-        if (k == m)
+    const qsizetype last = text.size() - m;
+    if (m == 0)
+        return from <= text.size() ? from : -1;
+    for (qsizetype at = text.indexOf(needle.front(), from); at >= 0 && at <= last;
+         at = text.indexOf(needle.front(), at + 1))
+        if (text.sliced(at, m) == needle)
             return at;
-    }
     return -1;
-}
-
-// The "<open" .. "</close" parts of text, as start and length, up to the
-// first open without its close (unclosed then says so).
-struct TagSpans
-{
-    QVarLengthArray<std::pair<qsizetype, qsizetype>, 32> parts;
-    bool unclosed = false;
-};
-
-TagSpans tagSpans(QStringView text, QStringView open, QStringView close)
-{
-    TagSpans spans;
-    qsizetype pos = 0;
-    for (qsizetype passes = 0; passes <= text.size(); ++passes) {
-        const qsizetype start = findFrom(text, pos, open);
-        if (start < 0)
-            break;
-        const qsizetype stop = findFrom(text, start, close);
-        if (stop < 0) {
-            spans.unclosed = true;
-            break;
-        }
-        spans.parts.append({start, stop - start});
-        pos = stop;
-    }
-    return spans;
-}
-
-// Each "<open" .. "</close" part of text; an open without its close fails
-// the walk (error 5) once the parts before it are done, or ends it when
-// unclosedEnds.
-void walkTags(const QString &text, const QString &open, const QString &close, bool unclosedEnds,
-              const std::function<void(const QString &)> &f)
-{
-    const TagSpans spans = tagSpans(text, open, close);
-    for (const auto &[start, length] : spans.parts)
-        f(text.mid(start, length));
-    if (spans.unclosed && !unclosedEnds)
-        vb::raise(vb::InvalidCall);
 }
 
 int baseRows(double times)
@@ -104,14 +60,14 @@ QString standardCut(const SheetSpec &decl, const QString &received)
     return cutFrom(page, decl.marker, QStringLiteral("</table>"));
 }
 
-void walkRowCellsIn(SheetWalk &walk, QStringView rowText, const std::function<void(const QString &)> &f)
+void walkRowCellsIn(SheetWalk &walk, QStringView rowText, const std::function<void(QStringView)> &f)
 {
     const TagSpans cells = tagSpans(rowText, u"<td", u"</td>");
     for (qsizetype i = 0; i < cells.parts.size(); ++i) {
         walk.lastCell = i == cells.parts.size() - 1;
         const QStringView cell = rowText.sliced(cells.parts[i].first, cells.parts[i].second);
         if (f)
-            f(cell.toString());
+            f(cell);
         else
             walk.standardCell(cell);
     }
@@ -138,7 +94,7 @@ void walkCells(FlexGrid &grid, const SheetSpec &decl, const QString &table)
         // The pattern's own cells are read where they stand in the page.
         const QStringView rowText = QStringView(table).sliced(start, length);
         if (decl.cell)
-            walkRowCells(walk, rowText.toString(), [&](const QString &cell) { decl.cell(walk, cell); });
+            walkRowCellsIn(walk, rowText, [&](QStringView cell) { decl.cell(walk, cell); });
         else
             walkRowCellsIn(walk, rowText, {});
         ++walk.row;
@@ -154,11 +110,11 @@ void walkCells(FlexGrid &grid, const SheetSpec &decl, const QString &table)
 void walkWholeRows(FlexGrid &grid, const SheetSpec &decl, const QString &table)
 {
     int seen = 0;
-    forEachRow(table, [&](const QString &rowText) {
+    forEachRow(table, [&](QStringView rowText) {
         if (seen++ < decl.skipRows)
             return;
         QString line;
-        forEachCell(rowText, [&](const QString &cell) { line += cellText(cell) + QLatin1Char('\t'); });
+        forEachCell(rowText, [&](QStringView cell) { line += cellTextOf(cell) + QLatin1Char('\t'); });
         grid.AddItem(line);
     });
     SheetWalk walk{decl, grid, 0, 0};
@@ -335,10 +291,11 @@ QString lowerTableTags(QString text)
 
 QString replaceAll(QString text, const TextReplacements &steps)
 {
+    QList<std::pair<QString, QString>> pairs;
+    pairs.reserve(steps.size());
     for (const TextReplacement &step : steps)
-        if (!step.from.isEmpty())
-            text.replace(step.from, step.to, Qt::CaseSensitive);
-    return text;
+        pairs.append({step.from, step.to});
+    return ReplaceChain(pairs).apply(std::move(text));
 }
 
 QString cutFrom(const QString &text, const QString &marker, const QString &end)
@@ -348,7 +305,7 @@ QString cutFrom(const QString &text, const QString &marker, const QString &end)
     return vb::Mid(text, start, stop - start);
 }
 
-void walkRowCells(SheetWalk &walk, const QString &rowText, const std::function<void(const QString &)> &f)
+void walkRowCells(SheetWalk &walk, QStringView rowText, const std::function<void(QStringView)> &f)
 {
     walkRowCellsIn(walk, rowText, f);
 }
@@ -358,15 +315,23 @@ void pageSaysNoData(const QString &message)
     throw PageNotice{message};
 }
 
-void forEachTag(const QString &text, const QString &open, const QString &close,
-                const std::function<void(const QString &)> &f)
+TagSpans tagSpans(QStringView text, QStringView open, QStringView close)
 {
-    walkTags(text, open, close, false, f);
-}
-
-void forEachClosedRow(const QString &table, const std::function<void(const QString &)> &f)
-{
-    walkTags(table, QStringLiteral("<tr"), QStringLiteral("</tr>"), true, f);
+    TagSpans spans;
+    qsizetype pos = 0;
+    for (qsizetype passes = 0; passes <= text.size(); ++passes) {
+        const qsizetype start = findFrom(text, pos, open);
+        if (start < 0)
+            break;
+        const qsizetype stop = findFrom(text, start, close);
+        if (stop < 0) {
+            spans.unclosed = true;
+            break;
+        }
+        spans.parts.append({start, stop - start});
+        pos = stop;
+    }
+    return spans;
 }
 
 QString cellText(const QString &cellHtml)

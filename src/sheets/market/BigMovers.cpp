@@ -61,12 +61,15 @@ QString rankingTable(const QString &received)
     return cutFrom(page, QStringLiteral("<BR>Ratio"), QStringLiteral("Show"));
 }
 
-// An address of the site's own pages made whole.
-QString absolute(const QString &link)
+// An address of the site's own pages made whole; root is the chart site's
+// address, looked up once per sheet.
+QString absolute(const QString &link, QString &root)
 {
     if (link.isEmpty() || link.startsWith(QLatin1String("http://")) || link.startsWith(QLatin1String("https://")))
         return link;
-    return siteUrl(Site::ChartSite, link);
+    if (root.isNull())
+        root = QStringLiteral("http://") + siteHost(Site::ChartSite); // as siteUrl makes it
+    return root + (link.startsWith(QLatin1Char('/')) ? link : QLatin1Char('/') + link);
 }
 
 // Each ranking row one grid row: its non-empty cells in order (an empty
@@ -75,15 +78,15 @@ QString absolute(const QString &link)
 // (the table's last, when the page closed it with its table) ends the list.
 void rankingRows(FlexGrid &grid, const SheetSpec &decl, const QString &table)
 {
-    forEachClosedRow(table, [&](const QString &rowText) {
+    QString root;
+    forEachClosedRow(table, [&](QStringView rowText) {
         QString line;
         QString address;
-        forEachCell(rowText, [&](const QString &cell) {
-            QString html = cell;
-            const QString text = vb::Trim(HtmlText(html, false, true, false)).remove(QStringLiteral("&nbsp;"));
+        forEachCell(rowText, [&](QStringView cell) {
+            const QString text = cellTextOf(cell).remove(QStringLiteral("&nbsp;"));
             if (address.isEmpty() && cell.contains(QLatin1String("<A href="), Qt::CaseInsensitive)) {
-                QString linked = cell;
-                address = absolute(HtmlText(linked, false, true, true).trimmed());
+                QString linked = cell.toString();
+                address = absolute(HtmlText(linked, false, true, true).trimmed(), root);
             }
             if (!text.isEmpty())
                 line += text + QLatin1Char('\t');

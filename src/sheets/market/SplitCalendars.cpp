@@ -72,9 +72,9 @@ void FG_SplitCal(short index)
     // calendar), cell (1, 0) white and top-left aligned.
     const QString title = QLatin1String(c.title);
     s.walk = [index, title](FlexGrid &grid, const SheetSpec &decl, const QString &table) {
-        forEachRow(table, [&](const QString &row) {
+        forEachRow(table, [&](QStringView row) {
             QString line;
-            forEachCell(row, [&](const QString &cell) { line += cellText(cell) + QLatin1Char('\t'); });
+            forEachCell(row, [&](QStringView cell) { line += cellTextOf(cell) + QLatin1Char('\t'); });
             grid.AddItem(line.remove(QStringLiteral("\r\n")));
         });
         SheetWalk walk{decl, grid, 2, 0};

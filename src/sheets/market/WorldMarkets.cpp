@@ -45,9 +45,9 @@ void regionTitle(FlexGrid &grid, int row, int region)
 // ends the region; a cell without its end tag fails the page.
 void regionRows(SheetWalk &walk, const QString &text)
 {
-    forEachClosedRow(text, [&](const QString &rowText) {
+    forEachClosedRow(text, [&](QStringView rowText) {
         QStringList cells;
-        forEachCell(rowText, [&](const QString &cell) { cells << cellText(cell); });
+        forEachCell(rowText, [&](QStringView cell) { cells << cellTextOf(cell); });
         if (!cells.isEmpty()) {
             const QString words = cells.takeLast();
             for (const QString &word : words.split(QLatin1Char(',')))

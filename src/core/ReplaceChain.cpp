@@ -1,0 +1,132 @@
+#include "core/ReplaceChain.h"
+
+namespace {
+
+// Can a and b both occur with b starting inside a, after a's first letter
+// (b then overlaps a's end or lies within it)?
+bool startsInside(QStringView a, QStringView b)
+{
+    for (qsizetype d = 1; d < a.size(); ++d) {
+        const qsizetype length = qMin(a.size() - d, b.size());
+        if (a.sliced(d, length) == b.first(length))
+            return true;
+    }
+    return false;
+}
+
+// Can text found by `find` share a letter with `output` written in the text
+// (find placed anywhere over it, every shared letter equal)?
+bool meets(QStringView find, QStringView output)
+{
+    for (qsizetype d = 1 - find.size(); d < output.size(); ++d) {
+        const qsizetype from = qMax<qsizetype>(0, d);
+        const qsizetype to = qMin(output.size(), d + find.size());
+        if (from < to && output.sliced(from, to - from) == find.sliced(from - d, to - from))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+ReplaceChain::ReplaceChain(const QList<std::pair<QString, QString>> &steps)
+{
+    for (const auto &step : steps)
+        if (!step.first.isEmpty())
+            m_steps << step;
+    for (int s = 0; s < m_steps.size(); ++s) {
+        if (m_passes.isEmpty() || !canJoin(m_passes.last(), s))
+            m_passes << Pass();
+        Pass &pass = m_passes.last();
+        pass.steps << s;
+        const char16_t first = m_steps[s].first.at(0).unicode();
+        if (first < 256)
+            pass.first[first] = true;
+        else
+            pass.wideFirst = true;
+        pass.sameLength = pass.sameLength && m_steps[s].first.size() == m_steps[s].second.size();
+    }
+}
+
+bool ReplaceChain::canJoin(const Pass &pass, int step) const
+{
+    const QString &find = m_steps[step].first;
+    for (int m : pass.steps) {
+        const auto &[mFind, mOutput] = m_steps[m];
+        if (mOutput.isEmpty() || startsInside(mFind, find) || startsInside(find, mFind) || meets(find, mOutput))
+            return false;
+    }
+    return true;
+}
+
+qsizetype ReplaceChain::nextHit(const Pass &pass, QStringView text, qsizetype from, int *step) const
+{
+    const char16_t *t = text.utf16();
+    const qsizetype n = text.size();
+    for (qsizetype i = from; i < n; ++i) {
+        const char16_t c = t[i];
+        if (c < 256 ? !pass.first[c] : !pass.wideFirst)
+            continue;
+        for (int s : pass.steps) {
+            const QString &find = m_steps[s].first;
+            if (find.size() <= n - i && text.sliced(i, find.size()) == find) {
+                *step = s;
+                return i;
+            }
+        }
+    }
+    return -1;
+}
+
+void ReplaceChain::runInPlace(const Pass &pass, QString &text) const
+{
+    int step = 0;
+    qsizetype at = nextHit(pass, text, 0, &step);
+    if (at < 0)
+        return;
+    QChar *data = text.data();
+    while (at >= 0) {
+        const QString &output = m_steps[step].second;
+        std::copy(output.cbegin(), output.cend(), data + at);
+        at = nextHit(pass, text, at + output.size(), &step);
+    }
+}
+
+void ReplaceChain::runInto(const Pass &pass, QStringView text, QString &out) const
+{
+    qsizetype copied = 0;
+    int step = 0;
+    for (qsizetype at = nextHit(pass, text, 0, &step); at >= 0; at = nextHit(pass, text, copied, &step)) {
+        out.append(text.sliced(copied, at - copied)).append(m_steps[step].second);
+        copied = at + m_steps[step].first.size();
+    }
+    out.append(text.sliced(copied));
+}
+
+QString ReplaceChain::apply(QString text) const
+{
+    for (const Pass &pass : m_passes) {
+        if (pass.sameLength) {
+            runInPlace(pass, text);
+            continue;
+        }
+        int step = 0;
+        if (nextHit(pass, text, 0, &step) < 0)
+            continue;
+        QString out;
+        out.reserve(text.size() + text.size() / 8);
+        runInto(pass, text, out);
+        text = std::move(out);
+    }
+    return text;
+}
+
+void ReplaceChain::appendTo(QString &out, QStringView text) const
+{
+    if (m_passes.size() == 1)
+        runInto(m_passes.first(), text, out);
+    else if (m_passes.isEmpty())
+        out.append(text);
+    else
+        out.append(apply(text.toString()));
+}
