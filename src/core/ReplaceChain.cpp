@@ -1,5 +1,7 @@
 #include "core/ReplaceChain.h"
 
+#include <algorithm>
+
 namespace {
 
 // Can a and b both occur with b starting inside a, after a's first letter
@@ -44,6 +46,7 @@ ReplaceChain::ReplaceChain(const QList<std::pair<QString, QString>> &steps)
             pass.first[first] = true;
         else
             pass.wideFirst = true;
+        pass.onlyFirst = pass.steps.size() == 1 || pass.onlyFirst == first ? first : 0;
         pass.sameLength = pass.sameLength && m_steps[s].first.size() == m_steps[s].second.size();
     }
 }
@@ -61,15 +64,25 @@ bool ReplaceChain::canJoin(const Pass &pass, int step) const
 
 qsizetype ReplaceChain::nextHit(const Pass &pass, QStringView text, qsizetype from, int *step) const
 {
+    if (pass.steps.size() == 1) {
+        *step = pass.steps.first();
+        return text.indexOf(m_steps[*step].first, from);
+    }
     const char16_t *t = text.utf16();
     const qsizetype n = text.size();
     for (qsizetype i = from; i < n; ++i) {
+        if (pass.onlyFirst)
+            i = text.indexOf(QChar(pass.onlyFirst), i);
+        if (i < 0)
+            return -1;
         const char16_t c = t[i];
         if (c < 256 ? !pass.first[c] : !pass.wideFirst)
             continue;
         for (int s : pass.steps) {
             const QString &find = m_steps[s].first;
-            if (find.size() <= n - i && text.sliced(i, find.size()) == find) {
+            const qsizetype length = find.size();
+            const char16_t *f = QStringView(find).utf16();
+            if (length <= n - i && c == f[0] && std::equal(t + i + 1, t + i + length, f + 1)) {
                 *step = s;
                 return i;
             }

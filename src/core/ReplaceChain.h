@@ -34,6 +34,7 @@ private:
         QList<int> steps;                 // in chain order
         std::array<bool, 256> first = {}; // Latin-1 first letters of the search texts
         bool wideFirst = false;           // a search text starts beyond Latin-1
+        char16_t onlyFirst = 0;           // the one first letter of all search texts, if so
         bool sameLength = true;           // every replacement as long as its search text
     };
 

@@ -276,9 +276,15 @@ bool FlexGrid::AddItem(const QString &item, int index)
         return false;
     RowStore row = newRow();
     if (!item.isEmpty()) {
-        const QStringList parts = item.split(QLatin1Char('\t'));
-        for (qsizetype c = 0; c < parts.size() && c < qsizetype(row.cells.size()); ++c)
-            row.cells[size_t(c)].text = parts[c];
+        // The tab-separated parts one by one, none past the last column.
+        qsizetype start = 0;
+        for (Cell &cell : row.cells) {
+            const qsizetype tab = item.indexOf(QLatin1Char('\t'), start);
+            cell.text = item.sliced(start, (tab < 0 ? item.size() : tab) - start);
+            if (tab < 0)
+                break;
+            start = tab + 1;
+        }
     }
     m_rows.insert(m_rows.begin() + index, std::move(row));
     notifyLayout();

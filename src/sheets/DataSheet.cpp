@@ -14,6 +14,8 @@
 #include <QFileInfo>
 #include <QVarLengthArray>
 
+#include <algorithm>
+
 #include <optional>
 
 namespace {
@@ -38,9 +40,11 @@ qsizetype findFrom(QStringView text, qsizetype from, QStringView needle)
     const qsizetype last = text.size() - m;
     if (m == 0)
         return from <= text.size() ? from : -1;
+    const char16_t *t = text.utf16();
+    const char16_t *w = needle.utf16();
     for (qsizetype at = text.indexOf(needle.front(), from); at >= 0 && at <= last;
          at = text.indexOf(needle.front(), at + 1))
-        if (text.sliced(at, m) == needle)
+        if (std::equal(w + 1, w + m, t + at + 1))
             return at;
     return -1;
 }
@@ -79,8 +83,9 @@ void walkRowCellsIn(SheetWalk &walk, QStringView rowText, const std::function<vo
 void prepareGrid(FlexGrid &grid, const SheetSpec &decl)
 {
     grid.setRedraw(false);
-    grid.Clear();
+    // Rows the sheet drops need no clearing first: the grid ends the same.
     grid.setRows(decl.rows);
+    grid.Clear();
     grid.setCols(decl.cols);
     grid.setBackColor(White);
     grid.setGridLines(1);
@@ -114,7 +119,7 @@ void walkWholeRows(FlexGrid &grid, const SheetSpec &decl, const QString &table)
         if (seen++ < decl.skipRows)
             return;
         QString line;
-        forEachCell(rowText, [&](QStringView cell) { line += cellTextOf(cell) + QLatin1Char('\t'); });
+        forEachCell(rowText, [&](QStringView cell) { appendCellText(line, cell).append(QLatin1Char('\t')); });
         grid.AddItem(line);
     });
     SheetWalk walk{decl, grid, 0, 0};
@@ -341,6 +346,12 @@ QString cellText(const QString &cellHtml)
 
 QString cellTextOf(QStringView cellHtml)
 {
+    QString text;
+    return appendCellText(text, cellHtml);
+}
+
+QString &appendCellText(QString &into, QStringView cellHtml)
+{
     // HtmlText with "&amp;" read as "&" and the tags dropped, then Trim, in
     // one pass: the text before the first ">" is a tag's too.
     const QChar *in = cellHtml.constData();
@@ -370,7 +381,5 @@ QString cellTextOf(QStringView cellHtml)
         ++first;
     while (length > first && out[length - 1] == u' ')
         --length;
-    if (first == length)
-        return QString();
-    return QString(out + first, length - first);
+    return into.append(out + first, length - first);
 }

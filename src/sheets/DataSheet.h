@@ -225,3 +225,4 @@ void walkRowCells(SheetWalk &walk, QStringView rowText, const std::function<void
 // blanks trimmed.
 QString cellText(const QString &cellHtml);
 QString cellTextOf(QStringView cellHtml); // the same for a part of a longer text
+QString &appendCellText(QString &into, QStringView cellHtml); // the same appended to into

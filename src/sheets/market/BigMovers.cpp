@@ -11,6 +11,7 @@
 namespace {
 
 constexpr int AddressColumn = 9;
+const QLatin1String Space("&nbsp;");
 
 QList<Variant> headersOf(const QString &fileName)
 {
@@ -83,13 +84,18 @@ void rankingRows(FlexGrid &grid, const SheetSpec &decl, const QString &table)
         QString line;
         QString address;
         forEachCell(rowText, [&](QStringView cell) {
-            const QString text = cellTextOf(cell).remove(QStringLiteral("&nbsp;"));
+            // The cell's text written straight after the row's texts so far,
+            // its "&nbsp;"s taken out once it is trimmed.
+            const qsizetype at = line.size();
+            appendCellText(line, cell);
+            for (qsizetype i = line.indexOf(Space, at); i >= 0; i = line.indexOf(Space, i))
+                line.remove(i, Space.size());
             if (address.isEmpty() && cell.contains(QLatin1String("<A href="), Qt::CaseInsensitive)) {
                 QString linked = cell.toString();
                 address = absolute(HtmlText(linked, false, true, true).trimmed(), root);
             }
-            if (!text.isEmpty())
-                line += text + QLatin1Char('\t');
+            if (line.size() > at)
+                line += QLatin1Char('\t');
         });
         grid.AddItem(line);
         if (!address.isEmpty()) {

@@ -74,7 +74,7 @@ void FG_SplitCal(short index)
     s.walk = [index, title](FlexGrid &grid, const SheetSpec &decl, const QString &table) {
         forEachRow(table, [&](QStringView row) {
             QString line;
-            forEachCell(row, [&](QStringView cell) { line += cellTextOf(cell) + QLatin1Char('\t'); });
+            forEachCell(row, [&](QStringView cell) { appendCellText(line, cell).append(QLatin1Char('\t')); });
             grid.AddItem(line.remove(QStringLiteral("\r\n")));
         });
         SheetWalk walk{decl, grid, 2, 0};

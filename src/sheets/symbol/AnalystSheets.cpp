@@ -47,7 +47,7 @@ void rowsAfterHeadings(FlexGrid &grid, const SheetSpec &, const QString &table)
         if (seen++ < 3)
             return;
         QString line;
-        forEachCell(row, [&](QStringView cell) { line += cellTextOf(cell) + QLatin1Char('\t'); });
+        forEachCell(row, [&](QStringView cell) { appendCellText(line, cell).append(QLatin1Char('\t')); });
         grid.AddItem(line);
     });
 }
