@@ -48,7 +48,11 @@ ReplaceChain::ReplaceChain(const QList<std::pair<QString, QString>> &steps)
             pass.wideFirst = true;
         pass.onlyFirst = pass.steps.size() == 1 || pass.onlyFirst == first ? first : 0;
         pass.sameLength = pass.sameLength && m_steps[s].first.size() == m_steps[s].second.size();
+        pass.shrinking = pass.shrinking && m_steps[s].first.size() >= m_steps[s].second.size();
     }
+    for (Pass &pass : m_passes)
+        if (pass.steps.size() == 1)
+            pass.matcher.emplace(m_steps[pass.steps.first()].first, Qt::CaseSensitive);
 }
 
 bool ReplaceChain::canJoin(const Pass &pass, int step) const
@@ -64,9 +68,9 @@ bool ReplaceChain::canJoin(const Pass &pass, int step) const
 
 qsizetype ReplaceChain::nextHit(const Pass &pass, QStringView text, qsizetype from, int *step) const
 {
-    if (pass.steps.size() == 1) {
+    if (pass.matcher) {
         *step = pass.steps.first();
-        return text.indexOf(m_steps[*step].first, from);
+        return from > text.size() ? -1 : pass.matcher->indexIn(text, from);
     }
     const char16_t *t = text.utf16();
     const qsizetype n = text.size();
@@ -105,6 +109,28 @@ void ReplaceChain::runInPlace(const Pass &pass, QString &text) const
     }
 }
 
+void ReplaceChain::runShrinking(const Pass &pass, QString &text) const
+{
+    // Written over the text itself: what is written never passes what is read.
+    int step = 0;
+    qsizetype at = nextHit(pass, text, 0, &step);
+    if (at < 0)
+        return;
+    QChar *data = text.data();
+    qsizetype written = at, read = at;
+    while (at >= 0) {
+        std::copy(data + read, data + at, data + written);
+        written += at - read;
+        const QString &output = m_steps[step].second;
+        std::copy(output.cbegin(), output.cend(), data + written);
+        written += output.size();
+        read = at + m_steps[step].first.size();
+        at = nextHit(pass, text, read, &step);
+    }
+    std::copy(data + read, data + text.size(), data + written);
+    text.truncate(written + (text.size() - read));
+}
+
 void ReplaceChain::runInto(const Pass &pass, QStringView text, QString &out) const
 {
     qsizetype copied = 0;
@@ -121,6 +147,10 @@ QString ReplaceChain::apply(QString text) const
     for (const Pass &pass : m_passes) {
         if (pass.sameLength) {
             runInPlace(pass, text);
+            continue;
+        }
+        if (pass.shrinking) {
+            runShrinking(pass, text);
             continue;
         }
         int step = 0;

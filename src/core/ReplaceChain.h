@@ -2,9 +2,11 @@
 
 #include <QList>
 #include <QString>
+#include <QStringMatcher>
 #include <QStringView>
 
 #include <array>
+#include <optional>
 #include <utility>
 
 // A list of replace-all steps (letter case significant) applied in order,
@@ -36,6 +38,8 @@ private:
         bool wideFirst = false;           // a search text starts beyond Latin-1
         char16_t onlyFirst = 0;           // the one first letter of all search texts, if so
         bool sameLength = true;           // every replacement as long as its search text
+        bool shrinking = true;            // no replacement longer than its search text
+        std::optional<QStringMatcher> matcher; // the search of a one-step pass
     };
 
     // Where the pass's first step matches at or after from (the step
@@ -43,6 +47,7 @@ private:
     qsizetype nextHit(const Pass &pass, QStringView text, qsizetype from, int *step) const;
     bool canJoin(const Pass &pass, int step) const;
     void runInPlace(const Pass &pass, QString &text) const;
+    void runShrinking(const Pass &pass, QString &text) const;
     void runInto(const Pass &pass, QStringView text, QString &out) const;
 
     QList<std::pair<QString, QString>> m_steps;

@@ -44,7 +44,7 @@ qsizetype findFrom(QStringView text, qsizetype from, QStringView needle)
     const char16_t *w = needle.utf16();
     for (qsizetype at = text.indexOf(needle.front(), from); at >= 0 && at <= last;
          at = text.indexOf(needle.front(), at + 1))
-        if (std::equal(w + 1, w + m, t + at + 1))
+        if (m == 1 || (t[at + 1] == w[1] && std::equal(w + 2, w + m, t + at + 2)))
             return at;
     return -1;
 }
