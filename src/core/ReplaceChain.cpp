@@ -75,7 +75,7 @@ qsizetype ReplaceChain::nextHit(const Pass &pass, QStringView text, qsizetype fr
     const char16_t *t = text.utf16();
     const qsizetype n = text.size();
     for (qsizetype i = from; i < n; ++i) {
-        if (pass.onlyFirst)
+        if (pass.onlyFirst && n - i > 32)
             i = text.indexOf(QChar(pass.onlyFirst), i);
         if (i < 0)
             return -1;
@@ -162,6 +162,21 @@ QString ReplaceChain::apply(QString text) const
         text = std::move(out);
     }
     return text;
+}
+
+bool ReplaceChain::keepsLength() const
+{
+    return std::all_of(m_passes.cbegin(), m_passes.cend(), [](const Pass &pass) { return pass.sameLength; });
+}
+
+void ReplaceChain::applyInPlace(QChar *text, qsizetype length) const
+{
+    const QStringView view(text, length);
+    for (const Pass &pass : m_passes) {
+        int step = 0;
+        for (qsizetype at = nextHit(pass, view, 0, &step); at >= 0; at = nextHit(pass, view, at + m_steps[step].first.size(), &step))
+            std::copy(m_steps[step].second.cbegin(), m_steps[step].second.cend(), text + at);
+    }
 }
 
 void ReplaceChain::appendTo(QString &out, QStringView text) const

@@ -29,6 +29,10 @@ public:
     QString apply(QString text) const;
     // The chain applied to text, appended to out.
     void appendTo(QString &out, QStringView text) const;
+    // Whether every step keeps the length of what it finds; then the chain
+    // can be applied to a part of a text where it stands.
+    bool keepsLength() const;
+    void applyInPlace(QChar *text, qsizetype length) const;
 
 private:
     struct Pass

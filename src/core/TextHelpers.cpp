@@ -208,6 +208,26 @@ double NumOrZero(Variant &v)
 QString ReplaceInTags(const QString &text, const QList<std::pair<QString, QString>> &steps)
 {
     const ReplaceChain chain(steps);
+    if (chain.keepsLength()) {
+        // Each tag changed where it stands in a copy of the text.
+        QString out = text;
+        const char16_t *t = QStringView(text).utf16();
+        QChar *data = nullptr;
+        const qsizetype n = text.size();
+        for (qsizetype open = 0; open < n; ++open) {
+            if (t[open] != u'<')
+                continue;
+            qsizetype end = open + 1;
+            while (end < n && t[end] != u'>')
+                ++end;
+            end = qMin(end + 1, n);
+            if (!data)
+                data = out.data();
+            chain.applyInPlace(data + open, end - open);
+            open = end - 1;
+        }
+        return out;
+    }
     QString out;
     out.reserve(text.size());
     qsizetype copied = 0;

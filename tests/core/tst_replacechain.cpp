@@ -83,6 +83,33 @@ private slots:
         QCOMPARE(ReplaceInTags("<TD>THOMPSON TD</TD><TH x", steps), QStringLiteral("<cell>THOMPSON TD</td><th x"));
         QCOMPARE(ReplaceInTags("no tags, TD", steps), QStringLiteral("no tags, TD"));
         QCOMPARE(ReplaceInTags("a>TD<TD", steps), QStringLiteral("a>TD<cell"));
+        const QList<std::pair<QString, QString>> letters = {{"TD", "td"}, {"TH", "th"}};
+        QCOMPARE(ReplaceInTags("<TD>THOMPSON TD</TD><TH x", letters), QStringLiteral("<td>THOMPSON TD</td><th x"));
+
+        // Random texts and chains against each tag cut out and changed on its own.
+        QRandomGenerator random(1210);
+        for (int round = 0; round < 5000; ++round) {
+            Steps chain;
+            const int count = 1 + random.bounded(4);
+            for (int s = 0; s < count; ++s) {
+                const QString from = randomText(random, QStringLiteral("ab<>"), 3);
+                chain << std::pair{from, round % 2 ? randomText(random, QStringLiteral("ab<>"), 3)
+                                                   : randomText(random, QStringLiteral("AB"), int(from.size()))};
+                if (round % 2 == 0)
+                    chain.last().second = chain.last().second.leftJustified(from.size(), u'A', true);
+            }
+            const QString text = randomText(random, QStringLiteral("ab<>"), 30);
+            QString expected;
+            qsizetype copied = 0;
+            for (qsizetype open = text.indexOf(u'<'); open >= 0; open = text.indexOf(u'<', copied)) {
+                const qsizetype close = text.indexOf(u'>', open);
+                const qsizetype end = close < 0 ? text.size() : close + 1;
+                expected += text.mid(copied, open - copied) + oneByOne(text.mid(open, end - open), chain);
+                copied = end;
+            }
+            expected += text.mid(copied);
+            QCOMPARE(ReplaceInTags(text, chain), expected);
+        }
     }
 };
 
