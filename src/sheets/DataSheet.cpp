@@ -36,16 +36,23 @@ struct PageNotice
 // Where needle stands in text at or after from (0-based); -1 when nowhere.
 qsizetype findFrom(QStringView text, qsizetype from, QStringView needle)
 {
-    const qsizetype m = needle.size();
-    const qsizetype last = text.size() - m;
-    if (m == 0)
-        return from <= text.size() ? from : -1;
+    // A plain walk: the needles' first letters ("<") are too frequent in a
+    // page for a library search to pay its call.
     const char16_t *t = text.utf16();
     const char16_t *w = needle.utf16();
-    for (qsizetype at = text.indexOf(needle.front(), from); at >= 0 && at <= last;
-         at = text.indexOf(needle.front(), at + 1))
-        if (m == 1 || (t[at + 1] == w[1] && std::equal(w + 2, w + m, t + at + 2)))
+    const qsizetype m = needle.size();
+    if (m == 0)
+        return from <= text.size() ? from : -1;
+    const char16_t first = w[0];
+    for (qsizetype at = from, last = text.size() - m; at <= last; ++at) {
+        if (t[at] != first)
+            continue;
+        qsizetype k = 1;
+        while (k < m && t[at + k] == w[k])
+            ++k;
+        if (k == m)
             return at;
+    }
     return -1;
 }
 
@@ -344,13 +351,11 @@ QString cellText(const QString &cellHtml)
     return cellTextOf(cellHtml);
 }
 
-QString cellTextOf(QStringView cellHtml)
-{
-    QString text;
-    return appendCellText(text, cellHtml);
-}
+namespace {
 
-QString &appendCellText(QString &into, QStringView cellHtml)
+// The cell's text in the buffer: f(text, length).
+template <typename F>
+decltype(auto) withCellText(QStringView cellHtml, F &&f)
 {
     // HtmlText with "&amp;" read as "&" and the tags dropped, then Trim, in
     // one pass: the text before the first ">" is a tag's too.
@@ -381,5 +386,21 @@ QString &appendCellText(QString &into, QStringView cellHtml)
         ++first;
     while (length > first && out[length - 1] == u' ')
         --length;
-    return into.append(out + first, length - first);
+    return f(out + first, length - first);
+}
+
+} // namespace
+
+QString cellTextOf(QStringView cellHtml)
+{
+    return withCellText(cellHtml, [](const QChar *text, qsizetype length) {
+        return length ? QString(text, length) : QString();
+    });
+}
+
+QString &appendCellText(QString &into, QStringView cellHtml)
+{
+    return withCellText(cellHtml, [&](const QChar *text, qsizetype length) -> QString & {
+        return into.append(text, length);
+    });
 }
