@@ -86,7 +86,12 @@ qsizetype ReplaceChain::nextHit(const Pass &pass, QStringView text, qsizetype fr
             const QString &find = m_steps[s].first;
             const qsizetype length = find.size();
             const char16_t *f = QStringView(find).utf16();
-            if (length <= n - i && c == f[0] && std::equal(t + i + 1, t + i + length, f + 1)) {
+            if (length > n - i || c != f[0])
+                continue;
+            qsizetype k = 1;
+            while (k < length && t[i + k] == f[k])
+                ++k;
+            if (k == length) {
                 *step = s;
                 return i;
             }

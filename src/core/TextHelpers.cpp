@@ -97,9 +97,10 @@ QString HtmlText(QString &s, bool BrToCrLf, bool AmpToChar, bool GetLink)
         s = vb::Replace(s, QStringLiteral("&amp;"), QStringLiteral("&"));
 
     if (GetLink) {
-        QString t = s;
-        for (const char *form : {"A HREF", "A Href", "a href"})
-            t = vb::Replace(t, QString::fromLatin1(form), QStringLiteral("A href"));
+        static const ReplaceChain forms({{QStringLiteral("A HREF"), QStringLiteral("A href")},
+                                         {QStringLiteral("A Href"), QStringLiteral("A href")},
+                                         {QStringLiteral("a href"), QStringLiteral("A href")}});
+        const QString t = forms.apply(s);
         try {
             const int p = vb::InStr(t, QStringLiteral("<A href=\""));
             if (p > 0) {

@@ -82,14 +82,16 @@ void rankingRows(FlexGrid &grid, const SheetSpec &decl, const QString &table)
     QString root;
     forEachClosedRow(table, [&](QStringView rowText) {
         QString line;
+        line.reserve(rowText.size());
         QString address;
         forEachCell(rowText, [&](QStringView cell) {
             // The cell's text written straight after the row's texts so far,
             // its "&nbsp;"s taken out once it is trimmed.
             const qsizetype at = line.size();
             appendCellText(line, cell);
-            for (qsizetype i = line.indexOf(Space, at); i >= 0; i = line.indexOf(Space, i))
-                line.remove(i, Space.size());
+            if (QStringView(line).sliced(at).contains(u'&'))
+                for (qsizetype i = line.indexOf(Space, at); i >= 0; i = line.indexOf(Space, i))
+                    line.remove(i, Space.size());
             if (address.isEmpty() && cell.contains(QLatin1String("<A href="), Qt::CaseInsensitive)) {
                 QString linked = cell.toString();
                 address = absolute(HtmlText(linked, false, true, true).trimmed(), root);
