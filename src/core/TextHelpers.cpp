@@ -8,6 +8,7 @@
 #include "platform/Latin1File.h"
 
 #include <QLocale>
+#include <QVarLengthArray>
 
 #include <cmath>
 
@@ -114,17 +115,19 @@ QString HtmlText(QString &s, bool BrToCrLf, bool AmpToChar, bool GetLink)
         return QString();
     }
 
-    QString text;
+    // Written into a buffer of the fragment's size, never outgrown.
+    QVarLengthArray<QChar, 256> text(s.size());
+    qsizetype length = 0;
     bool outsideTag = false;
-    for (QChar c : s) {
+    for (QChar c : std::as_const(s)) {
         if (c == QLatin1Char('<'))
             outsideTag = false;
         if (c == QLatin1Char('>'))
             outsideTag = true;
         else if (outsideTag)
-            text.append(c);
+            text[length++] = c;
     }
-    return text;
+    return length ? QString(text.constData(), length) : QString();
 }
 
 QString ReadFile(const QString &path)

@@ -67,7 +67,7 @@ QString standardCut(const SheetSpec &decl, const QString &received)
     page.remove(QLatin1Char('\t'));
     for (const QString &text : decl.dropTexts)
         page.remove(text, Qt::CaseSensitive);
-    page = replaceAll(lowerTableTags(page), decl.replacements);
+    page = replaceAll(lowerTableTags(std::move(page)), decl.replacements);
     return cutFrom(page, decl.marker, QStringLiteral("</table>"));
 }
 

@@ -45,7 +45,7 @@ QString rankingTable(const QString &received)
 {
     QString page = received;
     page.remove(QLatin1Char('\t'));
-    page = replaceAll(page, {{QStringLiteral("TABLE"), QStringLiteral("table")},
+    page = replaceAll(std::move(page), {{QStringLiteral("TABLE"), QStringLiteral("table")},
                              {QStringLiteral("Table"), QStringLiteral("table")},
                              {QStringLiteral("TR"), QStringLiteral("tr")},
                              {QStringLiteral("Tr"), QStringLiteral("tr")},

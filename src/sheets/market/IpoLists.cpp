@@ -91,7 +91,7 @@ void FG_IPO_Last()
     s.cut = [](const QString &received) {
         QString page = keepHtml(received);
         page.remove(QLatin1Char('\t'));
-        page = replaceAll(lowerTableTags(page), {{QStringLiteral("&nbsp;"), QStringLiteral(" ")}});
+        page = replaceAll(lowerTableTags(std::move(page)), {{QStringLiteral("&nbsp;"), QStringLiteral(" ")}});
         latestSections(page); // all four headings, or no sheet
         return page;
     };
