@@ -40,20 +40,21 @@ QList<Variant> headersOf(const QString &fileName)
 }
 
 // The ranking rows: from the last header cell up to the "Show next" link,
-// with nested tables turned into further cells.
+// with nested tables turned into further cells. The table words are lower
+// case in the tags only: a company such as "TRANSOCEAN" keeps its letters.
 QString rankingTable(const QString &received)
 {
     QString page = received;
     page.remove(QLatin1Char('\t'));
-    page = replaceAll(std::move(page), {{QStringLiteral("TABLE"), QStringLiteral("table")},
-                             {QStringLiteral("Table"), QStringLiteral("table")},
-                             {QStringLiteral("TR"), QStringLiteral("tr")},
-                             {QStringLiteral("Tr"), QStringLiteral("tr")},
-                             {QStringLiteral("TD"), QStringLiteral("td")},
-                             {QStringLiteral("Td"), QStringLiteral("td")},
-                             {QStringLiteral("TH"), QStringLiteral("td")},
-                             {QStringLiteral("Th"), QStringLiteral("td")},
-                             {QStringLiteral("&#187;"), QString()},
+    page = ReplaceInTags(page, {{QStringLiteral("TABLE"), QStringLiteral("table")},
+                                {QStringLiteral("Table"), QStringLiteral("table")},
+                                {QStringLiteral("TR"), QStringLiteral("tr")},
+                                {QStringLiteral("Tr"), QStringLiteral("tr")},
+                                {QStringLiteral("TD"), QStringLiteral("td")},
+                                {QStringLiteral("Td"), QStringLiteral("td")},
+                                {QStringLiteral("TH"), QStringLiteral("td")},
+                                {QStringLiteral("Th"), QStringLiteral("td")}});
+    page = replaceAll(std::move(page), {{QStringLiteral("&#187;"), QString()},
                              {QStringLiteral("</tr></table>"), QString()},
                              {QStringLiteral("<table cellpadding=0 cellspacing=0 border=0><tr>"), QStringLiteral("</td>")},
                              {QStringLiteral("<tr WIDtd=\"100%\"><td COLSPAN=\"9\" BGCOLOR=\"#FFFFFF\"><IMG "
