@@ -92,9 +92,10 @@ QString FormatP(const QString &s, bool FourDecimals)
 
 QString HtmlText(QString &s, bool BrToCrLf, bool AmpToChar, bool GetLink)
 {
-    if (BrToCrLf)
+    // A fragment without the text is left as it is, with no replace pass.
+    if (BrToCrLf && s.contains(QLatin1String("<br>")))
         s = vb::Replace(s, QStringLiteral("<br>"), QStringLiteral("\r\n"));
-    if (AmpToChar)
+    if (AmpToChar && s.contains(QLatin1String("&amp;")))
         s = vb::Replace(s, QStringLiteral("&amp;"), QStringLiteral("&"));
 
     if (GetLink) {
