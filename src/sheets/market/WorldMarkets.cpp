@@ -50,8 +50,8 @@ void regionRows(SheetWalk &walk, const QString &text)
         forEachCell(rowText, [&](QStringView cell) { cells << cellTextOf(cell); });
         if (!cells.isEmpty()) {
             const QString words = cells.takeLast();
-            for (const QString &word : words.split(QLatin1Char(',')))
-                cells << word.trimmed();
+            for (QStringView word : QStringView(words).split(u','))
+                cells << word.trimmed().toString();
         }
         for (int k = 0; k < cells.size() && k + 1 < walk.decl.cols; ++k)
             walk.write(k + 1, cells[k]);
