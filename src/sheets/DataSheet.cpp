@@ -61,9 +61,9 @@ int baseRows(double times)
     return qRound(times * BaseRowHeight);
 }
 
-QString standardCut(const SheetSpec &decl, const QString &received)
+QString standardCut(const SheetSpec &decl, QString received)
 {
-    QString page = keepHtml(replaceAll(received, decl.beforeHtmlCut));
+    QString page = keepHtml(replaceAll(std::move(received), decl.beforeHtmlCut));
     page.remove(QLatin1Char('\t'));
     for (const QString &text : decl.dropTexts)
         page.remove(text, Qt::CaseSensitive);
@@ -243,9 +243,9 @@ void FillSheet(const SheetSpec &decl)
     try {
         if (!QFileInfo::exists(resolvePath(decl.cachePath)))
             vb::raise(FileNotFound);
-        const QString page = ReadFile(decl.cachePath);
+        QString page = ReadFile(decl.cachePath);
         QCoreApplication::processEvents();
-        const QString table = decl.cut ? decl.cut(page) : standardCut(decl, page);
+        const QString table = decl.cut ? decl.cut(std::move(page)) : standardCut(decl, std::move(page));
         prepareGrid(*grid, decl);
         touched = true;
         if (decl.walk)

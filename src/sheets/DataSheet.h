@@ -108,7 +108,7 @@ struct SheetSpec
     QStringList dropTexts;          // e.g. "\n", "&nbsp;"
     TextReplacements replacements;
     QString marker;
-    std::function<QString(const QString &page)> cut;
+    std::function<QString(QString page)> cut; // the page handed over, for changes in place
 
     // The grid before the walk (Clear, white, flat grid lines).
     int rows = 3;

@@ -42,9 +42,8 @@ QList<Variant> headersOf(const QString &fileName)
 // The ranking rows: from the last header cell up to the "Show next" link,
 // with nested tables turned into further cells. The table words are lower
 // case in the tags only: a company such as "TRANSOCEAN" keeps its letters.
-QString rankingTable(const QString &received)
+QString rankingTable(QString page)
 {
-    QString page = received;
     page.remove(QLatin1Char('\t'));
     page = ReplaceInTags(page, {{QStringLiteral("TABLE"), QStringLiteral("table")},
                                 {QStringLiteral("Table"), QStringLiteral("table")},

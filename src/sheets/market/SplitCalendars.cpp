@@ -50,8 +50,8 @@ void FG_SplitCal(short index)
     s.noDataText = QStringLiteral("Data is not available, connect to Internet, and update again .");
     s.hourglass = true;
     const QString marker = QLatin1String(c.marker);
-    s.cut = [marker](const QString &page) {
-        const QString text = replaceAll(page, {{QStringLiteral("TD"), QStringLiteral("td")},
+    s.cut = [marker](QString page) {
+        const QString text = replaceAll(std::move(page), {{QStringLiteral("TD"), QStringLiteral("td")},
                                                {QStringLiteral("Td"), QStringLiteral("td")},
                                                {QStringLiteral("TR"), QStringLiteral("tr")},
                                                {QStringLiteral("Tr"), QStringLiteral("tr")},

@@ -74,8 +74,8 @@ void FG_WMarket()
     s.key = QStringLiteral("WM");
     s.cachePath = DataDir + QStringLiteral("\\Cache\\DataSheet\\Market.Sh");
     s.noDataText = QStringLiteral("No Data were found");
-    s.cut = [](const QString &received) {
-        QString page = replaceAll(received, {{QStringLiteral("TABLE"), QStringLiteral("table")},
+    s.cut = [](QString received) {
+        QString page = replaceAll(std::move(received), {{QStringLiteral("TABLE"), QStringLiteral("table")},
                                              {QStringLiteral("Table"), QStringLiteral("table")},
                                              {QStringLiteral("TR"), QStringLiteral("tr")},
                                              {QStringLiteral("Tr"), QStringLiteral("tr")},
