@@ -184,6 +184,48 @@ void ReplaceChain::applyInPlace(QChar *text, qsizetype length) const
     }
 }
 
+bool ReplaceChain::applyWithin(QString &text,
+                               const std::function<qsizetype(QStringView text, qsizetype at)> &partEnd) const
+{
+    if (m_passes.size() != 1 || !m_passes.first().sameLength)
+        return false;
+    const Pass &pass = m_passes.first();
+    // The parts and hits read from the text as it came, the changes written
+    // to its copy.
+    const QString original = text;
+    const char16_t *t = QStringView(original).utf16();
+    QChar *data = nullptr;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        if (pass.onlyFirst && (i = QStringView(original).indexOf(QChar(pass.onlyFirst), i)) < 0)
+            break;
+        const char16_t c = t[i];
+        if (c < 256 ? !pass.first[c] : !pass.wideFirst)
+            continue;
+        const qsizetype end = partEnd(original, i);
+        if (end < 0)
+            continue;
+        for (int s : pass.steps) {
+            const auto &[find, output] = m_steps[s];
+            const char16_t *f = QStringView(find).utf16();
+            const qsizetype length = find.size();
+            if (length > end - i || c != f[0])
+                continue;
+            qsizetype k = 1;
+            while (k < length && t[i + k] == f[k])
+                ++k;
+            if (k < length)
+                continue;
+            if (!data)
+                data = text.data();
+            std::copy(output.cbegin(), output.cend(), data + i);
+            i += length - 1;
+            break;
+        }
+    }
+    return true;
+}
+
 void ReplaceChain::appendTo(QString &out, QStringView text) const
 {
     if (m_passes.size() == 1)

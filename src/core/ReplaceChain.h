@@ -6,6 +6,7 @@
 #include <QStringView>
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <utility>
 
@@ -33,6 +34,11 @@ public:
     // can be applied to a part of a text where it stands.
     bool keepsLength() const;
     void applyInPlace(QChar *text, qsizetype length) const;
+    // For a chain of one pass that keeps lengths (false otherwise, text
+    // untouched): the chain applied to parts of text only, each on its own,
+    // as if cut out. partEnd(text, at) gives the end of the part that holds
+    // position at, -1 when none does.
+    bool applyWithin(QString &text, const std::function<qsizetype(QStringView text, qsizetype at)> &partEnd) const;
 
 private:
     struct Pass

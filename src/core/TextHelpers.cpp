@@ -214,8 +214,20 @@ QString ReplaceInTags(const QString &text, const QList<std::pair<QString, QStrin
 {
     const ReplaceChain chain(steps);
     if (chain.keepsLength()) {
-        // Each tag changed where it stands in a copy of the text.
+        // Each tag changed where it stands in a copy of the text: in one
+        // walk over the text where the chain is one pass.
         QString out = text;
+        const auto tagEnd = [](QStringView t, qsizetype at) -> qsizetype {
+            qsizetype k = at;
+            while (k >= 0 && t[k] != u'<' && (k == at || t[k] != u'>'))
+                --k;
+            if (k < 0 || t[k] != u'<')
+                return -1;
+            const qsizetype close = t.indexOf(u'>', at);
+            return close < 0 ? t.size() : close + 1;
+        };
+        if (chain.applyWithin(out, tagEnd))
+            return out;
         const char16_t *t = QStringView(text).utf16();
         QChar *data = nullptr;
         const qsizetype n = text.size();
