@@ -277,11 +277,15 @@ bool FlexGrid::AddItem(const QString &item, int index)
     RowStore row = newRow();
     if (!item.isEmpty()) {
         // The tab-separated parts one by one, none past the last column.
+        const QChar *text = item.constData();
+        const qsizetype n = item.size();
         qsizetype start = 0;
         for (Cell &cell : row.cells) {
-            const qsizetype tab = item.indexOf(QLatin1Char('\t'), start);
-            cell.text = item.sliced(start, (tab < 0 ? item.size() : tab) - start);
-            if (tab < 0)
+            qsizetype tab = start;
+            while (tab < n && text[tab] != QLatin1Char('\t'))
+                ++tab;
+            cell.text = item.sliced(start, tab - start);
+            if (tab == n)
                 break;
             start = tab + 1;
         }

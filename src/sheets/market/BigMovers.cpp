@@ -8,6 +8,8 @@
 #include "platform/ScreenPointer.h"
 #include "sheets/DataSheet.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr int AddressColumn = 9;
@@ -89,7 +91,7 @@ void rankingRows(FlexGrid &grid, const SheetSpec &decl, const QString &table)
             // its "&nbsp;"s taken out once it is trimmed.
             const qsizetype at = line.size();
             appendCellText(line, cell);
-            if (QStringView(line).sliced(at).contains(u'&'))
+            if (std::find(line.cbegin() + at, line.cend(), u'&') != line.cend())
                 for (qsizetype i = line.indexOf(Space, at); i >= 0; i = line.indexOf(Space, i))
                     line.remove(i, Space.size());
             if (address.isEmpty() && cell.contains(QLatin1String("<A href="), Qt::CaseInsensitive)) {
