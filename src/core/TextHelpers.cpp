@@ -3,10 +3,12 @@
 #include <string_view>
 
 #include "core/ErrorLog.h"
+#include "core/ReplaceChain.h"
 #include "core/VbString.h"
 #include "platform/Latin1File.h"
 
 #include <QLocale>
+#include <QVarLengthArray>
 
 #include <cmath>
 
@@ -90,15 +92,17 @@ QString FormatP(const QString &s, bool FourDecimals)
 
 QString HtmlText(QString &s, bool BrToCrLf, bool AmpToChar, bool GetLink)
 {
-    if (BrToCrLf)
+    // A fragment without the text is left as it is, with no replace pass.
+    if (BrToCrLf && s.contains(QLatin1String("<br>")))
         s = vb::Replace(s, QStringLiteral("<br>"), QStringLiteral("\r\n"));
-    if (AmpToChar)
+    if (AmpToChar && s.contains(QLatin1String("&amp;")))
         s = vb::Replace(s, QStringLiteral("&amp;"), QStringLiteral("&"));
 
     if (GetLink) {
-        QString t = s;
-        for (const char *form : {"A HREF", "A Href", "a href"})
-            t = vb::Replace(t, QString::fromLatin1(form), QStringLiteral("A href"));
+        static const ReplaceChain forms({{QStringLiteral("A HREF"), QStringLiteral("A href")},
+                                         {QStringLiteral("A Href"), QStringLiteral("A href")},
+                                         {QStringLiteral("a href"), QStringLiteral("A href")}});
+        const QString t = forms.apply(s);
         try {
             const int p = vb::InStr(t, QStringLiteral("<A href=\""));
             if (p > 0) {
@@ -112,17 +116,19 @@ QString HtmlText(QString &s, bool BrToCrLf, bool AmpToChar, bool GetLink)
         return QString();
     }
 
-    QString text;
+    // Written into a buffer of the fragment's size, never outgrown.
+    QVarLengthArray<QChar, 256> text(s.size());
+    qsizetype length = 0;
     bool outsideTag = false;
-    for (QChar c : s) {
+    for (QChar c : std::as_const(s)) {
         if (c == QLatin1Char('<'))
             outsideTag = false;
         if (c == QLatin1Char('>'))
             outsideTag = true;
         else if (outsideTag)
-            text.append(c);
+            text[length++] = c;
     }
-    return text;
+    return length ? QString(text.constData(), length) : QString();
 }
 
 QString ReadFile(const QString &path)
@@ -206,6 +212,39 @@ double NumOrZero(Variant &v)
 
 QString ReplaceInTags(const QString &text, const QList<std::pair<QString, QString>> &steps)
 {
+    const ReplaceChain chain(steps);
+    if (chain.keepsLength()) {
+        // Each tag changed where it stands in a copy of the text: in one
+        // walk over the text where the chain is one pass.
+        QString out = text;
+        const auto tagEnd = [](QStringView t, qsizetype at) -> qsizetype {
+            qsizetype k = at;
+            while (k >= 0 && t[k] != u'<' && (k == at || t[k] != u'>'))
+                --k;
+            if (k < 0 || t[k] != u'<')
+                return -1;
+            const qsizetype close = t.indexOf(u'>', at);
+            return close < 0 ? t.size() : close + 1;
+        };
+        if (chain.applyWithin(out, tagEnd))
+            return out;
+        const char16_t *t = QStringView(text).utf16();
+        QChar *data = nullptr;
+        const qsizetype n = text.size();
+        for (qsizetype open = 0; open < n; ++open) {
+            if (t[open] != u'<')
+                continue;
+            qsizetype end = open + 1;
+            while (end < n && t[end] != u'>')
+                ++end;
+            end = qMin(end + 1, n);
+            if (!data)
+                data = out.data();
+            chain.applyInPlace(data + open, end - open);
+            open = end - 1;
+        }
+        return out;
+    }
     QString out;
     out.reserve(text.size());
     qsizetype copied = 0;
@@ -213,11 +252,7 @@ QString ReplaceInTags(const QString &text, const QList<std::pair<QString, QStrin
         const qsizetype close = text.indexOf(u'>', open);
         const qsizetype end = close < 0 ? text.size() : close + 1;
         out.append(QStringView(text).sliced(copied, open - copied));
-        QString tag = text.sliced(open, end - open);
-        for (const auto &[from, to] : steps)
-            if (!from.isEmpty())
-                tag.replace(from, to, Qt::CaseSensitive);
-        out.append(tag);
+        chain.appendTo(out, QStringView(text).sliced(open, end - open));
         copied = end;
     }
     out.append(QStringView(text).sliced(copied));

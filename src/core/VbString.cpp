@@ -110,7 +110,15 @@ QString RTrim(const QString &s)
 
 QString Trim(const QString &s)
 {
-    return LTrim(RTrim(s));
+    // One cut for both ends; a text of blanks only goes the long way.
+    qsizetype first = 0, end = s.size();
+    while (end > 0 && s.at(end - 1) == QLatin1Char(' '))
+        --end;
+    while (first < end && s.at(first) == QLatin1Char(' '))
+        ++first;
+    if (first == end)
+        return LTrim(RTrim(s));
+    return first == 0 && end == s.size() ? s : s.sliced(first, end - first);
 }
 
 QStringList Split(const QString &s, const QString &delimiter)

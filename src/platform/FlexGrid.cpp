@@ -276,9 +276,19 @@ bool FlexGrid::AddItem(const QString &item, int index)
         return false;
     RowStore row = newRow();
     if (!item.isEmpty()) {
-        const QStringList parts = item.split(QLatin1Char('\t'));
-        for (qsizetype c = 0; c < parts.size() && c < qsizetype(row.cells.size()); ++c)
-            row.cells[size_t(c)].text = parts[c];
+        // The tab-separated parts one by one, none past the last column.
+        const QChar *text = item.constData();
+        const qsizetype n = item.size();
+        qsizetype start = 0;
+        for (Cell &cell : row.cells) {
+            qsizetype tab = start;
+            while (tab < n && text[tab] != QLatin1Char('\t'))
+                ++tab;
+            cell.text = item.sliced(start, tab - start);
+            if (tab == n)
+                break;
+            start = tab + 1;
+        }
     }
     m_rows.insert(m_rows.begin() + index, std::move(row));
     notifyLayout();

@@ -1,6 +1,7 @@
 #include "sheets/DataSheet.h"
 
 #include "core/GridMessage.h"
+#include "core/ReplaceChain.h"
 #include "core/SharedState.h"
 #include "core/TargetGrid.h"
 #include "core/TextHelpers.h"
@@ -12,6 +13,8 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QVarLengthArray>
+
+#include <algorithm>
 
 #include <optional>
 
@@ -33,9 +36,13 @@ struct PageNotice
 // Where needle stands in text at or after from (0-based); -1 when nowhere.
 qsizetype findFrom(QStringView text, qsizetype from, QStringView needle)
 {
+    // A plain walk: the needles' first letters ("<") are too frequent in a
+    // page for a library search to pay its call.
     const char16_t *t = text.utf16();
     const char16_t *w = needle.utf16();
     const qsizetype m = needle.size();
+    if (m == 0)
+        return from <= text.size() ? from : -1;
     const char16_t first = w[0];
     for (qsizetype at = from, last = text.size() - m; at <= last; ++at) {
         if (t[at] != first)
@@ -49,69 +56,29 @@ qsizetype findFrom(QStringView text, qsizetype from, QStringView needle)
     return -1;
 }
 
-// The "<open" .. "</close" parts of text, as start and length, up to the
-// first open without its close (unclosed then says so).
-struct TagSpans
-{
-    QVarLengthArray<std::pair<qsizetype, qsizetype>, 32> parts;
-    bool unclosed = false;
-};
-
-TagSpans tagSpans(QStringView text, QStringView open, QStringView close)
-{
-    TagSpans spans;
-    qsizetype pos = 0;
-    for (qsizetype passes = 0; passes <= text.size(); ++passes) {
-        const qsizetype start = findFrom(text, pos, open);
-        if (start < 0)
-            break;
-        const qsizetype stop = findFrom(text, start, close);
-        if (stop < 0) {
-            spans.unclosed = true;
-            break;
-        }
-        spans.parts.append({start, stop - start});
-        pos = stop;
-    }
-    return spans;
-}
-
-// Each "<open" .. "</close" part of text; an open without its close fails
-// the walk (error 5) once the parts before it are done, or ends it when
-// unclosedEnds.
-void walkTags(const QString &text, const QString &open, const QString &close, bool unclosedEnds,
-              const std::function<void(const QString &)> &f)
-{
-    const TagSpans spans = tagSpans(text, open, close);
-    for (const auto &[start, length] : spans.parts)
-        f(text.mid(start, length));
-    if (spans.unclosed && !unclosedEnds)
-        vb::raise(vb::InvalidCall);
-}
-
 int baseRows(double times)
 {
     return qRound(times * BaseRowHeight);
 }
 
-QString standardCut(const SheetSpec &decl, const QString &received)
+QString standardCut(const SheetSpec &decl, QString received)
 {
-    QString page = keepHtml(replaceAll(received, decl.beforeHtmlCut));
+    QString page = keepHtml(replaceAll(std::move(received), decl.beforeHtmlCut));
     page.remove(QLatin1Char('\t'));
     for (const QString &text : decl.dropTexts)
         page.remove(text, Qt::CaseSensitive);
-    page = replaceAll(lowerTableTags(page), decl.replacements);
+    page = replaceAll(lowerTableTags(std::move(page)), decl.replacements);
     return cutFrom(page, decl.marker, QStringLiteral("</table>"));
 }
 
-void walkRowCellsIn(SheetWalk &walk, QStringView rowText, const std::function<void(const QString &)> &f)
+void walkRowCellsIn(SheetWalk &walk, QStringView rowText, const std::function<void(QStringView)> &f)
 {
     const TagSpans cells = tagSpans(rowText, u"<td", u"</td>");
     for (qsizetype i = 0; i < cells.parts.size(); ++i) {
         walk.lastCell = i == cells.parts.size() - 1;
         const QStringView cell = rowText.sliced(cells.parts[i].first, cells.parts[i].second);
         if (f)
-            f(cell.toString());
+            f(cell);
         else
             walk.standardCell(cell);
     }
@@ -123,8 +90,9 @@ void walkRowCellsIn(SheetWalk &walk, QStringView rowText, const std::function<vo
 void prepareGrid(FlexGrid &grid, const SheetSpec &decl)
 {
     grid.setRedraw(false);
-    grid.Clear();
+    // Rows the sheet drops need no clearing first: the grid ends the same.
     grid.setRows(decl.rows);
+    grid.Clear();
     grid.setCols(decl.cols);
     grid.setBackColor(White);
     grid.setGridLines(1);
@@ -138,7 +106,7 @@ void walkCells(FlexGrid &grid, const SheetSpec &decl, const QString &table)
         // The pattern's own cells are read where they stand in the page.
         const QStringView rowText = QStringView(table).sliced(start, length);
         if (decl.cell)
-            walkRowCells(walk, rowText.toString(), [&](const QString &cell) { decl.cell(walk, cell); });
+            walkRowCellsIn(walk, rowText, [&](QStringView cell) { decl.cell(walk, cell); });
         else
             walkRowCellsIn(walk, rowText, {});
         ++walk.row;
@@ -154,11 +122,11 @@ void walkCells(FlexGrid &grid, const SheetSpec &decl, const QString &table)
 void walkWholeRows(FlexGrid &grid, const SheetSpec &decl, const QString &table)
 {
     int seen = 0;
-    forEachRow(table, [&](const QString &rowText) {
+    forEachRow(table, [&](QStringView rowText) {
         if (seen++ < decl.skipRows)
             return;
         QString line;
-        forEachCell(rowText, [&](const QString &cell) { line += cellText(cell) + QLatin1Char('\t'); });
+        forEachCell(rowText, [&](QStringView cell) { appendCellText(line, cell).append(QLatin1Char('\t')); });
         grid.AddItem(line);
     });
     SheetWalk walk{decl, grid, 0, 0};
@@ -275,9 +243,9 @@ void FillSheet(const SheetSpec &decl)
     try {
         if (!QFileInfo::exists(resolvePath(decl.cachePath)))
             vb::raise(FileNotFound);
-        const QString page = ReadFile(decl.cachePath);
+        QString page = ReadFile(decl.cachePath);
         QCoreApplication::processEvents();
-        const QString table = decl.cut ? decl.cut(page) : standardCut(decl, page);
+        const QString table = decl.cut ? decl.cut(std::move(page)) : standardCut(decl, std::move(page));
         prepareGrid(*grid, decl);
         touched = true;
         if (decl.walk)
@@ -335,10 +303,11 @@ QString lowerTableTags(QString text)
 
 QString replaceAll(QString text, const TextReplacements &steps)
 {
+    QList<std::pair<QString, QString>> pairs;
+    pairs.reserve(steps.size());
     for (const TextReplacement &step : steps)
-        if (!step.from.isEmpty())
-            text.replace(step.from, step.to, Qt::CaseSensitive);
-    return text;
+        pairs.append({step.from, step.to});
+    return ReplaceChain(pairs).apply(std::move(text));
 }
 
 QString cutFrom(const QString &text, const QString &marker, const QString &end)
@@ -348,7 +317,7 @@ QString cutFrom(const QString &text, const QString &marker, const QString &end)
     return vb::Mid(text, start, stop - start);
 }
 
-void walkRowCells(SheetWalk &walk, const QString &rowText, const std::function<void(const QString &)> &f)
+void walkRowCells(SheetWalk &walk, QStringView rowText, const std::function<void(QStringView)> &f)
 {
     walkRowCellsIn(walk, rowText, f);
 }
@@ -358,15 +327,23 @@ void pageSaysNoData(const QString &message)
     throw PageNotice{message};
 }
 
-void forEachTag(const QString &text, const QString &open, const QString &close,
-                const std::function<void(const QString &)> &f)
+TagSpans tagSpans(QStringView text, QStringView open, QStringView close)
 {
-    walkTags(text, open, close, false, f);
-}
-
-void forEachClosedRow(const QString &table, const std::function<void(const QString &)> &f)
-{
-    walkTags(table, QStringLiteral("<tr"), QStringLiteral("</tr>"), true, f);
+    TagSpans spans;
+    qsizetype pos = 0;
+    for (qsizetype passes = 0; passes <= text.size(); ++passes) {
+        const qsizetype start = findFrom(text, pos, open);
+        if (start < 0)
+            break;
+        const qsizetype stop = findFrom(text, start, close);
+        if (stop < 0) {
+            spans.unclosed = true;
+            break;
+        }
+        spans.parts.append({start, stop - start});
+        pos = stop;
+    }
+    return spans;
 }
 
 QString cellText(const QString &cellHtml)
@@ -374,7 +351,11 @@ QString cellText(const QString &cellHtml)
     return cellTextOf(cellHtml);
 }
 
-QString cellTextOf(QStringView cellHtml)
+namespace {
+
+// The cell's text in the buffer: f(text, length).
+template <typename F>
+decltype(auto) withCellText(QStringView cellHtml, F &&f)
 {
     // HtmlText with "&amp;" read as "&" and the tags dropped, then Trim, in
     // one pass: the text before the first ">" is a tag's too.
@@ -405,7 +386,21 @@ QString cellTextOf(QStringView cellHtml)
         ++first;
     while (length > first && out[length - 1] == u' ')
         --length;
-    if (first == length)
-        return QString();
-    return QString(out + first, length - first);
+    return f(out + first, length - first);
+}
+
+} // namespace
+
+QString cellTextOf(QStringView cellHtml)
+{
+    return withCellText(cellHtml, [](const QChar *text, qsizetype length) {
+        return length ? QString(text, length) : QString();
+    });
+}
+
+QString &appendCellText(QString &into, QStringView cellHtml)
+{
+    return withCellText(cellHtml, [&](const QChar *text, qsizetype length) -> QString & {
+        return into.append(text, length);
+    });
 }

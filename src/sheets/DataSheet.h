@@ -1,13 +1,18 @@
 #pragma once
 
 #include "core/Variant.h"
+#include "core/VbString.h"
 #include "platform/FlexGrid.h"
 
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
+#include <QVarLengthArray>
 
 #include <functional>
+#include <type_traits>
+#include <utility>
 
 // The data sheet pattern: a fill routine turns one cached page into a
 // formatted grid. A sheet declares what is its own in a SheetSpec (key,
@@ -103,7 +108,7 @@ struct SheetSpec
     QStringList dropTexts;          // e.g. "\n", "&nbsp;"
     TextReplacements replacements;
     QString marker;
-    std::function<QString(const QString &page)> cut;
+    std::function<QString(QString page)> cut; // the page handed over, for changes in place
 
     // The grid before the walk (Clear, white, flat grid lines).
     int rows = 3;
@@ -119,7 +124,7 @@ struct SheetSpec
     int skipRows = 0;
     QList<int> linkColumns;
     double nextRowHeight = 2;
-    std::function<void(SheetWalk &walk, const QString &cellHtml)> cell;
+    std::function<void(SheetWalk &walk, QStringView cellHtml)> cell;
     // A walk of the sheet's own in place of the above (sections, lists).
     std::function<void(FlexGrid &grid, const SheetSpec &decl, const QString &table)> walk;
 
@@ -158,30 +163,66 @@ QString replaceAll(QString text, const TextReplacements &steps);
 // From the first marker up to, not including, the next `end` after it.
 QString cutFrom(const QString &text, const QString &marker, const QString &end);
 
-// Calls f with each "<open" .. "</close" text (the opening tag included),
-// from the start of text; ends at the first open not found. An open
-// without its close raises error 5. The passes are bounded by the text's
-// length.
-void forEachTag(const QString &text, const QString &open, const QString &close,
-                const std::function<void(const QString &)> &f);
-inline void forEachRow(const QString &table, const std::function<void(const QString &)> &f)
+// The "<open" .. "</close" parts of text (the opening tag included), as
+// start and length, from the start of text up to the first open not found
+// or the first open without its close (unclosed then says so). The passes
+// are bounded by the text's length.
+struct TagSpans
 {
-    forEachTag(table, QStringLiteral("<tr"), QStringLiteral("</tr>"), f);
+    QVarLengthArray<std::pair<qsizetype, qsizetype>, 32> parts;
+    bool unclosed = false;
+};
+TagSpans tagSpans(QStringView text, QStringView open, QStringView close);
+
+// Calls f with each of those parts, then raises error 5 when an open had no
+// close (or, unclosedEnds, just ends there). A part is passed as a view of
+// text to an f that takes one, else as a copy.
+template <typename F>
+void walkTagParts(QStringView text, QStringView open, QStringView close, bool unclosedEnds, F &&f)
+{
+    const TagSpans spans = tagSpans(text, open, close);
+    for (const auto &[start, length] : spans.parts) {
+        if constexpr (std::is_invocable_v<F &, QStringView>)
+            f(text.sliced(start, length));
+        else
+            f(text.sliced(start, length).toString());
+    }
+    if (spans.unclosed && !unclosedEnds)
+        vb::raise(vb::InvalidCall);
+}
+
+// Calls f with each "<open" .. "</close" text; an open without its close
+// raises error 5 once the parts before it are done.
+template <typename F>
+void forEachTag(QStringView text, QStringView open, QStringView close, F &&f)
+{
+    walkTagParts(text, open, close, false, f);
+}
+template <typename F>
+void forEachRow(QStringView table, F &&f)
+{
+    walkTagParts(table, u"<tr", u"</tr>", false, f);
 }
 // The rows up to the first one without its "</tr>", which ends the walk
 // without failing it (a table whose last row lost its end tag).
-void forEachClosedRow(const QString &table, const std::function<void(const QString &)> &f);
-inline void forEachCell(const QString &row, const std::function<void(const QString &)> &f)
+template <typename F>
+void forEachClosedRow(QStringView table, F &&f)
 {
-    forEachTag(row, QStringLiteral("<td"), QStringLiteral("</td>"), f);
+    walkTagParts(table, u"<tr", u"</tr>", true, f);
+}
+template <typename F>
+void forEachCell(QStringView row, F &&f)
+{
+    walkTagParts(row, u"<td", u"</td>", false, f);
 }
 
 // Calls f with each cell of one row text as forEachCell does, walk.lastCell
 // telling whether the cell is the row's last; without f, the pattern's own
 // cell step (walk.standardCell) on each.
-void walkRowCells(SheetWalk &walk, const QString &rowText, const std::function<void(const QString &)> &f);
+void walkRowCells(SheetWalk &walk, QStringView rowText, const std::function<void(QStringView)> &f);
 
 // A cell's text as every sheet shows it: tags dropped, "&amp;" as "&",
 // blanks trimmed.
 QString cellText(const QString &cellHtml);
 QString cellTextOf(QStringView cellHtml); // the same for a part of a longer text
+QString &appendCellText(QString &into, QStringView cellHtml); // the same appended to into

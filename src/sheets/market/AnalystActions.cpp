@@ -57,8 +57,8 @@ void fill(const Member &m, bool coverage)
     s.firstRow = 0;
     s.nextRowHeight = 0;
     // Every cell is written, empty or not; link looks from row 1 on.
-    s.cell = [links = m.links](SheetWalk &walk, const QString &cellHtml) {
-        walk.write(walk.col, cellText(cellHtml));
+    s.cell = [links = m.links](SheetWalk &walk, QStringView cellHtml) {
+        walk.write(walk.col, cellTextOf(cellHtml));
         if (walk.row > 0 && links.contains(walk.col))
             walk.linkLook(walk.col);
         ++walk.col;

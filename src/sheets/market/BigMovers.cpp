@@ -8,9 +8,12 @@
 #include "platform/ScreenPointer.h"
 #include "sheets/DataSheet.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr int AddressColumn = 9;
+const QLatin1String Space("&nbsp;");
 
 QList<Variant> headersOf(const QString &fileName)
 {
@@ -39,20 +42,20 @@ QList<Variant> headersOf(const QString &fileName)
 }
 
 // The ranking rows: from the last header cell up to the "Show next" link,
-// with nested tables turned into further cells.
-QString rankingTable(const QString &received)
+// with nested tables turned into further cells. The table words are lower
+// case in the tags only: a company such as "TRANSOCEAN" keeps its letters.
+QString rankingTable(QString page)
 {
-    QString page = received;
     page.remove(QLatin1Char('\t'));
-    page = replaceAll(page, {{QStringLiteral("TABLE"), QStringLiteral("table")},
-                             {QStringLiteral("Table"), QStringLiteral("table")},
-                             {QStringLiteral("TR"), QStringLiteral("tr")},
-                             {QStringLiteral("Tr"), QStringLiteral("tr")},
-                             {QStringLiteral("TD"), QStringLiteral("td")},
-                             {QStringLiteral("Td"), QStringLiteral("td")},
-                             {QStringLiteral("TH"), QStringLiteral("td")},
-                             {QStringLiteral("Th"), QStringLiteral("td")},
-                             {QStringLiteral("&#187;"), QString()},
+    page = ReplaceInTags(page, {{QStringLiteral("TABLE"), QStringLiteral("table")},
+                                {QStringLiteral("Table"), QStringLiteral("table")},
+                                {QStringLiteral("TR"), QStringLiteral("tr")},
+                                {QStringLiteral("Tr"), QStringLiteral("tr")},
+                                {QStringLiteral("TD"), QStringLiteral("td")},
+                                {QStringLiteral("Td"), QStringLiteral("td")},
+                                {QStringLiteral("TH"), QStringLiteral("td")},
+                                {QStringLiteral("Th"), QStringLiteral("td")}});
+    page = replaceAll(std::move(page), {{QStringLiteral("&#187;"), QString()},
                              {QStringLiteral("</tr></table>"), QString()},
                              {QStringLiteral("<table cellpadding=0 cellspacing=0 border=0><tr>"), QStringLiteral("</td>")},
                              {QStringLiteral("<tr WIDtd=\"100%\"><td COLSPAN=\"9\" BGCOLOR=\"#FFFFFF\"><IMG "
@@ -61,12 +64,15 @@ QString rankingTable(const QString &received)
     return cutFrom(page, QStringLiteral("<BR>Ratio"), QStringLiteral("Show"));
 }
 
-// An address of the site's own pages made whole.
-QString absolute(const QString &link)
+// An address of the site's own pages made whole; root is the chart site's
+// address, looked up once per sheet.
+QString absolute(const QString &link, QString &root)
 {
     if (link.isEmpty() || link.startsWith(QLatin1String("http://")) || link.startsWith(QLatin1String("https://")))
         return link;
-    return siteUrl(Site::ChartSite, link);
+    if (root.isNull())
+        root = QStringLiteral("http://") + siteHost(Site::ChartSite); // as siteUrl makes it
+    return root + (link.startsWith(QLatin1Char('/')) ? link : QLatin1Char('/') + link);
 }
 
 // Each ranking row one grid row: its non-empty cells in order (an empty
@@ -75,18 +81,25 @@ QString absolute(const QString &link)
 // (the table's last, when the page closed it with its table) ends the list.
 void rankingRows(FlexGrid &grid, const SheetSpec &decl, const QString &table)
 {
-    forEachClosedRow(table, [&](const QString &rowText) {
+    QString root;
+    forEachClosedRow(table, [&](QStringView rowText) {
         QString line;
+        line.reserve(rowText.size());
         QString address;
-        forEachCell(rowText, [&](const QString &cell) {
-            QString html = cell;
-            const QString text = vb::Trim(HtmlText(html, false, true, false)).remove(QStringLiteral("&nbsp;"));
+        forEachCell(rowText, [&](QStringView cell) {
+            // The cell's text written straight after the row's texts so far,
+            // its "&nbsp;"s taken out once it is trimmed.
+            const qsizetype at = line.size();
+            appendCellText(line, cell);
+            if (std::find(line.cbegin() + at, line.cend(), u'&') != line.cend())
+                for (qsizetype i = line.indexOf(Space, at); i >= 0; i = line.indexOf(Space, i))
+                    line.remove(i, Space.size());
             if (address.isEmpty() && cell.contains(QLatin1String("<A href="), Qt::CaseInsensitive)) {
-                QString linked = cell;
-                address = absolute(HtmlText(linked, false, true, true).trimmed());
+                QString linked = cell.toString();
+                address = absolute(HtmlText(linked, false, true, true).trimmed(), root);
             }
-            if (!text.isEmpty())
-                line += text + QLatin1Char('\t');
+            if (line.size() > at)
+                line += QLatin1Char('\t');
         });
         grid.AddItem(line);
         if (!address.isEmpty()) {

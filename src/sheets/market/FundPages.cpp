@@ -77,7 +77,7 @@ void FG_OptSum(short Index)
     s.noDataText = QStringLiteral("Brindlewick do not have Options market informain.");
     s.zoomable = false;
     const QString marker = QLatin1String(markers[Index]);
-    s.cut = [marker](const QString &page) { return cutFrom(lowerTableTags(page), marker, QStringLiteral("</table>")); };
+    s.cut = [marker](QString page) { return cutFrom(lowerTableTags(std::move(page)), marker, QStringLiteral("</table>")); };
     s.rows = 1;
     s.cols = 5;
     s.wholeRows = true;
@@ -119,8 +119,8 @@ void FG_Funds(const QString &key)
     s.cachePath = DataDir + QStringLiteral("/Cache/DataSheet/") + key + QStringLiteral(".Sh");
     s.noDataText = QStringLiteral("Brindlewick do not have ") + title + QStringLiteral(" informain.");
     const QString marker = key == QLatin1String("F_LMM") ? QStringLiteral("Last") : QStringLiteral("Date");
-    s.cut = [marker](const QString &page) {
-        QString text = lowerTableTags(page);
+    s.cut = [marker](QString page) {
+        QString text = lowerTableTags(std::move(page));
         text.remove(QStringLiteral("&nbsp;"));
         return cutFrom(text, marker, QStringLiteral("</table>"));
     };

@@ -54,9 +54,9 @@ SheetSpec calendar(const Calendar &c, int cols)
 // The "More Info" words ("News, Chart, Profile") as cells of their own
 // from the walk's column on, with the link look where their column is a
 // link column; words past the last column are left out.
-void moreInfoWords(SheetWalk &walk, const QString &cellHtml)
+void moreInfoWords(SheetWalk &walk, QStringView cellHtml)
 {
-    for (const QString &word : cellText(cellHtml).split(QLatin1Char(','))) {
+    for (const QString &word : cellTextOf(cellHtml).split(QLatin1Char(','))) {
         if (walk.col >= walk.decl.cols)
             return;
         walk.write(walk.col, word.trimmed());
@@ -76,7 +76,7 @@ QList<int> columnsFrom(int first, int last)
 
 } // namespace
 
-void offeringCell(SheetWalk &walk, const QString &cellHtml)
+void offeringCell(SheetWalk &walk, QStringView cellHtml)
 {
     if (walk.col >= walk.decl.cols)
         return;
@@ -131,7 +131,7 @@ void FG_IPO_Reg()
                        {QStringLiteral("<Html>"), QStringLiteral("<html>")}};
     // Each offering's row gets its height as soon as it is written.
     s.nextRowHeight = 0;
-    s.cell = [](SheetWalk &walk, const QString &cellHtml) {
+    s.cell = [](SheetWalk &walk, QStringView cellHtml) {
         if (walk.col >= walk.decl.cols)
             return;
         walk.standardCell(cellHtml);

@@ -27,4 +27,4 @@ inline constexpr qint64 MinIpoPageBytes = 2500;
 // (a comma in a company name stays in its cell). Nothing is written past
 // the last column. Shared by the IPO sheets whose rows end with such a cell.
 struct SheetWalk;
-void offeringCell(SheetWalk &walk, const QString &cellHtml);
+void offeringCell(SheetWalk &walk, QStringView cellHtml);

@@ -43,8 +43,8 @@ QStringList latestSections(const QString &page)
 // words; the row appended after each page row is twice the base height.
 void latestSection(SheetWalk &walk, const QString &section)
 {
-    forEachClosedRow(section, [&](const QString &rowText) {
-        walkRowCells(walk, rowText, [&](const QString &cell) { offeringCell(walk, cell); });
+    forEachClosedRow(section, [&](QStringView rowText) {
+        walkRowCells(walk, rowText, [&](QStringView cell) { offeringCell(walk, cell); });
         ++walk.row;
         walk.col = 0;
         walk.grid.AddItem(QString());
@@ -91,7 +91,7 @@ void FG_IPO_Last()
     s.cut = [](const QString &received) {
         QString page = keepHtml(received);
         page.remove(QLatin1Char('\t'));
-        page = replaceAll(lowerTableTags(page), {{QStringLiteral("&nbsp;"), QStringLiteral(" ")}});
+        page = replaceAll(lowerTableTags(std::move(page)), {{QStringLiteral("&nbsp;"), QStringLiteral(" ")}});
         latestSections(page); // all four headings, or no sheet
         return page;
     };

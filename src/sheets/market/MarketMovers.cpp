@@ -114,12 +114,12 @@ void FG_WinLos(const QString &FileName)
                 grid.setCellBackColor(Yellow);
                 grid.setCellTextStyle(3);
             }
-            forEachRow(sections[i].rows, [&](const QString &rowText) {
-                QString row = rowText;
+            forEachRow(sections[i].rows, [&](QStringView rowText) {
+                QString row = rowText.toString();
                 row.remove(QStringLiteral("&nbsp;"));
                 walk.col = 0;
-                forEachCell(row, [&](const QString &cell) {
-                    walk.write(walk.col, cellText(cell));
+                forEachCell(row, [&](QStringView cell) {
+                    walk.write(walk.col, cellTextOf(cell));
                     ++walk.col;
                 });
                 walk.linkLook(1);

@@ -50,8 +50,8 @@ void FG_SplitCal(short index)
     s.noDataText = QStringLiteral("Data is not available, connect to Internet, and update again .");
     s.hourglass = true;
     const QString marker = QLatin1String(c.marker);
-    s.cut = [marker](const QString &page) {
-        const QString text = replaceAll(page, {{QStringLiteral("TD"), QStringLiteral("td")},
+    s.cut = [marker](QString page) {
+        const QString text = replaceAll(std::move(page), {{QStringLiteral("TD"), QStringLiteral("td")},
                                                {QStringLiteral("Td"), QStringLiteral("td")},
                                                {QStringLiteral("TR"), QStringLiteral("tr")},
                                                {QStringLiteral("Tr"), QStringLiteral("tr")},
@@ -72,9 +72,9 @@ void FG_SplitCal(short index)
     // calendar), cell (1, 0) white and top-left aligned.
     const QString title = QLatin1String(c.title);
     s.walk = [index, title](FlexGrid &grid, const SheetSpec &decl, const QString &table) {
-        forEachRow(table, [&](const QString &row) {
+        forEachRow(table, [&](QStringView row) {
             QString line;
-            forEachCell(row, [&](const QString &cell) { line += cellText(cell) + QLatin1Char('\t'); });
+            forEachCell(row, [&](QStringView cell) { appendCellText(line, cell).append(QLatin1Char('\t')); });
             grid.AddItem(line.remove(QStringLiteral("\r\n")));
         });
         SheetWalk walk{decl, grid, 2, 0};

@@ -45,13 +45,13 @@ void regionTitle(FlexGrid &grid, int row, int region)
 // ends the region; a cell without its end tag fails the page.
 void regionRows(SheetWalk &walk, const QString &text)
 {
-    forEachClosedRow(text, [&](const QString &rowText) {
+    forEachClosedRow(text, [&](QStringView rowText) {
         QStringList cells;
-        forEachCell(rowText, [&](const QString &cell) { cells << cellText(cell); });
+        forEachCell(rowText, [&](QStringView cell) { cells << cellTextOf(cell); });
         if (!cells.isEmpty()) {
             const QString words = cells.takeLast();
-            for (const QString &word : words.split(QLatin1Char(',')))
-                cells << word.trimmed();
+            for (QStringView word : QStringView(words).split(u','))
+                cells << word.trimmed().toString();
         }
         for (int k = 0; k < cells.size() && k + 1 < walk.decl.cols; ++k)
             walk.write(k + 1, cells[k]);
@@ -74,8 +74,8 @@ void FG_WMarket()
     s.key = QStringLiteral("WM");
     s.cachePath = DataDir + QStringLiteral("\\Cache\\DataSheet\\Market.Sh");
     s.noDataText = QStringLiteral("No Data were found");
-    s.cut = [](const QString &received) {
-        QString page = replaceAll(received, {{QStringLiteral("TABLE"), QStringLiteral("table")},
+    s.cut = [](QString received) {
+        QString page = replaceAll(std::move(received), {{QStringLiteral("TABLE"), QStringLiteral("table")},
                                              {QStringLiteral("Table"), QStringLiteral("table")},
                                              {QStringLiteral("TR"), QStringLiteral("tr")},
                                              {QStringLiteral("Tr"), QStringLiteral("tr")},

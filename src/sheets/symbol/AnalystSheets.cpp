@@ -43,11 +43,11 @@ QString withoutProvider(QString text)
 void rowsAfterHeadings(FlexGrid &grid, const SheetSpec &, const QString &table)
 {
     int seen = 0;
-    forEachRow(table, [&](const QString &row) {
+    forEachRow(table, [&](QStringView row) {
         if (seen++ < 3)
             return;
         QString line;
-        forEachCell(row, [&](const QString &cell) { line += cellText(cell) + QLatin1Char('\t'); });
+        forEachCell(row, [&](QStringView cell) { appendCellText(line, cell).append(QLatin1Char('\t')); });
         grid.AddItem(line);
     });
 }

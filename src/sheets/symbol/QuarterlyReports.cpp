@@ -23,9 +23,9 @@ QString filingsTable(const QString &page)
 
 // Empty cells take no column. A quoted address goes three columns to the
 // right of its cell, which keeps the text after the address.
-void filingCell(SheetWalk &walk, const QString &cellHtml)
+void filingCell(SheetWalk &walk, QStringView cellHtml)
 {
-    QString text = cellText(cellHtml);
+    QString text = cellTextOf(cellHtml);
     if (text.isEmpty())
         return;
     const QString quote = QStringLiteral("\"");

@@ -111,6 +111,22 @@ private slots:
         QVERIFY2(opened.first().endsWith(QLatin1String("/q?s=ACME")), qPrintable(opened.first()));
     }
 
+    // Company names keep their letters: only the tags' "TABLE", "TR", "TD"
+    // and "TH" are read as table tags, in every spelling the cells' text has.
+    void rankingNamesKeepTheirLetters()
+    {
+        const QString names[] = {QStringLiteral("TRANSOCEAN OFFSHORE"), QStringLiteral("THERMO Tdk Trust"),
+                                 QStringLiteral("STABLE TABLE Table TD Th")};
+        for (const QString &name : names) {
+            QByteArray page = sitePage(bigMoversPage(1, 7));
+            page.replace("Acme Widgets Inc", name.toLatin1());
+            writeCachePage(QStringLiteral("BrMAS_N.Sh"), page);
+            ShowBigMovers(QStringLiteral("brMAS_N.Sh"));
+            QCOMPARE(bench->grid.TextMatrix(2, 1), name);
+            QCOMPARE(bench->grid.TextMatrix(3, 1), QStringLiteral("Bolt Electric Corp"));
+        }
+    }
+
     void winnersSurprisesAndAnalysts()
     {
         cacheAll();
