@@ -34,6 +34,10 @@ private slots:
         QCOMPARE(resolvePath(dir.path() + QStringLiteral("\\Cache\\DataSheet\\IBM_ABS.Sh")), real);
         QCOMPARE(resolvePath(dir.path() + QStringLiteral("/cache/datasheet/ibm_abs.sh")), real);
         QCOMPARE(resolvePath(dir.path() + QStringLiteral("\\Cache/DataSheet\\\\IBM_Abs.Sh")), real);
+        // Separators at the ends: a folder asked for with a trailing one, the root, nothing.
+        QCOMPARE(resolvePath(dir.path() + QStringLiteral("\\cache\\DATASHEET\\")), dir.path() + QStringLiteral("/Cache/DataSheet"));
+        QCOMPARE(resolvePath(QStringLiteral("\\\\")), QStringLiteral("/"));
+        QCOMPARE(resolvePath(QString()), QString());
         // A name that does not exist keeps its spelling, below the real folders.
         QCOMPARE(resolvePath(dir.path() + QStringLiteral("\\CACHE\\News\\IBM.txt")),
                  dir.path() + QStringLiteral("/Cache/News/IBM.txt"));
