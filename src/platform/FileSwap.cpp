@@ -28,17 +28,24 @@ bool writeAll(int fd, const QByteArray &bytes)
 }
 
 // The spare opened for writing over: a plain file of its own (not linked
-// under another name), else made anew. -1 (errno set) when it cannot be.
-int openSpare(const QByteArray &spare)
+// under another name), else made anew; *st tells what it is now. -1 (errno
+// set) when it cannot be.
+int openSpare(const QByteArray &spare, struct stat *st)
 {
     int fd = ::open(spare.constData(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
-    struct stat st {};
-    if (fd >= 0 && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_nlink == 1)
+    if (fd >= 0 && ::fstat(fd, st) == 0 && S_ISREG(st->st_mode) && st->st_nlink == 1)
         return fd;
     if (fd >= 0)
         ::close(fd);
     ::unlink(spare.constData());
-    return ::open(spare.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    fd = ::open(spare.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd >= 0 && ::fstat(fd, st) != 0) {
+        const int error = errno;
+        ::close(fd);
+        errno = error;
+        return -1;
+    }
+    return fd;
 }
 
 } // namespace
@@ -58,20 +65,22 @@ int swapInFile(const QByteArray &target, const QByteArray &bytes, const SwapOpti
     // A file new to the folder takes a new file of its own, with the
     // permissions any new file gets.
     const QByteArray path = swap ? spareFileFor(target) : target + ".part";
-    const int fd = swap ? openSpare(path)
+    struct stat spare {}; // a new part is empty
+    const int fd = swap ? openSpare(path, &spare)
                         : ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd < 0)
         return errno;
+    const off_t size = off_t(bytes.size());
     int error = options.fault;
-    if (error == 0 && options.reserveRoom && !bytes.isEmpty() && ::fallocate(fd, 0, 0, off_t(bytes.size())) != 0
+    // Room the spare holds already is not taken again.
+    if (error == 0 && options.reserveRoom && size > spare.st_size && ::fallocate(fd, 0, 0, size) != 0
         && errno != EOPNOTSUPP && errno != ENOSYS)
         error = errno; // a file system that cannot take room first is written all the same
     if (error == 0 && !writeAll(fd, bytes))
         error = errno;
-    if (error == 0 && ::ftruncate(fd, off_t(bytes.size())) != 0)
+    if (error == 0 && spare.st_size > size && ::ftruncate(fd, size) != 0)
         error = errno;
-    struct stat now {};
-    if (error == 0 && swap && ::fstat(fd, &now) == 0 && (now.st_mode & 07777) != (old.st_mode & 07777))
+    if (error == 0 && swap && (spare.st_mode & 07777) != (old.st_mode & 07777))
         ::fchmod(fd, old.st_mode & 07777);
     if (::close(fd) != 0 && error == 0)
         error = errno;
