@@ -1,6 +1,7 @@
 #include "core/RecordFile.h"
 
 #include "platform/FileStamp.h"
+#include "platform/FileSwap.h"
 #include "platform/Latin1File.h"
 #include "platform/PathResolver.h"
 
@@ -9,12 +10,8 @@
 #include <QHash>
 #include <QtEndian>
 
-#include <cerrno>
 #include <cstring>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 void RecordWriter::write(const QString &text)
 {
@@ -135,40 +132,15 @@ std::optional<QByteArray> currentBytes(const QString &real)
     return readBinaryFile(real);
 }
 
-// The bytes in a new file beside the old one, renamed over it, without
-// waiting for the disk; the new file keeps the old one's permissions.
+// The bytes put in place of the old file in one step, without waiting for
+// the disk; the file keeps its permissions.
 bool replaceUnsynced(const QString &real, const QByteArray &bytes, QString *why)
 {
-    static unsigned serial = 0;
-    const QByteArray target = QFile::encodeName(real);
-    const QByteArray temporary = target + '.' + QByteArray::number(::getpid()) + '.' + QByteArray::number(++serial);
-    struct stat old;
-    const bool hadOld = ::stat(target.constData(), &old) == 0;
-    const int fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    const auto failed = [&](int error) {
+    if (const int error = swapInFile(QFile::encodeName(real), bytes)) {
         if (why)
             *why = QString::fromLocal8Bit(std::strerror(error));
-        if (fd >= 0)
-            ::unlink(temporary.constData());
         return false;
-    };
-    if (fd < 0)
-        return failed(errno);
-    for (qsizetype done = 0; done < bytes.size();) {
-        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            const int error = n < 0 ? errno : ENOSPC;
-            ::close(fd);
-            return failed(error);
-        }
-        done += n;
     }
-    if (hadOld)
-        ::fchmod(fd, old.st_mode & 07777);
-    if (::close(fd) != 0 || ::rename(temporary.constData(), target.constData()) != 0)
-        return failed(errno);
     notePathCreated(real);
     return true;
 }

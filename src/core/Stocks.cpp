@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QStringList>
+#include <QVarLengthArray>
 
 #include <algorithm>
 #include <charconv>
@@ -142,20 +143,39 @@ bool g_setFileBytesValid = false;
 // The file the set was last saved to whole, as long as g_setOnDisk is what it holds.
 QString g_setSavedTo;
 
-// The records of Sets as they are filed, each taken from g_setRecordBytes
-// while it is unchanged; afterwards g_setRecordBytes holds Sets' records.
-QByteArray setBytes()
+// The records of Sets that differ from those last filed, in index order.
+using ChangedRecords = QVarLengthArray<short, SetSize>;
+ChangedRecords changedRecords()
 {
-    qsizetype total = 0;
-    for (size_t i = 0; i < SetSize; ++i) {
-        if (!g_setFileBytesValid || !(Sets[i] == g_setOnDisk[i])) {
-            RecordWriter writer;
-            stockFields(Sets[i], [&](const auto &field) { writer.write(field); });
-            g_setRecordBytes[i] = writer.bytes();
-        }
-        total += g_setRecordBytes[i].size();
+    ChangedRecords changed;
+    for (short i = 0; i < SetSize; ++i)
+        if (!(Sets[size_t(i)] == g_setOnDisk[size_t(i)]))
+            changed.append(i);
+    return changed;
+}
+
+void layOut(size_t i)
+{
+    RecordWriter writer;
+    stockFields(Sets[i], [&](const auto &field) { writer.write(field); });
+    g_setRecordBytes[i] = writer.bytes();
+}
+
+// The records of Sets as they are filed: only the changed ones laid out
+// anew while g_setRecordBytes holds the others; afterwards it holds Sets'.
+QByteArray setBytes(const ChangedRecords &changed)
+{
+    if (g_setFileBytesValid) {
+        for (const short i : changed)
+            layOut(size_t(i));
+    } else {
+        for (size_t i = 0; i < SetSize; ++i)
+            layOut(i);
     }
     g_setFileBytesValid = true;
+    qsizetype total = 0;
+    for (const QByteArray &record : g_setRecordBytes)
+        total += record.size();
     QByteArray bytes;
     bytes.reserve(total);
     for (const QByteArray &record : g_setRecordBytes)
@@ -186,13 +206,15 @@ void ReadStocks()
 bool SaveStocks(QString *why, DiskSync sync)
 {
     const QString path = setFilePath();
+    // One look over the records (the update run saves after every stock).
+    const ChangedRecords changed = changedRecords();
     // Nothing changed since the set was filed, and the file is as it was then.
     // (Records alike field by field are filed alike.)
-    if (g_setFileBytesValid && path == g_setSavedTo && Sets == g_setOnDisk && recordFileUnchanged(path))
+    if (g_setFileBytesValid && path == g_setSavedTo && changed.isEmpty() && recordFileUnchanged(path))
         return true;
     g_setReadFrom.clear(); // what is filed may read back otherwise (a text past Latin-1)
     QString reason;
-    const QByteArray bytes = setBytes();
+    const QByteArray bytes = setBytes(changed);
     g_setSavedTo.clear();
     if (!saveRecordFile(path, bytes, &reason, sync)) {
         g_setFileBytesValid = false; // the records laid out are not those filed
@@ -201,7 +223,8 @@ bool SaveStocks(QString *why, DiskSync sync)
             *why = reason;
         return false;
     }
-    g_setOnDisk = Sets;
+    for (const short i : changed)
+        g_setOnDisk[size_t(i)] = Sets[size_t(i)];
     g_setSavedTo = path;
     return true;
 }

@@ -1,5 +1,6 @@
 #include "platform/Latin1File.h"
 
+#include "platform/FileSwap.h"
 #include "platform/PathResolver.h"
 
 #include <QFile>
@@ -110,35 +111,6 @@ bool saveFileAtomically(const QString &path, const QByteArray &bytes, QString *w
 }
 
 namespace {
-
-// All the bytes into fd from its first byte; false on any failure.
-bool writeAll(int fd, const QByteArray &bytes)
-{
-    for (qsizetype done = 0; done < bytes.size();) {
-        const ssize_t n = ::pwrite(fd, bytes.constData() + done, size_t(bytes.size() - done), off_t(done));
-        if (n > 0)
-            done += n;
-        else if (n < 0 && errno == EINTR)
-            continue;
-        else {
-            if (n == 0)
-                errno = ENOSPC;
-            return false;
-        }
-    }
-    return true;
-}
-
-bool failedWith(int error, QString *why)
-{
-    if (why)
-        *why = QString::fromLocal8Bit(std::strerror(error));
-    return false;
-}
-
-} // namespace
-
-namespace {
 // Whether the file already holds exactly these bytes (a page that did not
 // change since it was last fetched): it is then left as it stands.
 bool holdsAlready(const QByteArray &target, const QByteArray &bytes)
@@ -170,27 +142,14 @@ bool savePageFile(const QString &path, const QByteArray &bytes, QString *why)
     const QByteArray target = QFile::encodeName(real);
     if (holdsAlready(target, bytes))
         return true;
-    // The new page is written beside the old one and renamed over it, so
-    // the file under the page's name is always the old page or the whole
-    // new one, whenever the program stops. Its room is taken first, so a
-    // full disk stops the write before it starts.
-    const QByteArray temporary = target + ".part";
-    const int fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0)
-        return failedWith(errno, why);
-    int error = injectedWriteFault(real);
-    if (error == 0 && !bytes.isEmpty() && ::fallocate(fd, 0, 0, off_t(bytes.size())) != 0
-        && errno != EOPNOTSUPP && errno != ENOSYS)
-        error = errno; // a file system that cannot take room first is written all the same
-    if (error == 0 && !writeAll(fd, bytes))
-        error = errno;
-    if (::close(fd) != 0 && error == 0)
-        error = errno;
-    if (error == 0 && ::rename(temporary.constData(), target.constData()) != 0)
-        error = errno;
-    if (error != 0) {
-        ::unlink(temporary.constData());
-        return failedWith(error, why);
+    // Written beside the old page and put in its place in one step, so the
+    // file under the page's name is always the old page or the whole new
+    // one, whenever the program stops. Its room is taken first, so a full
+    // disk stops the write before it starts.
+    if (const int error = swapInFile(target, bytes, {.reserveRoom = true, .fault = injectedWriteFault(real)})) {
+        if (why)
+            *why = QString::fromLocal8Bit(std::strerror(error));
+        return false;
     }
     notePathCreated(real);
     return true;

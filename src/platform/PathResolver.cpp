@@ -9,6 +9,8 @@
 #include <QFileInfo>
 #include <QHash>
 
+#include <sys/stat.h>
+
 namespace {
 
 std::optional<FileStamp> folderStamp(const QString &folder)
@@ -141,29 +143,60 @@ void restamp(QHash<QString, FolderIndex> &all, QHash<QString, FolderIndex>::iter
 
 } // namespace
 
+namespace {
+
+// The path with '/' between its names: backslashes turned, repeated and
+// trailing separators dropped (a leading one kept), nothing else changed.
+QString plainPath(const QString &path)
+{
+    QString plain(path.size(), Qt::Uninitialized);
+    QChar *out = plain.data();
+    qsizetype n = 0;
+    for (QChar c : path) {
+        if (c == QLatin1Char('\\'))
+            c = QLatin1Char('/');
+        if (c == QLatin1Char('/') && n > 0 && out[n - 1] == QLatin1Char('/'))
+            continue;
+        out[n++] = c;
+    }
+    if (n > 1 && out[n - 1] == QLatin1Char('/'))
+        --n;
+    plain.truncate(n);
+    return plain;
+}
+
+// Something is at the path (a link is followed).
+bool existsAt(const QString &plain)
+{
+    if (plain.startsWith(QLatin1Char(':')))
+        return QFileInfo::exists(plain); // a resource, not a file on disk
+    struct stat st;
+    return ::stat(QFile::encodeName(plain).constData(), &st) == 0;
+}
+
+} // namespace
+
 QString resolvePath(const QString &path)
 {
-    QString p = path;
-    p.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    const bool absolute = p.startsWith(QLatin1Char('/'));
-    const QStringList parts = p.split(QLatin1Char('/'), Qt::SkipEmptyParts);
-    if (parts.isEmpty())
-        return absolute ? QStringLiteral("/") : QString();
-    const QString plain = (absolute ? QStringLiteral("/") : QString()) + parts.join(QLatin1Char('/'));
+    const QString plain = plainPath(path);
+    if (plain.isEmpty() || plain == QLatin1String("/"))
+        return plain;
+    const bool absolute = plain.startsWith(QLatin1Char('/'));
 
     // A path that exists as written is spelled as on disk all through.
-    if (QFileInfo::exists(plain))
+    if (existsAt(plain))
         return plain;
     // Most often only the last name is new and its folder exists as written.
-    const QString &last = parts.constLast();
-    if (parts.size() > 1 && !isDots(last)) {
-        const QString folder = plain.left(plain.size() - last.size() - 1);
+    const qsizetype slash = plain.lastIndexOf(QLatin1Char('/'));
+    const QString last = plain.mid(slash + 1);
+    if (slash > 0 && !isDots(last)) {
+        const QString folder = plain.left(slash);
         if (QFileInfo(folder).isDir()) {
             const QString name = matchIn(folder, last);
             return folder + QLatin1Char('/') + (name.isEmpty() ? last : name);
         }
     }
-    return walk(parts, absolute);
+    return walk(plain.split(QLatin1Char('/'), Qt::SkipEmptyParts), absolute);
 }
 
 namespace {

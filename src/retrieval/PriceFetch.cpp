@@ -112,16 +112,16 @@ void priceStep(const QString &symbol, short)
     if (UpdateSelectedOnly || symbol.isEmpty())
         return;
 
-    // The stock's last sale goes with each of its portfolio entries.
-    for (int j = 0; j < PortSize - 1; ++j) {
-        const short r = findRecord(symbol);
-        if (r < 0)
-            break;
+    // The stock's last sale goes with each of its portfolio entries. Its
+    // record is looked up again after every yield (the set may change then).
+    short r = findRecord(symbol);
+    for (int j = 0; j < PortSize - 1 && r >= 0; ++j) {
         if (Port[size_t(j)].Symbol != symbol)
             continue;
         Port[size_t(j)].Extra = Sets[size_t(r)].LastSale;
         WritePortfolio(nullptr, DiskSync::Renamed);
         DoEvents();
+        r = findRecord(symbol);
     }
     if (CurType == QLatin1String("Current"))
         showUpdatedRow(name);

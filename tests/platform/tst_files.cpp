@@ -1,3 +1,4 @@
+#include "platform/FileSwap.h"
 #include "platform/Latin1File.h"
 #include "platform/PathResolver.h"
 #include "platform/SingleInstance.h"
@@ -10,6 +11,7 @@
 
 #include <QThread>
 
+#include <algorithm>
 #include <csignal>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -32,6 +34,10 @@ private slots:
         QCOMPARE(resolvePath(dir.path() + QStringLiteral("\\Cache\\DataSheet\\IBM_ABS.Sh")), real);
         QCOMPARE(resolvePath(dir.path() + QStringLiteral("/cache/datasheet/ibm_abs.sh")), real);
         QCOMPARE(resolvePath(dir.path() + QStringLiteral("\\Cache/DataSheet\\\\IBM_Abs.Sh")), real);
+        // Separators at the ends: a folder asked for with a trailing one, the root, nothing.
+        QCOMPARE(resolvePath(dir.path() + QStringLiteral("\\cache\\DATASHEET\\")), dir.path() + QStringLiteral("/Cache/DataSheet"));
+        QCOMPARE(resolvePath(QStringLiteral("\\\\")), QStringLiteral("/"));
+        QCOMPARE(resolvePath(QString()), QString());
         // A name that does not exist keeps its spelling, below the real folders.
         QCOMPARE(resolvePath(dir.path() + QStringLiteral("\\CACHE\\News\\IBM.txt")),
                  dir.path() + QStringLiteral("/Cache/News/IBM.txt"));
@@ -102,6 +108,70 @@ private slots:
         QCOMPARE(readBinaryFile(page).value(), QByteArray("short"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("IBM_it.Sh")});
         QVERIFY(!savePageFile(dir.path() + QStringLiteral("/no/such/folder/x"), "x"));
+    }
+
+    // Files replaced again and again in one folder (pages, the set after
+    // every stock): each holds exactly its newest bytes whether they grew or
+    // shrank, keeps its own permissions, and after the first round the
+    // folder's files stay the same files (none made, none freed). A spare
+    // that is another file's second name is not written through; a write
+    // the disk cannot take, or a folder in the file's place, fails with the
+    // reason and leaves the old file as it was.
+    void swappedFilesHoldTheirNewestBytes()
+    {
+        QTemporaryDir dir;
+        const QByteArray a = QFile::encodeName(dir.path() + QStringLiteral("/a.Sh"));
+        const QByteArray b = QFile::encodeName(dir.path() + QStringLiteral("/b.dat"));
+        const auto inode = [](const QByteArray &path) {
+            struct stat st;
+            return ::stat(path.constData(), &st) == 0 ? st.st_ino : 0;
+        };
+        const auto mode = [](const QByteArray &path) {
+            struct stat st;
+            return ::stat(path.constData(), &st) == 0 ? st.st_mode & 07777 : 0;
+        };
+        QCOMPARE(swapInFile(a, QByteArray(5000, 'a')), 0);
+        QCOMPARE(swapInFile(b, "b"), 0);
+        QVERIFY(::chmod(a.constData(), 0600) == 0 && ::chmod(b.constData(), 0644) == 0);
+        QList<ino_t> files;
+        for (int round = 0; round < 8; ++round) {
+            const QByteArray toA = QByteArray(round % 2 ? 40 : 7000, char('0' + round));
+            const QByteArray toB = QByteArray(round % 3 ? 9000 : 3, char('A' + round));
+            QCOMPARE(swapInFile(a, toA, {.reserveRoom = round % 2 == 0}), 0);
+            QCOMPARE(swapInFile(b, toB), 0);
+            QCOMPARE(readBinaryFile(QString::fromLocal8Bit(a)).value(), toA);
+            QCOMPARE(readBinaryFile(QString::fromLocal8Bit(b)).value(), toB);
+            QCOMPARE(mode(a), 0600u);
+            QCOMPARE(mode(b), 0644u);
+            QList<ino_t> now{inode(a), inode(b), inode(spareFileFor(a))};
+            std::sort(now.begin(), now.end());
+            if (round > 0)
+                QCOMPARE(now, files);
+            files = now;
+        }
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), (QStringList{QStringLiteral("a.Sh"), QStringLiteral("b.dat")}));
+
+        const QByteArray other = QFile::encodeName(dir.path() + QStringLiteral("/other"));
+        QCOMPARE(swapInFile(other, "other's bytes"), 0);
+        QVERIFY(::unlink(spareFileFor(a).constData()) == 0 && ::link(other.constData(), spareFileFor(a).constData()) == 0);
+        QCOMPARE(swapInFile(a, "through a linked spare"), 0);
+        QCOMPARE(readBinaryFile(QString::fromLocal8Bit(a)).value(), QByteArray("through a linked spare"));
+        QCOMPARE(readBinaryFile(QString::fromLocal8Bit(other)).value(), QByteArray("other's bytes"));
+
+        const QByteArray kept = readBinaryFile(QString::fromLocal8Bit(b)).value();
+        {
+            FileSizeLimit full(4096);
+            QCOMPARE(swapInFile(b, QByteArray(20000, 'x')), EFBIG);
+            QCOMPARE(swapInFile(b, QByteArray(20000, 'x'), {.reserveRoom = true}), EFBIG);
+        }
+        QCOMPARE(swapInFile(b, "x", {.fault = ENOSPC}), ENOSPC);
+        QCOMPARE(readBinaryFile(QString::fromLocal8Bit(b)).value(), kept);
+
+        const QByteArray folder = QFile::encodeName(dir.path() + QStringLiteral("/folder"));
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("folder/inside")));
+        QVERIFY(swapInFile(folder, "not over a folder") != 0);
+        QVERIFY(QDir(QString::fromLocal8Bit(folder)).exists(QStringLiteral("inside")));
+        QVERIFY(!QFile::exists(QString::fromLocal8Bit(folder) + QStringLiteral(".part")));
     }
 
     // A copy killed while it writes a cached page leaves the old page or

@@ -1,8 +1,11 @@
 #include "retrieval/FetchFixture.h"
 #include "retrieval/PriceFetch.h"
+#include "platform/Latin1File.h"
+#include "support/FileSizeLimit.h"
 
 #include <QFileInfo>
 #include <QLocale>
+#include <QScopeGuard>
 #include <QtTest>
 
 namespace {
@@ -108,6 +111,69 @@ private slots:
         QCOMPARE(Port[3].Extra, QStringLiteral("12 1/4"));
         QCOMPARE(Port[7].Extra, QStringLiteral("old"));
         QCOMPARE(Port[100].Extra, QStringLiteral("old"));
+    }
+
+    // What a price run files after every stock: the set's and the
+    // portfolio's files hold, byte for byte, what a whole save of the same
+    // records writes, over several runs with changing quotes. A disk too
+    // full for the set's file fails its saves, says why in the error log and
+    // leaves the file as it was; the quotes stay in the records and are
+    // filed by the next save.
+    void runFilesTheSetAndThePortfolioWhole()
+    {
+        FetchFixture &f = *fixture;
+        const QString page = f.siteRoot.path() + QStringLiteral("/fq/quotecom/quote/symbols=ACME.html");
+        const QByteArray original = readBinaryFile(page).value();
+        const auto quoteAcme = [&](const char *sale) {
+            QByteArray changed = original;
+            QVERIFY(saveFileAtomically(page, changed.replace("45 3/8", sale)));
+        };
+        const auto cleanup = qScopeGuard([&] { saveFileAtomically(page, original); });
+        const QString setFile = resolvePath(setFilePath());
+        const QString portFile = resolvePath(DataDir + QStringLiteral("/Portfolio.dat"));
+        const auto bytes = [](const QString &file) { return readBinaryFile(file).value_or("<missing>"); };
+        FetchFixture::setSymbols({Acme, Bolt, Crwn});
+        Port[1] = trade(Acme, "Buy");
+        Port[3] = trade(Bolt, "Buy");
+        Port[4] = trade(Acme, "Sell");
+        QVERIFY(SaveStocks());
+        QVERIFY(WritePortfolio());
+        // Written back as they stood before the run, by another hand.
+        const auto putBack = [](const QString &file, const QByteArray &old) {
+            QFile out(file);
+            QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate) && out.write(old) == old.size());
+        };
+        for (const char *sale : {"45 3/8", "46 1/2", "9 1/8", "123 15/16", "1"}) {
+            quoteAcme(sale);
+            const QByteArray setBefore = bytes(setFile), portBefore = bytes(portFile);
+            UpdatePrices();
+            QCOMPARE(Sets[0].LastSale, QString::fromLatin1(sale));
+            QCOMPARE(Port[4].Extra, QString::fromLatin1(sale));
+            const QByteArray set = bytes(setFile), port = bytes(portFile);
+            putBack(setFile, setBefore);
+            putBack(portFile, portBefore);
+            QVERIFY(SaveStocks());
+            QVERIFY(WritePortfolio());
+            QCOMPARE(set, bytes(setFile));
+            QCOMPARE(port, bytes(portFile));
+        }
+
+        const QByteArray before = bytes(setFile);
+        QVERIFY(before.size() > 8192);
+        const qint64 logged = QFileInfo(DataDir + QStringLiteral("/ErrorLog.txt")).size();
+        quoteAcme("7 3/4");
+        {
+            FileSizeLimit full(8192);
+            UpdatePrices();
+        }
+        QCOMPARE(bytes(setFile), before);
+        QCOMPARE(Sets[0].LastSale, QStringLiteral("7 3/4"));
+        const QByteArray said = bytes(DataDir + QStringLiteral("/ErrorLog.txt")).mid(qMax<qint64>(logged, 0));
+        QVERIFY2(said.contains("File too large") && said.contains("Where: Stocks_SaveStocks\r\n"), said.constData());
+        QVERIFY(SaveStocks());
+        resetStocks();
+        ReadStocks();
+        QCOMPARE(Sets[0].LastSale, QStringLiteral("7 3/4"));
     }
 
     // With the price sheet shown it is redrawn after each stock, and the

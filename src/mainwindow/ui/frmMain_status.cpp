@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QPointer>
 #include <QTimer>
 
 #include <functional>
@@ -56,17 +57,23 @@ private:
 // is its tooltip while it is cut, and comes back when the window is wider.
 Pacer *statusPacer(ClickLabel *panel)
 {
+    // The last one asked for is kept at hand: a run asks several times a page.
+    static QPointer<ClickLabel> lastPanel;
+    static QPointer<Pacer> last;
+    if (last && lastPanel == panel)
+        return last;
     auto *pacer = panel->findChild<Pacer *>(QStringLiteral("statusPacer"), Qt::FindDirectChildrenOnly);
+    lastPanel = panel;
     if (pacer)
-        return pacer;
+        return last = pacer;
     pacer = new Pacer(panel, [panel] {
-        const QString text = panel->property("fullText").toString();
+        const QString text = panel->fullText();
         const QString shown = panel->fontMetrics().elidedText(text, Qt::ElideRight, panel->contentsRect().width());
         panel->setText(shown);
         panel->setToolTip(shown == text ? QStringLiteral("Status") : text);
     });
     pacer->setObjectName(QStringLiteral("statusPacer"));
-    return pacer;
+    return last = pacer;
 }
 
 // The caption an update sets for every page, paced as the status panel is.
@@ -79,13 +86,18 @@ public:
 
 CaptionPacer *captionPacer(QWidget *window)
 {
+    static QPointer<QWidget> lastWindow;
+    static QPointer<CaptionPacer> last;
+    if (last && lastWindow == window)
+        return last;
     auto *pacer = window->findChild<CaptionPacer *>(QStringLiteral("captionPacer"), Qt::FindDirectChildrenOnly);
     if (!pacer) {
         pacer = new CaptionPacer(window);
         pacer->setObjectName(QStringLiteral("captionPacer"));
         pacer->text = window->windowTitle();
     }
-    return pacer;
+    lastWindow = window;
+    return last = pacer;
 }
 
 // While a run goes on (the first toolbar caption reads "Stop") the window
@@ -130,8 +142,12 @@ private:
 
 void pacePainting(QWidget *window, const QLabel *runCaption)
 {
-    if (runCaption && !window->findChild<PaintPacer *>(QStringLiteral("paintPacer"), Qt::FindDirectChildrenOnly))
+    static QPointer<QWidget> paced; // the window last found paced
+    if (!runCaption || paced == window)
+        return;
+    if (!window->findChild<PaintPacer *>(QStringLiteral("paintPacer"), Qt::FindDirectChildrenOnly))
         new PaintPacer(window, runCaption);
+    paced = window;
 }
 
 } // namespace
@@ -160,7 +176,7 @@ void frmMain::setPanelText(int index, const QString &text)
         return;
     }
     pacePainting(this, lblDesc.value(0));
-    panel->setProperty("fullText", text);
+    panel->setFullText(text);
     statusPacer(panel)->request();
 }
 

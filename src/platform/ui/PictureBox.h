@@ -114,10 +114,15 @@ private:
 class ClickLabel : public QLabel
 {
     Q_OBJECT
+    // The whole text of a label that shows only what fits of it.
+    Q_PROPERTY(QString fullText READ fullText WRITE setFullText)
 
 public:
     explicit ClickLabel(QWidget *parent = nullptr);
     explicit ClickLabel(const QString &text, QWidget *parent = nullptr);
+
+    QString fullText() const { return m_fullText; }
+    void setFullText(const QString &text) { m_fullText = text; }
 
 signals:
     void Click();
@@ -134,4 +139,5 @@ protected:
 
 private:
     bool m_pressed = false;
+    QString m_fullText;
 };

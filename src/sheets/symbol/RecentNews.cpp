@@ -8,6 +8,7 @@
 #include "platform/Latin1File.h"
 #include "platform/Sleep.h"
 
+#include <QHash>
 #include <QRegularExpression>
 
 namespace {
@@ -51,8 +52,12 @@ QString collapseBlanks(const QString &s)
 // between the tags keeps its letter case ("Thu" is not a header tag).
 QString renameTags(const QString &s, const QString &names, const QString &to)
 {
-    const QRegularExpression re(QStringLiteral("<(/?)(?:%1)(?![A-Za-z0-9])").arg(names));
-    return QString(s).replace(re, QStringLiteral("<\\1") + to);
+    // Made once for each set of names: an update run reads a page for every stock.
+    thread_local QHash<QString, QRegularExpression> made;
+    auto re = made.constFind(names);
+    if (re == made.cend())
+        re = made.insert(names, QRegularExpression(QStringLiteral("<(/?)(?:%1)(?![A-Za-z0-9])").arg(names)));
+    return QString(s).replace(*re, QStringLiteral("<\\1") + to);
 }
 
 } // namespace
