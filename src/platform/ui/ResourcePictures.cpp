@@ -394,8 +394,12 @@ QCursor LoadResCursor(int id)
 
 QIcon ProgramIcon()
 {
-    QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128})
-        icon.addPixmap(appIcon(size));
+    // Drawn once: the main window, the tray and every zoom window share it.
+    static const QIcon icon = [] {
+        QIcon drawn;
+        for (int size : {16, 24, 32, 48, 64, 128})
+            drawn.addPixmap(appIcon(size));
+        return drawn;
+    }();
     return icon;
 }
