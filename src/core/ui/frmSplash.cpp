@@ -2,8 +2,8 @@
 
 #include "core/DataDir.h"
 #include "core/Version.h"
-#include "platform/Sleep.h"
 #include "platform/FontWarmup.h"
+#include "platform/Sleep.h"
 #include "platform/UrlOpener.h"
 #include "platform/ui/FormInstance.h"
 
@@ -156,8 +156,7 @@ frmSplash *splashWindow()
 
 void ShowSplash()
 {
-    frmSplash *sp = g_splash.show();
-    sp->repaint();
+    g_splash.show()->repaint();
 }
 
 void ShowAbout(QWidget *owner)
