@@ -94,6 +94,7 @@ private slots:
         }
         QVERIFY(LoadResCursor(102).pixmap().toImage() != LoadResCursor(103).pixmap().toImage());
         QVERIFY(LoadResCursor(104).pixmap().isNull());
+        QCOMPARE(LoadResCursor(103).pixmap().cacheKey(), LoadResCursor(103).pixmap().cacheKey());
         QVERIFY(!ProgramIcon().isNull());
     }
 
