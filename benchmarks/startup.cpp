@@ -12,6 +12,7 @@
 #include "core/Registry.h"
 #include "core/Stocks.h"
 #include "mainwindow/ui/frmMain.h"
+#include "platform/FontWarmup.h"
 #include "platform/Heap.h"
 #include "platform/ui/WidgetDialogs.h"
 #include "reports/ui/Zoom.h"
@@ -59,6 +60,7 @@ private:
 int program(int argc, char *argv[])
 {
     keepMemoryForReuse();
+    startFontWarmup();
     QApplication app(argc, argv);
     FirstPaint paint(true);
     app.installEventFilter(&paint);

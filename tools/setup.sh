@@ -2,7 +2,8 @@
 # Sourced, not run.
 
 BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev qt6-speech-dev qt6-declarative-dev
-                qt6-qpa-plugins qt6-speech-flite-plugin libgl-dev fonts-dejavu-core)
+                qt6-qpa-plugins qt6-speech-flite-plugin libgl-dev fonts-dejavu-core
+                libfontconfig-dev)
 TEST_PACKAGES=(python3 python3-aiosmtpd python3-pyftpdlib)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 

@@ -31,11 +31,14 @@ int splashWait()
 
 bool Main()
 {
+    // The splash's picture is drawn on a worker thread meanwhile.
+    PrepareSplash();
     // One copy per user: the lock lives in the program folder.
     g_instance = std::make_unique<SingleInstance>(defaultDataDir());
     const SingleInstance::Result lock = g_instance->acquire();
     if (lock == SingleInstance::HeldByAnother) {
         g_instance.reset();
+        UnloadSplash(); // the picture drawn for it is dropped
         return false;
     }
 

@@ -1,4 +1,5 @@
 #include "app/Main.h"
+#include "platform/FontWarmup.h"
 #include "platform/Heap.h"
 #include "platform/ui/WidgetDialogs.h"
 #include "reports/ui/Zoom.h"
@@ -32,6 +33,7 @@ void quitWhenNoWindowIsLeft(QApplication &app)
 int main(int argc, char *argv[])
 {
     keepMemoryForReuse();
+    startFontWarmup(); // while the application object is made and the lock taken
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Pellor"));
     QApplication::setApplicationName(QStringLiteral("Brindlewick"));

@@ -353,7 +353,8 @@ void addStocks(TreeModel &tree)
 {
     const int all = tree.find(QStringLiteral("All"));
     const bool oneByOne = pageKeysMayBeTaken(tree);
-    tree.reserve(tree.Count() + (SetCount + 1) * StockSubtreeSize);
+    // A stock's node is made now, its pages when its branch is opened.
+    tree.reserve(tree.Count() + (SetCount + 1) * StockSubtreeSize, tree.madeCount() + SetCount + 1);
     // Every record: a stock after free records is in the set too.
     for (int i = 0; i < SetSize; ++i) {
         const QString symbol = Sets[size_t(i)].Symbol;

@@ -70,10 +70,10 @@ int TreeModel::AddBranch(int parent, const QString &key, const QString &text, in
     return root;
 }
 
-void TreeModel::reserve(int nodes)
+void TreeModel::reserve(int nodes, int madeNodes)
 {
     m_slots.reserve(size_t(nodes));
-    m_keys.reserve(nodes);
+    m_keys.reserve(madeNodes);
 }
 
 const TreeBranch::Node *TreeModel::pending(int index) const

@@ -50,6 +50,8 @@ public:
     explicit TreeModel(QObject *parent = nullptr);
 
     int Count() const { return int(m_slots.size()); }
+    // The nodes made so far (a branch not yet opened holds places only).
+    int madeCount() const { return int(m_made.size()); }
     bool isNode(int index) const { return index >= 1 && index <= Count(); }
 
     // Adds a node under the node with parentKey ("" for a root). Returns
@@ -58,8 +60,10 @@ public:
     // The same under the node with Index parent (0 for a root), for a caller
     // that has just added it.
     int AddUnder(int parent, const QString &key, const QString &text, int image = 0);
-    // Room for this many nodes in all, for a caller about to add many.
-    void reserve(int nodes);
+    // Room for this many nodes in all, for a caller about to add many, of
+    // which this many are made at once (only made nodes have their key
+    // looked up; a branch's nodes get theirs when it is made).
+    void reserve(int nodes, int madeNodes);
     // Adds a node as AddUnder does, with the nodes of branch under it, their
     // keys each ending in keySuffix. They take the Indexes right after it,
     // in the branch's order, and answer every question at once, but are made

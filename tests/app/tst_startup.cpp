@@ -10,6 +10,7 @@
 #include "platform/Latin1File.h"
 #include "platform/PathResolver.h"
 #include "platform/SettingsStore.h"
+#include "platform/SingleInstance.h"
 #include "platform/Sleep.h"
 #include "retrieval/ui/NetSetting.h"
 #include "services/ui/Thanks.h"
@@ -191,6 +192,51 @@ private slots:
         QVERIFY(Main());
         QVERIFY(looked);
         QVERIFY(frmMain::instance() && frmMain::instance()->isVisible());
+    }
+
+    // The picture drawn ahead on a worker thread is the very one drawn on
+    // the spot, whether the splash takes it at once or after one was
+    // dropped unshown.
+    void splashPictureDrawnAheadIsTheOneDrawnOnTheSpot()
+    {
+        TempProfile profile;
+        const auto shownPicture = [] {
+            ShowSplash();
+            const QImage picture = splashWindow()->Image2->pixmap().toImage();
+            UnloadSplash();
+            return picture;
+        };
+        const QImage onTheSpot = shownPicture();
+        QCOMPARE(onTheSpot.size(), QSize(420, 150));
+        PrepareSplash();
+        QCOMPARE(shownPicture(), onTheSpot);
+        PrepareSplash();
+        UnloadSplash();
+        QVERIFY(!splashWindow());
+        PrepareSplash();
+        PrepareSplash();
+        QCOMPARE(shownPicture(), onTheSpot);
+    }
+
+    // A second start while the program runs ends without any window, and
+    // the first copy's lock is left as it was.
+    void secondStartEndsWithoutAWindow()
+    {
+        TempProfile profile;
+        profile.createProgramKey();
+        SaveSetting(QStringLiteral("RunOnce"), 1);
+        SaveSetting(QStringLiteral("Thanks"), 1);
+        SaveSetting(QStringLiteral("SplashDelay"), 0);
+        SingleInstance running(defaultDataDir());
+        QCOMPARE(running.acquire(), SingleInstance::Taken);
+        QVERIFY(!Main());
+        QCoreApplication::processEvents();
+        for (QWidget *w : QApplication::topLevelWidgets())
+            QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
+        QVERIFY(!splashWindow() && !frmMain::instance());
+        QCOMPARE(m_bars, QList<double>{});
+        SingleInstance next(defaultDataDir());
+        QCOMPARE(next.acquire(), SingleInstance::HeldByAnother);
     }
 
     // The bar of the splash is drawn with the next events let through, once

@@ -94,7 +94,20 @@ private slots:
         }
         QVERIFY(LoadResCursor(102).pixmap().toImage() != LoadResCursor(103).pixmap().toImage());
         QVERIFY(LoadResCursor(104).pixmap().isNull());
+        QCOMPARE(LoadResCursor(103).pixmap().cacheKey(), LoadResCursor(103).pixmap().cacheKey());
         QVERIFY(!ProgramIcon().isNull());
+    }
+
+    // The program's icon in the sizes a frame and the tray ask for, the
+    // picture itself at each, drawn once for every window that shows it.
+    void programIconIsDrawnOnceInEverySize()
+    {
+        const QIcon icon = ProgramIcon();
+        QCOMPARE(icon.availableSizes(),
+                 (QList<QSize>{{16, 16}, {24, 24}, {32, 32}, {48, 48}, {64, 64}, {128, 128}}));
+        QCOMPARE(icon.pixmap(32, 32).toImage(), LoadResPicture(QStringLiteral("AppIcon")).toImage());
+        QCOMPARE(ProgramIcon().cacheKey(), icon.cacheKey());
+        QCOMPARE(ProgramIcon().pixmap(128, 128).cacheKey(), icon.pixmap(128, 128).cacheKey());
     }
 
     void clicksAndPositions()

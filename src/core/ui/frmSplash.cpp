@@ -2,6 +2,7 @@
 
 #include "core/DataDir.h"
 #include "core/Version.h"
+#include "platform/FontWarmup.h"
 #include "platform/Sleep.h"
 #include "platform/UrlOpener.h"
 #include "platform/ui/FormInstance.h"
@@ -13,14 +14,15 @@
 #include <QPainter>
 #include <QProgressBar>
 #include <QVBoxLayout>
+#include <future>
 
 namespace {
 FormInstance<frmSplash> g_splash;
 std::function<void(double)> g_observer;
 
-QPixmap splashPicture()
+// The picture, drawn on an image so that a worker thread may draw it.
+QImage drawSplashPicture(QImage pm)
 {
-    QPixmap pm(420, 150);
     QPainter p(&pm);
     QLinearGradient g(0, 0, 0, pm.height());
     g.setColorAt(0, QColor(12, 34, 74));
@@ -46,7 +48,24 @@ QPixmap splashPicture()
     p.setPen(Qt::white);
     p.drawText(pm.rect().adjusted(0, 0, -14, -10), Qt::AlignRight | Qt::AlignBottom,
                QString::fromLatin1(ProductName));
+    p.end();
     return pm;
+}
+
+// Opaque, as a screen's pixmap is.
+QImage splashCanvas()
+{
+    return QImage(420, 150, QImage::Format_RGB32);
+}
+
+// The picture drawn ahead by PrepareSplash, until the splash takes it.
+std::future<QImage> g_picture;
+
+QPixmap splashPicture()
+{
+    if (g_picture.valid())
+        return QPixmap::fromImage(g_picture.get());
+    return QPixmap::fromImage(drawSplashPicture(splashCanvas()));
 }
 } // namespace
 
@@ -119,6 +138,17 @@ void frmSplash::lblEmail_Click()
     openExternalUrl(QUrl(QString::fromLatin1(SupportMailUrl)), DataDir);
 }
 
+void PrepareSplash()
+{
+    if (g_picture.valid() || g_splash.get())
+        return;
+    // The canvas is made here: its resolution is the screen's.
+    g_picture = std::async(std::launch::async, [canvas = splashCanvas()] {
+        finishFontWarmup();
+        return drawSplashPicture(canvas);
+    });
+}
+
 frmSplash *splashWindow()
 {
     return g_splash.get();
@@ -154,6 +184,9 @@ void UnloadStartupSplash()
 
 void UnloadSplash()
 {
+    if (g_picture.valid())
+        g_picture.wait(); // drawn for a splash that is not shown
+    g_picture = {};
     g_splash.unload();
 }
 

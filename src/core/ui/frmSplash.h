@@ -34,6 +34,10 @@ private:
     void lblEmail_Click();
 };
 
+// Starts drawing the splash's picture on a worker thread, for the next
+// splash made to take; the application object must live until the splash
+// takes it or UnloadSplash drops it.
+void PrepareSplash();
 // The one splash window of a run.
 frmSplash *splashWindow(); // nullptr when not loaded
 void ShowSplash();         // creates it, shows it modeless and paints it
@@ -42,7 +46,7 @@ void ShowSplash();         // creates it, shows it modeless and paints it
 void ShowAbout(QWidget *owner);
 // The start-up splash goes; an About window stays.
 void UnloadStartupSplash();
-void UnloadSplash();       // nothing when it is not loaded
+void UnloadSplash();       // nothing when it is not loaded (a picture drawn ahead is dropped)
 
 // Moves the progress bar (when the splash is loaded) and tells the observer.
 void SetSplashBar(double value);

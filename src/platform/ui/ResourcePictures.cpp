@@ -385,17 +385,26 @@ QStringList resPictureNames()
 
 QCursor LoadResCursor(int id)
 {
-    if (id == 102)
-        return QCursor(splitterCursor(true), 15, 15);
-    if (id == 103)
-        return QCursor(splitterCursor(false), 15, 15);
+    // Drawn once each: both splitters of the main window show the one at rest.
+    if (id == 102) {
+        static const QCursor dragged(splitterCursor(true), 15, 15);
+        return dragged;
+    }
+    if (id == 103) {
+        static const QCursor atRest(splitterCursor(false), 15, 15);
+        return atRest;
+    }
     return QCursor(Qt::ArrowCursor);
 }
 
 QIcon ProgramIcon()
 {
-    QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128})
-        icon.addPixmap(appIcon(size));
+    // Drawn once: the main window, the tray and every zoom window share it.
+    static const QIcon icon = [] {
+        QIcon drawn;
+        for (int size : {16, 24, 32, 48, 64, 128})
+            drawn.addPixmap(appIcon(size));
+        return drawn;
+    }();
     return icon;
 }
