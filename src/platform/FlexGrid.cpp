@@ -456,6 +456,22 @@ bool FlexGrid::setRowHeight(int row, int twips)
     return true;
 }
 
+bool FlexGrid::setFittedColWidth(int col, int twips)
+{
+    const quint64 edits = m_edits;
+    const bool done = setColWidth(col, twips);
+    m_edits = edits;
+    return done;
+}
+
+bool FlexGrid::setFittedRowHeight(int row, int twips)
+{
+    const quint64 edits = m_edits;
+    const bool done = setRowHeight(row, twips);
+    m_edits = edits;
+    return done;
+}
+
 int FlexGrid::ColAlignment(int col) const
 {
     return col >= 0 && col < Cols() ? m_columns[size_t(col)].alignment : 0;

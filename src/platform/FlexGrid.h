@@ -122,6 +122,10 @@ public:
     bool setColWidth(int col, int twips);
     int RowHeight(int row) const;
     bool setRowHeight(int row, int twips);
+    // A size the view gives a column or row so that its texts show whole:
+    // laid out as any other, but not an edit of what the sheet drew.
+    bool setFittedColWidth(int col, int twips);
+    bool setFittedRowHeight(int row, int twips);
     int ColAlignment(int col) const;
     bool setColAlignment(int col, int alignment);
 

@@ -166,6 +166,16 @@ private:
     int m_scaledForWidth = 0; // the width the columns were last set or scaled for
     bool m_fitTexts = false;
     QHash<QString, int> m_measured[2]; // widest line of a text, plain and bold
+    // Each cell's text as last measured, so that a fit after a few cells
+    // changed measures only those (texts are shared, not copied, between fits).
+    struct MeasuredCell
+    {
+        QString text;
+        bool bold = false;
+        int width = 0;
+    };
+    std::vector<MeasuredCell> m_cellWidths;
+    int m_cellWidthsCols = 0;
     QHash<int, Raised> m_raisedCols, m_raisedRows;
     QFont m_measuredFont;
     bool m_fitPending = false;

@@ -79,20 +79,29 @@ void FlexGridView::fitCellsToTexts()
         return g.cellFormat(row, col).bold ? bold : plain;
     };
     // Sheets repeat their texts from fill to fill: each is measured once.
+    const int rows = std::min(g.Rows(), int(m_rowPx.size()));
+    const int cols = std::min(g.Cols(), int(m_colPx.size()));
     if (m_measured[0].size() + m_measured[1].size() > 50000 || m_measuredFont != font()) {
         m_measured[0].clear();
         m_measured[1].clear();
+        m_cellWidths.clear();
         m_measuredFont = font();
+    }
+    if (m_cellWidthsCols != cols || m_cellWidths.size() != size_t(rows) * size_t(cols)) {
+        m_cellWidths.assign(size_t(rows) * size_t(cols), MeasuredCell{});
+        m_cellWidthsCols = cols;
     }
     const auto widestOf = [&](int row, int col, const QString &text) {
         const bool isBold = g.cellFormat(row, col).bold;
+        MeasuredCell &cell = m_cellWidths[size_t(row) * size_t(cols) + size_t(col)];
+        if (cell.bold == isBold && (cell.text.isSharedWith(text) || cell.text == text))
+            return cell.width;
         auto it = m_measured[isBold].constFind(text);
         if (it == m_measured[isBold].constEnd())
             it = m_measured[isBold].insert(text, widestTextLine(isBold ? bold : plain, cellDisplayText(text)));
+        cell = MeasuredCell{text, isBold, *it};
         return *it;
     };
-    const int rows = std::min(g.Rows(), int(m_rowPx.size()));
-    const int cols = std::min(g.Cols(), int(m_colPx.size()));
     // Each shown cell's widest line, measured once (-1: nothing shown).
     std::vector<int> widths(size_t(rows) * size_t(cols), -1);
     const auto widthAt = [&](int r, int c) -> int & { return widths[size_t(r) * size_t(cols) + size_t(c)]; };
@@ -111,7 +120,7 @@ void FlexGridView::fitCellsToTexts()
             widest = std::max(widest, widthAt(r, c));
         }
         const int need = widest > 0 ? std::min(widest + 2 * CellTextPadX, textRoom(c)) : 0;
-        settle(m_raisedCols, c, g.ColWidth(c), need, [&](int twips) { g.setColWidth(c, twips); },
+        settle(m_raisedCols, c, g.ColWidth(c), need, [&](int twips) { g.setFittedColWidth(c, twips); },
                [this](int px) { return qRound(Twips::fromPixelsX(px, this)); },
                [this](int twips) { return Twips::toPixelsX(twips, this); });
     }
@@ -134,7 +143,7 @@ void FlexGridView::fitCellsToTexts()
         }
         if (m_rowPx[size_t(r)] > 0)
             settle(m_raisedRows, r, g.RowHeight(r), need > 0 ? need + 2 * CellTextPadY : 0,
-                   [&](int twips) { g.setRowHeight(r, twips); },
+                   [&](int twips) { g.setFittedRowHeight(r, twips); },
                    [this](int px) { return qRound(Twips::fromPixelsY(px, this)); },
                    [this](int twips) { return Twips::toPixelsY(twips, this); });
     }
