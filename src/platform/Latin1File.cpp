@@ -111,11 +111,11 @@ bool saveFileAtomically(const QString &path, const QByteArray &bytes, QString *w
 }
 
 namespace {
-// Whether the file already holds exactly these bytes (a page that did not
-// change since it was last fetched): it is then left as it stands.
-bool holdsAlready(const QByteArray &target, const QByteArray &bytes)
+// Whether the file open at fd (-1: none could be opened) already holds
+// exactly these bytes (a page that did not change since it was last
+// fetched): it is then left as it stands. fd is closed.
+bool holdsAlready(int fd, const QByteArray &bytes)
 {
-    const int fd = ::open(target.constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return false;
     struct stat st {};
@@ -138,10 +138,11 @@ bool holdsAlready(const QByteArray &target, const QByteArray &bytes)
 
 bool savePageFile(const QString &path, const QByteArray &bytes, QString *why)
 {
-    const QString real = resolvePath(path);
-    const QByteArray target = QFile::encodeName(real);
-    if (holdsAlready(target, bytes))
+    QString real;
+    const int fd = openResolved(path, O_RDONLY | O_CLOEXEC, &real);
+    if (holdsAlready(fd, bytes))
         return true;
+    const QByteArray target = QFile::encodeName(real);
     // Written beside the old page and put in its place in one step, so the
     // file under the page's name is always the old page or the whole new
     // one, whenever the program stops. Its room is taken first, so a full

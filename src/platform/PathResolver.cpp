@@ -9,6 +9,9 @@
 #include <QFileInfo>
 #include <QHash>
 
+#include <cerrno>
+
+#include <fcntl.h>
 #include <sys/stat.h>
 
 namespace {
@@ -197,6 +200,46 @@ QString resolvePath(const QString &path)
         }
     }
     return walk(plain.split(QLatin1Char('/'), Qt::SkipEmptyParts), absolute);
+}
+
+namespace {
+
+// A path that cannot be looked at as written without resolving it first.
+bool needsResolving(const QString &plain)
+{
+    return plain.isEmpty() || plain == QLatin1String("/") || plain.startsWith(QLatin1Char(':'));
+}
+
+} // namespace
+
+bool statResolved(const QString &path, QString *real, struct stat *st)
+{
+    const QString plain = plainPath(path);
+    // What exists as written is spelled as on disk all through.
+    if (!needsResolving(plain) && ::stat(QFile::encodeName(plain).constData(), st) == 0) {
+        *real = plain;
+        return true;
+    }
+    *real = resolvePath(path);
+    return !real->startsWith(QLatin1Char(':')) && ::stat(QFile::encodeName(*real).constData(), st) == 0;
+}
+
+int openResolved(const QString &path, int flags, QString *real)
+{
+    const QString plain = plainPath(path);
+    if (!needsResolving(plain)) {
+        const int fd = ::open(QFile::encodeName(plain).constData(), flags);
+        if (fd >= 0) {
+            *real = plain;
+            return fd;
+        }
+    }
+    *real = resolvePath(path);
+    if (real->startsWith(QLatin1Char(':'))) {
+        errno = ENOENT;
+        return -1;
+    }
+    return ::open(QFile::encodeName(*real).constData(), flags);
 }
 
 namespace {

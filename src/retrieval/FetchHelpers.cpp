@@ -12,6 +12,8 @@
 
 #include <filesystem>
 
+#include <sys/stat.h>
+
 QString dataSheetPath(const QString &name)
 {
     return DataDir + QStringLiteral("\\Cache\\DataSheet\\") + name;
@@ -24,9 +26,10 @@ QString newsPath(const QString &name)
 
 void deleteWhenShorter(const QString &file, qint64 minBytes)
 {
-    const QFileInfo info(resolvePath(file));
-    if (info.exists() && info.size() < minBytes)
-        removeFile(info.filePath());
+    QString real;
+    struct stat st {};
+    if (statResolved(file, &real, &st) && qint64(st.st_size) < minBytes)
+        removeFile(real);
 }
 
 void deleteIfExists(const QString &file)

@@ -21,6 +21,8 @@
 
 #include <functional>
 
+#include <sys/stat.h>
+
 namespace {
 
 // Runs step(symbol, record) over the set, or once for the selected stock.
@@ -103,8 +105,10 @@ void priceStep(const QString &symbol, short)
         // The page came (an old one does not stay) and holds no quote
         // of the stock: the service does not know it. A page that did not
         // come (no connection, Stop) leaves the last quote as it was.
+        QString real;
+        struct stat st {};
         if (short record = findRecord(symbol);
-            record >= 0 && name.isEmpty() && QFileInfo::exists(resolvePath(quoteCachePath())))
+            record >= 0 && name.isEmpty() && statResolved(quoteCachePath(), &real, &st))
             ClearStockRec(record);
         DoEvents();
     }
