@@ -100,8 +100,8 @@ struct KnownHosts
 QString siteHost(Site site)
 {
     static KnownHosts known;
-    const QString file = SettingsStore::fileFor(QString::fromLatin1(ProgramKey));
-    const std::optional<FileStamp> stamp = fileStamp(file);
+    QString file;
+    const std::optional<FileStamp> stamp = SettingsStore::fileStampFor(QString::fromLatin1(ProgramKey), &file);
     if (known.changes != SettingsStore::changes() || known.file != file || known.stamp != stamp) {
         known.changes = SettingsStore::changes();
         known.file = file;

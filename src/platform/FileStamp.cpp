@@ -9,6 +9,11 @@ std::optional<FileStamp> fileStamp(const QString &path)
     struct stat st;
     if (::stat(QFile::encodeName(path).constData(), &st) != 0)
         return std::nullopt;
+    return stampOf(st);
+}
+
+FileStamp stampOf(const struct stat &st)
+{
     FileStamp stamp;
     stamp.device = st.st_dev;
     stamp.inode = st.st_ino;

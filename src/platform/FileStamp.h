@@ -5,6 +5,8 @@
 #include <optional>
 #include <sys/types.h>
 
+struct stat;
+
 // What tells one state of a file or folder on disk from another: a write,
 // a rename over it or (for a folder) an entry added or removed changes at
 // least one of these. Two equal stamps of one path mean "as it was".
@@ -21,3 +23,6 @@ struct FileStamp
 
 // nullopt when nothing is at the path.
 std::optional<FileStamp> fileStamp(const QString &path);
+
+// The stamp of what stat(2) told of a file.
+FileStamp stampOf(const struct stat &st);

@@ -8,6 +8,8 @@
 #include <QSettings>
 #include <QStandardPaths>
 
+#include <sys/stat.h>
+
 namespace {
 
 // Section that records which keys exist: INI files cannot hold an empty section.
@@ -30,16 +32,25 @@ QStringList components(const QString &keyPath)
     return p.split(QLatin1Char('\\'), Qt::SkipEmptyParts);
 }
 
-Location locate(const QString &keyPath)
+// The settings file of a key, its path not yet resolved.
+Location locateAsNamed(const QString &keyPath)
 {
     const QStringList parts = components(keyPath);
     Location loc;
     if (parts.size() < 3 || parts.at(0).compare(QLatin1String("Software"), Qt::CaseInsensitive) != 0)
         return loc;
-    loc.file = resolvePath(SettingsStore::configRoot() + QLatin1Char('/') + parts.at(1) + QLatin1Char('/')
-                           + parts.at(2) + QStringLiteral(".conf"));
+    loc.file = SettingsStore::configRoot() + QLatin1Char('/') + parts.at(1) + QLatin1Char('/') + parts.at(2)
+               + QStringLiteral(".conf");
     loc.group = parts.mid(3).join(QLatin1Char('/'));
     loc.valid = true;
+    return loc;
+}
+
+Location locate(const QString &keyPath)
+{
+    Location loc = locateAsNamed(keyPath);
+    if (loc.valid)
+        loc.file = resolvePath(loc.file);
     return loc;
 }
 
@@ -88,6 +99,19 @@ QString SettingsStore::configRoot()
 QString SettingsStore::fileFor(const QString &keyPath)
 {
     return locate(keyPath).file;
+}
+
+std::optional<FileStamp> SettingsStore::fileStampFor(const QString &keyPath, QString *file)
+{
+    const Location loc = locateAsNamed(keyPath);
+    struct stat st {};
+    if (!loc.valid) {
+        file->clear();
+        return std::nullopt;
+    }
+    if (!statResolved(loc.file, file, &st))
+        return std::nullopt;
+    return stampOf(st);
 }
 
 bool SettingsStore::createKey(const QString &keyPath)

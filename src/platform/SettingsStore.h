@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FileStamp.h"
+
 #include <QString>
 #include <optional>
 
@@ -32,6 +34,9 @@ public:
 
     // The settings file behind a key path ("" for a path outside "Software\<Org>\<App>").
     static QString fileFor(const QString &keyPath);
+    // fileFor and the stamp of that file (nullopt: no file there yet), in
+    // one look at the disk when it exists as named.
+    static std::optional<FileStamp> fileStampFor(const QString &keyPath, QString *file);
 
     // True when a settings file was cut off or garbled: it holds a NUL byte
     // or a line that is neither a [section], a ;comment nor name=value (the
