@@ -151,6 +151,8 @@ void SocketControl::onDisconnected()
 
 bool SocketControl::waitUntilClosed(int timeoutMs, const std::function<bool()> &stop)
 {
+    if (m_state == sckClosed)
+        return true; // nothing to wait for (a run asks before every exchange)
     QDeadlineTimer deadline(qMax(0, timeoutMs), Qt::PreciseTimer);
     QEventLoop loop;
     QTimer tick;
