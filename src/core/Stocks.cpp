@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <charconv>
 #include <memory>
+#include <type_traits>
 
 std::array<StockRec, SetSize> Sets;
 std::array<StockRec, SetSize> TmpSets;
@@ -145,11 +146,38 @@ QString g_setSavedTo;
 
 // The records of Sets that differ from those last filed, in index order.
 using ChangedRecords = QVarLengthArray<short, SetSize>;
+// Fields alike as StockRec's == tells them; a text copied from the other and
+// not changed since shares its bytes, and is known alike without reading them.
+bool alike(const QString &a, const QString &b)
+{
+    return (a.constData() == b.constData() && a.size() == b.size()) || a == b;
+}
+
+bool alike(float a, float b)
+{
+    return a == b;
+}
+
+// a == b, field by field in file order, stopping at the first that differs.
+bool sameRecord(const StockRec &a, const StockRec &b)
+{
+    bool same = true;
+    const char *const base = reinterpret_cast<const char *>(&a);
+    stockFields(a, [&](const auto &field) {
+        if (!same)
+            return;
+        using Field = std::remove_cvref_t<decltype(field)>;
+        const auto offset = reinterpret_cast<const char *>(&field) - base;
+        same = alike(field, *reinterpret_cast<const Field *>(reinterpret_cast<const char *>(&b) + offset));
+    });
+    return same;
+}
+
 ChangedRecords changedRecords()
 {
     ChangedRecords changed;
     for (short i = 0; i < SetSize; ++i)
-        if (!(Sets[size_t(i)] == g_setOnDisk[size_t(i)]))
+        if (!sameRecord(Sets[size_t(i)], g_setOnDisk[size_t(i)]))
             changed.append(i);
     return changed;
 }
