@@ -103,7 +103,17 @@ QString SettingsStore::fileFor(const QString &keyPath)
 
 std::optional<FileStamp> SettingsStore::fileStampFor(const QString &keyPath, QString *file)
 {
-    const Location loc = locateAsNamed(keyPath);
+    // The file of the key asked for last, kept while the config folder stays
+    // the same: the site hosts ask for the program's key on every page.
+    static QString lastKey, lastRoot;
+    static Location last;
+    const QString root = configRoot();
+    if (keyPath != lastKey || root != lastRoot) {
+        last = locateAsNamed(keyPath);
+        lastKey = keyPath;
+        lastRoot = root;
+    }
+    const Location &loc = last;
     struct stat st {};
     if (!loc.valid) {
         file->clear();
