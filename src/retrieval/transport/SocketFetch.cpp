@@ -150,7 +150,12 @@ void Winsock1_Close()
         // A reply below the page's size rule is an error page: not written.
         if (WsBuffer.size() + 2 >= g_minBytes) {
             QString why;
-            g_written = savePageFile(WsFile, toLatin1Bytes(WsBuffer + QStringLiteral("\r\n")), &why);
+            // The reply as it came and a line end, laid out once.
+            QByteArray page(WsBuffer.size() + 2, Qt::Uninitialized);
+            toLatin1At(WsBuffer, WsBuffer.size(), page.data());
+            page[page.size() - 2] = '\r';
+            page[page.size() - 1] = '\n';
+            g_written = savePageFile(WsFile, page, &why);
             if (!g_written)
                 noteFailedStore(WsFile, why);
         }
