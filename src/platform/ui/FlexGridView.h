@@ -173,6 +173,7 @@ private:
         QString text;
         bool bold = false;
         int width = 0;
+        bool breaks = false; // the text holds a CR or a LF
     };
     std::vector<MeasuredCell> m_cellWidths;
     int m_cellWidthsCols = 0;

@@ -91,19 +91,21 @@ void FlexGridView::fitCellsToTexts()
         m_cellWidths.assign(size_t(rows) * size_t(cols), MeasuredCell{});
         m_cellWidthsCols = cols;
     }
-    const auto widestOf = [&](int row, int col, const QString &text) {
+    const auto widestOf = [&](int row, int col, const QString &text) -> const MeasuredCell & {
         const bool isBold = g.cellFormat(row, col).bold;
         MeasuredCell &cell = m_cellWidths[size_t(row) * size_t(cols) + size_t(col)];
         if (cell.bold == isBold && (cell.text.isSharedWith(text) || cell.text == text))
-            return cell.width;
+            return cell;
         auto it = m_measured[isBold].constFind(text);
         if (it == m_measured[isBold].constEnd())
             it = m_measured[isBold].insert(text, widestTextLine(isBold ? bold : plain, cellDisplayText(text)));
-        cell = MeasuredCell{text, isBold, *it};
-        return *it;
+        cell = MeasuredCell{text, isBold, *it, text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n'))};
+        return cell;
     };
-    // Each shown cell's widest line, measured once (-1: nothing shown).
+    // Each shown cell's widest line, measured once (-1: nothing shown), and
+    // whether its text breaks its line.
     std::vector<int> widths(size_t(rows) * size_t(cols), -1);
+    std::vector<char> breaks(size_t(rows) * size_t(cols), 0);
     const auto widthAt = [&](int r, int c) -> int & { return widths[size_t(r) * size_t(cols) + size_t(c)]; };
     m_fitting = true;
     for (int c = 0; c < cols; ++c) {
@@ -116,7 +118,9 @@ void FlexGridView::fitCellsToTexts()
             const QString text = g.TextMatrix(r, c);
             if (text.isEmpty())
                 continue;
-            widthAt(r, c) = widestOf(r, c, text);
+            const MeasuredCell &measured = widestOf(r, c, text);
+            widthAt(r, c) = measured.width;
+            breaks[size_t(r) * size_t(cols) + size_t(c)] = measured.breaks;
             widest = std::max(widest, widthAt(r, c));
         }
         const int need = widest > 0 ? std::min(widest + 2 * CellTextPadX, textRoom(c)) : 0;
@@ -131,11 +135,11 @@ void FlexGridView::fitCellsToTexts()
         for (int c = 0; c < cols; ++c) {
             if (widthAt(r, c) < 0)
                 continue;
-            const QString text = g.TextMatrix(r, c);
             const int room = m_colPx[size_t(c)] - 2 * CellTextPadX;
             const bool wraps = widthAt(r, c) > room;
-            if (!wraps && !text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char('\n')))
+            if (!wraps && !breaks[size_t(r) * size_t(cols) + size_t(c)])
                 continue;
+            const QString text = g.TextMatrix(r, c);
             need = std::max(need, metricsOf(r, c)
                                       .boundingRect(QRect(0, 0, room, 1 << 20), wraps ? Qt::TextWordWrap : 0,
                                                     cellDisplayText(text))
