@@ -11,6 +11,7 @@
 #include "platform/Dialogs.h"
 #include "platform/SingleInstance.h"
 #include "platform/Sleep.h"
+#include "platform/ui/ResourcePictures.h"
 #include "retrieval/ui/NetSetting.h"
 #include "services/ui/Thanks.h"
 
@@ -41,6 +42,8 @@ bool Main()
         UnloadSplash(); // the picture drawn for it is dropped
         return false;
     }
+    // The main window's icon is drawn on a worker thread meanwhile too.
+    PrepareProgramIcon();
 
     InitDataDir();
     if (lock == SingleInstance::NotWritten)
