@@ -56,6 +56,8 @@ bool Main()
     if (const QList<DamagedFile> damaged = setAsideDamagedFiles(); !damaged.isEmpty())
         MsgBox(damagedFilesMessage(damaged), Msg::OKOnly + Msg::Exclamation, QStringLiteral("Damaged files"));
     setMainFormOpener([] { frmMain::Show(); });
+    // The main window's page-cache folders are made meanwhile.
+    frmMain::PrepareCacheFolders(DataDir);
 
     ShowSplash();
     if (frmSplash *s = splashWindow())
