@@ -11,6 +11,7 @@
 #include "platform/Dialogs.h"
 #include "platform/SingleInstance.h"
 #include "platform/Sleep.h"
+#include "platform/ui/ResourcePictures.h"
 #include "retrieval/ui/NetSetting.h"
 #include "services/ui/Thanks.h"
 
@@ -41,6 +42,8 @@ bool Main()
         UnloadSplash(); // the picture drawn for it is dropped
         return false;
     }
+    // The main window's icon is drawn on a worker thread meanwhile too.
+    PrepareProgramIcon();
 
     InitDataDir();
     if (lock == SingleInstance::NotWritten)
@@ -53,6 +56,8 @@ bool Main()
     if (const QList<DamagedFile> damaged = setAsideDamagedFiles(); !damaged.isEmpty())
         MsgBox(damagedFilesMessage(damaged), Msg::OKOnly + Msg::Exclamation, QStringLiteral("Damaged files"));
     setMainFormOpener([] { frmMain::Show(); });
+    // The main window's page-cache folders are made meanwhile.
+    frmMain::PrepareCacheFolders(DataDir);
 
     ShowSplash();
     if (frmSplash *s = splashWindow())

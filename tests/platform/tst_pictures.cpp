@@ -11,6 +11,10 @@ class TestPictures : public QObject
     Q_OBJECT
 
 private slots:
+    // The program's icon drawn ahead on a worker, as a start draws it: the
+    // tests below compare it with the pictures drawn the usual way.
+    void initTestCase() { PrepareProgramIcon(); }
+
     void everyNameLoadsAtItsSize_data()
     {
         QTest::addColumn<QString>("name");

@@ -77,7 +77,6 @@ frmSplash::frmSplash(QWidget *parent) : QWidget(parent, Qt::SplashScreen | Qt::F
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 8);
     Image2 = new QLabel(this);
-    Image2->setPixmap(splashPicture());
     Label1 = new QLabel(this);
     Label2 = new QLabel(this);
     lblEmail = new QLabel(this);
@@ -99,6 +98,12 @@ frmSplash::frmSplash(QWidget *parent) : QWidget(parent, Qt::SplashScreen | Qt::F
     for (QLabel *l : {Image2, Label2, lblEmail})
         l->installEventFilter(this);
     Form_Load();
+    // The texts are measured while the picture may still be drawn on its
+    // worker thread; the sizes they hint at are kept for the layout.
+    ensurePolished();
+    for (QLabel *l : {Label1, Label2, lblEmail})
+        l->sizeHint();
+    Image2->setPixmap(splashPicture());
     adjustSize();
 }
 

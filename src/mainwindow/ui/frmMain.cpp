@@ -45,6 +45,7 @@
 #include <QTreeWidget>
 #include <algorithm>
 #include <cmath>
+#include <future>
 
 namespace {
 QPointer<frmMain> g_frmMain;
@@ -71,6 +72,9 @@ const char *const CacheFolders[] = {
     "\\Cache\\Reports\\Summary",
     "\\Cache\\Reports\\Misc",
 };
+
+// The folders PrepareCacheFolders creates, until the load waits for them.
+std::future<void> g_cacheFolders;
 
 const char *const ToolbarCaptions[] = {"Update", "Ticker", "Zedero", "Zoom", "Stocks", "Screen", "Setting"};
 const char *const ToolbarTips[] = {"Connect to the Internet and update data (Alt U or F4)",
@@ -121,6 +125,26 @@ void frmMain::Show()
     g_frmMain->show();
     g_frmMain->raise();
     g_frmMain->activateWindow();
+}
+
+void frmMain::PrepareCacheFolders(const QString &dataDir)
+{
+    if (g_cacheFolders.valid())
+        return;
+    // Looked up here, created there, in the same order: the worker touches
+    // no state of the program's.
+    QStringList missing;
+    for (const char *folder : CacheFolders) {
+        const QString path = resolvePath(dataDir + QString::fromLatin1(folder));
+        if (!QFileInfo(path).isDir())
+            missing << path;
+    }
+    if (missing.isEmpty())
+        return;
+    g_cacheFolders = std::async(std::launch::async, [missing] {
+        for (const QString &path : missing)
+            QDir().mkpath(path);
+    });
 }
 
 frmMain::frmMain(QWidget *parent) : QWidget(parent)
@@ -419,6 +443,9 @@ void frmMain::LoadData()
     StopFlag = false;
     SetSplashBar(60);
 
+    // Those made ahead are found here; any still missing is made now.
+    if (g_cacheFolders.valid())
+        g_cacheFolders.get();
     for (const char *folder : CacheFolders) {
         const QString path = DataDir + QString::fromLatin1(folder);
         if (!QFileInfo(resolvePath(path)).isDir()) {

@@ -37,6 +37,10 @@ public:
     static frmMain *instance();
     // Creates and loads the window on first use, then shows it.
     static void Show();
+    // Starts creating the missing page-cache folders of the program folder
+    // on a worker thread, for the window's load to find them made; the load
+    // creates them itself otherwise.
+    static void PrepareCacheFolders(const QString &dataDir);
 
     explicit frmMain(QWidget *parent = nullptr);
     ~frmMain() override;

@@ -6,6 +6,7 @@
 #include <QPainterPath>
 #include <QPolygonF>
 #include <functional>
+#include <future>
 
 // Every picture is drawn here at its design size. Skins vary from top to
 // bottom only, so a marker block copied from the pressed twin onto the face
@@ -397,13 +398,48 @@ QCursor LoadResCursor(int id)
     return QCursor(Qt::ArrowCursor);
 }
 
+namespace {
+constexpr int ProgramIconSizes[] = {16, 24, 32, 48, 64, 128};
+bool g_programIconMade = false;
+// The icon's pictures drawn ahead by PrepareProgramIcon, until the icon takes them.
+std::future<QList<QImage>> g_programIconImages;
+
+// The same picture as appIcon, on an image so that a worker thread may draw it.
+QImage appIconImage(int size)
+{
+    QImage im(size, size, QImage::Format_ARGB32_Premultiplied);
+    im.fill(Qt::transparent);
+    QPainter p(&im);
+    drawAppIcon(p, size);
+    return im;
+}
+} // namespace
+
+void PrepareProgramIcon()
+{
+    if (g_programIconMade || g_programIconImages.valid())
+        return;
+    g_programIconImages = std::async(std::launch::async, [] {
+        QList<QImage> images;
+        for (int size : ProgramIconSizes)
+            images << appIconImage(size);
+        return images;
+    });
+}
+
 QIcon ProgramIcon()
 {
     // Drawn once: the main window, the tray and every zoom window share it.
     static const QIcon icon = [] {
+        g_programIconMade = true;
         QIcon drawn;
-        for (int size : {16, 24, 32, 48, 64, 128})
-            drawn.addPixmap(appIcon(size));
+        if (g_programIconImages.valid()) {
+            for (const QImage &image : g_programIconImages.get())
+                drawn.addPixmap(QPixmap::fromImage(image));
+        } else {
+            for (int size : ProgramIconSizes)
+                drawn.addPixmap(appIcon(size));
+        }
         return drawn;
     }();
     return icon;

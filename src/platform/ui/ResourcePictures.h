@@ -30,3 +30,6 @@ QCursor LoadResCursor(int id);
 
 // The program's icon in the sizes a window frame and the tray ask for.
 QIcon ProgramIcon();
+// Starts drawing the icon's pictures on a worker thread, for the first
+// ProgramIcon() to take; the icon is the same either way.
+void PrepareProgramIcon();
