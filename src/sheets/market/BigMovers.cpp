@@ -47,7 +47,7 @@ QList<Variant> headersOf(const QString &fileName)
 QString rankingTable(QString page)
 {
     page.remove(QLatin1Char('\t'));
-    page = ReplaceInTags(page, {{QStringLiteral("TABLE"), QStringLiteral("table")},
+    page = ReplaceInTags(std::move(page), {{QStringLiteral("TABLE"), QStringLiteral("table")},
                                 {QStringLiteral("Table"), QStringLiteral("table")},
                                 {QStringLiteral("TR"), QStringLiteral("tr")},
                                 {QStringLiteral("Tr"), QStringLiteral("tr")},
