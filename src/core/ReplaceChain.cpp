@@ -200,8 +200,14 @@ bool ReplaceChain::applyWithin(QString &text,
     const char16_t *t = QStringView(read).utf16();
     const qsizetype n = text.size();
     for (qsizetype i = 0; i < n; ++i) {
-        if (pass.onlyFirst && (i = QStringView(read).indexOf(QChar(pass.onlyFirst), i)) < 0)
-            break;
+        if (pass.onlyFirst) {
+            // A letter found often is looked for by hand a short way first.
+            const qsizetype near = qMin(n, i + 32);
+            while (i < near && t[i] != pass.onlyFirst)
+                ++i;
+            if (i == near && (i >= n || (i = QStringView(read).indexOf(QChar(pass.onlyFirst), i)) < 0))
+                break;
+        }
         const char16_t c = t[i];
         if (c < 256 ? !pass.first[c] : !pass.wideFirst)
             continue;

@@ -228,8 +228,15 @@ QString ReplaceInTags(QString text, const QList<std::pair<QString, QString>> &st
                 --k;
             if (k < 0 || t[k] != u'<')
                 return -1;
-            const qsizetype close = t.indexOf(u'>', at);
-            return close < 0 ? t.size() : close + 1;
+            // The tag's end is mostly a few letters on: looked for by hand
+            // that far, then by the library's search.
+            const qsizetype n = t.size(), near = qMin(n, at + 64);
+            qsizetype close = at;
+            while (close < near && t[close] != u'>')
+                ++close;
+            if (close == near)
+                close = close < n ? t.indexOf(u'>', close) : -1;
+            return close < 0 ? n : close + 1;
         };
         if (tagsStay && chain.applyWithin(text, tagEnd, true))
             return text;
