@@ -185,24 +185,33 @@ void ReplaceChain::applyInPlace(QChar *text, qsizetype length) const
 }
 
 bool ReplaceChain::applyWithin(QString &text,
-                               const std::function<qsizetype(QStringView text, qsizetype at)> &partEnd) const
+                               const std::function<qsizetype(QStringView text, qsizetype at)> &partEnd,
+                               bool inPlace) const
 {
     if (m_passes.size() != 1 || !m_passes.first().sameLength)
         return false;
     const Pass &pass = m_passes.first();
     // The parts and hits read from the text as it came, the changes written
-    // to its copy.
-    const QString original = text;
-    const char16_t *t = QStringView(original).utf16();
-    QChar *data = nullptr;
+    // to its copy; in place, a hit is read before anything at or after it
+    // is written.
+    const QString original = inPlace ? QString() : text;
+    QChar *data = inPlace && !text.isEmpty() ? text.data() : nullptr;
+    const QString &read = inPlace ? text : original;
+    const char16_t *t = QStringView(read).utf16();
     const qsizetype n = text.size();
     for (qsizetype i = 0; i < n; ++i) {
-        if (pass.onlyFirst && (i = QStringView(original).indexOf(QChar(pass.onlyFirst), i)) < 0)
-            break;
+        if (pass.onlyFirst) {
+            // A letter found often is looked for by hand a short way first.
+            const qsizetype near = qMin(n, i + 32);
+            while (i < near && t[i] != pass.onlyFirst)
+                ++i;
+            if (i == near && (i >= n || (i = QStringView(read).indexOf(QChar(pass.onlyFirst), i)) < 0))
+                break;
+        }
         const char16_t c = t[i];
         if (c < 256 ? !pass.first[c] : !pass.wideFirst)
             continue;
-        const qsizetype end = partEnd(original, i);
+        const qsizetype end = partEnd(read, i);
         if (end < 0)
             continue;
         for (int s : pass.steps) {

@@ -37,8 +37,11 @@ public:
     // For a chain of one pass that keeps lengths (false otherwise, text
     // untouched): the chain applied to parts of text only, each on its own,
     // as if cut out. partEnd(text, at) gives the end of the part that holds
-    // position at, -1 when none does.
-    bool applyWithin(QString &text, const std::function<qsizetype(QStringView text, qsizetype at)> &partEnd) const;
+    // position at, -1 when none does. With inPlace the text is not copied
+    // first: partEnd then reads it as changed before at, for a partEnd that
+    // gives the same there (one that reads no letter a step finds or writes).
+    bool applyWithin(QString &text, const std::function<qsizetype(QStringView text, qsizetype at)> &partEnd,
+                     bool inPlace = false) const;
 
 private:
     struct Pass

@@ -1,5 +1,6 @@
 #include "core/TextHelpers.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "core/ErrorLog.h"
@@ -210,22 +211,36 @@ double NumOrZero(Variant &v)
     return v.isEmpty() ? 0.0 : v.toDouble();
 }
 
-QString ReplaceInTags(const QString &text, const QList<std::pair<QString, QString>> &steps)
+QString ReplaceInTags(QString text, const QList<std::pair<QString, QString>> &steps)
 {
     const ReplaceChain chain(steps);
     if (chain.keepsLength()) {
-        // Each tag changed where it stands in a copy of the text: in one
-        // walk over the text where the chain is one pass.
-        QString out = text;
+        // Each tag changed where it stands: in one walk over the text where
+        // the chain is one pass, the text itself written where no step
+        // finds or writes a "<" or ">" (the tags then end where they did).
+        const bool tagsStay = std::none_of(steps.cbegin(), steps.cend(), [](const auto &step) {
+            const auto bracket = [](const QString &t) { return t.contains(u'<') || t.contains(u'>'); };
+            return bracket(step.first) || bracket(step.second);
+        });
         const auto tagEnd = [](QStringView t, qsizetype at) -> qsizetype {
             qsizetype k = at;
             while (k >= 0 && t[k] != u'<' && (k == at || t[k] != u'>'))
                 --k;
             if (k < 0 || t[k] != u'<')
                 return -1;
-            const qsizetype close = t.indexOf(u'>', at);
-            return close < 0 ? t.size() : close + 1;
+            // The tag's end is mostly a few letters on: looked for by hand
+            // that far, then by the library's search.
+            const qsizetype n = t.size(), near = qMin(n, at + 64);
+            qsizetype close = at;
+            while (close < near && t[close] != u'>')
+                ++close;
+            if (close == near)
+                close = close < n ? t.indexOf(u'>', close) : -1;
+            return close < 0 ? n : close + 1;
         };
+        if (tagsStay && chain.applyWithin(text, tagEnd, true))
+            return text;
+        QString out = text;
         if (chain.applyWithin(out, tagEnd))
             return out;
         const char16_t *t = QStringView(text).utf16();

@@ -52,7 +52,7 @@ double NumOrZero(Variant &v);
 // Each (from, to) pair applied in order inside the tags of text only (a tag
 // runs from a "<" to the next ">"; an unclosed one to the end); the text
 // between tags is kept as the page has it.
-QString ReplaceInTags(const QString &text, const QList<std::pair<QString, QString>> &steps);
+QString ReplaceInTags(QString text, const QList<std::pair<QString, QString>> &steps);
 
 // Does nothing; the adviser window calls it.
 short NoOp();

@@ -26,6 +26,46 @@ void raise(int number)
     throw Error{number, errorDescription(number)};
 }
 
+namespace {
+
+// Letters a page's markup is full of: a poor letter to look for first.
+bool commonInMarkup(char16_t c)
+{
+    switch (c) {
+    case u'<': case u'>': case u'/': case u'"': case u'=': case u' ':
+    case u't': case u'd': case u'r': case u'a': case u'e':
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Where find stands in s at or after from; -1 when nowhere. A short text is
+// found by a fast search for one of its letters, the rarest by the look of
+// it, then compared whole (the library's own search walks such a text
+// letter by letter); longer ones by the library's search.
+qsizetype indexIn(const QString &s, const QString &find, qsizetype from)
+{
+    const qsizetype m = find.size();
+    if (m < 2 || m > 5)
+        return s.indexOf(find, from);
+    qsizetype key = 0;
+    while (key < m - 1 && commonInMarkup(find.at(key).unicode()))
+        ++key;
+    const QStringView text(s), needle(find);
+    const qsizetype last = text.size() - m;
+    for (qsizetype hit = text.indexOf(needle.at(key), from + key); hit >= 0; hit = text.indexOf(needle.at(key), hit + 1)) {
+        const qsizetype at = hit - key;
+        if (at > last)
+            return -1;
+        if (text.sliced(at, m) == needle)
+            return at;
+    }
+    return -1;
+}
+
+} // namespace
+
 int InStr(int start, const QString &s, const QString &find)
 {
     if (start < 1)
@@ -34,7 +74,7 @@ int InStr(int start, const QString &s, const QString &find)
         return 0;
     if (find.isEmpty())
         return start;
-    return int(s.indexOf(find, start - 1)) + 1;
+    return int(indexIn(s, find, start - 1)) + 1;
 }
 
 int InStrRev(const QString &s, const QString &find, int start)

@@ -29,7 +29,7 @@ QString memberTable(const QString &page, const Member &m, bool coverage)
     }
     text.remove(QLatin1Char('\t'));
     // The tags' letters only: a broker or company name keeps its capitals.
-    text = replaceAll(ReplaceInTags(text, {{QStringLiteral("TH"), QStringLiteral("td")},
+    text = replaceAll(ReplaceInTags(std::move(text), {{QStringLiteral("TH"), QStringLiteral("td")},
                                            {QStringLiteral("Th"), QStringLiteral("td")},
                                            {QStringLiteral("TABLE"), QStringLiteral("table")},
                                            {QStringLiteral("Table"), QStringLiteral("table")},

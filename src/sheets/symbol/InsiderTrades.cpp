@@ -30,7 +30,7 @@ QString insiderTable(const QString &page)
     for (qsizetype i = table.indexOf(u'\t'); i >= 0; i = table.indexOf(u'\t', i + 1))
         table[i] = u' ';
     // The tags' letters only: a name such as "THOMPSON" or "TRUST" is kept.
-    table = ReplaceInTags(table, {{QStringLiteral("TD"), QStringLiteral("td")},
+    table = ReplaceInTags(std::move(table), {{QStringLiteral("TD"), QStringLiteral("td")},
                                   {QStringLiteral("Td"), QStringLiteral("td")},
                                   {QStringLiteral("TR"), QStringLiteral("tr")},
                                   {QStringLiteral("TH"), QStringLiteral("th")}});
