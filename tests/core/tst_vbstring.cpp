@@ -33,6 +33,22 @@ private slots:
         QCOMPARE(vb::InStr(start, s, find), expected);
     }
 
+    // Short texts are found by a search of their own: at every start of a
+    // markup-like page, each text of one to six letters (tag words, partial
+    // matches, a match at the very end) lands where the plain search lands.
+    void inStrAgreesWithThePlainSearchEverywhere()
+    {
+        const QString page = QStringLiteral("<tr><td>TT</td><td class=\"a\">Show 12</td></tr><TD>td>d<tRtr");
+        const QStringList finds = {"<", "tr", "<td", "</td>", "Show", "TD>", "td>d", "d<tR", "rtr", "<tRtr",
+                                   "Show 1", "tt", "\"a\">", "zz", "r<", "tRtrX"};
+        for (const QString &find : finds)
+            for (int start = 1; start <= page.size() + 1; ++start) {
+                const int plain = start > page.size() ? 0 : int(page.indexOf(find, start - 1)) + 1;
+                QVERIFY2(vb::InStr(start, page, find) == plain,
+                         qPrintable(QStringLiteral("\"%1\" from %2").arg(find).arg(start)));
+            }
+    }
+
     void inStrRev_data()
     {
         QTest::addColumn<QString>("s");
