@@ -1,6 +1,7 @@
 #include "navigation/TreeEvents.h"
 
 #include "core/MainWindow.h"
+#include "core/Stocks.h"
 #include "platform/FlexGrid.h"
 
 #include "navigation/NodeDispatcher.h"
@@ -60,6 +61,21 @@ void CollapseAll(TreeModel &tree)
 
 int findStockNode(const TreeModel &tree, const QString &symbol)
 {
+    // A stock's node is keyed by its record ("ID" and the record's number),
+    // so the records holding the symbol name it without a walk over every
+    // page node of the set (which an Update would pay for each stock); of
+    // several, the first in the tree, as the walk would find it.
+    int first = 0;
+    for (int i = 0; i < SetSize; ++i) {
+        if (Sets[size_t(i)].Symbol != symbol)
+            continue;
+        const int node = tree.find(QStringLiteral("ID") + QString::number(i));
+        if (isStockNode(tree, node) && tree.Text(node) == symbol && (!first || node < first))
+            first = node;
+    }
+    if (first)
+        return first;
+    // A tree not built from the records as they are now.
     const int n = tree.Count();
     for (int i = 1; i <= n; ++i)
         if (isStockNode(tree, i) && tree.Text(i) == symbol)
