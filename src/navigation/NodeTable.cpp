@@ -361,7 +361,7 @@ void addStocks(TreeModel &tree)
         if (symbol.isEmpty())
             continue;
         const QString n = QString::number(i);
-        const QString key = QStringLiteral("ID") + n;
+        const QString key = stockNodeKey(i);
         if (!oneByOne && all && tree.AddBranch(all, key, symbol, StockNodeImage, &stockPages(), n))
             continue;
         addPagesOneByOne(tree, addUnder(tree, all, key, symbol, StockNodeImage), n);

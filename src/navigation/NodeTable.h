@@ -17,6 +17,9 @@ inline constexpr int StockNodeImage = 1;     // a stock of the set ("ID" + its i
 inline constexpr int OpenStockNodeImage = 2; // an expanded stock node
 inline constexpr int SetRootImage = 14;      // the root "All"
 
+// The key of the stock node of the set's record number record.
+inline QString stockNodeKey(int record) { return QStringLiteral("ID") + QString::number(record); }
+
 // Fixed nodes and nodes of one stock's subtree.
 inline constexpr int FixedNodeCount = 133;
 inline constexpr int StockSubtreeSize = 79;

@@ -69,7 +69,7 @@ int findStockNode(const TreeModel &tree, const QString &symbol)
     for (int i = 0; i < SetSize; ++i) {
         if (Sets[size_t(i)].Symbol != symbol)
             continue;
-        const int node = tree.find(QStringLiteral("ID") + QString::number(i));
+        const int node = tree.find(stockNodeKey(i));
         if (isStockNode(tree, node) && tree.Text(node) == symbol && (!first || node < first))
             first = node;
     }

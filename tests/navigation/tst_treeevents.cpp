@@ -91,6 +91,9 @@ private slots:
             QVERIFY(!tree.Expanded(i));
         QCOMPARE(findStockNode(tree, QStringLiteral("MSFT")), node("ID1"));
         QCOMPARE(findStockNode(tree, QStringLiteral("msft")), 0);
+        // A record renamed since the tree was built: its node is still found.
+        Sets[1].Symbol = QStringLiteral("ORCL");
+        QCOMPARE(findStockNode(tree, QStringLiteral("MSFT")), node("ID1"));
     }
 };
 
