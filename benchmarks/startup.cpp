@@ -16,6 +16,7 @@
 #include "platform/Heap.h"
 #include "platform/ui/WidgetDialogs.h"
 #include "reports/ui/Zoom.h"
+#include "sheets/ColLayout.h"
 #include "support/TempProfile.h"
 #include "webqueries/ui/TechGraph.h"
 
@@ -133,6 +134,10 @@ int main(int argc, char *argv[])
             }
             SaveStocks();
             resetStocks();
+            // What the first start left behind: the set it showed and the
+            // (empty) column layout, so that this start writes neither.
+            SaveSetting(QStringLiteral("LastGroup"), QStringLiteral("0"));
+            LoadLayout();
             times.push_back(timeToPaint(QStringLiteral("--program")));
             floor.push_back(timeToPaint(QStringLiteral("--minimal")));
         }
