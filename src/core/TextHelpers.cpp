@@ -1,5 +1,7 @@
 #include "core/TextHelpers.h"
 
+#include <optional>
+
 #include <algorithm>
 #include <string_view>
 
@@ -171,7 +173,10 @@ QString GetTable(QString &html, short n)
     return GetTableOf(html, n);
 }
 
-QString GetTableOf(QStringView html, short n)
+namespace {
+
+// Where GetTableOf's table starts and ends in html; nothing when absent.
+std::optional<std::pair<qsizetype, qsizetype>> tableSpan(QStringView html, short n)
 {
     // From the nth "<table" up to the "</table" after it, each opening
     // searched from the closing before it.
@@ -182,15 +187,37 @@ QString GetTableOf(QStringView html, short n)
         while (p >= 0 && !tableOpensAt(html, p))
             p = html.indexOf(u'<', p + 1);
         if (p < 0)
-            return QString();
+            return std::nullopt;
         q = html.indexOf(u"</table", p);
         if (q < 0)
-            return QString();
+            return std::nullopt;
         ++count;
     }
     if (p < 0)
+        return std::nullopt;
+    return std::pair{p, q};
+}
+
+} // namespace
+
+QString GetTableOf(QStringView html, short n)
+{
+    const auto span = tableSpan(html, n);
+    if (!span)
         return QString();
-    QString table = html.sliced(p, q - p).toString();
+    QString table = html.sliced(span->first, span->second - span->first).toString();
+    lowerTableOpenings(table);
+    return table;
+}
+
+QString GetTableOf(QString &&html, short n)
+{
+    const auto span = tableSpan(html, n);
+    if (!span)
+        return QString();
+    QString table = std::move(html);
+    table.truncate(span->second);
+    table.remove(0, span->first);
     lowerTableOpenings(table);
     return table;
 }

@@ -40,6 +40,8 @@ QString GetTable(QString &html, short n);
 // The same table from a text left as it is (its "<TABLE" and "<Table" read
 // as "<table"), for a caller that has no more use for the text.
 QString GetTableOf(QStringView html, short n);
+// The same table cut out of html where it stands, with no copy.
+QString GetTableOf(QString &&html, short n);
 
 // Every occurrence of each listed text in s replaced by its lower-case form,
 // in list order; s is changed in place and returned.

@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <QStringDecoder>
 
 #include <cerrno>
 #include <cstring>
@@ -55,10 +56,24 @@ std::optional<QByteArray> readBinaryFile(const QString &path)
 
 std::optional<QString> readLatin1File(const QString &path)
 {
-    const auto bytes = readBinaryFile(path);
-    if (!bytes)
+    QFile f(resolvePath(path));
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return std::nullopt;
-    return QString::fromLatin1(*bytes);
+    // Widened a piece at a time straight into the text, so a big page is
+    // never held as its bytes and its text at once.
+    QString text(qsizetype(qMax<qint64>(f.size(), 0)), Qt::Uninitialized);
+    QStringDecoder latin1(QStringDecoder::Latin1);
+    char piece[32 * 1024];
+    qsizetype filled = 0;
+    for (qint64 got; (got = f.read(piece, sizeof piece)) > 0; filled += got) {
+        if (filled + got > text.size()) // the file grew while it was read
+            text.resize(filled + got);
+        latin1.appendToBuffer(text.data() + filled, QByteArrayView(piece, got));
+    }
+    if (!filled)
+        return QString();
+    text.truncate(filled);
+    return text;
 }
 
 bool appendLatin1File(const QString &path, const QString &text)

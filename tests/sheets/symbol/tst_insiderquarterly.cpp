@@ -177,13 +177,15 @@ private slots:
 
     // The trades table's clean-up, step after step: a tab before "href"
     // and upper-case tags still make linked names, ".HTML" does not split
-    // its cell, and "TH" and "TD" inside a name stay as written.
+    // its cell, and "TH" and "TD" inside a name stay as written. A link in
+    // a bold cell splits at its ".html" end alone, before any linked name.
     void insiderTableCleanUpSteps()
     {
         writeCachePage(QStringLiteral("IBM_it.Sh"),
                        "<html><title>IBM: Insider Trades</title><table><tr><td>nav</td></tr></table>\n"
                        "<TABLE><tr><td>quote</td></tr></table><Table><tr><td>Insider Trades</td></tr></table>\n"
                        "<table><tr><th>Date</th><th>Insider</th></tr>\n"
+                       "<tr><td>0-Jan-00</td><td><b><a href=\"t/i/ibm/z.html\">BOLD LINK</a></b></td><td>Sale</td></tr>\n"
                        "<tr>\t<td>1-Jan-00</td><td><a\thref=\"t/i/ibm/a.html\">TAB LINK</a></td><td>Sale</td></tr>\n"
                        "<TR><TD>2-Jan-00</TD><TD><a href=\"t/i/ibm/b.html\">THE TD HOLDING</a></TD><Td>Buy</Td></TR>\n"
                        "<tr><td>3-Jan-00</td><td><a href=\"t/i/ibm/c.HTML\">CAPS END</a></td><td>Sale</td></tr>\n"
@@ -196,9 +198,10 @@ private slots:
                 cells << g.TextMatrix(r, c);
             return cells.join(QLatin1Char('|'));
         };
-        QCOMPARE(row(2), QStringLiteral("1-Jan-00|t/i/ibm/a.html|TAB LINK|Sale"));
-        QCOMPARE(row(3), QStringLiteral("2-Jan-00|t/i/ibm/b.html|THE TD HOLDING|Buy"));
-        QCOMPARE(row(4), QStringLiteral("3-Jan-00|t/i/ibm/c.HTML\"CAPS END|Sale|"));
+        QCOMPARE(row(2), QStringLiteral("0-Jan-00||BOLD LINK|Sale"));
+        QCOMPARE(row(3), QStringLiteral("1-Jan-00|t/i/ibm/a.html|TAB LINK|Sale"));
+        QCOMPARE(row(4), QStringLiteral("2-Jan-00|t/i/ibm/b.html|THE TD HOLDING|Buy"));
+        QCOMPARE(row(5), QStringLiteral("3-Jan-00|t/i/ibm/c.HTML\"CAPS END|Sale|"));
     }
 
     // A colon starts a new cell, and cells that clean to nothing take no
