@@ -7,20 +7,26 @@
 #include "sheets/DataSheet.h"
 #include "sheets/SheetFetch.h"
 
+#include <array>
+
 namespace {
 
 constexpr OleColor White = 0xFFFFFF;
 const char *const Markers[] = {"Americas", "Asia", "Europe", "Africa"};
 const char *const Titles[] = {"Americas", "Asia/Pacific", "Europe", "Africa/Middle East"};
 
-QStringList regions(const QString &page)
+// The four regions as parts of the page, each from its marker up to the
+// next one (the last up to "</table>"); a region not found fails the page.
+std::array<QStringView, 4> regions(const QString &page)
 {
-    QStringList texts;
+    std::array<QStringView, 4> texts;
     int at = vb::InStr(page, QLatin1String(Markers[0]));
     for (int i = 0; i < 4; ++i) {
         const int end = i < 3 ? vb::InStr(at, page, QLatin1String(Markers[i + 1]))
                               : vb::InStr(at, page, QStringLiteral("</table>"));
-        texts << vb::Mid(page, at, end - at);
+        if (end < at)
+            vb::raise(vb::InvalidCall);
+        texts[i] = QStringView(page).mid(at - 1, end - at);
         at = end;
     }
     return texts;
@@ -43,7 +49,7 @@ void regionTitle(FlexGrid &grid, int row, int region)
 // 1 on; only the last cell's link words ("News, Chart") are split, so a
 // number with a thousands comma stays one value. A row without its end tag
 // ends the region; a cell without its end tag fails the page.
-void regionRows(SheetWalk &walk, const QString &text)
+void regionRows(SheetWalk &walk, QStringView text)
 {
     forEachClosedRow(text, [&](QStringView rowText) {
         QStringList cells;
@@ -92,7 +98,7 @@ void FG_WMarket()
         grid.setBackColor(0xE8FFFF);
         grid.setRowHeight(0, BaseRowHeight);
         regionTitle(grid, 1, 0);
-        const QStringList texts = regions(page);
+        const std::array<QStringView, 4> texts = regions(page);
         SheetWalk walk{decl, grid, 2, 0};
         for (int i = 0; i < 4; ++i) {
             if (i > 0)
