@@ -52,15 +52,24 @@ void regionTitle(FlexGrid &grid, int row, int region)
 void regionRows(SheetWalk &walk, QStringView text)
 {
     forEachClosedRow(text, [&](QStringView rowText) {
-        QStringList cells;
-        forEachCell(rowText, [&](QStringView cell) { cells << cellTextOf(cell); });
-        if (!cells.isEmpty()) {
-            const QString words = cells.takeLast();
-            for (QStringView word : QStringView(words).split(u','))
-                cells << word.trimmed().toString();
+        const TagSpans cells = tagSpans(rowText, u"<td", u"</td>");
+        if (cells.unclosed)
+            vb::raise(vb::InvalidCall);
+        int column = 1;
+        const auto put = [&](const QString &cellText) {
+            if (column < walk.decl.cols)
+                walk.write(column++, cellText);
+        };
+        const qsizetype count = cells.parts.size();
+        for (qsizetype i = 0; i < count; ++i) {
+            const QString cellText = cellTextOf(rowText.sliced(cells.parts[i].first, cells.parts[i].second));
+            if (i + 1 < count) {
+                put(cellText);
+                continue;
+            }
+            for (QStringView word : QStringView(cellText).split(u','))
+                put(word.trimmed().toString());
         }
-        for (int k = 0; k < cells.size() && k + 1 < walk.decl.cols; ++k)
-            walk.write(k + 1, cells[k]);
         ++walk.row;
         walk.grid.AddItem(QString());
     });
