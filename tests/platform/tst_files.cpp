@@ -212,6 +212,10 @@ private slots:
         QVERIFY(text.has_value());
         QCOMPARE(text->size(), 256);
         QCOMPARE(toLatin1Bytes(*text), all);
+        // A page longer than one read, ending inside the last one.
+        const QByteArray page = all.repeated(300);
+        QVERIFY(saveFileAtomically(path, page));
+        QCOMPARE(toLatin1Bytes(readLatin1File(path).value()), page);
         QCOMPARE(toLatin1Bytes(QStringLiteral("a\u20acb")), QByteArray("a?b"));
         QVERIFY(!readLatin1File(dir.path() + QStringLiteral("/missing")).has_value());
     }
