@@ -52,24 +52,18 @@ void regionTitle(FlexGrid &grid, int row, int region)
 void regionRows(SheetWalk &walk, QStringView text)
 {
     forEachClosedRow(text, [&](QStringView rowText) {
-        const TagSpans cells = tagSpans(rowText, u"<td", u"</td>");
-        if (cells.unclosed)
-            vb::raise(vb::InvalidCall);
         int column = 1;
         const auto put = [&](const QString &cellText) {
             if (column < walk.decl.cols)
                 walk.write(column++, cellText);
         };
-        const qsizetype count = cells.parts.size();
-        for (qsizetype i = 0; i < count; ++i) {
-            const QString cellText = cellTextOf(rowText.sliced(cells.parts[i].first, cells.parts[i].second));
-            if (i + 1 < count) {
-                put(cellText);
-                continue;
-            }
+        walkRowCells(walk, rowText, [&](QStringView cell) {
+            const QString cellText = cellTextOf(cell);
+            if (!walk.lastCell)
+                return put(cellText);
             for (QStringView word : QStringView(cellText).split(u','))
                 put(word.trimmed().toString());
-        }
+        });
         ++walk.row;
         walk.grid.AddItem(QString());
     });
