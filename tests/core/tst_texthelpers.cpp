@@ -154,6 +154,8 @@ private slots:
         // Read from a page left as it is, the same table.
         QCOMPARE(GetTableOf(html, short(n)), expected);
         QCOMPARE(html, before);
+        // Cut out of a page the caller hands over, the same table.
+        QCOMPARE(GetTableOf(QString(html), short(n)), expected);
         QCOMPARE(GetTable(html, short(n)), expected);
         // The caller's page has its opening tags rewritten, nothing else.
         before.replace(QStringLiteral("<TABLE"), QStringLiteral("<table"));
