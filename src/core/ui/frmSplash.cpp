@@ -73,7 +73,6 @@ frmSplash::frmSplash(QWidget *parent) : QWidget(parent, Qt::SplashScreen | Qt::F
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("frmSplash"));
-    setStyleSheet(QStringLiteral("frmSplash { background: #04101c; } QLabel { color: #d8e4f0; }"));
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 8);
     Image2 = new QLabel(this);
@@ -84,12 +83,23 @@ frmSplash::frmSplash(QWidget *parent) : QWidget(parent, Qt::SplashScreen | Qt::F
     pb1->setRange(0, 100);
     pb1->setTextVisible(false);
     pb1->setFixedHeight(10);
+    // At start-up its room is kept while it is hidden: the window does not
+    // grow (and paint whole again) when the bar comes.
+    QSizePolicy barPolicy = pb1->sizePolicy();
+    barPolicy.setRetainSizeWhenHidden(true);
+    pb1->setSizePolicy(barPolicy);
     pb1->setVisible(false);
     Label2->setCursor(Qt::PointingHandCursor);
     lblEmail->setCursor(Qt::PointingHandCursor);
     lblEmail->setText(QString::fromLatin1(SupportMailUrl).mid(7));
-    for (QLabel *l : {Label1, Label2, lblEmail})
+    // Light text on the dark ground (painted by paintEvent); the progress
+    // bar keeps the usual colours.
+    QPalette light = Label1->palette();
+    light.setColor(QPalette::WindowText, QColor(0xd8, 0xe4, 0xf0));
+    for (QLabel *l : {Label1, Label2, lblEmail}) {
         l->setContentsMargins(12, 0, 12, 0);
+        l->setPalette(light);
+    }
     layout->addWidget(Image2);
     layout->addWidget(Label1);
     layout->addWidget(Label2);
@@ -111,6 +121,11 @@ void frmSplash::Form_Load()
 {
     Label1->setText(QString::fromUtf8(TrademarkText));
     Label2->setText(QString::fromUtf8(CopyrightText));
+}
+
+void frmSplash::paintEvent(QPaintEvent *)
+{
+    QPainter(this).fillRect(rect(), QColor(0x04, 0x10, 0x1c));
 }
 
 bool frmSplash::eventFilter(QObject *watched, QEvent *event)
@@ -176,6 +191,11 @@ void ShowAbout(QWidget *owner)
         s->setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
         s->setWindowModality(Qt::ApplicationModal);
         s->AboutBox = true;
+        // Never a bar here: no room is kept for it.
+        QSizePolicy barPolicy = s->pb1->sizePolicy();
+        barPolicy.setRetainSizeWhenHidden(false);
+        s->pb1->setSizePolicy(barPolicy);
+        s->adjustSize();
         g_splash.adopt(s);
     }
     g_splash.show()->repaint();

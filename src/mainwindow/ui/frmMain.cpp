@@ -103,8 +103,23 @@ const BarLabel BarLabels[] = {
     {"", "Status", 6885, 2100},
     {"", "Tasks", 8955, 570},
 };
+// Text (or line) and ground colours, in the palette: a style sheet per
+// control costs start-up time. Without a ground the parent's shows through.
+void setColors(QWidget *w, const QColor &text, const QColor &ground = QColor())
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::WindowText, text);
+    if (ground.isValid())
+        p.setColor(QPalette::Window, ground);
+    w->setAutoFillBackground(ground.isValid());
+    w->setPalette(p);
+}
+
 // White on black at rest; the bar's own small font, so a caption fits its label.
-const QString BarLabelLook = QStringLiteral("color: #ffffff; background: #000000;");
+void setBarLabelLook(QWidget *label)
+{
+    setColors(label, Qt::white, Qt::black);
+}
 constexpr int BarFontPixels = 11;
 const char *const ScaleCaptions[] = {"Sell", "Underperform", "Hold", "Buy", "Strong Buy"};
 constexpr double ScaleLefts[] = {3120, 3885, 5340, 6225, 6915};
@@ -315,7 +330,7 @@ void frmMain::createControls()
         caption->setObjectName(QStringLiteral("lblDesc%1").arg(i));
         caption->setText(QString::fromLatin1(ToolbarCaptions[i]));
         caption->setAlignment(Qt::AlignCenter);
-        caption->setStyleSheet(QStringLiteral("color: #808080;"));
+        setColors(caption, QColor(0x80, 0x80, 0x80));
         place(caption, 0, 90 + 760 * i + 390, 1335, 240);
         lblDesc << caption;
         connect(caption, &ClickLabel::Click, this, [this, i] { Picture1_Click(i); });
@@ -329,7 +344,7 @@ void frmMain::createControls()
     Rect = new QFrame(StatusBar1);
     Rect->setObjectName(QStringLiteral("Rect"));
     Rect->setFrameShape(QFrame::Box);
-    Rect->setStyleSheet(QStringLiteral("color: #00ff00;"));
+    setColors(Rect, QColor(0x00, 0xff, 0x00));
     Rect->setVisible(false);
     Rect->setProperty("ControlType", QStringLiteral("Shape"));
     // The frame is only a look: the press and the click go to the label under it.
@@ -339,7 +354,7 @@ void frmMain::createControls()
         label->setObjectName(QStringLiteral("Panel1%1").arg(i));
         label->setText(QString::fromLatin1(BarLabels[i].caption));
         label->setToolTip(QString::fromLatin1(BarLabels[i].tip));
-        label->setStyleSheet(BarLabelLook);
+        setBarLabelLook(label);
         QFont font = label->font();
         font.setPixelSize(BarFontPixels);
         label->setFont(font);
@@ -614,7 +629,7 @@ void frmMain::StatusBar1_MouseMove()
 void frmMain::Panel1_MouseDown(int Index, int Button)
 {
     if (Button != VbMouse::Right && Index <= 5)
-        Panel1[Index]->setStyleSheet(QStringLiteral("color: #000000; background: #00ff00;"));
+        setColors(Panel1[Index], Qt::black, QColor(0x00, 0xff, 0x00));
 }
 
 void frmMain::Panel1_MouseMove(int Index)
@@ -636,7 +651,7 @@ void frmMain::Panel1_MouseUp()
 void frmMain::ResetPanelColors()
 {
     for (ClickLabel *label : std::as_const(Panel1))
-        label->setStyleSheet(BarLabelLook);
+        setBarLabelLook(label);
 }
 
 void frmMain::ExitApp()
