@@ -17,6 +17,7 @@
 
 #include <QDir>
 #include <QProgressBar>
+#include <future>
 #include <memory>
 
 namespace {
@@ -28,36 +29,59 @@ int splashWait()
 {
     return QuerySettingInRange(QStringLiteral("SplashDelay"), 0, 20, 5) * 1000;
 }
+
+// What start-up learns from the user's files before any window shows.
+struct StartFiles
+{
+    SingleInstance::Result lock = SingleInstance::Taken;
+    QList<DamagedFile> damaged;
+};
+
+// File work only, no window and no box: the lock, and unless another copy
+// holds it the data folder, the damaged files set aside (before anything is
+// read or written) and the page-cache folders looked up for the main window.
+StartFiles takeFiles()
+{
+    StartFiles files;
+    // One copy per user: the lock lives in the program folder.
+    g_instance = std::make_unique<SingleInstance>(defaultDataDir());
+    files.lock = g_instance->acquire();
+    if (files.lock == SingleInstance::HeldByAnother)
+        return files;
+    InitDataDir();
+    files.damaged = setAsideDamagedFiles();
+    frmMain::PrepareCacheFolders(DataDir);
+    return files;
+}
 } // namespace
 
 bool Main()
 {
     // The splash's picture is drawn on a worker thread meanwhile.
     PrepareSplash();
-    // One copy per user: the lock lives in the program folder.
-    g_instance = std::make_unique<SingleInstance>(defaultDataDir());
-    const SingleInstance::Result lock = g_instance->acquire();
-    if (lock == SingleInstance::HeldByAnother) {
+    // The files are looked at on another while the splash is built here, not
+    // yet shown: it reads no file and no setting, so the two share nothing
+    // until the files are done.
+    std::future<StartFiles> filesAhead = std::async(std::launch::async, takeFiles);
+    LoadSplash();
+    const StartFiles files = filesAhead.get();
+    if (files.lock == SingleInstance::HeldByAnother) {
         g_instance.reset();
-        UnloadSplash(); // the picture drawn for it is dropped
+        UnloadSplash(); // never shown
         return false;
     }
     // The main window's icon is drawn on a worker thread meanwhile too.
     PrepareProgramIcon();
 
-    InitDataDir();
-    if (lock == SingleInstance::NotWritten)
+    if (files.lock == SingleInstance::NotWritten)
         MsgBox(QStringLiteral("Brindlewick could not write its lock file\r\n") +
                    QDir::toNativeSeparators(g_instance->lockPath()) + QStringLiteral("\r\n(") + g_instance->error() +
                    QStringLiteral(").\r\n\r\nIt starts all the same, but it cannot keep a second copy from starting. "
                                   "Make room on the disk of its data folder."),
                Msg::OKOnly + Msg::Exclamation, QStringLiteral("Lock file"));
-    // Before anything is read or written: a damaged file is copied aside.
-    if (const QList<DamagedFile> damaged = setAsideDamagedFiles(); !damaged.isEmpty())
-        MsgBox(damagedFilesMessage(damaged), Msg::OKOnly + Msg::Exclamation, QStringLiteral("Damaged files"));
+    if (!files.damaged.isEmpty())
+        MsgBox(damagedFilesMessage(files.damaged), Msg::OKOnly + Msg::Exclamation, QStringLiteral("Damaged files"));
     setMainFormOpener([] { frmMain::Show(); });
-    // The main window's page-cache folders are made meanwhile.
-    frmMain::PrepareCacheFolders(DataDir);
 
     ShowSplash();
     if (frmSplash *s = splashWindow())

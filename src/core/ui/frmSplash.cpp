@@ -174,6 +174,11 @@ frmSplash *splashWindow()
     return g_splash.get();
 }
 
+void LoadSplash()
+{
+    g_splash.load();
+}
+
 void ShowSplash()
 {
     g_splash.show()->repaint();

@@ -41,6 +41,8 @@ private:
 void PrepareSplash();
 // The one splash window of a run.
 frmSplash *splashWindow(); // nullptr when not loaded
+// Creates it without showing it; it reads no file and no setting.
+void LoadSplash();
 void ShowSplash();         // creates it, shows it modeless and paints it
 // The About window: the splash shown modal over owner; the main window's
 // activation does not close it (UnloadStartupSplash leaves it).

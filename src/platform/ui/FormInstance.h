@@ -17,15 +17,23 @@ public:
     // shows it, and brings a window that was already open to the front.
     Form *show()
     {
-        if (!m_form) {
-            m_form = new Form;
-            centreOnScreen(m_form);
-        }
+        load();
         const bool wasShown = m_form->isVisible();
         m_form->show();
         if (wasShown) {
             m_form->raise();
             m_form->activateWindow();
+        }
+        return m_form;
+    }
+
+    // Creates the window when it is not loaded (centred on the screen),
+    // without showing it.
+    Form *load()
+    {
+        if (!m_form) {
+            m_form = new Form;
+            centreOnScreen(m_form);
         }
         return m_form;
     }
