@@ -366,7 +366,15 @@ private slots:
         resetPortfolio();
 
         ScriptedDialogs dialogs;
+        // Told before the splash shows (its bar's first step comes with it).
+        qsizetype toldBeforeSplash = -1;
+        setSplashBarObserver([&](double v) {
+            if (v == 1)
+                toldBeforeSplash = dialogs.shown().size();
+        });
         QVERIFY(Main());
+        setSplashBarObserver({});
+        QCOMPARE(toldBeforeSplash, 1);
         QCOMPARE(dialogs.shown().size(), 1);
         const QString told = dialogs.shown().first().prompt;
         QCOMPARE(dialogs.shown().first().title, QStringLiteral("Damaged files"));
