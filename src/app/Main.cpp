@@ -59,9 +59,9 @@ bool Main()
 {
     // The splash's picture is drawn on a worker thread meanwhile.
     PrepareSplash();
-    // The files are looked at on another while the splash is built here, not
-    // yet shown: it reads no file and no setting, so the two share nothing
-    // until the files are done.
+    // The files are looked at on another worker thread while the splash is
+    // built here, not yet shown: it reads no file and no setting, so the two
+    // share nothing until the files are done.
     std::future<StartFiles> filesAhead = std::async(std::launch::async, takeFiles);
     LoadSplash();
     const StartFiles files = filesAhead.get();

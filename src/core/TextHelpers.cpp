@@ -1,8 +1,7 @@
 #include "core/TextHelpers.h"
 
-#include <optional>
-
 #include <algorithm>
+#include <optional>
 #include <string_view>
 
 #include "core/ErrorLog.h"
