@@ -1,9 +1,15 @@
-// Every window that opens a message box or a prompt of its own, with the
+// Every window that opens a message box or a prompt of its own (and the
+// boxes of the start itself), with the
 // program's real boxes: the box opened with the user's clicks, then Escape
 // or Enter pressed in it. The key belongs to the box - the window under it
 // stays (or goes) as its own rules say, and nothing typed into it is lost.
+#include "app/Main.h"
 #include "core/DataDir.h"
 #include "core/Registry.h"
+#include "core/Stocks.h"
+#include "core/ui/frmSplash.h"
+#include "mainwindow/ui/frmMain.h"
+#include "platform/Latin1File.h"
 #include "platform/ui/WidgetDialogs.h"
 #include "reports/ui/SummaryOpt.h"
 #include "services/SmtpClient.h"
@@ -131,6 +137,9 @@ private slots:
         UnloadNews();
         UnloadEmail();
         delete summaryOptions();
+        delete frmMain::instance();
+        UnloadSplash();
+        resetMain();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCoreApplication::processEvents();
         SmtpClient::DefaultPort = 25;
@@ -164,6 +173,10 @@ private slots:
         row("summary, no section, Enter", "summary", "You have to select at least one option.", Qt::Key_Return);
         row("mail, no server, Escape", "mail", "Please fill empty fileds", Qt::Key_Escape);
         row("mail, no server, Enter", "mail", "Please fill empty fileds", Qt::Key_Return);
+        row("start, damaged files, Escape", "start damaged", "Damaged files", Qt::Key_Escape);
+        row("start, damaged files, Enter", "start damaged", "Damaged files", Qt::Key_Return);
+        row("start, lock file, Escape", "start lock", "Lock file", Qt::Key_Escape);
+        row("start, lock file, Enter", "start lock", "Lock file", Qt::Key_Return);
     }
 
     void keyInBox()
@@ -234,6 +247,23 @@ private slots:
             QCOMPARE(summaryOptions(), w);
             QVERIFY(w->chk[0]->isChecked()); // ticked for the user
             QCOMPARE(QuerySetting(QStringLiteral("SummaryOpt")).toString(), QString());
+        } else if (window.startsWith(QLatin1String("start"))) {
+            SaveSetting(QStringLiteral("RunOnce"), 1);
+            SaveSetting(QStringLiteral("Thanks"), 1);
+            SaveSetting(QStringLiteral("SplashDelay"), 0);
+            if (window == QLatin1String("start lock")) {
+                QVERIFY(QDir(DataDir).mkpath(QStringLiteral("Brindlewick.lock"))); // a folder in its place
+            } else {
+                Sets[0].Symbol = QStringLiteral("STK0");
+                QVERIFY(SaveStocks());
+                QVERIFY(saveFileAtomically(setFilePath(0), readBinaryFile(setFilePath(0)).value().left(5)));
+                resetStocks();
+            }
+            BoxKeys keys(presses);
+            QVERIFY(Main()); // the box is answered, and the start goes on
+            QCOMPARE(keys.pending(), 0);
+            QVERIFY(keys.unmatched.isEmpty());
+            shown = frmMain::instance();
         } else {
             frmEmail *w = ShowEmail(nullptr, 0);
             shown = w;
